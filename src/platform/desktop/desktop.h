@@ -1,0 +1,101 @@
+#pragma once
+// What the program asks of the desktop it automates: one small interface per
+// concern, so that each part depends only on what it uses. The x11 backend
+// implements them on a real display; the testing backend records every call.
+//
+// Coordinates follow the convention of scenario files: screen pixels with the
+// origin at the top-left corner of the primary monitor; positions on a monitor
+// to its left or above it are negative.
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace pointilla::platform {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
+};
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const ScreenSize&, const ScreenSize&) = default;
+};
+
+// The pointer: where it is, and moving it (a real motion other programs see).
+class PointerDevice {
+public:
+    virtual ~PointerDevice() = default;
+    // std::nullopt when the position cannot be read (the pointer is on another
+    // screen of the display, the connection broke).
+    virtual std::optional<ScreenPoint> position() = 0;
+    virtual void moveTo(ScreenPoint point) = 0;
+};
+
+// Left-button presses injected as real input at the current pointer position.
+class ButtonInjector {
+public:
+    virtual ~ButtonInjector() = default;
+    virtual void leftButtonDown() = 0;
+    virtual void leftButtonUp() = 0;
+};
+
+// Global key state by Windows virtual-key code (0x10 SHIFT, 0x11 CTRL, 0x12 ALT,
+// 0x30..0x39 digits, 0x41..0x5A letters, 0x60..0x69 keypad digits, 0x70..0x7B
+// F1..F12). Follows keys pressed while another program has the focus.
+class KeyboardState {
+public:
+    virtual ~KeyboardState() = default;
+    virtual bool isDown(int virtualKey) = 0;
+    // One query for many keys (a single round trip on X11): down[i] for virtualKeys[i].
+    virtual void queryDown(std::span<const int> virtualKeys, std::span<bool> down) = 0;
+
+    // Change notification, so that a poller may run when the key state changes
+    // instead of on every tick. changeNotifier() is a file descriptor that becomes
+    // readable when the state may have changed, or -1 when the backend cannot tell
+    // (the poller must then poll). takeChanges() consumes what is pending and
+    // returns true when the key state may have changed since the previous call.
+    virtual int changeNotifier() const { return -1; }
+    virtual bool takeChanges() { return true; }
+};
+
+// The primary monitor's size in pixels.
+class ScreenInfo {
+public:
+    virtual ~ScreenInfo() = default;
+    virtual ScreenSize primaryScreenSize() = 0;
+};
+
+// Opening a document or web address with the desktop's default handler. Never
+// blocks, never goes through a shell, never lets the target be read as an option.
+class DocumentOpener {
+public:
+    virtual ~DocumentOpener() = default;
+    // False when the handler could not even be started.
+    virtual bool open(const std::string& target, const std::filesystem::path& workingDirectory) = 0;
+};
+
+// Starting another program directly (no shell), with a normal focused window.
+class ProgramStarter {
+public:
+    virtual ~ProgramStarter() = default;
+    virtual bool start(const std::filesystem::path& program) = 0;
+};
+
+// Everything at once, as a backend provides it.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual PointerDevice& pointer() = 0;
+    virtual ButtonInjector& buttons() = 0;
+    virtual KeyboardState& keyboard() = 0;
+    virtual ScreenInfo& screen() = 0;
+    virtual DocumentOpener& opener() = 0;
+    virtual ProgramStarter& programs() = 0;
+};
+
+}  // namespace pointilla::platform
