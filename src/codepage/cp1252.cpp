@@ -119,7 +119,8 @@ std::optional<std::string> utf8ToCp1252(std::string_view utf8, EncodeError* erro
         }
         const std::size_t start = pos;
         const char32_t cp = decodeUtf8(utf8, pos);
-        const bool invalid = cp == 0xFFFD && !(pos - start == 3 && utf8.substr(start, 3) == "\xEF\xBF\xBD");
+        const bool invalid =
+            cp == 0xFFFD && !(pos - start == 3 && utf8.substr(start, 3) == "\xEF\xBF\xBD");
         const auto byte = invalid ? std::nullopt : cp1252ByteOf(cp);
         if (!byte) {
             if (error) *error = EncodeError{start, invalid ? char32_t{0xFFFD} : cp};

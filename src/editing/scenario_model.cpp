@@ -64,9 +64,12 @@ QVariant ScenarioModel::data(const QModelIndex& index, int role) const {
 QVariant ScenarioModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case ActionColumn: return QStringLiteral("Action");
-        case DetailColumn: return QStringLiteral("D\u00e9tail");
-        default: return {};
+        case ActionColumn:
+            return QStringLiteral("Action");
+        case DetailColumn:
+            return QStringLiteral("D\u00e9tail");
+        default:
+            return {};
     }
 }
 

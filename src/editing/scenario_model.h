@@ -13,7 +13,7 @@ namespace pointilla::editing {
 class ScenarioModel : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     enum Column { ActionColumn = 0, DetailColumn = 1, ColumnCount = 2 };
 
     explicit ScenarioModel(QObject* parent = nullptr);
@@ -37,7 +37,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     scenario::Scenario scenario_;
 };
 

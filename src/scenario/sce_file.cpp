@@ -17,7 +17,7 @@ constexpr char kSeparator = '\xA4';  // "¤" in Windows-1252
 
 // Closes its descriptor on every path.
 class UniqueFd {
-public:
+  public:
     explicit UniqueFd(int fd) : fd_(fd) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
@@ -32,7 +32,7 @@ public:
         return result;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -53,8 +53,8 @@ void parseLine(std::string_view line, int lineNumber, SceContent& out) {
     if (!action.empty() && action.front() == '[') {
         std::string_view caption9 = detail;
         if (!caption9.empty()) caption9.remove_suffix(1);
-        out.headers.push_back(
-            HeaderCaptions{codepage::cp1252ToUtf8(action.substr(1)), codepage::cp1252ToUtf8(caption9)});
+        out.headers.push_back(HeaderCaptions{codepage::cp1252ToUtf8(action.substr(1)),
+                                             codepage::cp1252ToUtf8(caption9)});
         return;
     }
     out.rows.push_back(Row{codepage::cp1252ToUtf8(action), codepage::cp1252ToUtf8(detail)});
@@ -97,19 +97,30 @@ FileError ioError(FileError::Kind kind, const std::filesystem::path& path, int e
 
 std::string frenchSystemReason(int err) {
     switch (err) {
-        case ENOENT: return "le fichier ou le dossier n'existe pas";
-        case ENOTDIR: return "un élément du chemin n'est pas un dossier";
-        case EISDIR: return "c'est un dossier";
+        case ENOENT:
+            return "le fichier ou le dossier n'existe pas";
+        case ENOTDIR:
+            return "un élément du chemin n'est pas un dossier";
+        case EISDIR:
+            return "c'est un dossier";
         case EACCES:
-        case EPERM: return "permission refusée";
-        case ENOSPC: return "disque plein";
-        case EDQUOT: return "quota de disque dépassé";
-        case EROFS: return "le support est en lecture seule";
-        case ENAMETOOLONG: return "nom de fichier trop long";
-        case EIO: return "erreur d'entrée-sortie";
+        case EPERM:
+            return "permission refusée";
+        case ENOSPC:
+            return "disque plein";
+        case EDQUOT:
+            return "quota de disque dépassé";
+        case EROFS:
+            return "le support est en lecture seule";
+        case ENAMETOOLONG:
+            return "nom de fichier trop long";
+        case EIO:
+            return "erreur d'entrée-sortie";
         case EMFILE:
-        case ENFILE: return "trop de fichiers ouverts";
-        default: return std::strerror(err);
+        case ENFILE:
+            return "trop de fichiers ouverts";
+        default:
+            return std::strerror(err);
     }
 }
 
@@ -175,7 +186,8 @@ std::optional<std::string> encodeSce(const std::vector<Row>& rows, FileError* er
     return out;
 }
 
-std::optional<FileError> saveSceFile(const std::filesystem::path& requested, const std::vector<Row>& rows) {
+std::optional<FileError> saveSceFile(const std::filesystem::path& requested,
+                                     const std::vector<Row>& rows) {
     FileError encodeError;
     encodeError.path = requested;
     const auto bytes = encodeSce(rows, &encodeError);
@@ -214,7 +226,8 @@ std::optional<FileError> saveSceFile(const std::filesystem::path& requested, con
     if (!writeAll(fd.get(), *bytes)) return fail(FileError::Kind::Write, errno);
     if (::fsync(fd.get()) != 0) return fail(FileError::Kind::Write, errno);
     if (fd.reset() != 0) return fail(FileError::Kind::Write, errno);
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(FileError::Kind::Rename, errno);
+    if (::rename(tempPath.c_str(), target.c_str()) != 0)
+        return fail(FileError::Kind::Rename, errno);
     return std::nullopt;
 }
 
@@ -229,7 +242,8 @@ std::string FileError::reason() const {
         case Kind::Open:
         case Kind::Read:
         case Kind::Write:
-        case Kind::Rename: return frenchSystemReason(systemError);
+        case Kind::Rename:
+            return frenchSystemReason(systemError);
     }
     return {};
 }

@@ -66,6 +66,7 @@ std::optional<std::string> encodeSce(const std::vector<Row>& rows, FileError* er
 // Writes a temporary file beside the target and renames it over the target, so
 // a failure never leaves a truncated file; an existing file keeps its
 // permissions. std::nullopt on success.
-std::optional<FileError> saveSceFile(const std::filesystem::path& path, const std::vector<Row>& rows);
+std::optional<FileError> saveSceFile(const std::filesystem::path& path,
+                                     const std::vector<Row>& rows);
 
 }  // namespace pointilla::scenario

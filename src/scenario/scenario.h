@@ -11,7 +11,7 @@
 namespace pointilla::scenario {
 
 class Scenario {
-public:
+  public:
     Scenario() = default;
     explicit Scenario(std::vector<Row> rows) : rows_(std::move(rows)) {}
 
@@ -34,7 +34,7 @@ public:
 
     const std::vector<Row>& rows() const { return rows_; }
 
-private:
+  private:
     static std::size_t index(int n) { return static_cast<std::size_t>(n - 1); }
 
     std::vector<Row> rows_;

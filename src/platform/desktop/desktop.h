@@ -28,7 +28,7 @@ struct ScreenSize {
 
 // The pointer: where it is, and moving it (a real motion other programs see).
 class PointerDevice {
-public:
+  public:
     virtual ~PointerDevice() = default;
     // std::nullopt when the position cannot be read (the pointer is on another
     // screen of the display, the connection broke).
@@ -38,7 +38,7 @@ public:
 
 // Left-button presses injected as real input at the current pointer position.
 class ButtonInjector {
-public:
+  public:
     virtual ~ButtonInjector() = default;
     virtual void leftButtonDown() = 0;
     virtual void leftButtonUp() = 0;
@@ -48,7 +48,7 @@ public:
 // 0x30..0x39 digits, 0x41..0x5A letters, 0x60..0x69 keypad digits, 0x70..0x7B
 // F1..F12). Follows keys pressed while another program has the focus.
 class KeyboardState {
-public:
+  public:
     virtual ~KeyboardState() = default;
     virtual bool isDown(int virtualKey) = 0;
     // One query for many keys (a single round trip on X11): down[i] for virtualKeys[i].
@@ -65,7 +65,7 @@ public:
 
 // The primary monitor's size in pixels.
 class ScreenInfo {
-public:
+  public:
     virtual ~ScreenInfo() = default;
     virtual ScreenSize primaryScreenSize() = 0;
 };
@@ -73,7 +73,7 @@ public:
 // Opening a document or web address with the desktop's default handler. Never
 // blocks, never goes through a shell, never lets the target be read as an option.
 class DocumentOpener {
-public:
+  public:
     virtual ~DocumentOpener() = default;
     // False when the handler could not even be started.
     virtual bool open(const std::string& target, const std::filesystem::path& workingDirectory) = 0;
@@ -81,14 +81,14 @@ public:
 
 // Starting another program directly (no shell), with a normal focused window.
 class ProgramStarter {
-public:
+  public:
     virtual ~ProgramStarter() = default;
     virtual bool start(const std::filesystem::path& program) = 0;
 };
 
 // Everything at once, as a backend provides it.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual PointerDevice& pointer() = 0;
     virtual ButtonInjector& buttons() = 0;
