@@ -1,0 +1,3 @@
+[Titre¤Sous-titre:¤
+A¤1¤B¤2¤
+C
