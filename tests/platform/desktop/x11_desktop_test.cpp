@@ -114,6 +114,14 @@ TEST_F(X11DesktopTest, MovesArePointerMotionOtherClientsSee) {
     XSync(observer.get(), False);
     EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{7, 9}));
 
+    // Far beyond the screen: kept at its edge, never wrapped round elsewhere.
+    const int right = DisplayWidth(observer.get(), DefaultScreen(observer.get())) - 1;
+    const int bottom = DisplayHeight(observer.get(), DefaultScreen(observer.get())) - 1;
+    desktop->pointer().moveTo({70000, 2147483647});
+    EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{right, bottom}));
+    desktop->pointer().moveTo({-2147483647 - 1, 40});
+    EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{0, 40}));
+
     const ScreenSize size = desktop->screen().primaryScreenSize();
     EXPECT_EQ(size.width, DisplayWidth(observer.get(), DefaultScreen(observer.get())));
     EXPECT_EQ(size.height, DisplayHeight(observer.get(), DefaultScreen(observer.get())));
