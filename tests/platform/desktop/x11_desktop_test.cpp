@@ -21,6 +21,15 @@
 #include "platform/x11/virtual_key_map.h"
 
 namespace pointilla::platform {
+
+// Readable failure messages.
+void PrintTo(const ScreenPoint& point, std::ostream* out) {
+    *out << "(" << point.x << ", " << point.y << ")";
+}
+void PrintTo(const ScreenSize& size, std::ostream* out) {
+    *out << size.width << "x" << size.height;
+}
+
 namespace {
 
 // The hot-key poll's scan table, in its order.
