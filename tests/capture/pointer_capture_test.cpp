@@ -12,6 +12,7 @@
 
 #include "capture/hot_key_lists.h"
 #include "fake_devices.h"
+#include "platform/testing/recording_desktop.h"
 
 namespace pointilla::capture {
 namespace {
@@ -27,22 +28,36 @@ QComboBox* filledCombo(const std::vector<std::string>& entries, int index) {
 
 // Form1's widgets for this part, with the stock choice CTRL + ALT + 1.
 struct Window {
-    explicit Window(FakeKeyboard::Notifier notifier) : keyboard(notifier) {
+    Window(platform::PointerDevice& pointer, platform::KeyboardState& keyboard) {
         combo1.reset(filledCombo(firstModifierEntries(), kFirstModifierDefaultIndex));
         combo2.reset(filledCombo(secondModifierEntries(), kSecondModifierDefaultIndex));
         combo3.reset(filledCombo(hotKeyKeyEntries(), kHotKeyKeyDefaultIndex));
         capture = std::make_unique<PointerCapture>(pointer, keyboard, combo1.get(), combo2.get(),
                                                    combo3.get(), &label3, &label4, &label12);
     }
-    FakePointer pointer;
-    FakeKeyboard keyboard;
     std::unique_ptr<QComboBox> combo1, combo2, combo3;
     QLabel label3, label4, label12;
     std::unique_ptr<PointerCapture> capture;
 };
 
-constexpr auto kFollows = FakeKeyboard::Notifier::EventFd;
-constexpr auto kPolls = FakeKeyboard::Notifier::None;
+// The recording desktop tells of key changes through a descriptor, as X11 does.
+struct RecordedWindow {
+    platform::testing::RecordingDesktop desktop;
+    Window w{desktop.pointer(), desktop.keyboard()};
+
+    void pointAt(int x, int y) { desktop.setPointerPosition(platform::ScreenPoint{x, y}); }
+    void hold(std::initializer_list<int> keys) {
+        desktop.releaseAllKeys();
+        for (const int key : keys) desktop.setKeyDown(key, true);
+    }
+};
+
+// A keyboard that cannot tell of changes, so the poll must run every millisecond.
+struct PolledWindow {
+    FakePointer pointer;
+    FakeKeyboard keyboard{FakeKeyboard::Notifier::None};
+    Window w{pointer, keyboard};
+};
 
 }  // namespace
 
@@ -51,131 +66,151 @@ class PointerCaptureTest : public QObject {
 
   private slots:
     void timersCarryTheirNamesAndIntervals() {
-        Window w(kFollows);
-        QCOMPARE(w.capture->timer1()->objectName(), QStringLiteral("Timer1"));
-        QCOMPARE(w.capture->timer1()->interval(), 100);
-        QCOMPARE(w.capture->timer2()->objectName(), QStringLiteral("Timer2"));
-        QCOMPARE(w.capture->timer2()->interval(), 1);
-        QVERIFY(w.capture->findChild<QTimer*>(QStringLiteral("Timer2")) != nullptr);
+        RecordedWindow r;
+        QCOMPARE(r.w.capture->timer1()->objectName(), QStringLiteral("Timer1"));
+        QCOMPARE(r.w.capture->timer1()->interval(), 100);
+        QCOMPARE(r.w.capture->timer2()->objectName(), QStringLiteral("Timer2"));
+        QCOMPARE(r.w.capture->timer2()->interval(), 1);
+        QVERIFY(r.w.capture->findChild<QTimer*>(QStringLiteral("Timer2")) != nullptr);
     }
 
     void displayShowsCoordinateTexts() {
-        Window w(kFollows);
-        w.pointer.at = platform::ScreenPoint{512, 384};
-        w.capture->start();
-        QCOMPARE(w.label3.text(), QStringLiteral(" 512"));
-        QCOMPARE(w.label4.text(), QStringLiteral(" 384"));
-        QVERIFY(w.capture->timer1()->isActive());
+        RecordedWindow r;
+        r.pointAt(512, 384);
+        r.w.capture->start();
+        QCOMPARE(r.w.label3.text(), QStringLiteral(" 512"));
+        QCOMPARE(r.w.label4.text(), QStringLiteral(" 384"));
+        QVERIFY(r.w.capture->timer1()->isActive());
 
-        w.pointer.at = platform::ScreenPoint{-1200, 0};
-        QTRY_COMPARE_WITH_TIMEOUT(w.label3.text(), QStringLiteral("-1200"), 1000);
-        QCOMPARE(w.label4.text(), QStringLiteral(" 0"));
+        r.pointAt(-1200, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label3.text(), QStringLiteral("-1200"), 1000);
+        QCOMPARE(r.w.label4.text(), QStringLiteral(" 0"));
     }
 
     void failedPointerQueryShowsZeroInBoth() {
-        Window w(kFollows);
-        w.pointer.at = platform::ScreenPoint{7, 9};
-        w.capture->start();
-        w.pointer.at.reset();
-        w.capture->refreshPointerDisplay();
-        QCOMPARE(w.label3.text(), QStringLiteral(" 0"));
-        QCOMPARE(w.label4.text(), QStringLiteral(" 0"));
+        RecordedWindow r;
+        r.pointAt(7, -9);
+        r.w.capture->start();
+        QCOMPARE(r.w.label4.text(), QStringLiteral("-9"));
+        r.desktop.setPointerPosition(std::nullopt);
+        r.w.capture->refreshPointerDisplay();
+        QCOMPARE(r.w.label3.text(), QStringLiteral(" 0"));
+        QCOMPARE(r.w.label4.text(), QStringLiteral(" 0"));
     }
 
     void slotFollowsTheKeysThroughTheChangeNotifier() {
-        Window w(kFollows);
-        w.pointer.at = platform::ScreenPoint{512, 384};
-        w.capture->start();
-        QVERIFY(w.capture->followsKeyChanges());
-        QVERIFY(!w.capture->timer2()->isActive());
-        QCOMPARE(w.label12.text(), QString());
-        w.capture->timer1()->stop();  // only the notifier may bring the changes
+        RecordedWindow r;
+        r.pointAt(512, 384);
+        r.w.capture->start();
+        QVERIFY(r.w.capture->followsKeyChanges());
+        QVERIFY(!r.w.capture->timer2()->isActive());
+        QCOMPARE(r.w.label12.text(), QString());
+        r.w.capture->timer1()->stop();  // only the notifier may bring the changes
 
-        w.keyboard.hold({kCtrl, kAlt, kTop1});
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
 
-        w.keyboard.hold({kCtrl, kAlt, kShift, kTop1});
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QString(), 50);
+        r.hold({kCtrl, kAlt, kShift, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
 
-        w.keyboard.hold({kCtrl, kAlt, kKeypad1});
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+        r.hold({kCtrl, kAlt, kKeypad1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
 
-        w.keyboard.hold({});
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QString(), 50);
+        r.hold({kCtrl, kAlt, kTop1, kKeyA});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
+
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+        r.hold({});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
+    }
+
+    void emptyFirstModifierWantsCtrlUp() {
+        RecordedWindow r;
+        r.pointAt(3, 4);
+        r.w.combo1->setCurrentIndex(0);
+        r.w.capture->start();
+        r.w.capture->timer1()->stop();
+        r.hold({kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 3 ,  4"), 50);
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
     }
 
     void heldKeyAtStartIsSeenAtOnce() {
-        Window w(kFollows);
-        w.pointer.at = platform::ScreenPoint{1, 2};
-        w.keyboard.held = {kCtrl, kAlt, kTop1};
-        w.capture->start();
-        QCOMPARE(w.label12.text(), QStringLiteral(" 1 ,  2"));
+        RecordedWindow r;
+        r.pointAt(1, 2);
+        r.hold({kCtrl, kAlt, kTop1});
+        r.w.capture->start();
+        QCOMPARE(r.w.label12.text(), QStringLiteral(" 1 ,  2"));
     }
 
     void slotFollowsThePointerWhileTheKeyIsHeld() {
-        Window w(kFollows);
-        w.pointer.at = platform::ScreenPoint{512, 384};
-        w.capture->start();
-        w.keyboard.hold({kCtrl, kAlt, kTop1});
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+        RecordedWindow r;
+        r.pointAt(512, 384);
+        r.w.capture->start();
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
 
         // No key changes now: the next Timer1 tick alone carries the new position.
-        w.pointer.at = platform::ScreenPoint{-1200, 384};
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QStringLiteral("-1200 ,  384"), 1000);
-        QCOMPARE(w.label3.text(), QStringLiteral("-1200"));
+        r.pointAt(-1200, 384);
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral("-1200 ,  384"), 1000);
+        QCOMPARE(r.w.label3.text(), QStringLiteral("-1200"));
     }
 
     void newChoiceActsAtOnce() {
-        Window w(kFollows);
-        w.pointer.at = platform::ScreenPoint{10, 20};
-        w.keyboard.held = {kAlt, kTop1};
-        w.capture->start();
-        QCOMPARE(w.label12.text(), QString());
-        w.combo1->setCurrentIndex(0);  // "" : CTRL must be up
-        QCOMPARE(w.label12.text(), QStringLiteral(" 10 ,  20"));
-        w.combo3->setCurrentIndex(1);  // "2"
-        QCOMPARE(w.label12.text(), QString());
+        RecordedWindow r;
+        r.pointAt(10, 20);
+        r.hold({kAlt, kTop1});
+        r.w.capture->start();
+        QCOMPARE(r.w.label12.text(), QString());
+        r.w.combo1->setCurrentIndex(0);  // "": CTRL must be up
+        QCOMPARE(r.w.label12.text(), QStringLiteral(" 10 ,  20"));
+        r.w.combo3->setCurrentIndex(1);  // "2"
+        QCOMPARE(r.w.label12.text(), QString());
     }
 
     void idlePollDoesNotQueryEveryMillisecond() {
-        Window w(kFollows);
-        w.capture->start();
-        const int before = w.keyboard.batchedQueries;
+        RecordedWindow r;
+        r.w.capture->start();
+        const int before = r.desktop.keyQueries();
         QTest::qWait(500);
-        // Only the Timer1 ticks (about five) re-read the keys.
-        QVERIFY2(w.keyboard.batchedQueries - before <= 8,
-                 qPrintable(QString::number(w.keyboard.batchedQueries - before)));
-        QCOMPARE(w.keyboard.singleQueries, 0);
+        // Only the Timer1 ticks (about five) read the keys again.
+        const int queries = r.desktop.keyQueries() - before;
+        QVERIFY2(queries <= 8, qPrintable(QString::number(queries)));
     }
 
     void backendThatAlwaysReportsChangesCannotHangThePoll() {
-        Window w(kFollows);
-        w.keyboard.alwaysReportChanges = true;
+        FakePointer pointer;
+        FakeKeyboard keyboard(FakeKeyboard::Notifier::EventFd);
+        keyboard.alwaysReportChanges = true;
+        Window w(pointer, keyboard);
         w.capture->start();
         w.capture->timer1()->stop();
-        w.keyboard.hold({kCtrl, kAlt, kTop1});
+        keyboard.hold({kCtrl, kAlt, kTop1});
         QTRY_VERIFY_WITH_TIMEOUT(!w.label12.text().isEmpty(), 200);
     }
 
     void withoutANotifierTimer2PollsEveryMillisecond() {
-        Window w(kPolls);
-        w.pointer.at = platform::ScreenPoint{512, 384};
-        w.capture->start();
-        QVERIFY(!w.capture->followsKeyChanges());
-        QVERIFY(w.capture->timer2()->isActive());
-        w.capture->timer1()->stop();  // only Timer2 may bring the changes
+        PolledWindow p;
+        p.pointer.at = platform::ScreenPoint{512, 384};
+        p.w.capture->start();
+        QVERIFY(!p.w.capture->followsKeyChanges());
+        QVERIFY(p.w.capture->timer2()->isActive());
+        p.w.capture->timer1()->stop();  // only Timer2 may bring the changes
 
-        w.keyboard.held = {kCtrl, kAlt, kTop1};
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
-        w.keyboard.held = {kCtrl, kAlt, kTop1, kKeyA};
-        QTRY_COMPARE_WITH_TIMEOUT(w.label12.text(), QString(), 50);
+        p.keyboard.held = {kCtrl, kAlt, kTop1};
+        QTRY_COMPARE_WITH_TIMEOUT(p.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+        p.keyboard.held = {kCtrl, kAlt, kTop1, kKeyA};
+        QTRY_COMPARE_WITH_TIMEOUT(p.w.label12.text(), QString(), 50);
+        QCOMPARE(p.keyboard.singleQueries, 0);
     }
 
-    void startingTwiceKeepsOneNotifierAndTimer() {
-        Window w(kFollows);
-        w.capture->start();
-        w.capture->start();
-        QCOMPARE(w.capture->findChildren<QSocketNotifier*>().size(), 1);
+    void startingTwiceKeepsOneNotifier() {
+        RecordedWindow r;
+        r.w.capture->start();
+        r.w.capture->start();
+        QCOMPARE(r.w.capture->findChildren<QSocketNotifier*>().size(), 1);
     }
 };
 
