@@ -19,8 +19,8 @@ namespace {
 
 using namespace testing;
 
-QComboBox* filledCombo(const std::vector<std::string>& entries, int index) {
-    auto* combo = new QComboBox;
+std::unique_ptr<QComboBox> filledCombo(const std::vector<std::string>& entries, int index) {
+    auto combo = std::make_unique<QComboBox>();
     for (const auto& entry : entries) combo->addItem(QString::fromStdString(entry));
     combo->setCurrentIndex(index);
     return combo;
@@ -29,9 +29,9 @@ QComboBox* filledCombo(const std::vector<std::string>& entries, int index) {
 // Form1's widgets for this part, with the stock choice CTRL + ALT + 1.
 struct Window {
     Window(platform::PointerDevice& pointer, platform::KeyboardState& keyboard) {
-        combo1.reset(filledCombo(firstModifierEntries(), kFirstModifierDefaultIndex));
-        combo2.reset(filledCombo(secondModifierEntries(), kSecondModifierDefaultIndex));
-        combo3.reset(filledCombo(hotKeyKeyEntries(), kHotKeyKeyDefaultIndex));
+        combo1 = filledCombo(firstModifierEntries(), kFirstModifierDefaultIndex);
+        combo2 = filledCombo(secondModifierEntries(), kSecondModifierDefaultIndex);
+        combo3 = filledCombo(hotKeyKeyEntries(), kHotKeyKeyDefaultIndex);
         capture = std::make_unique<PointerCapture>(pointer, keyboard, combo1.get(), combo2.get(),
                                                    combo3.get(), &label3, &label4, &label12);
     }

@@ -23,6 +23,11 @@ using testing::XTestKeys;
 class X11HotKeyTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<platform::Desktop> desktop_;
+    QComboBox combo1_, combo2_, combo3_;
+    QLabel label3_, label4_, label12_;
+    std::unique_ptr<PointerCapture> capture_;
+
   private slots:
     void initTestCase() {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) QSKIP("needs an X display");
@@ -68,12 +73,6 @@ class X11HotKeyTest : public QObject {
     }
 
     void cleanupTestCase() { capture_.reset(); }
-
-  private:
-    std::unique_ptr<platform::Desktop> desktop_;
-    QComboBox combo1_, combo2_, combo3_;
-    QLabel label3_, label4_, label12_;
-    std::unique_ptr<PointerCapture> capture_;
 };
 
 }  // namespace pointilla::capture
