@@ -243,8 +243,6 @@ HRESULT TrellisObject::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, V
         }
         return DISP_E_MEMBERNOTFOUND;
     }
-    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-
     struct Shape {
         DISPID id;
         UINT arguments;
@@ -262,6 +260,7 @@ HRESULT TrellisObject::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, V
         if (s.id == id) shape = &s;
     }
     if (shape == nullptr || !asMethod) return DISP_E_MEMBERNOTFOUND;
+    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
     if (count != shape->arguments) return DISP_E_BADPARAMCOUNT;
 
     std::string a, b, c;
