@@ -17,7 +17,7 @@ namespace {
 using host::Value;
 
 class Control : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             HKEY software = nullptr;
@@ -133,8 +133,31 @@ TEST_F(Control, MemberNamesResolveToTheirDispatchIdentifiers) {
 TEST_F(Control, BadCallsFailWithoutTouchingTheControl) {
     EXPECT_FALSE(object->call(0x60030099, {}).has_value());
     EXPECT_FALSE(object->call(dispid::GetStringVal, {}).has_value());
-    EXPECT_FALSE(object->call(dispid::KeyExists, {std::string("a"), std::string("zero")}).has_value());
+    EXPECT_FALSE(
+        object->call(dispid::KeyExists, {std::string("a"), std::string("zero")}).has_value());
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Control, TheLibrarysMessagesReachTheHostsHandler) {
+    struct Shown {
+        std::string text, title;
+        std::uint32_t flags;
+    };
+    std::vector<Shown> shown;
+    host::setMessageHandler(
+        [&](const std::string& text, const std::string& title, std::uint32_t flags) {
+            shown.push_back({text, title, flags});
+        });
+    setKey("HKEY_CURRENT_USER\\Software");
+    EXPECT_EQ(call(dispid::BackupKey,
+                   {std::string("HKEY_NOWHERE\\x"), std::string("/tmp"), std::string("never")}),
+              Value(false));
+    host::setMessageHandler({});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "ERROR");
+    EXPECT_EQ(shown[0].flags, 0x10u);
+    EXPECT_EQ(shown[0].text.rfind("Failure to pass a valid root type", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists("/tmp/never.REG"));
 }
 
 TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactlyThat) {
@@ -146,8 +169,8 @@ TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactly
         }
         char buffer[512] = {};
         DWORD size = sizeof buffer - 1;
-        const LONG status = RegQueryValueExA(key, "", nullptr, nullptr,
-                                             reinterpret_cast<BYTE*>(buffer), &size);
+        const LONG status =
+            RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
         RegCloseKey(key);
         return status == ERROR_SUCCESS ? std::string(buffer, size) : "<no value>";
     };

@@ -15,7 +15,7 @@ namespace {
 
 // Records every event it receives.
 class RecordingSink final : public IDispatch {
-public:
+  public:
     STDMETHOD(QueryInterface)(REFIID riid, void** object) override {
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID___Trellis) {
             *object = static_cast<IDispatch*>(this);
@@ -30,8 +30,9 @@ public:
     STDMETHOD(GetTypeInfoCount)(UINT*) override { return E_NOTIMPL; }
     STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHOD(Invoke)(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
-                      EXCEPINFO*, UINT*) override {
+    STDMETHOD(Invoke)
+    (DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+     UINT*) override {
         EXPECT_EQ(flags, DISPATCH_METHOD);
         EXPECT_EQ(params->cArgs, 1u);
         EXPECT_EQ(params->rgvarg[0].vt, VT_I4);
@@ -43,7 +44,7 @@ public:
 };
 
 class Wire : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         HKEY software = nullptr;
         ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software", &software), ERROR_SUCCESS);
@@ -73,7 +74,8 @@ protected:
         DISPPARAMS params{reversed.data(), flags == DISPATCH_PROPERTYPUT ? &named : nullptr,
                           static_cast<UINT>(reversed.size()),
                           flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
-        const HRESULT hr = object->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, nullptr);
+        const HRESULT hr =
+            object->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, nullptr);
         for (auto& v : reversed) VariantClear(&v);
         return hr;
     }
@@ -100,13 +102,14 @@ protected:
 
 TEST_F(Wire, BooleansAreVariantBoolsOfMinusOneAndZero) {
     com::Variant result;
-    ASSERT_EQ(invoke(dispid::CurrentKey, DISPATCH_PROPERTYPUT, {text("HKEY_CURRENT_USER\\Software")},
-                     nullptr),
+    ASSERT_EQ(invoke(dispid::CurrentKey, DISPATCH_PROPERTYPUT,
+                     {text("HKEY_CURRENT_USER\\Software")}, nullptr),
               S_OK);
     ASSERT_EQ(invoke(dispid::CreateAKey, DISPATCH_METHOD, {text("Wire")}, result.get()), S_OK);
     EXPECT_EQ((*result).vt, VT_BOOL);
     EXPECT_EQ((*result).boolVal, -1);
-    ASSERT_EQ(invoke(dispid::KeyExists, DISPATCH_METHOD, {text("none"), i2(0)}, result.get()), S_OK);
+    ASSERT_EQ(invoke(dispid::KeyExists, DISPATCH_METHOD, {text("none"), i2(0)}, result.get()),
+              S_OK);
     EXPECT_EQ((*result).vt, VT_BOOL);
     EXPECT_EQ((*result).boolVal, 0);
     EXPECT_TRUE(sink.events.empty());
@@ -114,10 +117,11 @@ TEST_F(Wire, BooleansAreVariantBoolsOfMinusOneAndZero) {
 
 TEST_F(Wire, TextsAreBstrsAndNumbersAreFourByteIntegers) {
     com::Variant result;
-    ASSERT_EQ(invoke(dispid::CurrentKey, DISPATCH_PROPERTYPUT, {text("HKEY_CURRENT_USER\\Software")},
-                     nullptr),
+    ASSERT_EQ(invoke(dispid::CurrentKey, DISPATCH_PROPERTYPUT,
+                     {text("HKEY_CURRENT_USER\\Software")}, nullptr),
               S_OK);
-    ASSERT_EQ(invoke(dispid::SetDWORDVal, DISPATCH_METHOD, {text("w"), i2(-3)}, result.get()), S_OK);
+    ASSERT_EQ(invoke(dispid::SetDWORDVal, DISPATCH_METHOD, {text("w"), i2(-3)}, result.get()),
+              S_OK);
     ASSERT_EQ(invoke(dispid::GetDWORDVal, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {text("w")},
                      result.get()),
               S_OK);
@@ -146,9 +150,11 @@ TEST_F(Wire, RegErrorReachesTheSinkInsideTheFailingCall) {
 
 TEST_F(Wire, WrongArgumentsAreRefusedWithTheirDispatchErrors) {
     com::Variant result;
-    EXPECT_EQ(invoke(dispid::GetStringVal, DISPATCH_METHOD, {}, result.get()), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(invoke(dispid::SetDWORDVal, DISPATCH_METHOD, {text("a"), text("twelve")}, result.get()),
-              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(invoke(dispid::GetStringVal, DISPATCH_METHOD, {}, result.get()),
+              DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(
+        invoke(dispid::SetDWORDVal, DISPATCH_METHOD, {text("a"), text("twelve")}, result.get()),
+        DISP_E_TYPEMISMATCH);
     EXPECT_EQ(invoke(0x12345, DISPATCH_METHOD, {}, result.get()), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(invoke(dispid::CreateAKey, DISPATCH_PROPERTYPUT, {text("a")}, result.get()),
               DISP_E_MEMBERNOTFOUND);
@@ -162,9 +168,9 @@ TEST_F(Wire, InterfacesAnswerTheirQueries) {
     EXPECT_EQ(object->QueryInterface(IID_IClassFactory, &p), E_NOINTERFACE);
     EXPECT_EQ(p, nullptr);
     IConnectionPointContainer* container = nullptr;
-    ASSERT_EQ(object->QueryInterface(IID_IConnectionPointContainer,
-                                     reinterpret_cast<void**>(&container)),
-              S_OK);
+    ASSERT_EQ(
+        object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
+        S_OK);
     IConnectionPoint* other = nullptr;
     EXPECT_EQ(container->FindConnectionPoint(IID_IDispatch, &other), CONNECT_E_NOCONNECTION);
     container->Release();

@@ -56,9 +56,10 @@ TEST(FileExists, AnUnsupportedMaskShowsTheProgramErrorAndSearchesNothing) {
     ScratchDir dir;
     MessageCapture capture;
     EXPECT_FALSE(FileExists(dir.str(), 3));
-    EXPECT_EQ(capture.messages,
-              (std::vector<Message>{{"Unsupported Attribute Type Specified!  Contact the programmer!",
-                                     "Program Error!", MB_OK | MB_ICONSTOP}}));
+    EXPECT_EQ(
+        capture.messages,
+        (std::vector<Message>{{"Unsupported Attribute Type Specified!  Contact the programmer!",
+                               "Program Error!", MB_OK | MB_ICONSTOP}}));
 }
 
 TEST(OpenFileForAppend, CreatesAMissingFileAndAppendsToAnExistingOne) {

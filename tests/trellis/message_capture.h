@@ -16,12 +16,12 @@ struct Message {
 };
 
 class MessageCapture {
-public:
+  public:
     MessageCapture() {
-        previous_ = setNotifier([this](const std::string& text, const std::string& title,
-                                       std::uint32_t flags) {
-            messages.push_back({text, title, flags});
-        });
+        previous_ = setNotifier(
+            [this](const std::string& text, const std::string& title, std::uint32_t flags) {
+                messages.push_back({text, title, flags});
+            });
     }
     ~MessageCapture() { setNotifier(std::move(previous_)); }
     MessageCapture(const MessageCapture&) = delete;
@@ -29,7 +29,7 @@ public:
 
     std::vector<Message> messages;
 
-private:
+  private:
     Notifier previous_;
 };
 

@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "message_capture.h"
-#include "trellis/file_io.h"
 #include "registry_fixture.h"
 #include "temp_store.h"
+#include "trellis/file_io.h"
 #include "trellis/trellis_control.h"
 
 namespace trellis {
@@ -37,7 +37,7 @@ std::string sequence(int count) {
 }
 
 class Export : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         control.onRegError([this](LONG code) { errors.push_back(code); });
         control.SetCurrentKey("HKEY_CURRENT_USER\\Software");
@@ -64,7 +64,10 @@ TEST_F(Export, WritesKeysDepthFirstWithEscapedTextsAndDwords) {
     putValue(HKEY_CURRENT_USER, k, "quote", REG_SZ, "He said \"hi\"");
     putValue(HKEY_CURRENT_USER, k, "a\"b\\c", REG_SZ, "x");
     putValue(HKEY_CURRENT_USER, k, "", REG_SZ, "default");
-    putValue(HKEY_CURRENT_USER, k, "cl\xE9" "1", REG_SZ, "\xE9t\xE9");
+    putValue(HKEY_CURRENT_USER, k,
+             "cl\xE9"
+             "1",
+             REG_SZ, "\xE9t\xE9");
     putValue(HKEY_CURRENT_USER, k, "ff", REG_DWORD, dwordBytes(255));
     putValue(HKEY_CURRENT_USER, k, "minus", REG_DWORD, dwordBytes(0xFFFFFFFF));
     putValue(HKEY_CURRENT_USER, k, "big", REG_DWORD, dwordBytes(12345678));
@@ -80,7 +83,8 @@ TEST_F(Export, WritesKeysDepthFirstWithEscapedTextsAndDwords) {
               "\"quote\"=\"He said \\\"hi\\\"\"\r\n"
               "\"a\\\"b\\\\c\"=\"x\"\r\n"
               "\"\"=\"default\"\r\n"
-              "\"cl\xE9" "1\"=\"\xE9t\xE9\"\r\n"
+              "\"cl\xE9"
+              "1\"=\"\xE9t\xE9\"\r\n"
               "\"ff\"=dword:000000ff\r\n"
               "\"minus\"=dword:ffffffff\r\n"
               "\"big\"=dword:00bc614e\r\n"
@@ -99,29 +103,31 @@ TEST_F(Export, WritesKeysDepthFirstWithEscapedTextsAndDwords) {
 
 TEST_F(Export, WrapsBinaryDataAtTwentyFiveBytesALine) {
     putValue(HKEY_CURRENT_USER, "Software\\Wrap", "b", REG_BINARY, sequence(60));
-    EXPECT_EQ(exportKey("Wrap"),
-              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wrap]\r\n"
-              "\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n"
-              "  17,18,19,1A,1B,1C,1D,1E,1F,20,21,22,23,24,25,26,27,28,29,2A,2B,2C,2D,2E,2F,\\\r\n"
-              "  30,31,32,33,34,35,36,37,38,39,3a,3b\r\n"
-              "\r\n");
+    EXPECT_EQ(
+        exportKey("Wrap"),
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wrap]\r\n"
+        "\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n"
+        "  17,18,19,1A,1B,1C,1D,1E,1F,20,21,22,23,24,25,26,27,28,29,2A,2B,2C,2D,2E,2F,\\\r\n"
+        "  30,31,32,33,34,35,36,37,38,39,3a,3b\r\n"
+        "\r\n");
 }
 
 TEST_F(Export, ALastByteOnALineBreakEndsTheValueWithoutAContinuation) {
     putValue(HKEY_CURRENT_USER, "Software\\Edge\\One", "b", REG_BINARY, sequence(23));
     putValue(HKEY_CURRENT_USER, "Software\\Edge\\Two", "b", REG_BINARY, sequence(48));
     putValue(HKEY_CURRENT_USER, "Software\\Edge\\Empty", "b", REG_BINARY, "");
-    EXPECT_EQ(exportKey("Edge"),
-              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Edge]\r\n\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Edge\\Empty]\r\n"
-              "\"b\"=hex:\r\n\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Edge\\One]\r\n"
-              "\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16\r\n"
-              "\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Edge\\Two]\r\n"
-              "\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n"
-              "  17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,2f\r\n"
-              "\r\n");
+    EXPECT_EQ(
+        exportKey("Edge"),
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Edge]\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Edge\\Empty]\r\n"
+        "\"b\"=hex:\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Edge\\One]\r\n"
+        "\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16\r\n"
+        "\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Edge\\Two]\r\n"
+        "\"b\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n"
+        "  17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,2f\r\n"
+        "\r\n");
     EXPECT_TRUE(messages.messages.empty());
 }
 

@@ -50,7 +50,10 @@ TEST(Import, RestoresAnExportExactly) {
     putValue(HKEY_CURRENT_USER, k, "path", REG_SZ, "C:\\Temp \"quoted\"");
     putValue(HKEY_CURRENT_USER, k, "", REG_SZ, "default");
     putValue(HKEY_CURRENT_USER, k, "a\"b\\c", REG_SZ, "name escapes");
-    putValue(HKEY_CURRENT_USER, k, "cl\xE9" "1", REG_SZ, "\x80 \xE9 \x81");
+    putValue(HKEY_CURRENT_USER, k,
+             "cl\xE9"
+             "1",
+             REG_SZ, "\x80 \xE9 \x81");
     putValue(HKEY_CURRENT_USER, k, "lines", REG_SZ, "one\r\ntwo\n");
     putValue(HKEY_CURRENT_USER, k, "spaces", REG_SZ, "  both  ");
     putValue(HKEY_CURRENT_USER, k, "n", REG_DWORD, dwordBytes(0x80000001));
@@ -124,7 +127,8 @@ TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
         writeFile(dir.str() + "/bad.reg", bytes);
         return importRegFile(dir.str() + "/bad.reg");
     };
-    const std::string head = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"ok\"=\"1\"\r\n";
+    const std::string head =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"ok\"=\"1\"\r\n";
     EXPECT_NE(refused(head + "\"bad\"=dword:xyz\r\n").find("bad.reg:5:"), std::string::npos);
     EXPECT_NE(refused(head + "\"open=\"1\"\r\n").find(":5:"), std::string::npos);
     EXPECT_NE(refused(head + "\"h\"=hex:0g\r\n").find(":5:"), std::string::npos);

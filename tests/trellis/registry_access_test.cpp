@@ -19,7 +19,7 @@ using testing::MessageCapture;
 const std::string kKey = "HKEY_CURRENT_USER\\Software\\Primitives";
 
 class Primitives : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(CreateKey(kKey)); }
 };
 
@@ -37,9 +37,9 @@ TEST(SplitKeyPath, GivesTheRootHandleAndTheSubKey) {
 }
 
 TEST(SplitKeyPath, RejectsLowerCaseRootsTrailingBackslashesAndMissingPrefix) {
-    for (const auto& rejected :
-         std::vector<std::string>{"hkey_current_user\\Software", "HKEY_LOCAL_MACHINE\\software\\X\\", "SOFTWARE\\X",
-          "HKEY_NOWHERE\\X", "", "HKEY"}) {
+    for (const auto& rejected : std::vector<std::string>{
+             "hkey_current_user\\Software", "HKEY_LOCAL_MACHINE\\software\\X\\", "SOFTWARE\\X",
+             "HKEY_NOWHERE\\X", "", "HKEY"}) {
         std::string path = rejected;
         HKEY root = HKEY_USERS;
         SplitKeyPath(path, root);

@@ -15,10 +15,10 @@ inline void putValue(HKEY root, const std::string& subKey, const std::string& na
                      const std::string& bytes) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(root, subKey.c_str(), &key), ERROR_SUCCESS) << subKey;
-    ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type,
-                             reinterpret_cast<const BYTE*>(bytes.data()),
-                             static_cast<DWORD>(bytes.size())),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size())),
+        ERROR_SUCCESS);
     RegCloseKey(key);
 }
 

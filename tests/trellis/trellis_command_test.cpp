@@ -37,7 +37,7 @@ std::string quoted(const std::string& arg) {
 }
 
 class Command : public ::testing::Test {
-protected:
+  protected:
     Outcome run(const std::vector<std::string>& args) {
         std::string line = quoted(TRELLIS_COMMAND_PATH);
         for (const auto& a : args) line += " " + quoted(a);
@@ -115,8 +115,9 @@ TEST_F(Command, ExportsAndImportsBackWhatWasThere) {
 }
 
 TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
-    writeFile(dir.str() + "/bad.reg",
-              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Cmd]\r\n\"v\"=\"x\"\r\n\"w\"=dword:\r\n");
+    writeFile(
+        dir.str() + "/bad.reg",
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Cmd]\r\n\"v\"=\"x\"\r\n\"w\"=dword:\r\n");
     Outcome refused = run({"import", dir.str() + "/bad.reg"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("bad.reg:5:"), std::string::npos) << refused.err;
@@ -124,9 +125,14 @@ TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
 }
 
 TEST_F(Command, UsageErrorsExitTwoWithTheUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"bogus"}, {"get", key}, {"set-dword", key, "n", "twelve"},
-             {"set-dword", key, "n", "99999999999"}, {"import"}, {"register", "a", "b"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"bogus"},
+                                               {"get", key},
+                                               {"set-dword", key, "n", "twelve"},
+                                               {"set-dword", key, "n", "99999999999"},
+                                               {"import"},
+                                               {"register", "a", "b"}}) {
         Outcome r = run(args);
         EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "" : args[0]);
         EXPECT_NE(r.err.find("usage: trellis"), std::string::npos);

@@ -44,7 +44,7 @@ void useStoreAt(const std::filesystem::path& path);
 // transaction: all of them land or none (the object rolls back when destroyed
 // uncommitted). Meant for a single thread doing a bulk change such as an import.
 class WriteBatch {
-public:
+  public:
     WriteBatch();
     ~WriteBatch();
     WriteBatch(const WriteBatch&) = delete;
@@ -52,7 +52,7 @@ public:
     bool active() const;  // false when the store could not be locked
     bool commit();
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };
