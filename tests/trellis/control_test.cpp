@@ -2,6 +2,7 @@
 // registered library, called by dispatch identifier, RegError through its
 // connection point.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include "platform/registry/advapi32.h"
@@ -194,6 +195,17 @@ TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactly
     const auto missing = host::createObject(kProgId);
     EXPECT_FALSE(missing.object);
     EXPECT_NE(missing.error.find("not registered"), std::string::npos);
+}
+
+TEST_F(Control, TheLibraryCanUnloadOnlyWhenNoObjectIsLeft) {
+    void* library = dlopen(TRELLIS_LIBRARY_PATH, RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(library, nullptr) << "createObject loaded the library";
+    auto canUnload = reinterpret_cast<std::int32_t (*)()>(dlsym(library, "DllCanUnloadNow"));
+    ASSERT_NE(canUnload, nullptr);
+    EXPECT_EQ(canUnload(), 1);  // S_FALSE: our object is alive
+    object.reset();
+    EXPECT_EQ(canUnload(), 0);  // S_OK
+    dlclose(library);
 }
 
 TEST(Registration, ALibraryThatCannotBeLoadedGivesAReason) {
