@@ -146,4 +146,17 @@ TEST_F(Command, UnregisteredControlCannotBeCreated) {
     EXPECT_NE(r.err.find("not registered"), std::string::npos);
 }
 
+TEST(CommandStore, AnUnusableStoreIsNamedInsteadOfGuessed) {
+    ScratchDir dir;
+    const std::string store = dir.str() + "/garbage.db";
+    writeFile(store, std::string(4096, 'x'));
+    const std::string line = "TRELLIS_REGISTRY=" + quoted(store) + " " +
+                             quoted(TRELLIS_COMMAND_PATH) + " get 'HKEY_CURRENT_USER\\x' v 2>" +
+                             quoted(dir.str() + "/err") + " >/dev/null";
+    const int status = std::system(line.c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(readFile(dir.str() + "/err").find("garbage.db"), std::string::npos);
+    EXPECT_EQ(readFile(store), std::string(4096, 'x')) << "the file is left as it was";
+}
+
 }  // namespace

@@ -34,12 +34,14 @@ class ProcessRegistry {
 
     RegistryStore* store() {
         if (!store_) {
-            std::string error;
-            store_ = RegistryStore::open(path_.empty() ? defaultStorePath() : path_, &error);
+            lastError_.clear();
+            store_ = RegistryStore::open(path_.empty() ? defaultStorePath() : path_, &lastError_);
             version_ = store_ ? store_->dataVersion() : -1;
         }
         return store_.get();
     }
+
+    const std::string& lastError() const { return lastError_; }
 
     void reset(const std::filesystem::path& path) {
         store_.reset();
@@ -128,6 +130,7 @@ class ProcessRegistry {
 
   private:
     std::unique_ptr<RegistryStore> store_;
+    std::string lastError_;
     std::filesystem::path path_;
     std::unordered_map<ULONG_PTR, OpenKey> handles_;
     std::unordered_map<std::string, KeyId> pathCache_;
@@ -171,6 +174,12 @@ void useStoreAt(const std::filesystem::path& path) {
     auto& reg = processRegistry();
     std::lock_guard lock(reg.mutex);
     reg.reset(path);
+}
+
+std::string storeError() {
+    auto& reg = processRegistry();
+    std::lock_guard lock(reg.mutex);
+    return reg.store() ? std::string() : reg.lastError();
 }
 
 struct WriteBatch::State {

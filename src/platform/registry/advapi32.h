@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "platform/registry/win_types.h"
 
@@ -39,6 +40,10 @@ std::filesystem::path defaultStorePath();
 // current one and every open handle); an empty path returns to the default.
 // Tests use it to work on a throw-away store.
 void useStoreAt(const std::filesystem::path& path);
+
+// Why the store cannot be used ("" when it can); every registry function then
+// fails with ERROR_BADDB.
+std::string storeError();
 
 // Makes the registry writes of this process that follow, until commit, one
 // transaction: all of them land or none (the object rolls back when destroyed

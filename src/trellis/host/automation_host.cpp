@@ -280,7 +280,10 @@ CreateResult createObject(std::string_view progId) {
     const std::string id(progId);
     const auto clsidText = classesRootText(id + "\\CLSID");
     if (!clsidText) {
-        out.error = "the class " + id + " is not registered (run: trellis register)";
+        const std::string storeProblem = pointilla::registry::storeError();
+        out.error = storeProblem.empty()
+                        ? "the class " + id + " is not registered (run: trellis register)"
+                        : storeProblem;
         return out;
     }
     GUID clsid{};
