@@ -8,6 +8,7 @@
 #include "platform/registry/advapi32.h"
 #include "temp_store.h"
 
+// One throw-away store for the whole test program (and the library it loads).
 TRELLIS_TEMP_STORE();
 
 namespace trellis {

@@ -3,6 +3,7 @@
 // event interface and its type library.
 
 #include <string>
+#include <string_view>
 
 #include "trellis/com/com_types.h"
 
