@@ -1,6 +1,8 @@
 #include "platform/registry/registry_store.h"
 
+#include <chrono>
 #include <system_error>
+#include <thread>
 
 #include "codepage/cp1252.h"
 #include "platform/registry/name_fold.h"
@@ -85,8 +87,23 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const std::filesystem::path& 
     sqlite3_busy_timeout(db.get(), 10000);
     std::unique_ptr<RegistryStore> store(new RegistryStore(std::move(db)));
     // Two processes may meet on a fresh file: the schema goes in under a write lock.
-    if (!store->exec("PRAGMA journal_mode=WAL") || !store->exec("PRAGMA synchronous=NORMAL") ||
-        !store->exec("BEGIN IMMEDIATE")) {
+    // Switching a new file to WAL can report "busy" at once, without waiting on the
+    // busy handler, while the other process does the same; such a step is retried.
+    const auto retrying = [&](const char* sql) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            const int status = sqlite3_exec(store->db_.get(), sql, nullptr, nullptr, nullptr);
+            const int primary = status & 0xFF;
+            if (status == SQLITE_OK) return true;
+            if ((primary != SQLITE_BUSY && primary != SQLITE_LOCKED) ||
+                std::chrono::steady_clock::now() >= deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+    if (!retrying("PRAGMA journal_mode=WAL") || !retrying("PRAGMA synchronous=NORMAL") ||
+        !retrying("BEGIN IMMEDIATE")) {
         return fail("cannot prepare the registry store " + file.string() + ": " +
                     sqlite3_errmsg(store->db_.get()));
     }

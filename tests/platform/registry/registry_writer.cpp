@@ -19,7 +19,11 @@ int main(int argc, char** argv) {
     const long count = std::atol(argv[3]);
     const long batchSize = std::atol(argv[4]);
     HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, argv[1], &key) != ERROR_SUCCESS) return 1;
+    if (const LONG s = RegCreateKeyA(HKEY_CURRENT_USER, argv[1], &key); s != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot create the key (%ld): %s\n", static_cast<long>(s),
+                     pointilla::registry::storeError().c_str());
+        return 1;
+    }
     std::unique_ptr<pointilla::registry::WriteBatch> batch;
     for (long i = 0; i < count; ++i) {
         if (batchSize > 1 && !batch) batch = std::make_unique<pointilla::registry::WriteBatch>();
