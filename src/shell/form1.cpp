@@ -60,9 +60,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
     sampler_ = new editing::CaptureSampler(*Label12, *model_, this);
     sampler_->timer()->stop();  // ticks from the end of start-up on
     Timer3 = sampler_->timer();
-    capture_ = new capture::PointerCapture(services_.desktop.pointer(),
-                                           services_.desktop.keyboard(), Combo1, Combo2, Combo3,
-                                           Label3, Label4, Label12, this);
+    capture_ =
+        new capture::PointerCapture(services_.desktop.pointer(), services_.desktop.keyboard(),
+                                    Combo1, Combo2, Combo3, Label3, Label4, Label12, this);
     Timer1 = capture_->timer1();
     Timer2 = capture_->timer2();
 
@@ -75,8 +75,8 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     // The title first: every settings access builds its key from it.
-    replogiciel->setText(QString::fromUtf8(kProductTitle.data(),
-                                           static_cast<int>(kProductTitle.size())));
+    replogiciel->setText(
+        QString::fromUtf8(kProductTitle.data(), static_cast<int>(kProductTitle.size())));
     const std::string title = productTitle().toStdString();
     settingsAccess_ = std::make_unique<SettingsKeyAccess>(services_.registry, title);
 
@@ -181,7 +181,8 @@ void Form1::showFileError(const QString& text) {
 }
 
 void Form1::redlecture_Click() {
-    redlecture_->setChecked(toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
+    redlecture_->setChecked(
+        toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
 }
 
 void Form1::aid_Click() {
@@ -223,12 +224,14 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     quitte();
+    // A confirmed quit closes the window with this very request.
+    if (quitting_) event->accept();
 }
 
 bool Form1::askQuit() {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"),
-                    QStringLiteral("Voulez-vous quitter ?"),
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
+                    QStringLiteral("Voulez-vous quitter ?"), QMessageBox::Ok | QMessageBox::Cancel,
+                    this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
     return box.exec() == QMessageBox::Ok;
 }

@@ -55,7 +55,7 @@ struct Form1Services {
 class Form1 : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -124,12 +124,12 @@ public:
     QMenu* inser;
     QMenu* mnuIcone;
 
-signals:
+  signals:
     // Emitted by `quitte` after an OK, before the program ends: the tray icon
     // and the other windows go away on it.
     void quitConfirmed();
 
-public slots:
+  public slots:
     void ouvrir();
     void enregistre();
     void redlecture_Click();
@@ -139,11 +139,11 @@ public slots:
     void start();  // the toolbar's "start": playback from row 1
     void quitte();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void buildLayout();
     void buildPointerDisplay(QWidget* client);
     void buildScenarioFrame(QWidget* client);
