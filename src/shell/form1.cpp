@@ -53,6 +53,11 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
+    // The design's 8-point dialog font, so the captions fit their places.
+    QFont designFont = font();
+    designFont.setPointSizeF(8);
+    setFont(designFont);
+
     buildLayout();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
