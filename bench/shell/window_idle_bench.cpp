@@ -116,8 +116,9 @@ int main(int argc, char** argv) {
     const double total = appPercent + serverPercent;
     std::printf("window shown after start: %.0f ms (target < 500 ms) %s\n", startMs,
                 startMs < 500 ? "ok" : "MISSED");
-    std::printf("idle CPU over %.1f s, window shown: program %.2f%%, X server %.2f%%, "
-                "together %.2f%% of one core (target < 1%%) %s\n",
-                elapsed, appPercent, serverPercent, total, total < 1.0 ? "ok" : "MISSED");
+    std::printf(
+        "idle CPU over %.1f s, window shown: program %.2f%%, X server %.2f%%, "
+        "together %.2f%% of one core (target < 1%%) %s\n",
+        elapsed, appPercent, serverPercent, total, total < 1.0 ? "ok" : "MISSED");
     return 0;
 }
