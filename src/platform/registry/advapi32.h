@@ -1,0 +1,60 @@
+#pragma once
+// The registry functions of advapi32 (ANSI forms: names and texts are
+// Windows-1252 bytes), on the persistent registry store. Handles are per process;
+// the data live in one SQLite file shared by every process.
+
+#include <filesystem>
+#include <memory>
+
+#include "platform/registry/win_types.h"
+
+LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR className, DWORD options,
+                     REGSAM access, void* security, PHKEY result, LPDWORD disposition);
+LONG RegCloseKey(HKEY key);
+LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
+LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                      LPDWORD dataSize);
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                    DWORD dataSize);
+LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize);
+LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
+                   LPDWORD type, LPBYTE data, LPDWORD dataSize);
+LONG RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classSize, LPDWORD reserved,
+                      LPDWORD subKeys, LPDWORD maxSubKeyLen, LPDWORD maxClassLen, LPDWORD values,
+                      LPDWORD maxValueNameLen, LPDWORD maxValueLen, LPDWORD securityDescriptor,
+                      PFILETIME lastWriteTime);
+
+#define REG_CREATED_NEW_KEY 1
+#define REG_OPENED_EXISTING_KEY 2
+
+namespace pointilla::registry {
+
+// ${TRELLIS_REGISTRY}, else ${XDG_DATA_HOME:-$HOME/.local/share}/trellis/registry.db.
+std::filesystem::path defaultStorePath();
+
+// Points this process's registry functions at another store file (closing the
+// current one and every open handle); an empty path returns to the default.
+// Tests use it to work on a throw-away store.
+void useStoreAt(const std::filesystem::path& path);
+
+// Makes the registry writes of this process that follow, until commit, one
+// transaction: all of them land or none (the object rolls back when destroyed
+// uncommitted). Meant for a single thread doing a bulk change such as an import.
+class WriteBatch {
+public:
+    WriteBatch();
+    ~WriteBatch();
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+    bool active() const;  // false when the store could not be locked
+    bool commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace pointilla::registry
