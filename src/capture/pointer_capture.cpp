@@ -1,0 +1,97 @@
+#include "capture/pointer_capture.h"
+
+#include <string>
+
+#include "capture/hot_key_scan.h"
+#include "scenario/detail_text.h"
+
+namespace pointilla::capture {
+namespace {
+
+void setTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+// Reading queued events can make the notifier's descriptor readable again while
+// the key state is being queried; a few rounds settle it without risking a loop
+// on a backend that always reports changes.
+constexpr int kMaxPollRoundsPerNotification = 4;
+
+}  // namespace
+
+PointerCapture::PointerCapture(platform::PointerDevice& pointer, platform::KeyboardState& keyboard,
+                               QComboBox* combo1, QComboBox* combo2, QComboBox* combo3,
+                               QLabel* label3, QLabel* label4, QLabel* label12, QObject* parent)
+    : QObject(parent),
+      pointer_(pointer),
+      keyboard_(keyboard),
+      combo1_(combo1),
+      combo2_(combo2),
+      combo3_(combo3),
+      label3_(label3),
+      label4_(label4),
+      label12_(label12),
+      timer1_(new QTimer(this)),
+      timer2_(new QTimer(this)) {
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(kDisplayIntervalMs);
+    connect(timer1_, &QTimer::timeout, this, &PointerCapture::refreshPointerDisplay);
+
+    timer2_->setObjectName(QStringLiteral("Timer2"));
+    timer2_->setInterval(kPollIntervalMs);
+    connect(timer2_, &QTimer::timeout, this, &PointerCapture::pollNow);
+
+    // A new choice acts at once, as it would from the next 1 ms tick.
+    for (QComboBox* combo : {combo1_, combo2_, combo3_}) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] {
+            if (started_) pollNow();
+        });
+    }
+}
+
+void PointerCapture::start() {
+    if (started_) return;
+    started_ = true;
+
+    const int fd = keyboard_.changeNotifier();
+    if (fd >= 0) {
+        keyNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(keyNotifier_, &QSocketNotifier::activated, this, &PointerCapture::onKeyNotifier);
+        keyboard_.takeChanges();  // what was pending is covered by the first poll below
+    }
+    refreshPointerDisplay();
+    timer1_->start();
+    if (!keyNotifier_) timer2_->start();
+}
+
+void PointerCapture::refreshPointerDisplay() {
+    const auto position = pointer_.position();
+    const platform::ScreenPoint point = position.value_or(platform::ScreenPoint{0, 0});
+    setTextIfChanged(label3_, QString::fromStdString(scenario::coordinateText(point.x)));
+    setTextIfChanged(label4_, QString::fromStdString(scenario::coordinateText(point.y)));
+    // Label12 copies the displayed texts; the key query here is also a safety net
+    // for a change the notifier might not have told.
+    pollNow();
+}
+
+void PointerCapture::pollNow() {
+    const std::string first = combo1_->currentText().toStdString();
+    const std::string second = combo2_->currentText().toStdString();
+    const std::string key = combo3_->currentText().toStdString();
+    showCapture(isHotKeyHeld(keyboard_, HotKeyChoice{first, second, key}));
+}
+
+void PointerCapture::onKeyNotifier() {
+    for (int round = 0; round < kMaxPollRoundsPerNotification && keyboard_.takeChanges(); ++round) {
+        pollNow();
+    }
+}
+
+void PointerCapture::showCapture(bool held) {
+    const QString text = held ? QString::fromStdString(scenario::capturedPositionDetail(
+                                    label3_->text().toStdString(), label4_->text().toStdString()))
+                              : QString();
+    setTextIfChanged(label12_, text);
+}
+
+}  // namespace pointilla::capture

@@ -1,0 +1,76 @@
+#pragma once
+// The live pointer display and the capture hot key's poll, on the main window's
+// own widgets.
+//
+//   PointerCapture capture(pointer, keyboard, Combo1, Combo2, Combo3,
+//                          Label3, Label4, Label12, parent);
+//   capture.start();
+//
+// - `Timer1` (100 ms) writes the pointer's X and Y as coordinate texts into
+//   Label3 and Label4 (" 512", "-1200"); a failed query shows " 0" in both.
+// - The hot-key poll keeps Label12 equal to Label3 + " , " + Label4 while the
+//   combination shown by Combo1..Combo3 is held, and empty otherwise, exactly as
+//   a poll every millisecond would. It does not need to run that often: when the
+//   keyboard offers a change notifier it evaluates only when the key state may
+//   have changed, after every Timer1 tick, and when a list's selection changes.
+//   Without a notifier `Timer2` polls every millisecond.
+// - Both timers are children of this object, named "Timer1" and "Timer2" (Timer2
+//   stays stopped when the notifier is in use). Everything runs on the GUI thread.
+//
+// The devices and widgets must outlive this object (give it Form1 as parent).
+
+#include <QComboBox>
+#include <QLabel>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include "platform/desktop/desktop.h"
+
+namespace pointilla::capture {
+
+class PointerCapture : public QObject {
+    Q_OBJECT
+
+  public:
+    static constexpr int kDisplayIntervalMs = 100;
+    static constexpr int kPollIntervalMs = 1;
+
+    PointerCapture(platform::PointerDevice& pointer, platform::KeyboardState& keyboard,
+                   QComboBox* combo1, QComboBox* combo2, QComboBox* combo3, QLabel* label3,
+                   QLabel* label4, QLabel* label12, QObject* parent = nullptr);
+
+    // Shows the position, evaluates the poll once, then starts Timer1 and either
+    // the change notifier or Timer2. Calling it again does nothing.
+    void start();
+
+    QTimer* timer1() const { return timer1_; }
+    QTimer* timer2() const { return timer2_; }
+    // True once start() has chosen the change notifier over the 1 ms Timer2.
+    bool followsKeyChanges() const { return keyNotifier_ != nullptr; }
+
+  public slots:
+    // One tick of Timer1: refresh Label3 and Label4, then Label12 with them.
+    void refreshPointerDisplay();
+    // One tick of Timer2: Label12 from the current key state.
+    void pollNow();
+
+  private:
+    void onKeyNotifier();
+    void showCapture(bool held);
+
+    platform::PointerDevice& pointer_;
+    platform::KeyboardState& keyboard_;
+    QComboBox* combo1_;
+    QComboBox* combo2_;
+    QComboBox* combo3_;
+    QLabel* label3_;
+    QLabel* label4_;
+    QLabel* label12_;
+    QTimer* timer1_;
+    QTimer* timer2_;
+    QSocketNotifier* keyNotifier_ = nullptr;
+    bool started_ = false;
+};
+
+}  // namespace pointilla::capture

@@ -1,0 +1,29 @@
+#include "platform/posix/xdg_document_opener.h"
+
+#include <utility>
+
+#include "platform/posix/detached_process.h"
+
+namespace pointilla::platform::posix {
+
+XdgDocumentOpener::XdgDocumentOpener(std::filesystem::path handler)
+    : handler_(std::move(handler)) {}
+
+std::string XdgDocumentOpener::handlerArgument(const std::string& target) {
+    if (!target.empty() && target.front() == '-') return "./" + target;
+    return target;
+}
+
+bool XdgDocumentOpener::open(const std::string& target,
+                             const std::filesystem::path& workingDirectory) {
+    const auto handler = handler_.empty() ? findInPath("xdg-open") : handler_;
+    if (handler.empty()) return false;
+    return startDetached(handler, {handlerArgument(target)}, workingDirectory);
+}
+
+bool DirectProgramStarter::start(const std::filesystem::path& program) {
+    if (program.empty()) return false;
+    return startDetached(program, {}, program.parent_path());
+}
+
+}  // namespace pointilla::platform::posix

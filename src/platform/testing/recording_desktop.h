@@ -1,0 +1,98 @@
+#pragma once
+// A desktop for tests: it records every call in order and lets the test set
+// what the desktop reports (pointer position, held keys, screen size, whether
+// opening or starting succeeds).
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/desktop.h"
+#include "platform/posix/unique_fd.h"
+
+namespace pointilla::platform::testing {
+
+struct DesktopCall {
+    enum class Kind { Move, ButtonDown, ButtonUp, Open, StartProgram };
+    Kind kind = Kind::Move;
+    ScreenPoint point;                       // Move
+    std::string target;                      // Open: the document; StartProgram: the program
+    std::filesystem::path workingDirectory;  // Open
+    friend bool operator==(const DesktopCall&, const DesktopCall&) = default;
+};
+
+// Shorthands for expected calls.
+DesktopCall moveCall(int x, int y);
+DesktopCall buttonDownCall();
+DesktopCall buttonUpCall();
+DesktopCall openCall(std::string target, std::filesystem::path workingDirectory);
+DesktopCall startProgramCall(std::filesystem::path program);
+
+// A readable description, for test failure messages ("move(10, 20)").
+std::string describe(const DesktopCall& call);
+std::string describe(const std::vector<DesktopCall>& calls);
+
+class RecordingDesktop final : public Desktop,
+                               private PointerDevice,
+                               private ButtonInjector,
+                               private KeyboardState,
+                               private ScreenInfo,
+                               private DocumentOpener,
+                               private ProgramStarter {
+  public:
+    RecordingDesktop();
+    ~RecordingDesktop() override;
+    RecordingDesktop(const RecordingDesktop&) = delete;
+    RecordingDesktop& operator=(const RecordingDesktop&) = delete;
+
+    PointerDevice& pointer() override { return *this; }
+    ButtonInjector& buttons() override { return *this; }
+    KeyboardState& keyboard() override { return *this; }
+    ScreenInfo& screen() override { return *this; }
+    DocumentOpener& opener() override { return *this; }
+    ProgramStarter& programs() override { return *this; }
+
+    // What was asked of the desktop, in order. Key-state and position queries
+    // are counted, not recorded.
+    const std::vector<DesktopCall>& calls() const { return calls_; }
+    void clearCalls() { calls_.clear(); }
+    int keyQueries() const { return keyQueries_; }
+    int positionQueries() const { return positionQueries_; }
+
+    // A move also sets the position, as on a real desktop; nullopt makes the
+    // position unreadable.
+    void setPointerPosition(std::optional<ScreenPoint> position) { position_ = position; }
+    // Sets a key's state and, when it changes, makes the change notifier readable.
+    void setKeyDown(int virtualKey, bool down);
+    void releaseAllKeys();
+    void setScreenSize(ScreenSize size) { screenSize_ = size; }
+    void setOpenSucceeds(bool succeeds) { openSucceeds_ = succeeds; }
+    void setStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }
+
+  private:
+    std::optional<ScreenPoint> position() override;
+    void moveTo(ScreenPoint point) override;
+    void leftButtonDown() override;
+    void leftButtonUp() override;
+    bool isDown(int virtualKey) override;
+    void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override;
+    int changeNotifier() const override { return changeFd_.get(); }
+    bool takeChanges() override;
+    ScreenSize primaryScreenSize() override { return screenSize_; }
+    bool open(const std::string& target, const std::filesystem::path& workingDirectory) override;
+    bool start(const std::filesystem::path& program) override;
+
+    std::vector<DesktopCall> calls_;
+    std::optional<ScreenPoint> position_ = ScreenPoint{};
+    std::array<bool, 256> keys_{};
+    ScreenSize screenSize_{1280, 1024};
+    bool openSucceeds_ = true;
+    bool startSucceeds_ = true;
+    int keyQueries_ = 0;
+    int positionQueries_ = 0;
+    posix::UniqueFd changeFd_;  // an eventfd
+};
+
+}  // namespace pointilla::platform::testing

@@ -1,0 +1,53 @@
+#include "platform/x11/raw_key_listener.h"
+
+#include <X11/extensions/XInput2.h>
+#include <fcntl.h>
+
+#include <array>
+
+namespace pointilla::platform::x11 {
+
+bool RawKeyListener::open(const std::string& displayName) {
+    DisplayHandle display(XOpenDisplay(displayName.c_str()));
+    if (!display) return false;
+    int event = 0;
+    int error = 0;
+    int opcode = 0;
+    if (!XQueryExtension(display.get(), "XInputExtension", &opcode, &event, &error)) return false;
+    // Raw events reach the root window whatever the grabs from 2.1 on.
+    int major = 2;
+    int minor = 2;
+    if (XIQueryVersion(display.get(), &major, &minor) != Success || major < 2 ||
+        (major == 2 && minor < 1)) {
+        return false;
+    }
+    std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
+    XISetMask(bits.data(), XI_RawKeyPress);
+    XISetMask(bits.data(), XI_RawKeyRelease);
+    XIEventMask mask{};
+    mask.deviceid = XIAllDevices;
+    mask.mask_len = static_cast<int>(bits.size());
+    mask.mask = bits.data();
+    XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
+    XSync(display.get(), False);
+    ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
+    display_ = std::move(display);
+    xiOpcode_ = opcode;
+    return true;
+}
+
+int RawKeyListener::fd() const { return display_ ? ConnectionNumber(display_.get()) : -1; }
+
+bool RawKeyListener::drain() {
+    if (!display_) return true;
+    bool changed = false;
+    while (XPending(display_.get()) > 0) {
+        XEvent event;
+        XNextEvent(display_.get(), &event);
+        if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) changed = true;
+        if (event.type == MappingNotify) changed = true;
+    }
+    return changed;
+}
+
+}  // namespace pointilla::platform::x11

@@ -1,0 +1,194 @@
+#include "platform/x11/x11_desktop.h"
+
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
+#include <fcntl.h>
+
+#include <cstdlib>
+#include <utility>
+
+#include "platform/posix/xdg_document_opener.h"
+#include "platform/x11/raw_key_listener.h"
+#include "platform/x11/screen_layout.h"
+#include "platform/x11/virtual_key_map.h"
+#include "platform/x11/x_handles.h"
+
+namespace pointilla::platform {
+namespace {
+
+using x11::DisplayHandle;
+
+class X11Desktop final : public Desktop,
+                         private PointerDevice,
+                         private ButtonInjector,
+                         private KeyboardState,
+                         private ScreenInfo {
+  public:
+    X11Desktop(DisplayHandle display, bool haveRandr, int randrEventBase, bool haveMonitors)
+        : display_(std::move(display)),
+          screen_(DefaultScreen(display_.get())),
+          root_(RootWindow(display_.get(), screen_)),
+          haveRandr_(haveRandr),
+          randrEventBase_(randrEventBase),
+          haveMonitors_(haveMonitors) {
+        ::fcntl(ConnectionNumber(display_.get()), F_SETFD, FD_CLOEXEC);
+        if (haveRandr_) {
+            XRRSelectInput(
+                display_.get(), root_,
+                RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+        }
+        keys_.rebuild(display_.get());
+        refreshLayout();
+    }
+
+    PointerDevice& pointer() override { return *this; }
+    ButtonInjector& buttons() override { return *this; }
+    KeyboardState& keyboard() override { return *this; }
+    ScreenInfo& screen() override { return *this; }
+    DocumentOpener& opener() override { return opener_; }
+    ProgramStarter& programs() override { return programs_; }
+
+  private:
+    // --- pointer ---
+    std::optional<ScreenPoint> position() override {
+        Window rootReturn = 0;
+        Window child = 0;
+        int rootX = 0;
+        int rootY = 0;
+        int windowX = 0;
+        int windowY = 0;
+        unsigned int mask = 0;
+        const bool onThisScreen = XQueryPointer(display_.get(), root_, &rootReturn, &child, &rootX,
+                                                &rootY, &windowX, &windowY, &mask);
+        handleEvents(QueuedAlready);
+        if (!onThisScreen) return std::nullopt;
+        return layout_.toScreen(rootX, rootY);
+    }
+
+    void moveTo(ScreenPoint point) override {
+        handleEvents(QueuedAfterReading);
+        const ScreenPoint root = layout_.toRoot(point);
+        XTestFakeMotionEvent(display_.get(), screen_, root.x, root.y, CurrentTime);
+        XFlush(display_.get());
+    }
+
+    // --- buttons: real input through XTEST, at wherever the pointer is ---
+    void leftButtonDown() override { pressLeft(True); }
+    void leftButtonUp() override { pressLeft(False); }
+    void pressLeft(Bool down) {
+        XTestFakeButtonEvent(display_.get(), Button1, down, CurrentTime);
+        XFlush(display_.get());
+    }
+
+    // --- keys: the server's global state, one round trip for any number of keys ---
+    bool isDown(int virtualKey) override {
+        const int keys[] = {virtualKey};
+        bool down[] = {false};
+        queryDown(keys, down);
+        return down[0];
+    }
+
+    void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override {
+        char keymap[32] = {};
+        XQueryKeymap(display_.get(), keymap);
+        handleEvents(QueuedAlready);
+        for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
+            down[i] = keys_.isDown(virtualKeys[i], keymap);
+        }
+    }
+
+    int changeNotifier() const override {
+        // Opened on first use: a program that never asks pays no second connection.
+        if (!listenerTried_) {
+            listenerTried_ = true;
+            listener_.open(DisplayString(display_.get()));
+        }
+        return listener_.fd();
+    }
+
+    bool takeChanges() override { return listener_.drain(); }
+
+    // --- screen ---
+    ScreenSize primaryScreenSize() override {
+        handleEvents(QueuedAfterReading);
+        return layout_.size();
+    }
+
+    // Keyboard-map and monitor-layout changes arrive as events on this
+    // connection; they are read whenever a request brings them in.
+    void handleEvents(int mode) {
+        bool keysChanged = false;
+        bool layoutChanged = false;
+        while (XEventsQueued(display_.get(), mode) > 0) {
+            mode = QueuedAlready;
+            XEvent event;
+            XNextEvent(display_.get(), &event);
+            if (event.type == MappingNotify) {
+                XRefreshKeyboardMapping(&event.xmapping);
+                keysChanged = keysChanged || event.xmapping.request != MappingPointer;
+            } else if (haveRandr_ && event.type == randrEventBase_ + RRScreenChangeNotify) {
+                XRRUpdateConfiguration(&event);
+                layoutChanged = true;
+            } else if (haveRandr_ && event.type == randrEventBase_ + RRNotify) {
+                layoutChanged = true;
+            }
+        }
+        if (keysChanged) keys_.rebuild(display_.get());
+        if (layoutChanged) refreshLayout();
+    }
+
+    void refreshLayout() {
+        layout_.setPrimary(x11::queryPrimaryMonitor(display_.get(), screen_, haveMonitors_));
+    }
+
+    DisplayHandle display_;
+    int screen_;
+    Window root_;
+    bool haveRandr_;
+    int randrEventBase_;
+    bool haveMonitors_;
+    x11::VirtualKeyMap keys_;
+    x11::ScreenLayout layout_;
+    mutable x11::RawKeyListener listener_;
+    mutable bool listenerTried_ = false;
+    posix::XdgDocumentOpener opener_;
+    posix::DirectProgramStarter programs_;
+};
+
+}  // namespace
+
+std::unique_ptr<Desktop> openX11Desktop(const char* displayName, std::string& error) {
+    const char* name = displayName != nullptr ? displayName : std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0') {
+        error = "Aucun affichage X : la variable DISPLAY n'est pas d\u00e9finie.";
+        return nullptr;
+    }
+    DisplayHandle display(XOpenDisplay(name));
+    if (!display) {
+        error = std::string("Impossible d'ouvrir l'affichage X \u00ab\u00a0") + name +
+                "\u00a0\u00bb : il n'existe pas ou refuse la connexion.";
+        return nullptr;
+    }
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display.get(), &eventBase, &errorBase, &major, &minor)) {
+        error = std::string("L'affichage X \u00ab\u00a0") + name +
+                "\u00a0\u00bb n'offre pas l'extension XTEST : impossible d'y simuler la souris.";
+        return nullptr;
+    }
+    int randrEventBase = 0;
+    int randrErrorBase = 0;
+    const bool haveRandr = XRRQueryExtension(display.get(), &randrEventBase, &randrErrorBase);
+    int randrMajor = 0;
+    int randrMinor = 0;
+    const bool haveMonitors = haveRandr &&
+                              XRRQueryVersion(display.get(), &randrMajor, &randrMinor) &&
+                              (randrMajor > 1 || (randrMajor == 1 && randrMinor >= 5));
+    error.clear();
+    return std::make_unique<X11Desktop>(std::move(display), haveRandr, randrEventBase,
+                                        haveMonitors);
+}
+
+}  // namespace pointilla::platform

@@ -1,0 +1,109 @@
+#include "playback/playback_engine.h"
+
+#include <utility>
+
+#include "scenario/detail_text.h"
+#include "scenario/row.h"
+
+namespace pointilla::playback {
+
+PlaybackEngine::PlaybackEngine(const scenario::Scenario& rows, platform::PointerDevice& pointer,
+                               platform::ButtonInjector& buttons, platform::DocumentOpener& opener,
+                               SettingsReader& settings, Ticker& timer4,
+                               PlaybackCallbacks callbacks, std::filesystem::path programDirectory)
+    : rows_(rows),
+      pointer_(pointer),
+      buttons_(buttons),
+      opener_(opener),
+      settings_(settings),
+      timer4_(timer4),
+      callbacks_(std::move(callbacks)),
+      programDirectory_(std::move(programDirectory)) {}
+
+void PlaybackEngine::start() {
+    // A new start abandons the wait in progress instead of letting the old
+    // count run on into the new playback.
+    if (waiting_) endWait();
+    numligne_ = 1;
+    lecture();
+}
+
+void PlaybackEngine::lecture() {
+    if (rows_.empty()) {
+        // Nothing to play. A playback that was waiting when its rows were all
+        // removed still ends as usual.
+        if (playing_) finish();
+        return;
+    }
+    playing_ = true;
+    if (settings_.readString(kHideWhilePlayingValue) == kHideWhilePlayingYes &&
+        callbacks_.hideWindow) {
+        callbacks_.hideWindow();
+    }
+    setStatus(kPlayingStatus);
+
+    if (numligne_ < 1) numligne_ = 1;
+    for (; numligne_ <= rows_.count(); ++numligne_) {
+        if (!perform(rows_.row(numligne_))) return;  // waiting on a "Délai" row
+    }
+    finish();
+}
+
+void PlaybackEngine::tick() {
+    if (!waiting_) return;  // a tick already queued when the wait was abandoned
+    ++nbsecondes_;
+    if (nbsecondes_ < waitSeconds_) return;
+    endWait();
+    ++numligne_;
+    lecture();
+}
+
+bool PlaybackEngine::perform(const scenario::Row& row) {
+    const std::string& action = row.action;
+    if (action == scenario::kPositionAction) {
+        // A detail that is no position moves nothing.
+        if (const auto position = scenario::parsePositionDetail(row.detail)) {
+            pointer_.moveTo({position->x, position->y});
+        }
+    } else if (action == scenario::kClickAction) {
+        buttons_.leftButtonDown();
+        buttons_.leftButtonUp();
+    } else if (action == scenario::kDelayAction) {
+        // A detail that is no whole number of seconds of at least 1 could never
+        // be counted to; it is skipped instead of waiting for ever.
+        if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
+            beginWait(*seconds);
+            return false;
+        }
+    } else if (action == scenario::kUrlAction) {
+        // Whether the handler manages to open it is not playback's concern.
+        (void)opener_.open(row.detail, programDirectory_);
+    }
+    return true;
+}
+
+void PlaybackEngine::beginWait(int seconds) {
+    waitSeconds_ = seconds;
+    nbsecondes_ = 0;
+    waiting_ = true;
+    timer4_.start();
+}
+
+void PlaybackEngine::endWait() {
+    timer4_.stop();
+    waiting_ = false;
+    nbsecondes_ = 0;
+    waitSeconds_ = 0;
+}
+
+void PlaybackEngine::finish() {
+    playing_ = false;
+    setStatus(kIdleStatus);
+    if (callbacks_.finished) callbacks_.finished();
+}
+
+void PlaybackEngine::setStatus(std::string_view text) {
+    if (callbacks_.setStatus) callbacks_.setStatus(std::string(text));
+}
+
+}  // namespace pointilla::playback
