@@ -15,20 +15,25 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 
 #include "capture/hot_key_combos.h"
 #include "capture/pointer_capture.h"
 #include "editing/capture_sampler.h"
 #include "editing/creation_panel.h"
+#include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
 #include "platform/desktop/desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
+#include "shell/about/frm_about.h"
 #include "shell/registry_adapters.h"
 #include "shell/registry_control.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/settings.h"
 #include "shell/timer_ticker.h"
+#include "shell/tray/app_icon.h"
+#include "shell/tray/tray_icon.h"
 
 namespace pointilla::shell {
 
@@ -60,9 +65,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
     sampler_ = new editing::CaptureSampler(*Label12, *model_, this);
     sampler_->timer()->stop();  // ticks from the end of start-up on
     Timer3 = sampler_->timer();
-    capture_ = new capture::PointerCapture(services_.desktop.pointer(),
-                                           services_.desktop.keyboard(), Combo1, Combo2, Combo3,
-                                           Label3, Label4, Label12, this);
+    capture_ =
+        new capture::PointerCapture(services_.desktop.pointer(), services_.desktop.keyboard(),
+                                    Combo1, Combo2, Combo3, Label3, Label4, Label12, this);
     Timer1 = capture_->timer1();
     Timer2 = capture_->timer2();
 
@@ -75,8 +80,8 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     // The title first: every settings access builds its key from it.
-    replogiciel->setText(QString::fromUtf8(kProductTitle.data(),
-                                           static_cast<int>(kProductTitle.size())));
+    replogiciel->setText(
+        QString::fromUtf8(kProductTitle.data(), static_cast<int>(kProductTitle.size())));
     const std::string title = productTitle().toStdString();
     settingsAccess_ = std::make_unique<SettingsKeyAccess>(services_.registry, title);
 
@@ -88,17 +93,52 @@ void Form1::Form_Load() {
     timer4Ticker_ = std::make_unique<TimerTicker>(*Timer4);
     playback::PlaybackCallbacks callbacks;
     callbacks.setStatus = [this](const std::string& text) { setPlaybackPanel(fromUtf8(text)); };
-    callbacks.hideWindow = [this] { hide(); };
-    callbacks.finished = [] {};
+    callbacks.hideWindow = [this] {
+        hiddenWithoutTray_ = !tray_->canHideIntoTray();
+        hide();
+    };
+    callbacks.finished = [this] {
+        // Without a tray nothing else could bring the window back.
+        if (!hiddenWithoutTray_) return;
+        hiddenWithoutTray_ = false;
+        showNormal();
+    };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
         services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),
         services_.programDirectory);
     connect(Timer4, &QTimer::timeout, this, [this] { playback_->tick(); });
 
+    wireListAndTray();
+
     capture_->start();
     Timer3->start();
 }
+
+// The list's pop-up commands, and the tray icon (start-up step 6).
+void Form1::wireListAndTray() {
+    listCommands_ = new editing::dialogs::ListCommands(*model_, *LV1->selectionModel(),
+                                                       services_.desktop.screen(), this, this);
+    listCommands_->connectMenu(*mnuflottant);
+    connect(listCommands_, &editing::dialogs::ListCommands::scenarioEmptied, this,
+            [this] { setFilePanel(QString()); });
+
+    setWindowIcon(applicationIcon());
+    tray_ = new TrayIcon(*this, *mnuIcone, this);
+    tray_->add();
+    // At a confirmed quit the icon goes first, then the other windows.
+    connect(this, &Form1::quitConfirmed, this, [this] {
+        tray_->remove();
+        unloadOtherForms();
+    });
+}
+
+void Form1::unloadOtherForms() {
+    listCommands_->unloadDialogs();
+    if (about_ != nullptr) about_->close();
+}
+
+frmAbout* Form1::aboutBox() const { return about_; }
 
 QString Form1::productTitle() const { return replogiciel->text(); }
 
@@ -181,7 +221,8 @@ void Form1::showFileError(const QString& text) {
 }
 
 void Form1::redlecture_Click() {
-    redlecture_->setChecked(toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
+    redlecture_->setChecked(
+        toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
 }
 
 void Form1::aid_Click() {
@@ -190,11 +231,14 @@ void Form1::aid_Click() {
 }
 
 void Form1::apropos_Click() {
-    auto* about = new QMessageBox(QMessageBox::Information, QStringLiteral("A propos"),
-                                  QStringLiteral("Pointilla"), QMessageBox::Ok, this);
-    about->setAttribute(Qt::WA_DeleteOnClose);
-    about->setModal(false);
-    about->show();
+    if (about_ == nullptr || !about_->isVisible()) {
+        if (about_ != nullptr) about_->deleteLater();
+        about_ = new frmAbout(productTitle(), services_.desktop.opener(),
+                              services_.desktop.programs(), services_.programDirectory, this);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 void Form1::TB1_ButtonClick(const QString& key) {
@@ -205,7 +249,8 @@ void Form1::TB1_ButtonClick(const QString& key) {
     } else if (key == QLatin1String("start")) {
         start();
     } else if (key == QLatin1String("tray")) {
-        hide();
+        // Hidden into the tray; only minimised when there is no tray to come back from.
+        tray_->hideWindow();
     } else if (key == QLatin1String("enre")) {
         enregistre();
     } else if (key == QLatin1String("ouvrir")) {
@@ -227,8 +272,8 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 bool Form1::askQuit() {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"),
-                    QStringLiteral("Voulez-vous quitter ?"),
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
+                    QStringLiteral("Voulez-vous quitter ?"), QMessageBox::Ok | QMessageBox::Cancel,
+                    this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
     return box.exec() == QMessageBox::Ok;
 }

@@ -61,12 +61,8 @@ void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
 void TrayIcon::popUpMenu() { menu_.popup(QCursor::pos()); }
 
 void TrayIcon::onMenuEntry(QAction* entry) {
-    if (entry->objectName() == QLatin1String("aff")) {
-        aff_Click();
-    } else if (entry->objectName() == QLatin1String("qu")) {
-        // Closing goes through the window's quit confirmation.
-        window_.close();
-    }
+    // "qu" belongs to the window's own quit path.
+    if (entry->objectName() == QLatin1String("aff")) aff_Click();
 }
 
 void TrayIcon::aff_Click() {

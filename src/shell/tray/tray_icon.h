@@ -23,9 +23,9 @@ class TrayIcon final : public QObject {
   public:
     using TrayAvailability = std::function<bool()>;
 
-    // window: the main window; mnuIcone: the tray menu, whose entries "aff" and
-    // "qu" this connects. trayAvailable tells whether the desktop offers a tray
-    // now (tests replace it).
+    // window: the main window; mnuIcone: the tray menu, whose entry "aff" this
+    // answers ("qu" is the window's own quit command). trayAvailable tells whether the desktop
+    // offers a tray now (tests replace it).
     TrayIcon(QWidget& window, QMenu& mnuIcone, QObject* parent = nullptr,
              TrayAvailability trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
     ~TrayIcon() override;

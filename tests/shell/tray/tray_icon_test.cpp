@@ -145,12 +145,13 @@ TEST_F(TrayIconTest, AnIconTakenOutOfTheTrayNoLongerHidesTheWindow) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(TrayIconTest, QuitterAsksTheWindowToClose) {
+TEST_F(TrayIconTest, QuitterIsLeftToTheWindowsOwnQuitCommand) {
+    // The window wires "qu" to its close request; answering it here too
+    // would ask the quit question twice.
     tray.add();
     window.show();
     qu->trigger();
-    EXPECT_EQ(window.closeRequests, 1);
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.closeRequests, 0);
     EXPECT_TRUE(tray.isAdded());
 }
 
