@@ -16,7 +16,7 @@ class ScenarioModel;
 class CaptureSampler : public QObject {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kIntervalMs = 200;
 
     // Starts ticking at once; the slot and the model must outlive the sampler.
@@ -24,10 +24,10 @@ public:
 
     QTimer* timer() const { return timer_; }
 
-public slots:
+  public slots:
     void Timer3_Timer();
 
-private:
+  private:
     const QLabel& slot_;
     ScenarioModel& model_;
     QTimer* timer_;

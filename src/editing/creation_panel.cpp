@@ -52,8 +52,8 @@ CreationPanel::CreationPanel(ScenarioModel& model, QWidget* parent)
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    Label9 = makeLabel(this, "Label9", QStringLiteral("Clic souris :"),
-                       twipsRect(120, 1320, 1695, 255));
+    Label9 =
+        makeLabel(this, "Label9", QStringLiteral("Clic souris :"), twipsRect(120, 1320, 1695, 255));
     Command3 = makeButton(this, "Command3", QStringLiteral("Clic de la souris"),
                           twipsRect(360, 1680, 3015, 315));
 

@@ -18,7 +18,7 @@ class ScenarioModel;
 class CreationPanel : public QGroupBox {
     Q_OBJECT
 
-public:
+  public:
     CreationPanel(ScenarioModel& model, QWidget* parent = nullptr);
 
     // Line 1: the capture hot key.
@@ -41,12 +41,12 @@ public:
     QLineEdit* Text1;
     QPushButton* Command2;
 
-public slots:
+  public slots:
     void Command3_Click();  // appends ("Clic souris", "Clic")
     void Command1_Click();  // appends ("Délai", the entry shown by Combo4)
     void Command2_Click();  // appends ("URL", Text1) unless Text1 is exactly "http://"
 
-private:
+  private:
     ScenarioModel& model_;
 };
 

@@ -268,6 +268,8 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     quitte();
+    // A confirmed quit closes the window with this very request.
+    if (quitting_) event->accept();
 }
 
 bool Form1::askQuit() {

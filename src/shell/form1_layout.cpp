@@ -127,9 +127,11 @@ void Form1::buildPointerDisplay(QWidget* client) {
     Frame3 = makeFrame(client, "Frame3", QStringLiteral("Position de la souris"),
                        twipsRect(120, 720, 3495, 1335));
     const QFont font = pointerDisplayFont();
-    Label10 = makeLabel(Frame3, "Label10", QStringLiteral("En X :"), twipsRect(120, 360, 1095, 375));
+    Label10 =
+        makeLabel(Frame3, "Label10", QStringLiteral("En X :"), twipsRect(120, 360, 1095, 375));
     Label3 = makeLabel(Frame3, "Label3", QString(), twipsRect(1440, 360, 1575, 375));
-    Label11 = makeLabel(Frame3, "Label11", QStringLiteral("En Y :"), twipsRect(120, 840, 1215, 375));
+    Label11 =
+        makeLabel(Frame3, "Label11", QStringLiteral("En Y :"), twipsRect(120, 840, 1215, 375));
     Label4 = makeLabel(Frame3, "Label4", QString(), twipsRect(1440, 840, 1455, 375));
     for (QLabel* label : {Label10, Label3, Label11, Label4}) label->setFont(font);
 }

@@ -21,11 +21,20 @@ namespace {
 void showLibraryMessage(const std::string& text, const std::string& title, std::uint32_t flags) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (flags & 0xF0U) {
-        case 0x10: icon = QMessageBox::Critical; break;
-        case 0x20: icon = QMessageBox::Question; break;
-        case 0x30: icon = QMessageBox::Warning; break;
-        case 0x40: icon = QMessageBox::Information; break;
-        default: break;
+        case 0x10:
+            icon = QMessageBox::Critical;
+            break;
+        case 0x20:
+            icon = QMessageBox::Question;
+            break;
+        case 0x30:
+            icon = QMessageBox::Warning;
+            break;
+        case 0x40:
+            icon = QMessageBox::Information;
+            break;
+        default:
+            break;
     }
     QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
@@ -62,8 +71,9 @@ int main(int argc, char** argv) {
         QMessageBox::warning(
             nullptr, QStringLiteral("Pointilla"),
             QString::fromStdString(created.error) +
-                QStringLiteral("\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
-                               "les changements ne seront pas conserv\u00e9s."));
+                QStringLiteral(
+                    "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
+                    "les changements ne seront pas conserv\u00e9s."));
         registry = std::make_unique<pointilla::shell::MemoryRegistryControl>();
     }
 

@@ -14,7 +14,7 @@
 namespace pointilla::shell {
 
 class MemoryRegistryControl final : public RegistryControl {
-public:
+  public:
     void setCurrentKey(const std::string& keyPath) override;
     bool createAKey(const std::string& subKeyName) override;
     bool keyExists(const std::string& valueName, int valueType) override;
@@ -35,7 +35,7 @@ public:
     const std::vector<std::string>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
 
-private:
+  private:
     std::string currentKey_;
     std::set<std::string> keys_;
     std::map<std::string, std::map<std::string, std::string>> values_;

@@ -13,7 +13,7 @@
 namespace pointilla::shell {
 
 class SettingsKeyAccess final : public capture::HotKeySettings, public playback::SettingsReader {
-public:
+  public:
     SettingsKeyAccess(RegistryControl& control, std::string title)
         : control_(control), title_(std::move(title)) {}
 
@@ -25,7 +25,7 @@ public:
     }
     std::string readString(std::string_view valueName) override { return read(valueName); }
 
-private:
+  private:
     RegistryControl& control_;
     std::string title_;
 };

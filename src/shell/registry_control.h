@@ -8,7 +8,7 @@
 namespace pointilla::shell {
 
 class RegistryControl {
-public:
+  public:
     virtual ~RegistryControl() = default;
 
     // `CurrentKey`: the full path of the key the following calls work on.

@@ -13,7 +13,7 @@ namespace pointilla::shell {
 inline const QString kScenarioFilter = QStringLiteral("Fichier Pointilla (*.sce)");
 
 class ScenarioFileDialog {
-public:
+  public:
     virtual ~ScenarioFileDialog() = default;
     // The chosen file, or std::nullopt when the person cancelled.
     virtual std::optional<QString> chooseFileToOpen(QWidget* parent) = 0;
@@ -23,7 +23,7 @@ public:
 // The toolkit's dialogs. No title, folder or default extension: a name typed
 // without an extension is used as typed.
 class QtScenarioFileDialog final : public ScenarioFileDialog {
-public:
+  public:
     std::optional<QString> chooseFileToOpen(QWidget* parent) override;
     std::optional<QString> chooseFileToSave(QWidget* parent) override;
 };

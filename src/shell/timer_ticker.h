@@ -8,13 +8,13 @@
 namespace pointilla::shell {
 
 class TimerTicker final : public playback::Ticker {
-public:
+  public:
     explicit TimerTicker(QTimer& timer) : timer_(timer) {}
     void start() override { timer_.start(); }
     void stop() override { timer_.stop(); }
     bool active() const override { return timer_.isActive(); }
 
-private:
+  private:
     QTimer& timer_;
 };
 

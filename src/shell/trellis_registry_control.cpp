@@ -62,9 +62,10 @@ ControlCreation createTrellisControl(const std::filesystem::path& executable) {
         const std::filesystem::path library = trellis::host::defaultLibraryBeside(executable);
         const std::string registered = trellis::host::registerServer(library);
         if (!registered.empty()) {
-            return {nullptr, "Le contr\u00f4le de registre \u00ab " + std::string(trellis::kProgId) +
-                                 " \u00bb n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
-                                 library.string() + " \u00bb n'a pas pu l'\u00eatre : " + registered};
+            return {nullptr,
+                    "Le contr\u00f4le de registre \u00ab " + std::string(trellis::kProgId) +
+                        " \u00bb n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
+                        library.string() + " \u00bb n'a pas pu l'\u00eatre : " + registered};
         }
         created = trellis::host::createObject(trellis::kProgId);
     }

@@ -15,7 +15,7 @@ class AutomationObject;
 namespace pointilla::shell {
 
 class TrellisRegistryControl final : public RegistryControl {
-public:
+  public:
     explicit TrellisRegistryControl(std::unique_ptr<trellis::host::AutomationObject> control);
     ~TrellisRegistryControl() override;
 
@@ -25,7 +25,7 @@ public:
     bool setStringVal(const std::string& valueName, const std::string& value) override;
     std::string getStringVal(const std::string& valueName) override;
 
-private:
+  private:
     std::unique_ptr<trellis::host::AutomationObject> control_;
 };
 

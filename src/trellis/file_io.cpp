@@ -1,0 +1,177 @@
+#include "trellis/file_io.h"
+
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "trellis/notifier.h"
+
+namespace trellis {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+
+constexpr SHORT kMaxFileNumber = 511;
+
+std::mutex& filesMutex() {
+    static std::mutex m;
+    return m;
+}
+std::map<SHORT, OpenFile>& openFiles() {
+    static std::map<SHORT, OpenFile> files;
+    return files;
+}
+
+LONG errorNumberOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return 76;  // path not found
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return 70;  // permission denied
+        case ENOSPC:
+        case EDQUOT:
+            return 61;  // disk full
+        case EMFILE:
+        case ENFILE:
+            return 67;  // too many files
+        case EISDIR:
+        case ENAMETOOLONG:
+            return 75;  // path/file access error
+        default:
+            return 57;  // device I/O error
+    }
+}
+
+// What the directory search of a mask finds: normal (and read-only) files always,
+// plus hidden files, directories... as the mask adds them.
+bool matchesMask(const std::filesystem::path& path, SHORT mask) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    const std::string name = path.filename().string();
+    const bool hidden = !name.empty() && name.front() == '.' && name != "." && name != "..";
+    if (hidden && (mask & kAttrHidden) == 0) return false;
+    if (S_ISDIR(info.st_mode)) return (mask & kAttrDirectory) != 0;
+    return S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+std::string FileError::describe(LONG number) { return FileErrorText(number); }
+
+std::string FileErrorText(LONG number) {
+    switch (number) {
+        case 52: return "Bad file name or number";
+        case 53: return "File Not found";
+        case 54: return "Bad file mode";
+        case 55: return "File already open";
+        case 57: return "Device I/O error";
+        case 58: return "File already exists";
+        case 59: return "Bad record length";
+        case 61: return "Disk full";
+        case 62: return "Input past end of file";
+        case 63: return "Bad record number";
+        case 67: return "Too many files";
+        case 68: return "Device unavailable";
+        case 70: return "Permission denied";
+        case 71: return "Disk Not ready";
+        case 74: return "Can 't rename with different drive";
+        case 75: return "Path/File access error";
+        case 76: return "Path Not found";
+        case 321: return "Invalid file format";
+        case 31001: return "Out of memory";
+        case 31036: return "Error saving to file";
+        case 31037: return "Error loading from file";
+        default:
+            return "Unknown error, " + std::to_string(number) + ", Please contact the programmer!";
+    }
+}
+
+VARIANT_BOOL FileExists(const std::string& path, SHORT attributes) {
+    switch (attributes) {
+        case kAttrNormal:
+        case kAttrReadOnly:
+        case kAttrHidden:
+        case kAttrSystem:
+        case kAttrVolume:
+        case kAttrDirectory:
+            break;
+        default:
+            showMessage("Unsupported Attribute Type Specified!  Contact the programmer!",
+                        "Program Error!", MB_OK | MB_ICONSTOP);
+            return VARIANT_FALSE;
+    }
+    // There are no volume labels to find here.
+    if (attributes == kAttrVolume || path.empty()) return VARIANT_FALSE;
+    const std::filesystem::path target(path);
+    const std::string pattern = target.filename().string();
+    if (pattern.find_first_of("*?") == std::string::npos) {
+        return matchesMask(target, attributes) ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+    // A pattern in the last part: the first matching name wins.
+    std::error_code ec;
+    const auto dir = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (::fnmatch(pattern.c_str(), name.c_str(), 0) == 0 &&
+            matchesMask(entry.path(), attributes)) {
+            return VARIANT_TRUE;
+        }
+    }
+    return VARIANT_FALSE;
+}
+
+SHORT FreeFile() {
+    std::lock_guard lock(filesMutex());
+    for (SHORT n = 1; n <= kMaxFileNumber; ++n) {
+        if (openFiles().count(n) == 0) return n;
+    }
+    return 0;
+}
+
+void OpenFileForAppend(const std::string& path, SHORT fileNumber) {
+    std::lock_guard lock(filesMutex());
+    if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw FileError(52);
+    if (openFiles().count(fileNumber) != 0) throw FileError(55);
+    OpenFile file(std::fopen(path.c_str(), "ab"));
+    if (!file) throw FileError(path.empty() ? 52 : errorNumberOf(errno));
+    openFiles().emplace(fileNumber, std::move(file));
+}
+
+void CloseFile(SHORT fileNumber) {
+    OpenFile file;
+    {
+        std::lock_guard lock(filesMutex());
+        auto it = openFiles().find(fileNumber);
+        if (it == openFiles().end()) return;
+        file = std::move(it->second);
+        openFiles().erase(it);
+    }
+    // Buffered data that cannot reach the disk is an error of the close.
+    if (std::fflush(file.get()) != 0) throw FileError(errorNumberOf(errno));
+}
+
+void PrintLine(SHORT fileNumber, std::string_view bytes) {
+    std::lock_guard lock(filesMutex());
+    auto it = openFiles().find(fileNumber);
+    if (it == openFiles().end()) throw FileError(52);
+    std::FILE* f = it->second.get();
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() ||
+        std::fwrite("\r\n", 1, 2, f) != 2) {
+        throw FileError(errorNumberOf(errno));
+    }
+}
+
+}  // namespace trellis

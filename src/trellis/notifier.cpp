@@ -1,0 +1,44 @@
+#include "trellis/notifier.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace trellis {
+namespace {
+
+std::mutex& notifierMutex() {
+    static std::mutex m;
+    return m;
+}
+Notifier& currentNotifier() {
+    static Notifier n;
+    return n;
+}
+
+void toStandardError(const std::string& text, const std::string& title) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
+}  // namespace
+
+void showMessage(const std::string& text, const std::string& title, std::uint32_t flags) {
+    Notifier notifier;
+    {
+        std::lock_guard lock(notifierMutex());
+        notifier = currentNotifier();
+    }
+    if (notifier) {
+        notifier(text, title, flags);
+    } else {
+        toStandardError(text, title);
+    }
+}
+
+Notifier setNotifier(Notifier notifier) {
+    std::lock_guard lock(notifierMutex());
+    Notifier previous = std::move(currentNotifier());
+    currentNotifier() = std::move(notifier);
+    return previous;
+}
+
+}  // namespace trellis

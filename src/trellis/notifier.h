@@ -1,0 +1,31 @@
+#pragma once
+// The library's message boxes go through one replaceable notifier: a GUI host
+// installs one that shows a real modal box; without one the text goes to
+// standard error. Texts and titles are UTF-8; flags are the message-box style bits.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace trellis {
+
+inline constexpr std::uint32_t MB_OK = 0x0;
+inline constexpr std::uint32_t MB_ICONSTOP = 0x10;  // critical stop
+inline constexpr std::uint32_t MB_ICONEXCLAMATION = 0x30;
+
+using Notifier =
+    std::function<void(const std::string& text, const std::string& title, std::uint32_t flags)>;
+
+void showMessage(const std::string& text, const std::string& title, std::uint32_t flags);
+// Replaces the notifier (an empty one restores standard error); returns the previous one.
+Notifier setNotifier(Notifier notifier);
+
+}  // namespace trellis
+
+// The library exports TrellisSetNotifier(callback, context) with C linkage for
+// hosts that load it at run time; a null callback restores standard error.
+extern "C" {
+typedef void (*TrellisNotifierCallback)(const char* textUtf8, const char* titleUtf8,
+                                        std::uint32_t flags, void* context);
+typedef void (*TrellisSetNotifierFunction)(TrellisNotifierCallback callback, void* context);
+}

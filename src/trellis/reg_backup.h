@@ -1,0 +1,50 @@
+#pragma once
+// Export of a registry key tree, depth first, to a .REG file the registry editor
+// imports; the previous export of the same name is kept as .OLD.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "trellis/com/com_types.h"
+
+namespace trellis {
+
+// The export member's steps after the control's own check of its current key.
+// raise is called with the member's error code (76, 1010) and must not return.
+VARIANT_BOOL ExportMember(const std::string& sKeytoBackup, const std::string& sBackupDir,
+                          const std::string& sBackupFile, const std::function<void(LONG)>& raise);
+
+// Writes base.REG (keeping base.OLD); True when the file was written to its end.
+VARIANT_BOOL ExportKeyToFile(const std::string& rootName, const std::string& subKey,
+                             const std::string& base);
+
+// Line builders (UTF-8 in, UTF-8 out; the file is written in Windows-1252).
+std::string KeyHeaderLine(const std::string& rootName, const std::string& subKey);
+std::string StringValueLine(const std::string& name, const std::string& text);
+std::string DWordValueLine(const std::string& name, LONG number);
+// The lines of a value in the wrapped "hex:" form (type REG_BINARY) or "hex(N):"
+// form (any other type); bytes are the value's raw bytes.
+std::vector<std::string> HexValueLines(const std::string& name, DWORD type,
+                                       std::string_view bytes);
+
+// The operating-system version the header depends on ("Windows Registry Editor
+// Version 5.00" on an NT system of major version 5, "REGEDIT4" otherwise).
+struct OSVERSIONINFOA {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    CHAR szCSDVersion[128];
+};
+static_assert(sizeof(OSVERSIONINFOA) == 148);
+inline constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+BOOL GetVersionExA(OSVERSIONINFOA* info);
+// Replaces what GetVersionExA reports (nullopt: the call fails); an empty
+// function restores the default, a later NT system.
+void setVersionSourceForTesting(std::function<std::optional<OSVERSIONINFOA>()> source);
+
+}  // namespace trellis

@@ -1,0 +1,100 @@
+// The four entry points of an in-process COM server, with C linkage, and the
+// class factory behind DllGetClassObject.
+
+#include <dlfcn.h>
+
+#include <climits>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "trellis/com/com_interfaces.h"
+#include "trellis/com/trellis_guids.h"
+#include "trellis/notifier.h"
+#include "trellis/server_registration.h"
+#include "trellis/trellis_object.h"
+
+#define TRELLIS_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace trellis {
+namespace {
+
+class ClassFactory final : public IClassFactory {
+public:
+    STDMETHOD(QueryInterface)(REFIID riid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        if (!(riid == IID_IUnknown || riid == IID_IClassFactory)) return E_NOINTERFACE;
+        *object = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    // The factory is static: it lives as long as the library.
+    STDMETHOD_(ULONG, AddRef)() override { return 2; }
+    STDMETHOD_(ULONG, Release)() override { return 1; }
+
+    STDMETHOD(CreateInstance)(IUnknown* outer, REFIID riid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        auto* created = new (std::nothrow) TrellisObject();
+        if (created == nullptr) return E_OUTOFMEMORY;
+        const HRESULT hr = created->QueryInterface(riid, object);
+        created->Release();  // the caller holds the only reference, or none on failure
+        return hr;
+    }
+    STDMETHOD(LockServer)(BOOL lock) override {
+        if (lock) {
+            ++liveObjectCount();
+        } else {
+            --liveObjectCount();
+        }
+        return S_OK;
+    }
+};
+
+ClassFactory theFactory;
+
+// This library's own absolute path, as the in-process server entry records it.
+std::string libraryPath() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&libraryPath), &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    char resolved[PATH_MAX];
+    if (realpath(info.dli_fname, resolved) == nullptr) return info.dli_fname;
+    return resolved;
+}
+
+}  // namespace
+}  // namespace trellis
+
+TRELLIS_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (!(clsid == CLSID_Trellis)) return CLASS_E_CLASSNOTAVAILABLE;
+    return trellis::theFactory.QueryInterface(riid, object);
+}
+
+TRELLIS_EXPORT HRESULT DllCanUnloadNow() {
+    return trellis::liveObjectCount() == 0 ? S_OK : S_FALSE;
+}
+
+TRELLIS_EXPORT HRESULT DllRegisterServer() {
+    const std::string path = trellis::libraryPath();
+    if (path.empty()) return SELFREG_E_CLASS;
+    return trellis::registerClass(path);
+}
+
+TRELLIS_EXPORT HRESULT DllUnregisterServer() { return trellis::unregisterClass(); }
+
+TRELLIS_EXPORT void TrellisSetNotifier(TrellisNotifierCallback callback, void* context) {
+    if (callback == nullptr) {
+        trellis::setNotifier({});
+        return;
+    }
+    trellis::setNotifier([callback, context](const std::string& text, const std::string& title,
+                                             std::uint32_t flags) {
+        callback(text.c_str(), title.c_str(), flags, context);
+    });
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The Trellis control as an in-process COM object: its dispatch interface
+// (_Trellis, bound late by dispatch identifier), the connection point through
+// which RegError reaches the host's sink, and the extent a host sizes it by.
+
+#include <atomic>
+#include <vector>
+
+#include "trellis/com/com_interfaces.h"
+#include "trellis/trellis_control.h"
+
+namespace trellis {
+
+// Objects and server locks alive in this library, for DllCanUnloadNow.
+std::atomic<long>& liveObjectCount();
+
+class TrellisObject final : public IDispatch,
+                            public IConnectionPointContainer,
+                            public IOleObject {
+public:
+    TrellisObject();
+
+    // IUnknown
+    STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
+    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD_(ULONG, Release)() override;
+
+    // IDispatch
+    STDMETHOD(GetTypeInfoCount)(UINT* count) override;
+    STDMETHOD(GetTypeInfo)(UINT index, LCID lcid, ITypeInfo** info) override;
+    STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                             DISPID* ids) override;
+    STDMETHOD(Invoke)(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                      VARIANT* result, EXCEPINFO* exception, UINT* argError) override;
+
+    // IConnectionPointContainer
+    STDMETHOD(EnumConnectionPoints)(IEnumConnectionPoints** points) override;
+    STDMETHOD(FindConnectionPoint)(REFIID riid, IConnectionPoint** point) override;
+
+    // IOleObject: only the extent matters to this control.
+    STDMETHOD(SetClientSite)(IOleClientSite* site) override;
+    STDMETHOD(GetClientSite)(IOleClientSite** site) override;
+    STDMETHOD(SetHostNames)(LPCOLESTR app, LPCOLESTR object) override;
+    STDMETHOD(Close)(DWORD saveOption) override;
+    STDMETHOD(SetMoniker)(DWORD which, IMoniker* moniker) override;
+    STDMETHOD(GetMoniker)(DWORD assign, DWORD which, IMoniker** moniker) override;
+    STDMETHOD(InitFromData)(IDataObject* data, BOOL creation, DWORD reserved) override;
+    STDMETHOD(GetClipboardData)(DWORD reserved, IDataObject** data) override;
+    STDMETHOD(DoVerb)(LONG verb, tagMSG* msg, IOleClientSite* site, LONG index, void* parent,
+                      const tagRECT* rect) override;
+    STDMETHOD(EnumVerbs)(IEnumOLEVERB** verbs) override;
+    STDMETHOD(Update)() override;
+    STDMETHOD(IsUpToDate)() override;
+    STDMETHOD(GetUserClassID)(CLSID* clsid) override;
+    STDMETHOD(GetUserType)(DWORD form, LPOLESTR* userType) override;
+    STDMETHOD(SetExtent)(DWORD drawAspect, SIZEL* size) override;
+    STDMETHOD(GetExtent)(DWORD drawAspect, SIZEL* size) override;
+    STDMETHOD(Advise)(IAdviseSink* sink, DWORD* connection) override;
+    STDMETHOD(Unadvise)(DWORD connection) override;
+    STDMETHOD(EnumAdvise)(IEnumSTATDATA** advise) override;
+    STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) override;
+    STDMETHOD(SetColorScheme)(void* palette) override;
+
+private:
+    ~TrellisObject();
+
+    // The connection point for the event interface, living inside its object.
+    class EventPoint final : public IConnectionPoint {
+    public:
+        explicit EventPoint(TrellisObject& owner) : owner_(owner) {}
+        STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
+        STDMETHOD_(ULONG, AddRef)() override { return owner_.AddRef(); }
+        STDMETHOD_(ULONG, Release)() override { return owner_.Release(); }
+        STDMETHOD(GetConnectionInterface)(IID* iid) override;
+        STDMETHOD(GetConnectionPointContainer)(IConnectionPointContainer** container) override;
+        STDMETHOD(Advise)(IUnknown* sink, DWORD* cookie) override;
+        STDMETHOD(Unadvise)(DWORD cookie) override;
+        STDMETHOD(EnumConnections)(IEnumConnections** connections) override;
+
+        void fire(DISPID id, LONG argument);
+        void releaseAll();
+
+    private:
+        struct Sink {
+            DWORD cookie;
+            IDispatch* sink;
+        };
+        TrellisObject& owner_;
+        std::vector<Sink> sinks_;
+        DWORD nextCookie_ = 1;
+    };
+
+    HRESULT invokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+                         UINT* argError);
+
+    std::atomic<ULONG> references_{1};
+    Trellis control_;
+    EventPoint events_;
+};
+
+}  // namespace trellis
