@@ -14,6 +14,8 @@ void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, co
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Widget tests never need a display, also when ctest lists them.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietOffscreenNotices);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Pointilla"));
