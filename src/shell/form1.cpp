@@ -16,20 +16,25 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 
 #include "capture/hot_key_combos.h"
 #include "capture/pointer_capture.h"
 #include "editing/capture_sampler.h"
 #include "editing/creation_panel.h"
+#include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
 #include "platform/desktop/desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
+#include "shell/about/frm_about.h"
 #include "shell/registry_adapters.h"
 #include "shell/registry_control.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/settings.h"
 #include "shell/timer_ticker.h"
+#include "shell/tray/app_icon.h"
+#include "shell/tray/tray_icon.h"
 
 namespace pointilla::shell {
 
@@ -94,17 +99,52 @@ void Form1::Form_Load() {
     timer4Ticker_ = std::make_unique<TimerTicker>(*Timer4);
     playback::PlaybackCallbacks callbacks;
     callbacks.setStatus = [this](const std::string& text) { setPlaybackPanel(fromUtf8(text)); };
-    callbacks.hideWindow = [this] { hide(); };
-    callbacks.finished = [] {};
+    callbacks.hideWindow = [this] {
+        hiddenWithoutTray_ = !tray_->canHideIntoTray();
+        hide();
+    };
+    callbacks.finished = [this] {
+        // Without a tray nothing else could bring the window back.
+        if (!hiddenWithoutTray_) return;
+        hiddenWithoutTray_ = false;
+        showNormal();
+    };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
         services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),
         services_.programDirectory);
     connect(Timer4, &QTimer::timeout, this, [this] { playback_->tick(); });
 
+    wireListAndTray();
+
     capture_->start();
     Timer3->start();
 }
+
+// The list's pop-up commands, and the tray icon (start-up step 6).
+void Form1::wireListAndTray() {
+    listCommands_ = new editing::dialogs::ListCommands(*model_, *LV1->selectionModel(),
+                                                       services_.desktop.screen(), this, this);
+    listCommands_->connectMenu(*mnuflottant);
+    connect(listCommands_, &editing::dialogs::ListCommands::scenarioEmptied, this,
+            [this] { setFilePanel(QString()); });
+
+    setWindowIcon(applicationIcon());
+    tray_ = new TrayIcon(*this, *mnuIcone, this);
+    tray_->add();
+    // At a confirmed quit the icon goes first, then the other windows.
+    connect(this, &Form1::quitConfirmed, this, [this] {
+        tray_->remove();
+        unloadOtherForms();
+    });
+}
+
+void Form1::unloadOtherForms() {
+    listCommands_->unloadDialogs();
+    if (about_ != nullptr) about_->close();
+}
+
+frmAbout* Form1::aboutBox() const { return about_; }
 
 QString Form1::productTitle() const { return replogiciel->text(); }
 
@@ -197,11 +237,14 @@ void Form1::aid_Click() {
 }
 
 void Form1::apropos_Click() {
-    auto* about = new QMessageBox(QMessageBox::Information, QStringLiteral("A propos"),
-                                  QStringLiteral("Pointilla"), QMessageBox::Ok, this);
-    about->setAttribute(Qt::WA_DeleteOnClose);
-    about->setModal(false);
-    about->show();
+    if (about_ == nullptr || !about_->isVisible()) {
+        if (about_ != nullptr) about_->deleteLater();
+        about_ = new frmAbout(productTitle(), services_.desktop.opener(),
+                              services_.desktop.programs(), services_.programDirectory, this);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 void Form1::TB1_ButtonClick(const QString& key) {
@@ -212,7 +255,8 @@ void Form1::TB1_ButtonClick(const QString& key) {
     } else if (key == QLatin1String("start")) {
         start();
     } else if (key == QLatin1String("tray")) {
-        hide();
+        // Hidden into the tray; only minimised when there is no tray to come back from.
+        tray_->hideWindow();
     } else if (key == QLatin1String("enre")) {
         enregistre();
     } else if (key == QLatin1String("ouvrir")) {

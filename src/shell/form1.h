@@ -5,6 +5,7 @@
 // program; the program ends when the person confirms the quit question.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
 #include <memory>
 
@@ -34,6 +35,9 @@ namespace pointilla::editing {
 class CaptureSampler;
 class CreationPanel;
 class ScenarioModel;
+namespace dialogs {
+class ListCommands;
+}
 }  // namespace pointilla::editing
 
 namespace pointilla::shell {
@@ -42,6 +46,8 @@ class RegistryControl;
 class ScenarioFileDialog;
 class SettingsKeyAccess;
 class TimerTicker;
+class TrayIcon;
+class frmAbout;
 
 // What the main window works with; every reference must outlive the window.
 struct Form1Services {
@@ -81,6 +87,12 @@ class Form1 : public QMainWindow {
 
     // True once the person confirmed the quit: the window then closes for good.
     bool quitting() const { return quitting_; }
+
+    // The list's pop-up commands with their dialogs, the tray icon, and the
+    // About box while it is open (else nullptr).
+    editing::dialogs::ListCommands& listCommands() { return *listCommands_; }
+    TrayIcon& trayIcon() { return *tray_; }
+    frmAbout* aboutBox() const;
 
     // Controls, named as the program's design names them.
     QToolBar* TB1;
@@ -152,6 +164,8 @@ class Form1 : public QMainWindow {
     void buildToolbar(QWidget* client);
     void Form_Load();
     void commitData(QSessionManager& manager);
+    void wireListAndTray();
+    void unloadOtherForms();
     void applyHeaderCaptions(const QString& label8, const QString& label9);
     bool askQuit();
     void showFileError(const QString& text);
@@ -166,6 +180,11 @@ class Form1 : public QMainWindow {
     QLabel* panel1_ = nullptr;
     QLabel* panel2_ = nullptr;
     QAction* redlecture_ = nullptr;
+    editing::dialogs::ListCommands* listCommands_ = nullptr;
+    TrayIcon* tray_ = nullptr;
+    QPointer<frmAbout> about_;
+    // Hidden by a playback while no tray could bring it back: shown at its end.
+    bool hiddenWithoutTray_ = false;
     bool quitting_ = false;
     bool asking_ = false;
     bool shownOnce_ = false;

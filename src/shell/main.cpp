@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "platform/x11/x11_desktop.h"
-#include "shell/app_icon.h"
+#include "shell/tray/app_icon.h"
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
@@ -49,7 +49,7 @@ void showLibraryMessage(const std::string& text, const std::string& title, std::
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
-    QApplication::setWindowIcon(pointilla::shell::pointillaIcon());
+    QApplication::setWindowIcon(pointilla::shell::applicationIcon());
     // Hiding the window into the tray must not end the program; only the
     // confirmed quit does.
     QApplication::setQuitOnLastWindowClosed(false);

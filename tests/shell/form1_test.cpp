@@ -2,6 +2,7 @@
 // store, the hot-key lists and their poll, the toolbar and menus, open and save.
 
 #include "shell/form1.h"
+#include "shell/tray/tray_icon.h"
 
 #include <unistd.h>
 
@@ -327,7 +328,13 @@ class Form1Test : public QObject {
         h.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
         h.form->toolbarButton("tray")->trigger();
-        QVERIFY(!h.form->isVisible());
+        // Without a tray to come back from, the window is only minimised.
+        if (h.form->trayIcon().canHideIntoTray()) {
+            QVERIFY(!h.form->isVisible());
+        } else {
+            QVERIFY(h.form->isVisible());
+            QVERIFY(h.form->isMinimized());
+        }
         QVERIFY(!h.form->quitting());
     }
 

@@ -4,6 +4,7 @@
 #include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <utility>
 
@@ -61,12 +62,14 @@ class X11Desktop final : public Desktop,
         const bool onThisScreen = XQueryPointer(display_.get(), root_, &rootReturn, &child, &rootX,
                                                 &rootY, &windowX, &windowY, &mask);
         handleEvents(QueuedAlready);
+        refreshLayoutIfStale();
         if (!onThisScreen) return std::nullopt;
         return layout_.toScreen(rootX, rootY);
     }
 
     void moveTo(ScreenPoint point) override {
         handleEvents(QueuedAfterReading);
+        refreshLayoutIfStale();
         const ScreenPoint root = layout_.toRoot(point);
         XTestFakeMotionEvent(display_.get(), screen_, root.x, root.y, CurrentTime);
         XFlush(display_.get());
@@ -111,6 +114,7 @@ class X11Desktop final : public Desktop,
     // --- screen ---
     ScreenSize primaryScreenSize() override {
         handleEvents(QueuedAfterReading);
+        refreshLayoutIfStale();
         return layout_.size();
     }
 
@@ -139,7 +143,17 @@ class X11Desktop final : public Desktop,
 
     void refreshLayout() {
         layout_.setPrimary(x11::queryPrimaryMonitor(display_.get(), screen_, haveMonitors_));
+        layoutTime_ = Clock::now();
     }
+
+    // Monitors defined or made primary without a change of outputs send no
+    // event, so the layout is also read again when it is older than this.
+    void refreshLayoutIfStale() {
+        if (Clock::now() - layoutTime_ > kLayoutLifetime) refreshLayout();
+    }
+
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kLayoutLifetime{500};
 
     DisplayHandle display_;
     int screen_;
@@ -149,6 +163,7 @@ class X11Desktop final : public Desktop,
     bool haveMonitors_;
     x11::VirtualKeyMap keys_;
     x11::ScreenLayout layout_;
+    Clock::time_point layoutTime_{};
     mutable x11::RawKeyListener listener_;
     mutable bool listenerTried_ = false;
     posix::XdgDocumentOpener opener_;

@@ -1,0 +1,297 @@
+// pointilla-play as a person runs it: on the test display, checked by a
+// separate X client (the click recorder) and by reading the pointer back.
+
+// clang-format off
+// gtest first: Xlib's macros (None, Bool...) would break its templates.
+#include <gtest/gtest.h>
+#include <X11/Xlib.h>
+// clang-format on
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "platform/x11/x11_desktop.h"
+
+namespace pointilla::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kPlayer = POINTILLA_PLAY_PATH;
+const std::string kRecorder = CLICK_RECORDER_PATH;
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "pointilla-play-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    fs::path file(const std::string& name, const std::string& bytes) const {
+        const fs::path path = path_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    const fs::path& path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+// One scenario line in the file's own bytes: Windows-1252, "¤" separators, CR LF.
+std::string line(const std::string& action, const std::string& detail) {
+    return action + "\xA4" + detail + "\xA4\r\n";
+}
+const std::string kPosition = "Position souris";
+const std::string kClick = "Clic souris";
+const std::string kDelay = "D\xE9lai";  // "Délai" in Windows-1252
+const std::string kUrl = "URL";
+
+struct ButtonEvent {
+    bool press = false;
+    int button = 0;
+    int x = 0;
+    int y = 0;
+    unsigned long time = 0;
+};
+
+std::optional<ButtonEvent> parseButton(const std::string& text) {
+    std::istringstream in(text);
+    std::string kind;
+    ButtonEvent event;
+    if (!(in >> kind >> event.button >> event.x >> event.y >> event.time)) return std::nullopt;
+    if (kind != "press" && kind != "release") return std::nullopt;
+    event.press = kind == "press";
+    return event;
+}
+
+class PointillaPlayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* name = std::getenv("DISPLAY");
+        if (name == nullptr || *name == '\0') GTEST_SKIP() << "no X display";
+        observer.reset(XOpenDisplay(name));
+        ASSERT_TRUE(observer);
+    }
+
+    std::pair<int, int> pointer() {
+        Window root = 0;
+        Window child = 0;
+        int x = 0;
+        int y = 0;
+        int wx = 0;
+        int wy = 0;
+        unsigned mask = 0;
+        XQueryPointer(observer.get(), DefaultRootWindow(observer.get()), &root, &child, &x, &y, &wx,
+                      &wy, &mask);
+        return {x, y};
+    }
+
+    void warp(int x, int y) {
+        XWarpPointer(observer.get(), 0, DefaultRootWindow(observer.get()), 0, 0, 0, 0, x, y);
+        XSync(observer.get(), False);
+    }
+
+    // Starts the recorder and waits until its window is up and focused.
+    std::unique_ptr<Child> startRecorder() {
+        auto recorder = std::make_unique<Child>(std::vector<std::string>{kRecorder});
+        const auto ready = recorder->readLine(std::chrono::seconds(10));
+        EXPECT_EQ(ready, std::optional<std::string>("ready"));
+        return recorder;
+    }
+
+    // The button events the recorder reported, until `count` of them or 5 s.
+    static std::vector<ButtonEvent> buttonEvents(Child& recorder, std::size_t count) {
+        std::vector<ButtonEvent> events;
+        while (events.size() < count) {
+            const auto text = recorder.readLine(std::chrono::seconds(5));
+            if (!text) break;
+            if (const auto event = parseButton(*text)) events.push_back(*event);
+        }
+        return events;
+    }
+
+    std::unique_ptr<Display, DisplayCloser> observer;
+    TempDir dir;
+};
+
+TEST_F(PointillaPlayTest, PlaysMovesClicksAndAWaitAsRealInput) {
+    const auto recorder = startRecorder();
+    const auto file = dir.file("jeu.sce", line(kPosition, " 100 ,  200") + line(kClick, "Clic") +
+                                              line(kPosition, "300 ,  400") + line(kClick, "Clic") +
+                                              line(kDelay, "2") + line(kClick, "Clic") +
+                                              line(kPosition, " 50 , 60"));
+    const auto played = runToEnd({kPlayer, file.string()});
+    EXPECT_EQ(played.exitCode, 0) << played.err;
+    EXPECT_EQ(pointer(), std::make_pair(50, 60));
+
+    const auto events = buttonEvents(*recorder, 6);
+    ASSERT_EQ(events.size(), 6U);
+    const int expected[3][2] = {{100, 200}, {300, 400}, {300, 400}};
+    for (int click = 0; click < 3; ++click) {
+        SCOPED_TRACE(click);
+        const ButtonEvent& down = events[static_cast<std::size_t>(2 * click)];
+        const ButtonEvent& up = events[static_cast<std::size_t>(2 * click + 1)];
+        EXPECT_TRUE(down.press);
+        EXPECT_FALSE(up.press);
+        EXPECT_EQ(down.button, 1);
+        EXPECT_EQ(up.button, 1);
+        EXPECT_EQ(std::make_pair(down.x, down.y),
+                  std::make_pair(expected[click][0], expected[click][1]));
+        EXPECT_EQ(std::make_pair(up.x, up.y),
+                  std::make_pair(expected[click][0], expected[click][1]));
+    }
+    // Rows between delays run back to back; the delay lasts its two seconds.
+    EXPECT_LT(events[2].time - events[0].time, 300UL);
+    const long waited = static_cast<long>(events[4].time - events[2].time);
+    EXPECT_GT(waited, 2000 - 300);
+    EXPECT_LT(waited, 2000 + 300);
+    EXPECT_EQ(recorder->finish(), 0);
+}
+
+TEST_F(PointillaPlayTest, AFileWhoseReadingStopsIsNotPlayedAtAll) {
+    warp(640, 512);
+    const auto file =
+        dir.file("cass\xE9.sce", line(kPosition, "10 , 10") + "sans s\xE9parateur\r\n" +
+                                     line(kPosition, "20 , 20"));
+    const auto played = runToEnd({kPlayer, file.string()});
+    EXPECT_EQ(played.exitCode, 3);
+    EXPECT_NE(played.err.find("ligne 2"), std::string::npos) << played.err;
+    EXPECT_EQ(pointer(), std::make_pair(640, 512));
+}
+
+TEST_F(PointillaPlayTest, MissingFileOrDisplayIsAClearErrorBeforeAnythingIsPlayed) {
+    warp(640, 512);
+    const auto missing = runToEnd({kPlayer, (dir.path() / "absent.sce").string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("absent.sce"), std::string::npos) << missing.err;
+
+    const auto file = dir.file("ok.sce", line(kPosition, "10 , 10"));
+    const auto noDisplay = runToEnd({kPlayer, file.string()}, Environment{{}, {"DISPLAY"}});
+    EXPECT_EQ(noDisplay.exitCode, 4);
+    EXPECT_NE(noDisplay.err.find("DISPLAY"), std::string::npos) << noDisplay.err;
+
+    const auto wrongDisplay = runToEnd({kPlayer, "--display", ":987", file.string()});
+    EXPECT_EQ(wrongDisplay.exitCode, 4);
+    EXPECT_NE(wrongDisplay.err.find(":987"), std::string::npos) << wrongDisplay.err;
+    EXPECT_EQ(pointer(), std::make_pair(640, 512));
+}
+
+TEST_F(PointillaPlayTest, UrlRowsGoToTheDefaultHandlerAsOneArgumentFromTheProgramFolder) {
+    // A stand-in for xdg-open that writes down how it was called.
+    const fs::path out = dir.path() / "called.txt";
+    const auto handler = dir.file(
+        "xdg-open", "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" +
+                        out.string() + ".tmp' && mv '" + out.string() + ".tmp' '" + out.string() +
+                        "'\n");
+    fs::permissions(handler, fs::perms::owner_all);
+    const auto file = dir.file("url.sce", line(kUrl, "--help; touch /tmp/x $(id)"));
+    const auto played =
+        runToEnd({kPlayer, file.string()},
+                 Environment{{"PATH=" + dir.path().string() + ":/usr/bin:/bin"}, {}});
+    EXPECT_EQ(played.exitCode, 0) << played.err;
+    std::string called;
+    for (int i = 0; i < 500 && called.empty(); ++i) {
+        if (fs::exists(out)) {
+            std::ifstream in(out);
+            called.assign(std::istreambuf_iterator<char>(in), {});
+        } else {
+            ::usleep(10'000);
+        }
+    }
+    EXPECT_EQ(called,
+              fs::path(kPlayer).parent_path().string() + "\n./--help; touch /tmp/x $(id)\n");
+}
+
+TEST(PointillaPlayList, PrintsTheRowsInUtf8AndSaysWhereReadingStopped) {
+    TempDir dir;
+    const auto file = dir.file("liste.sce",
+                               "[Adresse\xA4"
+                               "Bouton :\xA4\r\n" +
+                                   line(kPosition, " 1 , 2") + line(kDelay, "5") +
+                                   line("URL", "http://a.fr/\xE9t\xE9") + line("Inconnu", "") +
+                                   "cass\xE9\r\n" + line(kClick, "Clic"));
+    const auto listed = runToEnd({kPlayer, "--list", file.string()}, Environment{{}, {"DISPLAY"}});
+    EXPECT_EQ(listed.exitCode, 3);
+    EXPECT_EQ(
+        listed.out,
+        "Position souris\t 1 , 2\nD\u00e9lai\t5\nURL\thttp://a.fr/\u00e9t\u00e9\nInconnu\t\n");
+    EXPECT_NE(listed.err.find("ligne 6"), std::string::npos) << listed.err;
+    EXPECT_NE(listed.err.find("Adresse"), std::string::npos) << listed.err;
+
+    const auto whole = dir.file("entier.sce", line(kClick, "Clic"));
+    const auto good = runToEnd({kPlayer, "--list", whole.string()});
+    EXPECT_EQ(good.exitCode, 0);
+    EXPECT_EQ(good.out, "Clic souris\tClic\n");
+
+    const auto missing = runToEnd({kPlayer, "--list", (dir.path() / "absent.sce").string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.out.empty());
+}
+
+TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
+    const auto help = runToEnd({kPlayer, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--list"), std::string::npos);
+    EXPECT_NE(help.out.find("FICHIER.sce"), std::string::npos);
+    EXPECT_EQ(runToEnd({kPlayer}).exitCode, 1);
+    EXPECT_EQ(runToEnd({kPlayer, "--bogus", "a.sce"}).exitCode, 1);
+    EXPECT_EQ(runToEnd({kPlayer, "a.sce", "b.sce"}).exitCode, 1);
+}
+
+// The hot key is held while another program has the focus: the key state must
+// still see it.
+TEST_F(PointillaPlayTest, KeysHeldWhileAnotherWindowHasTheFocusAreSeen) {
+    const auto recorder = startRecorder();
+    std::string error;
+    const auto desktop = platform::openX11Desktop(nullptr, error);
+    ASSERT_TRUE(desktop) << error;
+    platform::KeyboardState& keys = desktop->keyboard();
+    const int hotKey[] = {0x11, 0x12, 0x10, 0x31, 0x61};  // CTRL ALT SHIFT 1 keypad-1
+    bool down[5] = {};
+    keys.queryDown(hotKey, down);
+    EXPECT_FALSE(down[0] || down[1] || down[3]);
+
+    // Released whatever happens, so no later test finds them held.
+    struct ReleaseKeys {
+        ~ReleaseKeys() { runToEnd({"xdotool", "keyup", "ctrl+alt+1"}); }
+    } releaseKeys;
+    ASSERT_EQ(runToEnd({"xdotool", "keydown", "ctrl+alt+1"}).exitCode, 0);
+    keys.queryDown(hotKey, down);
+    EXPECT_TRUE(down[0]);
+    EXPECT_TRUE(down[1]);
+    EXPECT_FALSE(down[2]);
+    EXPECT_TRUE(down[3]);
+    EXPECT_FALSE(down[4]);
+    // The key went to the recorder's window, not to us.
+    bool recorderGotIt = false;
+    while (const auto text = recorder->readLine(std::chrono::seconds(2))) {
+        if (text->rfind("key 1 ", 0) == 0) {
+            recorderGotIt = true;
+            break;
+        }
+    }
+    EXPECT_TRUE(recorderGotIt);
+
+    ASSERT_EQ(runToEnd({"xdotool", "keyup", "ctrl+alt+1"}).exitCode, 0);
+    keys.queryDown(hotKey, down);
+    EXPECT_FALSE(down[0] || down[1] || down[2] || down[3] || down[4]);
+}
+
+}  // namespace
+}  // namespace pointilla::e2e

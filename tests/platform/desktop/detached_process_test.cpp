@@ -1,0 +1,167 @@
+#include "platform/posix/detached_process.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/posix/xdg_document_opener.h"
+
+namespace pointilla::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "pointilla-desktop-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+void writeScript(const fs::path& path, const std::string& body) {
+    std::ofstream(path) << "#!/bin/sh\n" << body;
+    fs::permissions(path, fs::perms::owner_all);
+}
+
+// Waits for a file the started program writes last; empty text after 10 s.
+std::string waitForFile(const fs::path& path) {
+    for (int i = 0; i < 1000; ++i) {
+        if (fs::exists(path)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            std::ifstream in(path);
+            std::stringstream text;
+            text << in.rdbuf();
+            return text.str();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return {};
+}
+
+// A handler that writes its working directory and each argument on a line,
+// into a file it renames into place so the reader never sees half of it.
+std::string recorderBody(const fs::path& out) {
+    return "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + out.string() +
+           ".tmp' && mv '" + out.string() + ".tmp' '" + out.string() + "'\n";
+}
+
+TEST(DetachedProcess, ArgumentsReachTheProgramUntouchedInItsWorkingDirectory) {
+    TempDir dir;
+    const fs::path out = dir.path() / "out.txt";
+    writeScript(dir.path() / "handler", recorderBody(out));
+    fs::create_directory(dir.path() / "work");
+
+    const std::string tricky = "a b; touch '" + (dir.path() / "pwned").string() + "' $(id) `id` *";
+    std::string error;
+    ASSERT_TRUE(
+        startDetached(dir.path() / "handler", {tricky, "-x", ""}, dir.path() / "work", &error))
+        << error;
+    EXPECT_EQ(waitForFile(out), (dir.path() / "work").string() + "\n" + tricky + "\n-x\n\n");
+    EXPECT_FALSE(fs::exists(dir.path() / "pwned"));
+}
+
+TEST(DetachedProcess, ReturnsWithoutWaitingForTheProgramAndLeavesNoChildBehind) {
+    TempDir dir;
+    const fs::path fifo = dir.path() / "go";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path out = dir.path() / "out.txt";
+    // The program blocks until the test writes to the fifo, which the test does
+    // only once startDetached has returned: were the call waiting, it would hang.
+    writeScript(dir.path() / "handler",
+                "read line < '" + fifo.string() + "'\n" + recorderBody(out));
+    ASSERT_TRUE(startDetached(dir.path() / "handler", {"x"}, dir.path()));
+    {
+        std::ofstream go(fifo);
+        go << "go\n";
+    }
+    EXPECT_FALSE(waitForFile(out).empty());
+    // The program ran as a grandchild: nothing is left for us to reap.
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(DetachedProcess, AProgramThatCannotRunIsReportedWithTheReason) {
+    TempDir dir;
+    std::string error;
+    EXPECT_FALSE(startDetached(dir.path() / "missing", {}, dir.path(), &error));
+    EXPECT_NE(error.find("missing"), std::string::npos) << error;
+
+    writeScript(dir.path() / "handler", "exit 0\n");
+    error.clear();
+    EXPECT_FALSE(startDetached(dir.path() / "handler", {}, dir.path() / "no-such-folder", &error));
+    EXPECT_NE(error.find("no-such-folder"), std::string::npos) << error;
+
+    std::ofstream(dir.path() / "not-executable") << "#!/bin/sh\n";
+    EXPECT_FALSE(startDetached(dir.path() / "not-executable", {}, dir.path()));
+}
+
+TEST(DetachedProcess, FindInPathFindsOnlyExecutableFiles) {
+    TempDir dir;
+    writeScript(dir.path() / "tool", "exit 0\n");
+    std::ofstream(dir.path() / "plain") << "x";
+    fs::create_directory(dir.path() / "folder");
+    const char* saved = std::getenv("PATH");
+    const std::string savedPath = saved != nullptr ? saved : "";
+    ::setenv("PATH", ("/nonexistent:" + dir.path().string()).c_str(), 1);
+    EXPECT_EQ(findInPath("tool"), dir.path() / "tool");
+    EXPECT_TRUE(findInPath("plain").empty());
+    EXPECT_TRUE(findInPath("folder").empty());
+    EXPECT_TRUE(findInPath("").empty());
+    ::setenv("PATH", savedPath.c_str(), 1);
+    EXPECT_EQ(findInPath((dir.path() / "tool").string()), dir.path() / "tool");
+}
+
+TEST(XdgDocumentOpener, ATargetIsOneArgumentThatCanNeverBeAnOption) {
+    EXPECT_EQ(XdgDocumentOpener::handlerArgument("http://exemple.fr/?a=1&b=2"),
+              "http://exemple.fr/?a=1&b=2");
+    EXPECT_EQ(XdgDocumentOpener::handlerArgument("--help"), "./--help");
+    EXPECT_EQ(XdgDocumentOpener::handlerArgument("-"), "./-");
+    EXPECT_EQ(XdgDocumentOpener::handlerArgument("/tmp/-a"), "/tmp/-a");
+
+    TempDir dir;
+    const fs::path out = dir.path() / "out.txt";
+    writeScript(dir.path() / "xdg-open", recorderBody(out));
+    XdgDocumentOpener opener(dir.path() / "xdg-open");
+    DocumentOpener& asInterface = opener;
+    ASSERT_TRUE(asInterface.open("--version", "/"));
+    EXPECT_EQ(waitForFile(out), "/\n./--version\n");
+}
+
+TEST(XdgDocumentOpener, AMissingHandlerIsAFailureNotACrash) {
+    XdgDocumentOpener opener("/nonexistent/xdg-open");
+    EXPECT_FALSE(opener.open("http://exemple.fr", "/"));
+}
+
+TEST(DirectProgramStarter, StartsTheProgramInItsOwnFolder) {
+    TempDir dir;
+    const fs::path out = dir.path() / "out.txt";
+    fs::create_directory(dir.path() / "bin");
+    writeScript(dir.path() / "bin" / "tool", recorderBody(out));
+    DirectProgramStarter starter;
+    ASSERT_TRUE(starter.start(dir.path() / "bin" / "tool"));
+    EXPECT_EQ(waitForFile(out), (dir.path() / "bin").string() + "\n");
+    EXPECT_FALSE(starter.start(dir.path() / "bin" / "absent"));
+}
+
+}  // namespace
+}  // namespace pointilla::platform::posix

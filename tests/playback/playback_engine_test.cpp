@@ -1,0 +1,350 @@
+#include "playback/playback_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/testing/recording_desktop.h"
+#include "scenario/row.h"
+#include "scenario/scenario.h"
+
+namespace pointilla::playback {
+namespace {
+
+using platform::testing::buttonDownCall;
+using platform::testing::buttonUpCall;
+using platform::testing::describe;
+using platform::testing::DesktopCall;
+using platform::testing::moveCall;
+using platform::testing::openCall;
+using platform::testing::RecordingDesktop;
+using scenario::Row;
+
+const std::string kPosition(scenario::kPositionAction);
+const std::string kClick(scenario::kClickAction);
+const std::string kDelay(scenario::kDelayAction);
+const std::string kUrl(scenario::kUrlAction);
+const std::string kPlaying(kPlayingStatus);
+
+class FakeSettings final : public SettingsReader {
+  public:
+    std::string readString(std::string_view valueName) override {
+        reads.emplace_back(valueName);
+        const auto found = values.find(std::string(valueName));
+        return found == values.end() ? std::string() : found->second;
+    }
+    std::map<std::string, std::string> values;
+    std::vector<std::string> reads;
+};
+
+class FakeTicker final : public Ticker {
+  public:
+    void start() override {
+        ++starts;
+        running = true;
+    }
+    void stop() override {
+        ++stops;
+        running = false;
+    }
+    bool active() const override { return running; }
+    bool running = false;
+    int starts = 0;
+    int stops = 0;
+};
+
+class PlaybackEngineTest : public ::testing::Test {
+  protected:
+    PlaybackEngineTest()
+        : engine(rows, desktop.pointer(), desktop.buttons(), desktop.opener(), settings, timer,
+                 PlaybackCallbacks{
+                     [this](const std::string& text) { log.push_back("status:" + text); },
+                     [this] { log.push_back("hide"); }, [this] { log.push_back("finished"); }},
+                 "/opt/pointilla/bin") {}
+
+    void setRows(std::vector<Row> newRows) { rows.replaceAll(std::move(newRows)); }
+    const std::vector<DesktopCall>& calls() const { return desktop.calls(); }
+    // Ticks until the current wait ends (the count goes back to 0, whether or
+    // not another wait follows); the number of ticks it took (stops at 100).
+    int ticksUntilWaitEnds() {
+        int ticks = 0;
+        while (engine.waiting() && ticks < 100) {
+            ++ticks;
+            engine.tick();
+            if (engine.nbsecondes() == 0) break;
+        }
+        return ticks;
+    }
+
+    scenario::Scenario rows;
+    RecordingDesktop desktop;
+    FakeSettings settings;
+    FakeTicker timer;
+    std::vector<std::string> log;
+    PlaybackEngine engine;
+};
+
+TEST_F(PlaybackEngineTest, StartWithNoRowsDoesNothing) {
+    engine.start();
+    EXPECT_TRUE(calls().empty());
+    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(settings.reads.empty());
+    EXPECT_FALSE(engine.waiting());
+    EXPECT_FALSE(engine.playing());
+    EXPECT_EQ(timer.starts, 0);
+}
+
+TEST_F(PlaybackEngineTest, PositionRowMovesThePointerThenEmptiesTheStatus) {
+    setRows({{kPosition, " 200 ,  300"}});
+    engine.start();
+    EXPECT_EQ(calls(), std::vector<DesktopCall>{moveCall(200, 300)}) << describe(calls());
+    EXPECT_EQ(log, (std::vector<std::string>{"status:" + kPlaying, "status:", "finished"}));
+    EXPECT_FALSE(engine.playing());
+    EXPECT_EQ(engine.numligne(), 2);
+}
+
+TEST_F(PlaybackEngineTest, EveryPositionFormIsReadAndMalformedOnesAreSkipped) {
+    setRows({{kPosition, "100 ,  200"},
+             {kPosition, " 100 , 200"},
+             {kPosition, "-1200 ,  384"},
+             {kPosition, " 0 , -7"},
+             {kPosition, "100 200"},
+             {kPosition, "abc , 5"},
+             {kPosition, "1.5 , 2"},
+             {kPosition, " 5 , "},
+             {kPosition, ""},
+             {kPosition, "3,4,5"},
+             {kPosition, "9,9"}});
+    engine.start();
+    EXPECT_EQ(calls(),
+              (std::vector<DesktopCall>{moveCall(100, 200), moveCall(100, 200),
+                                        moveCall(-1200, 384), moveCall(0, -7), moveCall(9, 9)}))
+        << describe(calls());
+    EXPECT_EQ(log.back(), "finished");
+}
+
+TEST_F(PlaybackEngineTest, ClickIsOneDownThenOneUpWithoutAnyMove) {
+    setRows({{kPosition, "10 , 20"}, {kClick, "Clic"}, {kClick, "anything at all"}});
+    engine.start();
+    EXPECT_EQ(calls(), (std::vector<DesktopCall>{moveCall(10, 20), buttonDownCall(), buttonUpCall(),
+                                                 buttonDownCall(), buttonUpCall()}))
+        << describe(calls());
+}
+
+TEST_F(PlaybackEngineTest, UrlOpensTheDetailUnchangedFromTheProgramFolderAndGoesOn) {
+    desktop.setOpenSucceeds(false);  // a failed open goes unnoticed
+    setRows({{kUrl, "http://exemple.fr/a b?c=1&d=\"2\""}, {kUrl, "-x"}, {kClick, "Clic"}});
+    engine.start();
+    EXPECT_EQ(calls(), (std::vector<DesktopCall>{
+                           openCall("http://exemple.fr/a b?c=1&d=\"2\"", "/opt/pointilla/bin"),
+                           openCall("-x", "/opt/pointilla/bin"), buttonDownCall(), buttonUpCall()}))
+        << describe(calls());
+    EXPECT_EQ(log.back(), "finished");
+}
+
+TEST_F(PlaybackEngineTest, UnknownActionsAreSkippedAndThePlaybackStillEnds) {
+    setRows({{"position souris", "1 , 1"},
+             {"Clic", "Clic"},
+             {"D\u00e9lai ", "3"},
+             {"Delai", "3"},
+             {"url", "http://x"},
+             {"", ""},
+             {"[Adresse", "Bouton"}});
+    engine.start();
+    EXPECT_TRUE(calls().empty()) << describe(calls());
+    EXPECT_EQ(timer.starts, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"status:" + kPlaying, "status:", "finished"}));
+}
+
+TEST_F(PlaybackEngineTest, DelayStopsPlaybackUntilItsTickCountIsReached) {
+    setRows({{kPosition, "1 , 1"}, {kDelay, "3"}, {kClick, "Clic"}});
+    engine.start();
+    EXPECT_EQ(calls(), std::vector<DesktopCall>{moveCall(1, 1)});
+    EXPECT_TRUE(engine.waiting());
+    EXPECT_TRUE(timer.active());
+    EXPECT_EQ(engine.numligne(), 2);
+    EXPECT_EQ(log, std::vector<std::string>{"status:" + kPlaying});
+
+    engine.tick();
+    engine.tick();
+    EXPECT_EQ(engine.nbsecondes(), 2);
+    EXPECT_EQ(calls().size(), 1U);
+    EXPECT_TRUE(engine.waiting());
+
+    engine.tick();
+    EXPECT_EQ(calls(),
+              (std::vector<DesktopCall>{moveCall(1, 1), buttonDownCall(), buttonUpCall()}));
+    EXPECT_FALSE(engine.waiting());
+    EXPECT_FALSE(timer.active());
+    EXPECT_EQ(engine.nbsecondes(), 0);
+    EXPECT_EQ(timer.starts, 1);
+    EXPECT_EQ(timer.stops, 1);
+    // The resumption sets the status again before emptying it at the end.
+    EXPECT_EQ(log, (std::vector<std::string>{"status:" + kPlaying, "status:" + kPlaying,
+                                             "status:", "finished"}));
+}
+
+TEST_F(PlaybackEngineTest, ConsecutiveDelaysEachCountFromZero) {
+    setRows({{kDelay, "2"}, {kDelay, "3"}, {kPosition, "5 , 5"}});
+    engine.start();
+    EXPECT_EQ(ticksUntilWaitEnds(), 2);
+    EXPECT_TRUE(engine.waiting());  // straight into the second delay
+    EXPECT_EQ(engine.numligne(), 2);
+    EXPECT_EQ(engine.nbsecondes(), 0);
+    EXPECT_TRUE(calls().empty());
+    EXPECT_EQ(ticksUntilWaitEnds(), 3);
+    EXPECT_EQ(calls(), std::vector<DesktopCall>{moveCall(5, 5)});
+    EXPECT_EQ(timer.starts, 2);
+    EXPECT_EQ(log.back(), "finished");
+}
+
+TEST_F(PlaybackEngineTest, DelayAsTheLastRowEndsThePlaybackAfterTheWait) {
+    setRows({{kClick, "Clic"}, {kDelay, "2"}});
+    engine.start();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "finished"), 0);
+    EXPECT_TRUE(engine.playing());
+    EXPECT_EQ(ticksUntilWaitEnds(), 2);
+    EXPECT_FALSE(engine.playing());
+    EXPECT_EQ(log, (std::vector<std::string>{"status:" + kPlaying, "status:" + kPlaying,
+                                             "status:", "finished"}));
+}
+
+TEST_F(PlaybackEngineTest, DelayDetailsAreWholeSecondsAndOthersAreSkippedWithoutWaiting) {
+    setRows({{kDelay, "05"}, {kPosition, "1 , 1"}, {kDelay, " 5 "}, {kPosition, "2 , 2"}});
+    engine.start();
+    EXPECT_EQ(ticksUntilWaitEnds(), 5);
+    EXPECT_EQ(ticksUntilWaitEnds(), 5);
+    EXPECT_EQ(calls(), (std::vector<DesktopCall>{moveCall(1, 1), moveCall(2, 2)}));
+
+    for (const char* bad : {"0", "-2", "2.5", "", "deux", "+", "99999999999"}) {
+        SCOPED_TRACE(bad);
+        desktop.clearCalls();
+        timer.starts = 0;
+        setRows({{kDelay, bad}, {kClick, "Clic"}});
+        engine.start();
+        EXPECT_FALSE(engine.waiting());
+        EXPECT_EQ(timer.starts, 0);
+        EXPECT_EQ(calls(), (std::vector<DesktopCall>{buttonDownCall(), buttonUpCall()}));
+    }
+}
+
+TEST_F(PlaybackEngineTest, RedlecOneHidesTheWindowAtEveryEntryAndNeverShowsIt) {
+    settings.values["redlec"] = "1";
+    setRows({{kDelay, "1"}, {kClick, "Clic"}});
+    engine.start();
+    EXPECT_EQ(log, (std::vector<std::string>{"hide", "status:" + kPlaying}));
+    engine.tick();
+    EXPECT_EQ(log, (std::vector<std::string>{"hide", "status:" + kPlaying, "hide",
+                                             "status:" + kPlaying, "status:", "finished"}));
+    EXPECT_EQ(settings.reads, (std::vector<std::string>{"redlec", "redlec"}));
+}
+
+TEST_F(PlaybackEngineTest, OnlyTheExactTextOneHidesTheWindow) {
+    setRows({{kClick, "Clic"}});
+    for (const char* value : {"", "0", " 1", "01", "1 ", "oui", "-1"}) {
+        SCOPED_TRACE(value);
+        settings.values["redlec"] = value;
+        log.clear();
+        engine.start();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "hide"), 0);
+    }
+}
+
+TEST_F(PlaybackEngineTest, StartDuringAWaitAbandonsItAndPlaysFromRowOne) {
+    setRows({{kPosition, "1 , 1"}, {kDelay, "3"}, {kClick, "Clic"}});
+    engine.start();
+    engine.tick();
+    engine.tick();
+    ASSERT_EQ(engine.nbsecondes(), 2);
+
+    engine.start();
+    EXPECT_EQ(timer.stops, 1);
+    EXPECT_EQ(timer.starts, 2);
+    EXPECT_TRUE(engine.waiting());
+    EXPECT_EQ(engine.nbsecondes(), 0);
+    EXPECT_EQ(calls(), (std::vector<DesktopCall>{moveCall(1, 1), moveCall(1, 1)}));
+    // The full three seconds again, not the one left of the old count.
+    EXPECT_EQ(ticksUntilWaitEnds(), 3);
+    EXPECT_EQ(calls().back(), buttonUpCall());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "finished"), 1);
+}
+
+TEST_F(PlaybackEngineTest, AfterAWaitPlaybackResumesAfterRowNumligneOfTheRowsAsTheyStand) {
+    setRows({{kPosition, "1 , 1"}, {kDelay, "2"}, {kPosition, "3 , 3"}});
+    engine.start();
+    rows.insertAt(3, Row{kPosition, "2 , 2"});  // added while waiting
+    rows.setDetail(2, "9");                     // the wait keeps the length it began with
+    EXPECT_EQ(ticksUntilWaitEnds(), 2);
+    EXPECT_EQ(calls(), (std::vector<DesktopCall>{moveCall(1, 1), moveCall(2, 2), moveCall(3, 3)}))
+        << describe(calls());
+}
+
+TEST_F(PlaybackEngineTest, AWaitWhoseFollowingRowsWereRemovedEndsThePlayback) {
+    setRows({{kPosition, "1 , 1"}, {kDelay, "1"}, {kPosition, "3 , 3"}});
+    engine.start();
+    rows.remove(3);
+    rows.remove(2);
+    engine.tick();
+    EXPECT_FALSE(engine.waiting());
+    EXPECT_EQ(calls().size(), 1U);
+    EXPECT_EQ(log.back(), "finished");
+    EXPECT_EQ(log[log.size() - 2], "status:");
+}
+
+TEST_F(PlaybackEngineTest, AWaitWhoseRowsWereAllClearedEndsThePlayback) {
+    setRows({{kDelay, "1"}, {kClick, "Clic"}});
+    engine.start();
+    rows.clear();
+    engine.tick();
+    EXPECT_FALSE(engine.waiting());
+    EXPECT_FALSE(engine.playing());
+    EXPECT_TRUE(calls().empty());
+    EXPECT_EQ(log, (std::vector<std::string>{"status:" + kPlaying, "status:", "finished"}));
+}
+
+TEST_F(PlaybackEngineTest, ATickWhileNotWaitingChangesNothing) {
+    setRows({{kClick, "Clic"}});
+    engine.tick();
+    engine.start();
+    log.clear();
+    engine.tick();
+    EXPECT_EQ(engine.nbsecondes(), 0);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(calls().size(), 2U);
+}
+
+TEST_F(PlaybackEngineTest, RowsAfterADelayRunBackToBackInOneTick) {
+    setRows({{kDelay, "1"},
+             {kPosition, "1 , 2"},
+             {kClick, "Clic"},
+             {kUrl, "http://a"},
+             {kPosition, "3 , 4"},
+             {kDelay, "1"},
+             {kClick, "Clic"}});
+    engine.start();
+    engine.tick();
+    EXPECT_EQ(calls(), (std::vector<DesktopCall>{moveCall(1, 2), buttonDownCall(), buttonUpCall(),
+                                                 openCall("http://a", "/opt/pointilla/bin"),
+                                                 moveCall(3, 4)}))
+        << describe(calls());
+    EXPECT_TRUE(engine.waiting());
+    EXPECT_EQ(engine.numligne(), 6);
+}
+
+TEST_F(PlaybackEngineTest, WorksWithoutCallbacks) {
+    RecordingDesktop other;
+    FakeTicker otherTimer;
+    setRows({{kDelay, "1"}, {kClick, "Clic"}});
+    PlaybackEngine bare(rows, other.pointer(), other.buttons(), other.opener(), settings,
+                        otherTimer, PlaybackCallbacks{}, {});
+    settings.values["redlec"] = "1";
+    bare.start();
+    bare.tick();
+    EXPECT_EQ(other.calls().size(), 2U);
+    EXPECT_FALSE(bare.playing());
+}
+
+}  // namespace
+}  // namespace pointilla::playback

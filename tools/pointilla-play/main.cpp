@@ -1,0 +1,79 @@
+// pointilla-play: plays a scenario file on the X display without the main
+// window, or lists the rows it holds.
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "tools/pointilla-play/commands.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "Utilisation :\n"
+    "  pointilla-play [--display AFFICHAGE] FICHIER.sce\n"
+    "      Joue le sc\u00e9nario sur l'affichage X (par d\u00e9faut celui de DISPLAY), comme\n"
+    "      le bouton \u00ab\u00a0start\u00a0\u00bb de Pointilla : d\u00e9placements du pointeur, "
+    "clics du\n"
+    "      bouton gauche, d\u00e9lais en secondes r\u00e9elles, adresses ouvertes avec\n"
+    "      l'application par d\u00e9faut (xdg-open). Rend la main \u00e0 la fin du sc\u00e9nario.\n"
+    "  pointilla-play --list FICHIER.sce\n"
+    "      Affiche les lignes du fichier, une par ligne : action, tabulation, d\u00e9tail\n"
+    "      (UTF-8). Les lignes d'en-t\u00eate (\u00ab\u00a0[\u00a0\u00bb) ne sont pas des lignes "
+    "du\n"
+    "      sc\u00e9nario ; leurs libell\u00e9s sont signal\u00e9s sur la sortie d'erreur.\n"
+    "  pointilla-play --help\n"
+    "      Affiche cette aide.\n"
+    "\n"
+    "Rien n'est jou\u00e9 si le fichier est illisible, si sa lecture s'arr\u00eate avant la\n"
+    "fin ou si l'affichage X est indisponible.\n"
+    "\n"
+    "Codes de sortie :\n"
+    "  0  succ\u00e8s\n"
+    "  1  mauvaise utilisation\n"
+    "  2  fichier illisible\n"
+    "  3  lecture du fichier arr\u00eat\u00e9e avant la fin (ligne mal form\u00e9e)\n"
+    "  4  affichage X indisponible\n";
+
+int usageError(const std::string& what) {
+    std::cerr << "pointilla-play : " << what
+              << "\nEssayez \u00ab\u00a0pointilla-play --help\u00a0\u00bb.\n";
+    return pointilla::play::kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool list = false;
+    std::string displayName;
+    std::string file;
+    bool haveFile = false;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!optionsEnded && arg == "--help") {
+            std::cout << kHelp;
+            return pointilla::play::kSuccess;
+        }
+        if (!optionsEnded && arg == "--list") {
+            list = true;
+        } else if (!optionsEnded && arg == "--display") {
+            if (i + 1 >= argc) return usageError("--display demande le nom d'un affichage.");
+            displayName = argv[++i];
+        } else if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
+            return usageError("option inconnue \u00ab\u00a0" + std::string(arg) + "\u00a0\u00bb.");
+        } else if (haveFile) {
+            return usageError("un seul fichier de sc\u00e9nario \u00e0 la fois.");
+        } else {
+            file = arg;
+            haveFile = true;
+        }
+    }
+    if (!haveFile) return usageError("il manque le fichier de sc\u00e9nario.");
+    if (list && !displayName.empty()) return usageError("--list n'utilise pas d'affichage.");
+    return list ? pointilla::play::listRows(file, std::cout, std::cerr)
+                : pointilla::play::playRows(file, displayName, std::cerr);
+}
