@@ -1,0 +1,99 @@
+#include "editing/creation_panel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "editing/scenario_model.h"
+#include "editing/twips.h"
+#include "scenario/row.h"
+
+namespace pointilla::editing {
+
+namespace {
+
+constexpr int kListHeight = 315;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    // The desktop's font may be wider than the design's: a caption may grow
+    // rightwards into the free space rather than be cut.
+    label->resize(std::max(place.width(), label->sizeHint().width()), place.height());
+    return label;
+}
+
+QComboBox* makeList(QWidget* parent, const char* name, int left, int top, int width) {
+    auto* list = new QComboBox(parent);  // pick-only: not editable
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(twipsRect(left, top, width, kListHeight));
+    return list;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(place);
+    return button;
+}
+
+}  // namespace
+
+CreationPanel::CreationPanel(ScenarioModel& model, QWidget* parent)
+    : QGroupBox(QStringLiteral("Cr\u00e9ation du Sc\u00e9nario"), parent), model_(model) {
+    setObjectName(QStringLiteral("Frame1"));
+
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Position de la souris :"),
+                       twipsRect(120, 480, 1815, 255));
+    Combo1 = makeList(this, "Combo1", 360, 840, 855);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("+"), twipsRect(1200, 870, 255, 255));
+    Combo2 = makeList(this, "Combo2", 1440, 840, 855);
+    Label5 = makeLabel(this, "Label5", QStringLiteral("+"), twipsRect(2280, 870, 255, 255));
+    Combo3 = makeList(this, "Combo3", 2520, 840, 855);
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    Label9 =
+        makeLabel(this, "Label9", QStringLiteral("Clic souris :"), twipsRect(120, 1320, 1695, 255));
+    Command3 = makeButton(this, "Command3", QStringLiteral("Clic de la souris"),
+                          twipsRect(360, 1680, 3015, 315));
+
+    Label6 = makeLabel(this, "Label6", QStringLiteral("D\u00e9lai  en secondes :"),
+                       twipsRect(120, 2190, 1935, 255));
+    Combo4 = makeList(this, "Combo4", 360, 2520, 855);
+    Label7 = makeLabel(this, "Label7", QStringLiteral("secondes"), twipsRect(1200, 2550, 735, 255));
+    Command1 = makeButton(this, "Command1", QStringLiteral("Ok"), twipsRect(2400, 2520, 975, 315));
+
+    Label8 = makeLabel(this, "Label8", QStringLiteral("Ouvrir une page Web :"),
+                       twipsRect(120, 3000, 1935, 255));
+    Text1 = new QLineEdit(QString::fromUtf8(scenario::kUrlPrefix.data(),
+                                            static_cast<int>(scenario::kUrlPrefix.size())),
+                          this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(twipsRect(360, 3360, 2535, 315));
+    Command2 = makeButton(this, "Command2", QStringLiteral("Ok"), twipsRect(3000, 3360, 375, 315));
+
+    connect(Command3, &QPushButton::clicked, this, &CreationPanel::Command3_Click);
+    connect(Command1, &QPushButton::clicked, this, &CreationPanel::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &CreationPanel::Command2_Click);
+}
+
+void CreationPanel::Command3_Click() { model_.append(scenario::clickRow()); }
+
+void CreationPanel::Command1_Click() {
+    // The list is pick-only and always shows an entry once filled; before
+    // that there is no delay to add.
+    if (Combo4->currentIndex() < 0) return;
+    model_.append({std::string(scenario::kDelayAction), Combo4->currentText().toStdString()});
+}
+
+void CreationPanel::Command2_Click() {
+    const std::string address = Text1->text().toStdString();
+    if (address == scenario::kUrlPrefix) return;
+    model_.append({std::string(scenario::kUrlAction), address});
+}
+
+}  // namespace pointilla::editing

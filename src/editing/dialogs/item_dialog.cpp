@@ -1,0 +1,163 @@
+#include "editing/dialogs/item_dialog.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "editing/dialogs/position_bounds.h"
+#include "editing/dialogs/twips.h"
+#include "scenario/detail_text.h"
+
+namespace pointilla::editing::dialogs {
+namespace {
+
+constexpr int kClientWidth = 4575;
+constexpr int kTextHeight = 285;
+constexpr int kListHeight = 315;
+constexpr int kLabelHeight = 255;
+
+QLabel* label(QWidget* frame, const char* name, const QString& text, int left, int top) {
+    auto* l = new QLabel(text, frame);
+    l->setObjectName(QString::fromLatin1(name));
+    l->adjustSize();
+    l->move(px(left), px(top));
+    l->resize(l->width(), std::max(l->height(), px(kLabelHeight)));
+    return l;
+}
+
+QGroupBox* frame(QWidget* dialog, const char* name, const QString& caption) {
+    auto* f = new QGroupBox(caption, dialog);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setGeometry(px(120), px(120), px(4335), px(1455));
+    return f;
+}
+
+QLineEdit* textBox(QWidget* frame, const char* name, int left, int top, int width) {
+    auto* box = new QLineEdit(frame);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(px(left), px(top), px(width), px(kTextHeight));
+    return box;
+}
+
+QPushButton* button(QWidget* dialog, const char* name, const QString& caption, int left) {
+    auto* b = new QPushButton(caption, dialog);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(px(left), px(1680), px(1095), px(375));
+    return b;
+}
+
+}  // namespace
+
+std::string toUtf8(const QString& text) { return text.toStdString(); }
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+QString ItemDialog::invalidPositionMessage() {
+    return QStringLiteral("Les coordonn\u00e9es X et Y doivent \u00eatre des nombres entiers.");
+}
+
+ItemDialog::ItemDialog(const QString& caption, int clientHeightTwips, platform::ScreenInfo& screen,
+                       QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      screen_(screen) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(caption);
+    setFixedSize(px(kClientWidth), px(clientHeightTwips));
+    buildFrames();
+    Command1 = button(this, "Command1", QStringLiteral("Ok"), 1080);
+    Command2 = button(this, "Command2", QStringLiteral("Annuler"), 2400);
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void ItemDialog::buildFrames() {
+    Frame1 = frame(this, "Frame1", QStringLiteral("D\u00e9lai"));
+    label(Frame1, "Label1", QStringLiteral("D\u00e9lai :"), 120, 510);
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(false);
+    Combo1->setGeometry(px(1320), px(480), px(1335), px(kListHeight));
+    label(Frame1, "Label6", QStringLiteral("secondes"), 2760, 510);
+
+    Frame2 = frame(this, "Frame2", QStringLiteral("Position"));
+    label(Frame2, "Label2", QStringLiteral("Position souris :"), 120, 520);
+    label(Frame2, "Label4", QStringLiteral("En X :"), 1320, 440);
+    Text2 = textBox(Frame2, "Text2", 2520, 480, 855);
+    label(Frame2, "Label5", QStringLiteral("En Y :"), 1320, 840);
+    Text3 = textBox(Frame2, "Text3", 2520, 885, 855);
+
+    Frame3 = frame(this, "Frame3", QStringLiteral("URL"));
+    label(Frame3, "Label3", QStringLiteral("URL :"), 120, 520);
+    Text1 = textBox(Frame3, "Text1", 960, 480, 3255);
+
+    Frame1->hide();
+    Frame2->hide();
+    Frame3->hide();
+}
+
+void ItemDialog::showFrame(Frame which) {
+    Frame1->setVisible(which == Frame::Delay);
+    Frame2->setVisible(which == Frame::Position);
+    Frame3->setVisible(which == Frame::Url);
+}
+
+std::optional<ItemDialog::Frame> ItemDialog::shownFrame() const {
+    if (!Frame1->isHidden()) return Frame::Delay;
+    if (!Frame2->isHidden()) return Frame::Position;
+    if (!Frame3->isHidden()) return Frame::Url;
+    return std::nullopt;
+}
+
+void ItemDialog::fillDelayList() {
+    Combo1->clear();
+    for (const std::string& choice : scenario::delayChoices()) Combo1->addItem(fromUtf8(choice));
+    Combo1->setCurrentIndex(-1);
+}
+
+std::optional<std::string> ItemDialog::boundedPositionDetail() {
+    const auto bounded =
+        boundPosition(toUtf8(Text2->text()), toUtf8(Text3->text()), screen_.primaryScreenSize());
+    if (!bounded) {
+        // Non-blocking, so the dialog stays open and usable behind it.
+        auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                                    invalidPositionMessage(), QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("invalidPositionMessage"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return std::nullopt;
+    }
+    Text2->setText(fromUtf8(bounded->x));
+    Text3->setText(fromUtf8(bounded->y));
+    return scenario::dialogPositionDetail(bounded->x, bounded->y);
+}
+
+void ItemDialog::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        centreOnScreen();
+        placed_ = true;
+    }
+    QDialog::showEvent(event);
+}
+
+void ItemDialog::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (event->isAccepted()) unloaded_ = true;
+}
+
+void ItemDialog::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    QRect area = rect();
+    area.moveCenter(screen->geometry().center());
+    move(area.topLeft());
+}
+
+}  // namespace pointilla::editing::dialogs

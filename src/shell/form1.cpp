@@ -1,0 +1,334 @@
+#include "shell/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSessionManager>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+#include "capture/hot_key_combos.h"
+#include "capture/pointer_capture.h"
+#include "editing/capture_sampler.h"
+#include "editing/creation_panel.h"
+#include "editing/dialogs/list_commands.h"
+#include "editing/scenario_model.h"
+#include "platform/desktop/desktop.h"
+#include "playback/playback_engine.h"
+#include "scenario/sce_file.h"
+#include "shell/about/frm_about.h"
+#include "shell/registry_adapters.h"
+#include "shell/registry_control.h"
+#include "shell/scenario_file_dialog.h"
+#include "shell/settings.h"
+#include "shell/timer_ticker.h"
+#include "shell/tray/app_icon.h"
+#include "shell/tray/tray_icon.h"
+
+namespace pointilla::shell {
+
+namespace {
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+std::filesystem::path toPath(const QString& fileName) {
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
+
+}  // namespace
+
+Form1::Form1(Form1Services services, QWidget* parent)
+    : QMainWindow(parent),
+      CD1(services.fileDialogs),
+      services_(std::move(services)),
+      model_(new editing::ScenarioModel(this)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Pointilla"));
+    // A fixed single border: a close box and no maximise or minimise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    // The design's 8-point dialog font, so the captions fit their places.
+    QFont designFont = font();
+    designFont.setPointSizeF(8);
+    setFont(designFont);
+
+    buildLayout();
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    sampler_ = new editing::CaptureSampler(*Label12, *model_, this);
+    sampler_->timer()->stop();  // ticks from the end of start-up on
+    Timer3 = sampler_->timer();
+    capture_ =
+        new capture::PointerCapture(services_.desktop.pointer(), services_.desktop.keyboard(),
+                                    Combo1, Combo2, Combo3, Label3, Label4, Label12, this);
+    Timer1 = capture_->timer1();
+    Timer2 = capture_->timer2();
+
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData);
+
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load() {
+    // The title first: every settings access builds its key from it.
+    replogiciel->setText(
+        QString::fromUtf8(kProductTitle.data(), static_cast<int>(kProductTitle.size())));
+    const std::string title = productTitle().toStdString();
+    settingsAccess_ = std::make_unique<SettingsKeyAccess>(services_.registry, title);
+
+    prepareSettings(services_.registry, title);
+    capture::remplicombo(Combo1, Combo2, Combo3, Combo4, *settingsAccess_);
+    capture::persistHotKeyChoices(Combo1, Combo2, Combo3, *settingsAccess_);
+    redlecture_->setChecked(hideWhilePlayingChecked(services_.registry, title));
+
+    timer4Ticker_ = std::make_unique<TimerTicker>(*Timer4);
+    playback::PlaybackCallbacks callbacks;
+    callbacks.setStatus = [this](const std::string& text) { setPlaybackPanel(fromUtf8(text)); };
+    callbacks.hideWindow = [this] {
+        hiddenWithoutTray_ = !tray_->canHideIntoTray();
+        hide();
+    };
+    callbacks.finished = [this] {
+        // Without a tray nothing else could bring the window back.
+        if (!hiddenWithoutTray_) return;
+        hiddenWithoutTray_ = false;
+        showNormal();
+    };
+    playback_ = std::make_unique<playback::PlaybackEngine>(
+        model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
+        services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),
+        services_.programDirectory);
+    connect(Timer4, &QTimer::timeout, this, [this] { playback_->tick(); });
+
+    wireListAndTray();
+
+    capture_->start();
+    Timer3->start();
+}
+
+// The list's pop-up commands, and the tray icon (start-up step 6).
+void Form1::wireListAndTray() {
+    listCommands_ = new editing::dialogs::ListCommands(*model_, *LV1->selectionModel(),
+                                                       services_.desktop.screen(), this, this);
+    listCommands_->connectMenu(*mnuflottant);
+    connect(listCommands_, &editing::dialogs::ListCommands::scenarioEmptied, this,
+            [this] { setFilePanel(QString()); });
+
+    setWindowIcon(applicationIcon());
+    tray_ = new TrayIcon(*this, *mnuIcone, this);
+    tray_->add();
+    // At a confirmed quit the icon goes first, then the other windows.
+    connect(this, &Form1::quitConfirmed, this, [this] {
+        tray_->remove();
+        unloadOtherForms();
+    });
+}
+
+void Form1::unloadOtherForms() {
+    listCommands_->unloadDialogs();
+    if (about_ != nullptr) about_->close();
+}
+
+frmAbout* Form1::aboutBox() const { return about_; }
+
+QString Form1::productTitle() const { return replogiciel->text(); }
+
+std::string Form1::settingsKey() const { return settingsKeyFor(productTitle().toStdString()); }
+
+QString Form1::filePanel() const { return panel1_->text(); }
+void Form1::setFilePanel(const QString& text) { panel1_->setText(text); }
+QString Form1::playbackPanel() const { return panel2_->text(); }
+void Form1::setPlaybackPanel(const QString& text) { panel2_->setText(text); }
+
+QAction* Form1::menuAction(const QString& name) const {
+    for (QMenu* menu : {fichi, options, ap, mnuflottant, inser, mnuIcone}) {
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == name) return action;
+        }
+    }
+    return nullptr;
+}
+
+QAction* Form1::toolbarButton(const QString& key) const {
+    for (QAction* action : TB1->actions()) {
+        if (!action->isSeparator() && action->data().toString() == key) return action;
+    }
+    return nullptr;
+}
+
+// Open: the rows are replaced only once a chosen file was read; cancelling or
+// a file that cannot be read leaves the scenario and panel 1 as they were.
+void Form1::ouvrir() {
+    const std::optional<QString> chosen = CD1.chooseFileToOpen(this);
+    if (!chosen) return;
+    const scenario::LoadResult loaded = scenario::loadSceFile(toPath(*chosen));
+    if (!loaded.content) {
+        showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
+                          .arg(QDir::toNativeSeparators(*chosen), fromUtf8(loaded.error.reason())));
+        return;
+    }
+    const scenario::SceContent& content = *loaded.content;
+    model_->replaceAll(content.rows);
+    for (const scenario::HeaderCaptions& header : content.headers) {
+        applyHeaderCaptions(fromUtf8(header.label8), fromUtf8(header.label9));
+    }
+    setFilePanel(QFileInfo(*chosen).fileName());
+    if (content.stop) {
+        // The rows before the bad line stay; say where the reading stopped.
+        showFileError(
+            QStringLiteral("La lecture de \u00ab %1 \u00bb s'est arr\u00eat\u00e9e \u00e0 la "
+                           "ligne %2 (%3) ; les lignes pr\u00e9c\u00e9dentes ont \u00e9t\u00e9 "
+                           "charg\u00e9es.")
+                .arg(QFileInfo(*chosen).fileName())
+                .arg(content.stop->line)
+                .arg(fromUtf8(content.stop->reason)));
+    }
+}
+
+void Form1::applyHeaderCaptions(const QString& label8, const QString& label9) {
+    Label8->setText(label8);
+    Label9->setText(label9);
+    Label1->setText(label9);
+}
+
+// Save: nothing at all for an empty scenario; a failure is reported and leaves
+// any existing file as it was (the writer replaces it in one step).
+void Form1::enregistre() {
+    if (model_->count() == 0) return;
+    const std::optional<QString> chosen = CD1.chooseFileToSave(this);
+    if (!chosen) return;
+    const std::optional<scenario::FileError> failed =
+        scenario::saveSceFile(toPath(*chosen), model_->scenario().rows());
+    if (failed) {
+        showFileError(
+            QStringLiteral("Impossible d'enregistrer le sc\u00e9nario dans \u00ab %1 \u00bb : %2.")
+                .arg(QDir::toNativeSeparators(*chosen), fromUtf8(failed->reason())));
+    }
+}
+
+void Form1::showFileError(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, productTitle(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Form1::redlecture_Click() {
+    redlecture_->setChecked(
+        toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
+}
+
+void Form1::aid_Click() {
+    // A page that cannot be opened gives no message.
+    services_.desktop.opener().open(services_.helpPage.string(), services_.programDirectory);
+}
+
+void Form1::apropos_Click() {
+    if (about_ == nullptr || !about_->isVisible()) {
+        if (about_ != nullptr) about_->deleteLater();
+        about_ = new frmAbout(productTitle(), services_.desktop.opener(),
+                              services_.desktop.programs(), services_.programDirectory, this);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void Form1::TB1_ButtonClick(const QString& key) {
+    if (key == QLatin1String("aide")) {
+        aid_Click();
+    } else if (key == QLatin1String("quitter")) {
+        close();
+    } else if (key == QLatin1String("start")) {
+        start();
+    } else if (key == QLatin1String("tray")) {
+        // Hidden into the tray; only minimised when there is no tray to come back from.
+        tray_->hideWindow();
+    } else if (key == QLatin1String("enre")) {
+        enregistre();
+    } else if (key == QLatin1String("ouvrir")) {
+        ouvrir();
+    }
+}
+
+void Form1::start() { playback_->start(); }
+
+// Every close request ends here: it is cancelled and replaced by the question.
+void Form1::closeEvent(QCloseEvent* event) {
+    if (quitting_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    quitte();
+    // A confirmed quit closes the window with this very request.
+    if (quitting_) event->accept();
+}
+
+bool Form1::askQuit() {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"),
+                    QStringLiteral("Voulez-vous quitter ?"), QMessageBox::Ok | QMessageBox::Cancel,
+                    this);
+    box.setObjectName(QStringLiteral("quitConfirmation"));
+    return box.exec() == QMessageBox::Ok;
+}
+
+void Form1::quitte() {
+    // One question per quit, even when more close requests arrive meanwhile.
+    if (quitting_ || asking_) return;
+    asking_ = true;
+    const bool confirmed = askQuit();
+    asking_ = false;
+    if (!confirmed) return;
+    quitting_ = true;
+    emit quitConfirmed();
+    close();
+    QCoreApplication::exit(0);
+}
+
+// The session is ending: the same question, once, when the session lets us ask.
+void Form1::commitData(QSessionManager& manager) {
+    if (quitting_) return;
+    if (!manager.allowsInteraction()) return;
+    if (asking_) {
+        manager.cancel();
+        return;
+    }
+    asking_ = true;
+    const bool confirmed = askQuit();
+    asking_ = false;
+    manager.release();
+    if (!confirmed) {
+        manager.cancel();
+        return;
+    }
+    quitting_ = true;
+    emit quitConfirmed();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // Centred on the screen the first time it appears.
+    if (QScreen* where = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+}  // namespace pointilla::shell

@@ -1,0 +1,193 @@
+#pragma once
+// `Form1`, the main window: the scenario list, the creation panel, the live
+// pointer display and hot-key lists, the toolbar, menus and status bar, and
+// the settings kept through the registry control. Loading it starts the
+// program; the program ends when the person confirms the quit question.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <filesystem>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSessionManager;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QTreeView;
+
+namespace pointilla::platform {
+class Desktop;
+}
+namespace pointilla::capture {
+class PointerCapture;
+}
+namespace pointilla::playback {
+class PlaybackEngine;
+}
+namespace pointilla::editing {
+class CaptureSampler;
+class CreationPanel;
+class ScenarioModel;
+namespace dialogs {
+class ListCommands;
+}
+}  // namespace pointilla::editing
+
+namespace pointilla::shell {
+
+class RegistryControl;
+class ScenarioFileDialog;
+class SettingsKeyAccess;
+class TimerTicker;
+class TrayIcon;
+class frmAbout;
+
+// What the main window works with; every reference must outlive the window.
+struct Form1Services {
+    RegistryControl& registry;        // the `Trellis` control
+    platform::Desktop& desktop;       // pointer, keys, clicks, opening pages
+    ScenarioFileDialog& fileDialogs;  // `CD1`
+    std::filesystem::path programDirectory;
+    std::filesystem::path helpPage;  // "aide pointilla.html"
+};
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit Form1(Form1Services services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The product title, source of the settings key.
+    QString productTitle() const;
+    std::string settingsKey() const;
+    RegistryControl& registry() { return services_.registry; }
+    editing::ScenarioModel& scenarioModel() { return *model_; }
+    playback::PlaybackEngine& playback() { return *playback_; }
+    capture::PointerCapture& pointerCapture() { return *capture_; }
+
+    // Status bar panels: 1 the scenario file's name, 2 the playback status.
+    QString filePanel() const;
+    void setFilePanel(const QString& text);
+    QString playbackPanel() const;
+    void setPlaybackPanel(const QString& text);
+
+    // Hidden pop-up menus: the list's and the tray icon's.
+    QMenu* popupMenu() const { return mnuflottant; }
+    QMenu* trayMenu() const { return mnuIcone; }
+    QAction* menuAction(const QString& name) const;    // by object name
+    QAction* toolbarButton(const QString& key) const;  // by key
+
+    // True once the person confirmed the quit: the window then closes for good.
+    bool quitting() const { return quitting_; }
+
+    // The list's pop-up commands with their dialogs, the tray icon, and the
+    // About box while it is open (else nullptr).
+    editing::dialogs::ListCommands& listCommands() { return *listCommands_; }
+    TrayIcon& trayIcon() { return *tray_; }
+    frmAbout* aboutBox() const;
+
+    // Controls, named as the program's design names them.
+    QToolBar* TB1;
+    QStatusBar* SB1;
+    QTreeView* LV1;
+    QGroupBox* Frame3;
+    editing::CreationPanel* Frame1;
+    QGroupBox* Frame2;
+    QComboBox* Combo1;
+    QComboBox* Combo2;
+    QComboBox* Combo3;
+    QComboBox* Combo4;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QLineEdit* Text1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* Label9;
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label12;
+    QLabel* replogiciel;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QTimer* Timer3;
+    QTimer* Timer4;
+    ScenarioFileDialog& CD1;
+
+    // Menus.
+    QMenu* fichi;
+    QMenu* options;
+    QMenu* ap;
+    QMenu* mnuflottant;
+    QMenu* inser;
+    QMenu* mnuIcone;
+
+  signals:
+    // Emitted by `quitte` after an OK, before the program ends: the tray icon
+    // and the other windows go away on it.
+    void quitConfirmed();
+
+  public slots:
+    void ouvrir();
+    void enregistre();
+    void redlecture_Click();
+    void aid_Click();
+    void apropos_Click();
+    void TB1_ButtonClick(const QString& key);
+    void start();  // the toolbar's "start": playback from row 1
+    void quitte();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildLayout();
+    void buildPointerDisplay(QWidget* client);
+    void buildScenarioFrame(QWidget* client);
+    void buildStatusBar(QWidget* client);
+    void buildMenus();
+    void buildToolbar(QWidget* client);
+    void Form_Load();
+    void commitData(QSessionManager& manager);
+    void wireListAndTray();
+    void unloadOtherForms();
+    void applyHeaderCaptions(const QString& label8, const QString& label9);
+    bool askQuit();
+    void showFileError(const QString& text);
+
+    Form1Services services_;
+    editing::ScenarioModel* model_;
+    editing::CaptureSampler* sampler_ = nullptr;
+    capture::PointerCapture* capture_ = nullptr;
+    std::unique_ptr<SettingsKeyAccess> settingsAccess_;
+    std::unique_ptr<TimerTicker> timer4Ticker_;
+    std::unique_ptr<playback::PlaybackEngine> playback_;
+    QLabel* panel1_ = nullptr;
+    QLabel* panel2_ = nullptr;
+    QAction* redlecture_ = nullptr;
+    editing::dialogs::ListCommands* listCommands_ = nullptr;
+    TrayIcon* tray_ = nullptr;
+    QPointer<frmAbout> about_;
+    // Hidden by a playback while no tray could bring it back: shown at its end.
+    bool hiddenWithoutTray_ = false;
+    bool quitting_ = false;
+    bool asking_ = false;
+    bool shownOnce_ = false;
+};
+
+}  // namespace pointilla::shell

@@ -1,0 +1,272 @@
+// The main window's controls, menus and toolbar, placed as designed in twips.
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+#include "editing/creation_panel.h"
+#include "editing/scenario_model.h"
+#include "editing/twips.h"
+#include "shell/form1.h"
+
+namespace pointilla::shell {
+
+using editing::twipsRect;
+using editing::twipsSize;
+
+namespace {
+
+// Client area: 7695 x 7215 twips.
+constexpr int kClientWidth = 7695;
+constexpr int kClientHeight = 7215;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    return label;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(place);
+    return frame;
+}
+
+// The pointer display's font: "MS Sans Serif" bold 13.5 points, or the
+// desktop's sans-serif bold of that size where that font is missing.
+QFont pointerDisplayFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(13.5);
+    font.setBold(true);
+    return font;
+}
+
+QAction* addNamedAction(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction* addNamedSeparator(QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+QMenu* makeMenu(QWidget* parent, const char* name, const QString& caption) {
+    auto* menu = new QMenu(caption, parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QIcon themedIcon(const char* themeName, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(themeName),
+                            QApplication::style()->standardIcon(fallback));
+}
+
+QTimer* makeTimer(QObject* parent, const char* name, int intervalMs) {
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+}  // namespace
+
+void Form1::buildLayout() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipsSize(kClientWidth, kClientHeight));
+    setCentralWidget(client);
+
+    buildToolbar(client);
+    buildPointerDisplay(client);
+
+    Frame1 = new editing::CreationPanel(*model_, client);
+    Frame1->setGeometry(twipsRect(120, 2160, 3495, 4575));
+    Combo1 = Frame1->Combo1;
+    Combo2 = Frame1->Combo2;
+    Combo3 = Frame1->Combo3;
+    Combo4 = Frame1->Combo4;
+    Command1 = Frame1->Command1;
+    Command2 = Frame1->Command2;
+    Command3 = Frame1->Command3;
+    Text1 = Frame1->Text1;
+    Label1 = Frame1->Label1;
+    Label2 = Frame1->Label2;
+    Label5 = Frame1->Label5;
+    Label6 = Frame1->Label6;
+    Label7 = Frame1->Label7;
+    Label8 = Frame1->Label8;
+    Label9 = Frame1->Label9;
+
+    buildScenarioFrame(client);
+    buildStatusBar(client);
+
+    // Outside the client area: never visible.
+    Label12 = makeLabel(client, "Label12", QString(), twipsRect(9000, 3120, 2295, 255));
+    replogiciel = makeLabel(client, "replogiciel", QString(), twipsRect(9000, 2400, 1935, 255));
+
+    Timer4 = makeTimer(this, "Timer4", 1000);
+}
+
+void Form1::buildPointerDisplay(QWidget* client) {
+    Frame3 = makeFrame(client, "Frame3", QStringLiteral("Position de la souris"),
+                       twipsRect(120, 720, 3495, 1335));
+    const QFont font = pointerDisplayFont();
+    Label10 =
+        makeLabel(Frame3, "Label10", QStringLiteral("En X :"), twipsRect(120, 360, 1095, 375));
+    Label3 = makeLabel(Frame3, "Label3", QString(), twipsRect(1440, 360, 1575, 375));
+    Label11 =
+        makeLabel(Frame3, "Label11", QStringLiteral("En Y :"), twipsRect(120, 840, 1215, 375));
+    Label4 = makeLabel(Frame3, "Label4", QString(), twipsRect(1440, 840, 1455, 375));
+    for (QLabel* label : {Label10, Label3, Label11, Label4}) label->setFont(font);
+}
+
+void Form1::buildScenarioFrame(QWidget* client) {
+    Frame2 = makeFrame(client, "Frame2", QStringLiteral("D\u00e9tail du Sc\u00e9nario"),
+                       twipsRect(3720, 720, 3855, 6015));
+    LV1 = new QTreeView(Frame2);
+    LV1->setObjectName(QStringLiteral("LV1"));
+    LV1->setGeometry(twipsRect(120, 360, 3615, 5535));
+    LV1->setModel(model_);
+    LV1->setRootIsDecorated(false);
+    LV1->setItemsExpandable(false);
+    LV1->setUniformRowHeights(true);
+    LV1->setAllColumnsShowFocus(true);
+    LV1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    LV1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LV1->header()->setSectionsMovable(false);
+    LV1->header()->setStretchLastSection(false);
+    LV1->setColumnWidth(editing::ScenarioModel::ActionColumn, editing::twipsToPixels(1775));
+    LV1->setColumnWidth(editing::ScenarioModel::DetailColumn, editing::twipsToPixels(1780));
+    LV1->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void Form1::buildStatusBar(QWidget* client) {
+    SB1 = new QStatusBar(client);
+    SB1->setObjectName(QStringLiteral("SB1"));
+    SB1->setGeometry(twipsRect(0, 6840, 7695, 375));
+    SB1->setSizeGripEnabled(false);
+    panel1_ = new QLabel(SB1);
+    panel1_->setObjectName(QStringLiteral("SB1_Panel1"));
+    panel2_ = new QLabel(SB1);
+    panel2_->setObjectName(QStringLiteral("SB1_Panel2"));
+    SB1->addWidget(panel1_, 1);
+    SB1->addWidget(panel2_, 1);
+}
+
+void Form1::buildToolbar(QWidget* client) {
+    TB1 = new QToolBar(client);
+    TB1->setObjectName(QStringLiteral("TB1"));
+    TB1->setGeometry(twipsRect(0, 0, 7695, 600));
+    TB1->setMovable(false);
+    TB1->setFloatable(false);
+    TB1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    TB1->setIconSize(QSize(24, 24));
+
+    struct Button {
+        const char* key;
+        QString tooltip;
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    };
+    const Button buttons[] = {
+        {"start", QStringLiteral("D\u00e9marrer la lecture du sc\u00e9nario"),
+         "media-playback-start", QStyle::SP_MediaPlay},
+        {"ouvrir", QStringLiteral("Ouvrir un sc\u00e9nario"), "document-open",
+         QStyle::SP_DialogOpenButton},
+        {"enre", QStringLiteral("Enregistrer un sc\u00e9nario"), "document-save",
+         QStyle::SP_DialogSaveButton},
+        {nullptr, {}, nullptr, {}},
+        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), "go-down", QStyle::SP_ArrowDown},
+        {nullptr, {}, nullptr, {}},
+        {"aide", QStringLiteral("Aide"), "help-contents", QStyle::SP_MessageBoxQuestion},
+        {"quitter", QStringLiteral("Quitter"), "application-exit", QStyle::SP_DialogCloseButton},
+    };
+    for (const Button& button : buttons) {
+        if (button.key == nullptr) {
+            TB1->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(button.key);
+        QAction* action = TB1->addAction(themedIcon(button.theme, button.fallback), button.tooltip);
+        action->setObjectName(key);
+        action->setData(key);
+        action->setToolTip(button.tooltip);
+    }
+    connect(TB1, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { TB1_ButtonClick(action->data().toString()); });
+}
+
+void Form1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+
+    fichi = makeMenu(this, "fichi", QStringLiteral("Fichier"));
+    connect(addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario")),
+            &QAction::triggered, this, &Form1::ouvrir);
+    connect(addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario")),
+            &QAction::triggered, this, &Form1::enregistre);
+    addNamedSeparator(fichi, "sep3");
+    connect(addNamedAction(fichi, "quit", QStringLiteral("Quitter")), &QAction::triggered, this,
+            &QWidget::close);
+    bar->addMenu(fichi);
+
+    options = makeMenu(this, "options", QStringLiteral("Options"));
+    redlecture_ = addNamedAction(options, "redlecture",
+                                 QStringLiteral("R\u00e9duire la fen\u00eatre lors d'une lecture"));
+    redlecture_->setCheckable(true);
+    // The check mark follows the stored value, not the click.
+    connect(redlecture_, &QAction::triggered, this, &Form1::redlecture_Click);
+    bar->addMenu(options);
+
+    ap = makeMenu(this, "ap", QStringLiteral("?"));
+    connect(addNamedAction(ap, "aid", QStringLiteral("Aide")), &QAction::triggered, this,
+            &Form1::aid_Click);
+    addNamedSeparator(ap, "sep1");
+    connect(addNamedAction(ap, "apropos", QStringLiteral("A propos")), &QAction::triggered, this,
+            &Form1::apropos_Click);
+    bar->addMenu(ap);
+
+    // Hidden menus: they only ever show as pop-ups. Their entries are wired
+    // by the list commands and the tray icon.
+    mnuflottant = makeMenu(this, "mnuflottant", QStringLiteral("mnflottant"));
+    inser = makeMenu(mnuflottant, "inser", QStringLiteral("Ins\u00e9rer"));
+    addNamedAction(inser, "pos", QStringLiteral("Position souris"));
+    addNamedAction(inser, "clic", QStringLiteral("Clic souris"));
+    addNamedAction(inser, "dela", QStringLiteral("D\u00e9lai"));
+    addNamedAction(inser, "url", QStringLiteral("URL"));
+    mnuflottant->addMenu(inser);
+    addNamedAction(mnuflottant, "modi", QStringLiteral("Modifier"));
+    addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    addNamedSeparator(mnuflottant, "sep2");
+    addNamedAction(mnuflottant, "vide", QStringLiteral("Vider le sc\u00e9nario"));
+
+    mnuIcone = makeMenu(this, "mnuIcone", QStringLiteral("Menu Icone"));
+    addNamedAction(mnuIcone, "aff", QStringLiteral("Afficher Pointilla"));
+    addNamedSeparator(mnuIcone, "sep4");
+    connect(addNamedAction(mnuIcone, "qu", QStringLiteral("Quitter")), &QAction::triggered, this,
+            &QWidget::close);
+
+    // The list's pop-up, over a list that holds rows.
+    connect(LV1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (model_->count() > 0) mnuflottant->popup(LV1->viewport()->mapToGlobal(at));
+    });
+}
+
+}  // namespace pointilla::shell

@@ -1,0 +1,97 @@
+// Pointilla: loads the main window, which starts everything else; the program
+// ends when the person confirms the quit question.
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+#include <filesystem>
+#include <memory>
+
+#include "platform/x11/x11_desktop.h"
+#include "shell/tray/app_icon.h"
+#include "shell/form1.h"
+#include "shell/memory_registry_control.h"
+#include "shell/scenario_file_dialog.h"
+#include "shell/trellis_registry_control.h"
+#include "trellis/host/automation_host.h"
+
+namespace {
+
+// The registry library's own messages, as modal message boxes. The flags are
+// those of a Windows message box: the icon sits in bits 4 to 7.
+void showLibraryMessage(const std::string& text, const std::string& title, std::uint32_t flags) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (flags & 0xF0U) {
+        case 0x10:
+            icon = QMessageBox::Critical;
+            break;
+        case 0x20:
+            icon = QMessageBox::Question;
+            break;
+        case 0x30:
+            icon = QMessageBox::Warning;
+            break;
+        case 0x40:
+            icon = QMessageBox::Information;
+            break;
+        default:
+            break;
+    }
+    QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pointilla"));
+    QApplication::setWindowIcon(pointilla::shell::applicationIcon());
+    // Hiding the window into the tray must not end the program; only the
+    // confirmed quit does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    trellis::host::setMessageHandler(showLibraryMessage);
+    // The program speaks French: so do the toolkit's own dialogs and buttons
+    // ("Annuler", "Enregistrer"), where the translations are installed.
+    QTranslator toolkitFrench;
+    if (toolkitFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&toolkitFrench);
+    }
+
+    const std::filesystem::path executable =
+        std::filesystem::path(QApplication::applicationFilePath().toStdString());
+    const std::filesystem::path programDirectory = executable.parent_path();
+
+    std::string desktopError;
+    std::unique_ptr<pointilla::platform::Desktop> desktop =
+        pointilla::platform::openX11Desktop(nullptr, desktopError);
+    if (!desktop) {
+        QMessageBox::critical(nullptr, QStringLiteral("Pointilla"),
+                              QString::fromStdString(desktopError));
+        return 1;
+    }
+
+    pointilla::shell::ControlCreation created = pointilla::shell::createTrellisControl(executable);
+    std::unique_ptr<pointilla::shell::RegistryControl> registry = std::move(created.control);
+    if (!registry) {
+        QMessageBox::warning(
+            nullptr, QStringLiteral("R\u00e9glages de Pointilla"),
+            QString::fromStdString(created.error) +
+                QStringLiteral(
+                    "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
+                    "les changements ne seront pas conserv\u00e9s."));
+        registry = std::make_unique<pointilla::shell::MemoryRegistryControl>();
+    }
+
+    pointilla::shell::QtScenarioFileDialog fileDialogs;
+    pointilla::shell::Form1 form({*registry, *desktop, fileDialogs, programDirectory,
+                                  (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
+    form.show();
+    form.raise();
+    form.activateWindow();
+    return QApplication::exec();
+}
