@@ -152,6 +152,11 @@ void ItemDialog::closeEvent(QCloseEvent* event) {
     if (event->isAccepted()) unloaded_ = true;
 }
 
+void ItemDialog::done(int result) {
+    unloaded_ = true;
+    QDialog::done(result);
+}
+
 void ItemDialog::centreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
