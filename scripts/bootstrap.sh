@@ -21,7 +21,7 @@ packages=(
   libsqlite3-dev
   libx11-dev libxtst-dev libxi-dev libxrandr-dev
   libgtest-dev
-  xdg-utils fonts-dejavu-core
+  xdg-utils fonts-dejavu-core qt6-translations-l10n
 )
 if [ "$mode" = test ]; then
   packages+=(xvfb xdotool x11-utils trayer imagemagick)

@@ -96,9 +96,6 @@ done
 mv "$here/form2-row4.png" "$here/form2-url.png"
 mv "$here/form2-row3.png" "$here/form2-delay.png"
 
-# The main window with its rows.
-import -window "$main" "$here/main-window.png"
-
 # The About box, from "?".
 at 128 9; xdotool click 1
 sleep 0.5

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
@@ -19,6 +20,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRe
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
+    // The desktop's font may be wider than the design's: a caption may grow
+    // rightwards into the free space rather than be cut.
+    label->resize(std::max(place.width(), label->sizeHint().width()), place.height());
     return label;
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -57,6 +58,11 @@ Form1::Form1(Form1Services services, QWidget* parent)
     // A fixed single border: a close box and no maximise or minimise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    // The design's 8-point dialog font, so the captions fit their places.
+    QFont designFont = font();
+    designFont.setPointSizeF(8);
+    setFont(designFont);
 
     buildLayout();
     buildMenus();
@@ -173,7 +179,7 @@ void Form1::ouvrir() {
     const scenario::LoadResult loaded = scenario::loadSceFile(toPath(*chosen));
     if (!loaded.content) {
         showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
-                          .arg(QFileInfo(*chosen).fileName(), fromUtf8(loaded.error.reason())));
+                          .arg(QDir::toNativeSeparators(*chosen), fromUtf8(loaded.error.reason())));
         return;
     }
     const scenario::SceContent& content = *loaded.content;
@@ -211,7 +217,7 @@ void Form1::enregistre() {
     if (failed) {
         showFileError(
             QStringLiteral("Impossible d'enregistrer le sc\u00e9nario dans \u00ab %1 \u00bb : %2.")
-                .arg(QFileInfo(*chosen).fileName(), fromUtf8(failed->reason())));
+                .arg(QDir::toNativeSeparators(*chosen), fromUtf8(failed->reason())));
     }
 }
 

@@ -193,10 +193,9 @@ void Form1::buildToolbar(QWidget* client) {
         {"enre", QStringLiteral("Enregistrer un sc\u00e9nario"), "document-save",
          QStyle::SP_DialogSaveButton},
         {nullptr, {}, nullptr, {}},
-        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), "go-down",
-         QStyle::SP_TitleBarMinButton},
+        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), "go-down", QStyle::SP_ArrowDown},
         {nullptr, {}, nullptr, {}},
-        {"aide", QStringLiteral("Aide"), "help-contents", QStyle::SP_DialogHelpButton},
+        {"aide", QStringLiteral("Aide"), "help-contents", QStyle::SP_MessageBoxQuestion},
         {"quitter", QStringLiteral("Quitter"), "application-exit", QStyle::SP_DialogCloseButton},
     };
     for (const Button& button : buttons) {

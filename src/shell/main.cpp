@@ -2,7 +2,10 @@
 // ends when the person confirms the quit question.
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <filesystem>
 #include <memory>
 
@@ -51,6 +54,13 @@ int main(int argc, char** argv) {
     // confirmed quit does.
     QApplication::setQuitOnLastWindowClosed(false);
     trellis::host::setMessageHandler(showLibraryMessage);
+    // The program speaks French: so do the toolkit's own dialogs and buttons
+    // ("Annuler", "Enregistrer"), where the translations are installed.
+    QTranslator toolkitFrench;
+    if (toolkitFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&toolkitFrench);
+    }
 
     const std::filesystem::path executable =
         std::filesystem::path(QApplication::applicationFilePath().toStdString());
@@ -69,7 +79,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<pointilla::shell::RegistryControl> registry = std::move(created.control);
     if (!registry) {
         QMessageBox::warning(
-            nullptr, QStringLiteral("Pointilla"),
+            nullptr, QStringLiteral("R\u00e9glages de Pointilla"),
             QString::fromStdString(created.error) +
                 QStringLiteral(
                     "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
@@ -79,7 +89,7 @@ int main(int argc, char** argv) {
 
     pointilla::shell::QtScenarioFileDialog fileDialogs;
     pointilla::shell::Form1 form({*registry, *desktop, fileDialogs, programDirectory,
-                                  programDirectory / POINTILLA_HELP_PAGE});
+                                  (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
     form.show();
     form.raise();
     form.activateWindow();

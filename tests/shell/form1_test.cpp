@@ -2,7 +2,6 @@
 // store, the hot-key lists and their poll, the toolbar and menus, open and save.
 
 #include "shell/form1.h"
-#include "shell/tray/tray_icon.h"
 
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +28,7 @@
 #include "platform/testing/recording_desktop.h"
 #include "playback/playback_engine.h"
 #include "shell/memory_registry_control.h"
+#include "shell/tray/tray_icon.h"
 #include "test_support.h"
 
 using pointilla::editing::ScenarioModel;
@@ -115,6 +116,15 @@ class Form1Test : public QObject {
         QVERIFY(!h.form->Timer4->isActive());
         QCOMPARE(h.form->filePanel(), QString());
         QCOMPARE(h.form->playbackPanel(), QString());
+
+        // Fixed in size, centred on the screen when it first appears.
+        h.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
+        QCOMPARE(h.form->minimumSize(), h.form->maximumSize());
+        const QPoint offCentre =
+            h.form->frameGeometry().center() - h.form->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     }
 
     void menusAndToolbarCarryTheirNamesAndCaptions() {

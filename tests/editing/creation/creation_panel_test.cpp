@@ -112,19 +112,6 @@ class CreationPanelTest : public QObject {
         QVERIFY(model.scenario().row(4) == (Row{"Position souris", " 512 ,  384"}));
         QCOMPARE(slot.text(), QStringLiteral(" 512 ,  384"));  // only the poll empties it
     }
-
-    void aSecondHeldGivesAboutFiveRows() {
-        ScenarioModel model;
-        QLabel slot;
-        CaptureSampler sampler(slot, model);
-        slot.setText(QStringLiteral(" 10 , -5"));
-        QTest::qWait(1000);
-        slot.clear();
-        QVERIFY2(model.count() >= 4 && model.count() <= 6,
-                 qPrintable(QString::number(model.count())));
-        for (const Row& row : model.scenario().rows())
-            QVERIFY(row == (Row{"Position souris", " 10 , -5"}));
-    }
 };
 
 QTEST_MAIN(CreationPanelTest)

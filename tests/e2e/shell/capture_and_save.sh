@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Drives the real program on the X display as a person would: hold the capture
+# hot key while pointing at another program's window, save through the menu and
+# the file dialog, check the bytes on disk and the settings in the store, then
+# quit through the confirmation.
+#   capture_and_save.sh POINTILLA TRELLIS_TOOL
+set -euo pipefail
+pointilla="${1:?usage: capture_and_save.sh POINTILLA TRELLIS_TOOL}"
+trellis="${2:?usage: capture_and_save.sh POINTILLA TRELLIS_TOOL}"
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  xdotool keyup 1 alt ctrl 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+export TRELLIS_REGISTRY="$work/registry.db"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+mkdir -p "$HOME"
+
+# Another program's window to point at.
+xmessage -geometry +40+40 "cible" &
+pids+=($!)
+xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
+
+"$pointilla" >"$work/pointilla.log" 2>&1 &
+app=$!
+pids+=("$app")
+window="$(timeout 10 xdotool search --sync --onlyvisible --name '^Pointilla$' | head -n1)" ||
+  fail "the main window did not appear"
+sleep 0.5
+
+# Hold CTRL + ALT + 1 for about a second with the pointer on the other window.
+xdotool mousemove 60 55
+sleep 0.3
+xdotool keydown ctrl alt 1
+sleep 1
+xdotool keyup 1 alt ctrl
+sleep 0.5
+
+# Fichier > Enregistrer un scénario, then type the name into the dialog.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 20)) $((Y + 10)) click 1
+sleep 0.5
+xdotool key Down Down Return
+target="$work/capture.sce"
+xdotool search --sync --onlyvisible --name 'Pointilla|Enregistrer|Save' >/dev/null
+sleep 1
+xdotool type --delay 20 "$target"
+xdotool key Return
+for _ in $(seq 1 50); do [ -s "$target" ] && break; sleep 0.1; done
+[ -s "$target" ] || fail "nothing was saved to $target"
+
+# Four to six identical captured rows, as the file holds them (Windows-1252).
+rows="$(grep -c '' "$target")"
+[ "$rows" -ge 4 ] && [ "$rows" -le 6 ] || fail "expected 4 to 6 rows, got $rows"
+expected="$(for _ in $(seq 1 "$rows"); do printf 'Position souris\xa4 60 ,  55\xa4\r\n'; done | od -An -tx1)"
+[ "$(od -An -tx1 <"$target")" = "$expected" ] ||
+  fail "the file's bytes differ: $(od -c <"$target" | head -n4)"
+
+# The five settings with their defaults.
+key='HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla'
+for pair in "clé1=1" "clé2=1" "clé3=0" "Visible=1" "redlec=0"; do
+  name="${pair%%=*}"
+  value="$("$trellis" get "$key" "$name")"
+  [ "$value" = "${pair#*=}" ] || fail "$name holds '$value', expected '${pair#*=}'"
+done
+
+# Quit through the close request: the question, then OK.
+xdotool mousemove $((X + 20)) $((Y + 10)) click 1
+sleep 0.5
+xdotool key Down Down Down Return
+xdotool search --sync --onlyvisible --name '^Confirmation$' >/dev/null
+sleep 0.3
+xdotool key Return
+for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then fail "the program did not end after OK"; fi
+wait "$app" || fail "the program ended with status $?"
+echo "captured $rows rows; saved, settings present, quit confirmed"

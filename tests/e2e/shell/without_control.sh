@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# A program whose registry library is missing says so in French, then runs with
+# its default settings (and the default hot key) all the same.
+#   without_control.sh POINTILLA
+set -euo pipefail
+pointilla="${1:?usage: without_control.sh POINTILLA}"
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
+
+work="$(mktemp -d)"
+app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  xdotool keyup 1 alt ctrl 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+export TRELLIS_REGISTRY="$work/registry.db"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+mkdir -p "$HOME" "$work/bin"
+# Installed alone: no library beside it to register.
+cp "$pointilla" "$work/bin/pointilla"
+
+"$work/bin/pointilla" >"$work/pointilla.log" 2>&1 &
+app=$!
+box="$(timeout 10 xdotool search --sync --onlyvisible --name '^Réglages de Pointilla$' | head -n1)" ||
+  fail "no message about the missing control"
+eval "$(xdotool getwindowgeometry --shell "$box")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+sleep 0.3
+xdotool key Return
+window="$(timeout 10 xdotool search --sync --onlyvisible --name '^Pointilla$' | head -n1)" ||
+  fail "the main window did not appear after the message"
+kill -0 "$app" || fail "the program ended"
+
+# The default hot key works: a short hold adds rows, which the toolbar's save
+# button then writes out.
+xdotool mousemove 30 30
+sleep 0.2
+xdotool keydown ctrl alt 1
+sleep 0.5
+xdotool keyup 1 alt ctrl
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The toolbar's third button ("enre"), under the menu bar.
+xdotool mousemove $((X + 86)) $((Y + 38)) click 1
+sleep 1.5
+target="$work/defauts.sce"
+xdotool type --delay 20 "$target"
+xdotool key Return
+for _ in $(seq 1 50); do [ -s "$target" ] && break; sleep 0.1; done
+[ -s "$target" ] || fail "nothing was captured and saved"
+grep -q "$(printf 'Position souris\xa4 30 ,  30\xa4')" "$target" || fail "unexpected capture: $(od -c "$target" | head -n3)"
+[ ! -s "$TRELLIS_REGISTRY" ] || ! grep -qa Pointilla "$TRELLIS_REGISTRY" ||
+  fail "settings were written although the control is missing"
+echo "message shown; ran with the default hot key"
