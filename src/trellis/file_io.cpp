@@ -73,27 +73,48 @@ std::string FileError::describe(LONG number) { return FileErrorText(number); }
 
 std::string FileErrorText(LONG number) {
     switch (number) {
-        case 52: return "Bad file name or number";
-        case 53: return "File Not found";
-        case 54: return "Bad file mode";
-        case 55: return "File already open";
-        case 57: return "Device I/O error";
-        case 58: return "File already exists";
-        case 59: return "Bad record length";
-        case 61: return "Disk full";
-        case 62: return "Input past end of file";
-        case 63: return "Bad record number";
-        case 67: return "Too many files";
-        case 68: return "Device unavailable";
-        case 70: return "Permission denied";
-        case 71: return "Disk Not ready";
-        case 74: return "Can 't rename with different drive";
-        case 75: return "Path/File access error";
-        case 76: return "Path Not found";
-        case 321: return "Invalid file format";
-        case 31001: return "Out of memory";
-        case 31036: return "Error saving to file";
-        case 31037: return "Error loading from file";
+        case 52:
+            return "Bad file name or number";
+        case 53:
+            return "File Not found";
+        case 54:
+            return "Bad file mode";
+        case 55:
+            return "File already open";
+        case 57:
+            return "Device I/O error";
+        case 58:
+            return "File already exists";
+        case 59:
+            return "Bad record length";
+        case 61:
+            return "Disk full";
+        case 62:
+            return "Input past end of file";
+        case 63:
+            return "Bad record number";
+        case 67:
+            return "Too many files";
+        case 68:
+            return "Device unavailable";
+        case 70:
+            return "Permission denied";
+        case 71:
+            return "Disk Not ready";
+        case 74:
+            return "Can 't rename with different drive";
+        case 75:
+            return "Path/File access error";
+        case 76:
+            return "Path Not found";
+        case 321:
+            return "Invalid file format";
+        case 31001:
+            return "Out of memory";
+        case 31036:
+            return "Error saving to file";
+        case 31037:
+            return "Error loading from file";
         default:
             return "Unknown error, " + std::to_string(number) + ", Please contact the programmer!";
     }

@@ -13,12 +13,12 @@
 namespace trellis {
 
 class FileError : public std::runtime_error {
-public:
+  public:
     explicit FileError(LONG number) : std::runtime_error(describe(number)), number_(number) {}
     LONG number() const { return number_; }
     static std::string describe(LONG number);
 
-private:
+  private:
     LONG number_;
 };
 

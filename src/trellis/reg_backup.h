@@ -27,8 +27,7 @@ std::string StringValueLine(const std::string& name, const std::string& text);
 std::string DWordValueLine(const std::string& name, LONG number);
 // The lines of a value in the wrapped "hex:" form (type REG_BINARY) or "hex(N):"
 // form (any other type); bytes are the value's raw bytes.
-std::vector<std::string> HexValueLines(const std::string& name, DWORD type,
-                                       std::string_view bytes);
+std::vector<std::string> HexValueLines(const std::string& name, DWORD type, std::string_view bytes);
 
 // The operating-system version the header depends on ("Windows Registry Editor
 // Version 5.00" on an NT system of major version 5, "REGEDIT4" otherwise).

@@ -247,8 +247,7 @@ RegFileParse parseRegFile(std::string_view fileBytes) {
             const std::size_t number = lines[i].number;
             if (text.empty() || text[0] == ';') continue;
             // A line ending in a backslash goes on on the next line.
-            while (!text.empty() && text.back() == '\\' && text[0] != '[' &&
-                   i + 1 < lines.size()) {
+            while (!text.empty() && text.back() == '\\' && text[0] != '[' && i + 1 < lines.size()) {
                 text.pop_back();
                 std::string next = lines[++i].text;
                 next.erase(0, next.find_first_not_of(" \t"));

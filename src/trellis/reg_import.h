@@ -16,11 +16,11 @@ namespace trellis {
 struct RegFileValue {
     std::string name;  // Windows-1252
     DWORD type = REG_SZ;
-    std::string data;  // the bytes stored
+    std::string data;     // the bytes stored
     bool remove = false;  // "name"=-
 };
 struct RegFileKey {
-    std::string path;  // root name, backslash, sub-key (Windows-1252)
+    std::string path;     // root name, backslash, sub-key (Windows-1252)
     bool remove = false;  // "[-path]"
     std::vector<RegFileValue> values;
 };

@@ -58,15 +58,14 @@ SHORT enumerateNames(NameKind kind, const char* procedure, HKEY& root, std::stri
     try {
         RegistryKey key;
         const auto ansiSubKey = ansi(subKey);
-        if (!ansiSubKey ||
-            RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess, key.out()) !=
-                ERROR_SUCCESS) {
+        if (!ansiSubKey || RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess,
+                                         key.out()) != ERROR_SUCCESS) {
             return 0;
         }
         DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0;
         FILETIME written{};
-        if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen,
-                             nullptr, &values, &maxValueNameLen, nullptr, nullptr,
+        if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
+                             &values, &maxValueNameLen, nullptr, nullptr,
                              &written) != ERROR_SUCCESS) {
             return 0;
         }
@@ -78,8 +77,8 @@ SHORT enumerateNames(NameKind kind, const char* procedure, HKEY& root, std::stri
             for (;; ++i) {
                 LONG status = ERROR_SUCCESS;
                 if (kind == NameKind::SubKeys) {
-                    status = RegEnumKeyA(key.get(), static_cast<DWORD>(i), buffer.data(),
-                                         length + 1);
+                    status =
+                        RegEnumKeyA(key.get(), static_cast<DWORD>(i), buffer.data(), length + 1);
                 } else {
                     DWORD nameLength = length + 1;
                     status = RegEnumValueA(key.get(), static_cast<DWORD>(i), buffer.data(),
@@ -89,7 +88,8 @@ SHORT enumerateNames(NameKind kind, const char* procedure, HKEY& root, std::stri
                 const auto zero = buffer.find('\0');
                 // Names may grow between the count and the read; keep within the array.
                 if (zero != std::string::npos && static_cast<DWORD>(i) < n) {
-                    names[static_cast<std::size_t>(i)] = unicode(std::string_view(buffer).substr(0, zero));
+                    names[static_cast<std::size_t>(i)] =
+                        unicode(std::string_view(buffer).substr(0, zero));
                 }
             }
         }
@@ -136,9 +136,9 @@ VARIANT_BOOL SetStringValue(const std::string& keyPath, const std::string& value
     RegistryKey key;
     if (!openPath(keyPath, kWriteAccess, key)) return VARIANT_FALSE;
     // The text goes in without a terminating zero: its byte count is its length.
-    const LONG status =
-        RegSetValueExA(key.get(), name->c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(bytes->data()), static_cast<DWORD>(bytes->size()));
+    const LONG status = RegSetValueExA(key.get(), name->c_str(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(bytes->data()),
+                                       static_cast<DWORD>(bytes->size()));
     return status == ERROR_SUCCESS ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
@@ -147,26 +147,25 @@ std::string GetStringValue(const std::string& keyPath, const std::string& valueN
     if (!name) return {};
     RegistryKey key;
     if (!openPath(keyPath, kReadAccess, key)) return {};
-    // Ask for the size first so that a text of any length comes back whole.
+    // Most texts fit a first buffer; a longer one is read again at its full size.
     DWORD type = REG_SZ;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), name->c_str(), nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return {};
+    std::string buffer(256, '\0');
+    DWORD size = static_cast<DWORD>(buffer.size());
+    LONG status = RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer.data()), &size);
+    if (status == ERROR_MORE_DATA) {
+        buffer.assign(size, '\0');
+        status = RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
     }
-    std::string buffer(size, '\0');
-    if (RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
-        return {};
-    }
+    if (status != ERROR_SUCCESS) return {};
     buffer.resize(size);
     // A terminating zero, when the writer stored one, is not part of the text.
     if (const auto zero = buffer.find('\0'); zero != std::string::npos) buffer.resize(zero);
     return unicode(buffer);
 }
 
-VARIANT_BOOL SetDWORDValue(const std::string& keyPath, const std::string& valueName,
-                           LONG number) {
+VARIANT_BOOL SetDWORDValue(const std::string& keyPath, const std::string& valueName, LONG number) {
     const auto name = ansi(valueName);
     if (!name) return VARIANT_FALSE;
     RegistryKey key;
@@ -186,8 +185,8 @@ LONG GetDWORDValue(const std::string& keyPath, const std::string& valueName) {
     LONG number = 0;
     DWORD type = REG_DWORD;
     DWORD size = 4;
-    if (RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key.get(), name->c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&number),
+                         &size) != ERROR_SUCCESS) {
         return -1;
     }
     return number;
@@ -227,9 +226,8 @@ VARIANT_BOOL CreateKey(const std::string& keyPath) {
     const auto ansiSubKey = ansi(subKey);
     if (root == nullptr || !ansiSubKey) return VARIANT_FALSE;
     RegistryKey created;
-    return RegCreateKeyA(root, ansiSubKey->c_str(), created.out()) == ERROR_SUCCESS
-               ? VARIANT_TRUE
-               : VARIANT_FALSE;
+    return RegCreateKeyA(root, ansiSubKey->c_str(), created.out()) == ERROR_SUCCESS ? VARIANT_TRUE
+                                                                                    : VARIANT_FALSE;
 }
 
 VARIANT_BOOL DeleteKey(const std::string& keyPath) {
@@ -242,8 +240,7 @@ VARIANT_BOOL DeleteKey(const std::string& keyPath) {
     if (RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kWriteAccess, key.out()) != ERROR_SUCCESS) {
         return VARIANT_FALSE;
     }
-    return RegDeleteKeyA(root, ansiSubKey->c_str()) == ERROR_SUCCESS ? VARIANT_TRUE
-                                                                      : VARIANT_FALSE;
+    return RegDeleteKeyA(root, ansiSubKey->c_str()) == ERROR_SUCCESS ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
 HKEY ExportableRootFromName(std::string_view rootName) {
@@ -269,8 +266,7 @@ SHORT RegistryEnumerateSubKeys(HKEY& root, std::string& subKey, std::vector<std:
 
 SHORT RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::string>& names,
                               LONG& count) {
-    return enumerateNames(NameKind::Values, "RegistryEnumerateValues", root, subKey, names,
-                          count);
+    return enumerateNames(NameKind::Values, "RegistryEnumerateValues", root, subKey, names, count);
 }
 
 DWORD LastValueType() { return lastValueType; }
@@ -305,8 +301,7 @@ bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string
     const auto name = ansi(valueName);
     if (!ansiSubKey || !name) return false;
     RegistryKey key;
-    if (RegOpenKeyExA(root, ansiSubKey->c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, ansiSubKey->c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
         return false;
     }
     DWORD type = REG_NONE;
@@ -316,9 +311,9 @@ bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string
         return false;
     }
     std::string bytes(size, '\0');
-    if (size > 0 && RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                                     reinterpret_cast<BYTE*>(bytes.data()), &size) !=
-                        ERROR_SUCCESS) {
+    if (size > 0 &&
+        RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(bytes.data()), &size) != ERROR_SUCCESS) {
         return false;
     }
     bytes.resize(size);

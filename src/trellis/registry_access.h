@@ -28,8 +28,7 @@ VARIANT_BOOL SetStringValue(const std::string& keyPath, const std::string& value
                             const std::string& text);
 // The stored text exactly as written; the empty text on failure.
 std::string GetStringValue(const std::string& keyPath, const std::string& valueName);
-VARIANT_BOOL SetDWORDValue(const std::string& keyPath, const std::string& valueName,
-                           LONG number);
+VARIANT_BOOL SetDWORDValue(const std::string& keyPath, const std::string& valueName, LONG number);
 // The number, or -1 on failure.
 LONG GetDWORDValue(const std::string& keyPath, const std::string& valueName);
 // The value's bytes, one char per byte; "" when the root is not recognised,

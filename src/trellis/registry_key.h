@@ -6,7 +6,7 @@
 namespace trellis {
 
 class RegistryKey {
-public:
+  public:
     RegistryKey() = default;
     ~RegistryKey() {
         if (key_ != nullptr) RegCloseKey(key_);
@@ -16,7 +16,7 @@ public:
     PHKEY out() { return &key_; }
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 

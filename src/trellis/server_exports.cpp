@@ -20,7 +20,7 @@ namespace trellis {
 namespace {
 
 class ClassFactory final : public IClassFactory {
-public:
+  public:
     STDMETHOD(QueryInterface)(REFIID riid, void** object) override {
         if (object == nullptr) return E_POINTER;
         *object = nullptr;

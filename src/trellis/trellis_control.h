@@ -21,7 +21,7 @@ inline constexpr LONG kControlWidthTwips = 500;
 inline constexpr LONG kControlHeightTwips = 480;
 
 class Trellis {
-public:
+  public:
     using RegErrorHandler = std::function<void(LONG errorCode)>;
     void onRegError(RegErrorHandler handler) { regError_ = std::move(handler); }
 
@@ -44,7 +44,7 @@ public:
     LONG Height() const { return height_; }
     void SetSize(LONG width, LONG height);
 
-private:
+  private:
     void RaiseRegError(LONG code) const;
 
     std::string currentKey_;

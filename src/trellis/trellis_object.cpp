@@ -49,27 +49,41 @@ const VARIANT& dereferenced(const VARIANT& v) {
 std::optional<std::string> textArgument(const VARIANT& arg) {
     const VARIANT& v = dereferenced(arg);
     switch (v.vt) {
-        case VT_BSTR: return com::utf8FromBstr(v.bstrVal);
-        case VT_BSTR | VT_BYREF: return v.pbstrVal ? com::utf8FromBstr(*v.pbstrVal) : "";
-        case VT_EMPTY: return std::string();
-        case VT_I2: return std::to_string(v.iVal);
-        case VT_I4: return std::to_string(v.lVal);
-        case VT_BOOL: return std::string(v.boolVal ? "True" : "False");
-        default: return std::nullopt;
+        case VT_BSTR:
+            return com::utf8FromBstr(v.bstrVal);
+        case VT_BSTR | VT_BYREF:
+            return v.pbstrVal ? com::utf8FromBstr(*v.pbstrVal) : "";
+        case VT_EMPTY:
+            return std::string();
+        case VT_I2:
+            return std::to_string(v.iVal);
+        case VT_I4:
+            return std::to_string(v.lVal);
+        case VT_BOOL:
+            return std::string(v.boolVal ? "True" : "False");
+        default:
+            return std::nullopt;
     }
 }
 
 std::optional<LONG> integerArgument(const VARIANT& arg) {
     const VARIANT& v = dereferenced(arg);
     switch (v.vt) {
-        case VT_I2: return v.iVal;
+        case VT_I2:
+            return v.iVal;
         case VT_I4:
-        case VT_INT: return v.lVal;
-        case VT_UI1: return v.bVal;
-        case VT_BOOL: return v.boolVal;
-        case VT_EMPTY: return 0;
-        case VT_I2 | VT_BYREF: return v.piVal ? std::optional<LONG>(*v.piVal) : std::nullopt;
-        case VT_I4 | VT_BYREF: return v.plVal ? std::optional<LONG>(*v.plVal) : std::nullopt;
+        case VT_INT:
+            return v.lVal;
+        case VT_UI1:
+            return v.bVal;
+        case VT_BOOL:
+            return v.boolVal;
+        case VT_EMPTY:
+            return 0;
+        case VT_I2 | VT_BYREF:
+            return v.piVal ? std::optional<LONG>(*v.piVal) : std::nullopt;
+        case VT_I4 | VT_BYREF:
+            return v.plVal ? std::optional<LONG>(*v.plVal) : std::nullopt;
         case VT_BSTR: {
             // A text holding a whole number converts, as late binding would.
             const std::string text = com::utf8FromBstr(v.bstrVal);
@@ -79,7 +93,8 @@ std::optional<LONG> integerArgument(const VARIANT& arg) {
             if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
             return n;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -160,12 +175,11 @@ HRESULT TrellisObject::GetTypeInfo(UINT /*index*/, LCID /*lcid*/, ITypeInfo** in
     return E_NOTIMPL;
 }
 
-HRESULT TrellisObject::GetIDsOfNames(REFIID /*riid*/, LPOLESTR* names, UINT count,
-                                     LCID /*lcid*/, DISPID* ids) {
+HRESULT TrellisObject::GetIDsOfNames(REFIID /*riid*/, LPOLESTR* names, UINT count, LCID /*lcid*/,
+                                     DISPID* ids) {
     if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
     const MemberName* member = nullptr;
-    const std::string wanted =
-        com::utf8FromUtf16(std::u16string_view(names[0] ? names[0] : u""));
+    const std::string wanted = com::utf8FromUtf16(std::u16string_view(names[0] ? names[0] : u""));
     for (const auto& m : kMembers) {
         if (sameNameIgnoringCase(wanted, m.name)) member = &m;
     }
@@ -187,9 +201,8 @@ HRESULT TrellisObject::GetIDsOfNames(REFIID /*riid*/, LPOLESTR* names, UINT coun
     return hr;
 }
 
-HRESULT TrellisObject::Invoke(DISPID id, REFIID riid, LCID /*lcid*/, WORD flags,
-                              DISPPARAMS* params, VARIANT* result, EXCEPINFO* /*exception*/,
-                              UINT* argError) {
+HRESULT TrellisObject::Invoke(DISPID id, REFIID riid, LCID /*lcid*/, WORD flags, DISPPARAMS* params,
+                              VARIANT* result, EXCEPINFO* /*exception*/, UINT* argError) {
     if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     if (params == nullptr) params = &none;
@@ -243,8 +256,6 @@ HRESULT TrellisObject::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, V
         }
         return DISP_E_MEMBERNOTFOUND;
     }
-    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-
     struct Shape {
         DISPID id;
         UINT arguments;
@@ -262,6 +273,7 @@ HRESULT TrellisObject::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, V
         if (s.id == id) shape = &s;
     }
     if (shape == nullptr || !asMethod) return DISP_E_MEMBERNOTFOUND;
+    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
     if (count != shape->arguments) return DISP_E_BADPARAMCOUNT;
 
     std::string a, b, c;

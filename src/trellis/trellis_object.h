@@ -14,10 +14,8 @@ namespace trellis {
 // Objects and server locks alive in this library, for DllCanUnloadNow.
 std::atomic<long>& liveObjectCount();
 
-class TrellisObject final : public IDispatch,
-                            public IConnectionPointContainer,
-                            public IOleObject {
-public:
+class TrellisObject final : public IDispatch, public IConnectionPointContainer, public IOleObject {
+  public:
     TrellisObject();
 
     // IUnknown
@@ -28,10 +26,11 @@ public:
     // IDispatch
     STDMETHOD(GetTypeInfoCount)(UINT* count) override;
     STDMETHOD(GetTypeInfo)(UINT index, LCID lcid, ITypeInfo** info) override;
-    STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                             DISPID* ids) override;
-    STDMETHOD(Invoke)(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                      VARIANT* result, EXCEPINFO* exception, UINT* argError) override;
+    STDMETHOD(GetIDsOfNames)
+    (REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+    STDMETHOD(Invoke)
+    (DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+     EXCEPINFO* exception, UINT* argError) override;
 
     // IConnectionPointContainer
     STDMETHOD(EnumConnectionPoints)(IEnumConnectionPoints** points) override;
@@ -46,8 +45,9 @@ public:
     STDMETHOD(GetMoniker)(DWORD assign, DWORD which, IMoniker** moniker) override;
     STDMETHOD(InitFromData)(IDataObject* data, BOOL creation, DWORD reserved) override;
     STDMETHOD(GetClipboardData)(DWORD reserved, IDataObject** data) override;
-    STDMETHOD(DoVerb)(LONG verb, tagMSG* msg, IOleClientSite* site, LONG index, void* parent,
-                      const tagRECT* rect) override;
+    STDMETHOD(DoVerb)
+    (LONG verb, tagMSG* msg, IOleClientSite* site, LONG index, void* parent,
+     const tagRECT* rect) override;
     STDMETHOD(EnumVerbs)(IEnumOLEVERB** verbs) override;
     STDMETHOD(Update)() override;
     STDMETHOD(IsUpToDate)() override;
@@ -61,12 +61,12 @@ public:
     STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) override;
     STDMETHOD(SetColorScheme)(void* palette) override;
 
-private:
+  private:
     ~TrellisObject();
 
     // The connection point for the event interface, living inside its object.
     class EventPoint final : public IConnectionPoint {
-    public:
+      public:
         explicit EventPoint(TrellisObject& owner) : owner_(owner) {}
         STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
         STDMETHOD_(ULONG, AddRef)() override { return owner_.AddRef(); }
@@ -80,7 +80,7 @@ private:
         void fire(DISPID id, LONG argument);
         void releaseAll();
 
-    private:
+      private:
         struct Sink {
             DWORD cookie;
             IDispatch* sink;

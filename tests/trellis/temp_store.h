@@ -20,7 +20,7 @@ inline std::filesystem::path makeTempDir(const char* prefix) {
 }
 
 class TempStoreEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         dir_ = makeTempDir("trellis-test-");
         ASSERT_FALSE(dir_.empty());
@@ -35,18 +35,18 @@ public:
     }
     static std::filesystem::path dir() { return dir_; }
 
-private:
+  private:
     static inline std::filesystem::path dir_;
 };
 
 // Registers the environment from any test file: `TRELLIS_TEMP_STORE();` once.
-#define TRELLIS_TEMP_STORE()                                                  \
+#define TRELLIS_TEMP_STORE()                                                 \
     [[maybe_unused]] static ::testing::Environment* const trellisTempStore = \
         ::testing::AddGlobalTestEnvironment(new ::trellis::testing::TempStoreEnvironment)
 
 // A fresh directory for one test's files, removed with it.
 class ScratchDir {
-public:
+  public:
     ScratchDir() : path_(makeTempDir("trellis-files-")) {}
     ~ScratchDir() {
         std::error_code ec;
@@ -57,7 +57,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string str() const { return path_.string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry/advapi32.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
 #include "trellis/reg_import.h"
@@ -181,6 +182,10 @@ int main(int argc, char** argv) {
     }
     if (command == "import") {
         if (args.size() != 1) return usage();
+        if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
+            std::cerr << "trellis: " << problem << "\n";
+            return kExitFailure;
+        }
         const std::string error = trellis::importRegFile(args[0]);
         if (!error.empty()) {
             std::cerr << "trellis: " << error << "\n";

@@ -29,17 +29,19 @@ struct OpenKey {
 
 // Everything the registry functions of this process share.
 class ProcessRegistry {
-public:
+  public:
     std::mutex mutex;
 
     RegistryStore* store() {
         if (!store_) {
-            std::string error;
-            store_ = RegistryStore::open(path_.empty() ? defaultStorePath() : path_, &error);
+            lastError_.clear();
+            store_ = RegistryStore::open(path_.empty() ? defaultStorePath() : path_, &lastError_);
             version_ = store_ ? store_->dataVersion() : -1;
         }
         return store_.get();
     }
+
+    const std::string& lastError() const { return lastError_; }
 
     void reset(const std::filesystem::path& path) {
         store_.reset();
@@ -126,8 +128,9 @@ public:
         return ERROR_SUCCESS;
     }
 
-private:
+  private:
     std::unique_ptr<RegistryStore> store_;
+    std::string lastError_;
     std::filesystem::path path_;
     std::unordered_map<ULONG_PTR, OpenKey> handles_;
     std::unordered_map<std::string, KeyId> pathCache_;
@@ -153,8 +156,7 @@ LONG copyName(const std::string& name, LPSTR buffer, DWORD size) {
 }  // namespace
 
 std::filesystem::path defaultStorePath() {
-    if (const char* explicitPath = std::getenv("TRELLIS_REGISTRY");
-        explicitPath && *explicitPath) {
+    if (const char* explicitPath = std::getenv("TRELLIS_REGISTRY"); explicitPath && *explicitPath) {
         return explicitPath;
     }
     std::filesystem::path base;
@@ -172,6 +174,12 @@ void useStoreAt(const std::filesystem::path& path) {
     auto& reg = processRegistry();
     std::lock_guard lock(reg.mutex);
     reg.reset(path);
+}
+
+std::string storeError() {
+    auto& reg = processRegistry();
+    std::lock_guard lock(reg.mutex);
+    return reg.store() ? std::string() : reg.lastError();
 }
 
 struct WriteBatch::State {
@@ -205,20 +213,19 @@ using pointilla::registry::KeyId;
 using pointilla::registry::OpenKey;
 using pointilla::registry::processRegistry;
 
-#define REGISTRY_PROLOGUE(handle)                                      \
-    auto& reg = processRegistry();                                     \
-    std::lock_guard lock(reg.mutex);                                   \
-    auto* store = reg.store();                                         \
-    if (store == nullptr) return ERROR_BADDB;                          \
-    const std::int64_t version = reg.freshVersion();                   \
-    (void)version;                                                     \
-    OpenKey scratch;                                                   \
-    OpenKey* open = reg.resolve(handle, scratch);                      \
+#define REGISTRY_PROLOGUE(handle)                 \
+    auto& reg = processRegistry();                \
+    std::lock_guard lock(reg.mutex);              \
+    auto* store = reg.store();                    \
+    if (store == nullptr) return ERROR_BADDB;     \
+    OpenKey scratch;                              \
+    OpenKey* open = reg.resolve(handle, scratch); \
     if (open == nullptr) return ERROR_INVALID_HANDLE
 
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD /*options*/, REGSAM access, PHKEY result) {
     if (result == nullptr) return ERROR_INVALID_PARAMETER;
     REGISTRY_PROLOGUE(key);
+    reg.freshVersion();
     KeyId id = 0;
     const LONG status = reg.walk(open->id, subKey, false, &id, nullptr);
     if (status != ERROR_SUCCESS) return status;
@@ -236,6 +243,7 @@ LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD /*reserved*/, LPSTR /*classN
     if (result == nullptr) return ERROR_INVALID_PARAMETER;
     REGISTRY_PROLOGUE(key);
     if (open->readOnlyRoot) return ERROR_ACCESS_DENIED;
+    reg.freshVersion();
     KeyId id = 0;
     bool created = false;
     const LONG status = reg.walk(open->id, subKey, true, &id, &created);
@@ -263,6 +271,7 @@ LONG RegCloseKey(HKEY key) {
 LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
     REGISTRY_PROLOGUE(key);
     if (subKey == nullptr || *subKey == '\0') return ERROR_INVALID_PARAMETER;
+    reg.freshVersion();
     KeyId id = 0;
     const LONG status = reg.walk(open->id, subKey, false, &id, nullptr);
     if (status != ERROR_SUCCESS) return status;
@@ -316,6 +325,7 @@ LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, 
 LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize) {
     REGISTRY_PROLOGUE(key);
     if ((open->access & KEY_ENUMERATE_SUB_KEYS) == 0) return ERROR_ACCESS_DENIED;
+    const std::int64_t version = reg.freshVersion();
     if (open->namesVersion != version) {
         open->subKeys = store->subKeyNames(open->id);
         open->namesVersion = version;
@@ -329,6 +339,7 @@ LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD 
     if (nameSize == nullptr || reserved != nullptr) return ERROR_INVALID_PARAMETER;
     REGISTRY_PROLOGUE(key);
     if ((open->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+    const std::int64_t version = reg.freshVersion();
     if (open->valuesVersion != version) {
         open->values = store->valueNames(open->id);
         open->valuesVersion = version;

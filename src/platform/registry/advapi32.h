@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "platform/registry/win_types.h"
 
@@ -40,11 +41,15 @@ std::filesystem::path defaultStorePath();
 // Tests use it to work on a throw-away store.
 void useStoreAt(const std::filesystem::path& path);
 
+// Why the store cannot be used ("" when it can); every registry function then
+// fails with ERROR_BADDB.
+std::string storeError();
+
 // Makes the registry writes of this process that follow, until commit, one
 // transaction: all of them land or none (the object rolls back when destroyed
 // uncommitted). Meant for a single thread doing a bulk change such as an import.
 class WriteBatch {
-public:
+  public:
     WriteBatch();
     ~WriteBatch();
     WriteBatch(const WriteBatch&) = delete;
@@ -52,7 +57,7 @@ public:
     bool active() const;  // false when the store could not be locked
     bool commit();
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -74,10 +74,9 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const std::filesystem::path& 
     std::error_code ec;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
-                                       SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(file.c_str(), &raw,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteConnection db(raw);
     if (rc != SQLITE_OK) {
         return fail("cannot open the registry store " + file.string() + ": " +
@@ -95,8 +94,8 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const std::filesystem::path& 
     for (int i = 0; ok && i < kRootCount; ++i) {
         sqlite3_stmt* raw_stmt = nullptr;
         sqlite3_prepare_v2(store->db_.get(),
-                           "INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES(?,0,?,?)",
-                           -1, &raw_stmt, nullptr);
+                           "INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES(?,0,?,?)", -1,
+                           &raw_stmt, nullptr);
         SqliteStatement stmt(raw_stmt);
         StatementUse use(stmt.get());
         use.bind(1, rootKeyId(i)).bindText(2, kRootNames[i]).bindText(3, kRootNames[i]);
@@ -166,8 +165,7 @@ std::optional<KeyId> RegistryStore::findChild(KeyId parent, std::string_view nam
     return use.integer(0);
 }
 
-LONG RegistryStore::createChild(KeyId parent, std::string_view name, KeyId* child,
-                                bool* created) {
+LONG RegistryStore::createChild(KeyId parent, std::string_view name, KeyId* child, bool* created) {
     if (created) *created = false;
     if (auto existing = findChild(parent, name)) {
         *child = *existing;
@@ -237,8 +235,7 @@ LONG RegistryStore::queryValue(KeyId key, std::string_view name, StoredValue* va
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type,
-                             std::string_view data) {
+LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type, std::string_view data) {
     if (!beginWrite()) return ERROR_REGISTRY_IO_FAILED;
     if (!keyExists(key)) {
         endWrite(false);
@@ -247,7 +244,8 @@ LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type,
     // An existing value keeps its place in the creation order and its name's case.
     bool ok = false;
     int changed = 0;
-    if (auto* s = statement(kUpdateValue, "UPDATE vals SET type=?, data=? WHERE key=? AND fold=?")) {
+    if (auto* s =
+            statement(kUpdateValue, "UPDATE vals SET type=?, data=? WHERE key=? AND fold=?")) {
         StatementUse use(s);
         use.bind(1, type).bindBlob(2, data).bind(3, key).bindText(4, storedFold(name));
         ok = use.step() == SQLITE_DONE;
@@ -304,8 +302,9 @@ std::vector<std::string> RegistryStore::valueNames(KeyId key) {
 
 KeyInfo RegistryStore::keyInfo(KeyId key) {
     KeyInfo info;
-    if (auto* s = statement(kKeyInfoSubKeys,
-                            "SELECT count(*), ifnull(max(length(name)),0) FROM keys WHERE parent=?")) {
+    if (auto* s =
+            statement(kKeyInfoSubKeys,
+                      "SELECT count(*), ifnull(max(length(name)),0) FROM keys WHERE parent=?")) {
         StatementUse use(s);
         use.bind(1, key);
         if (use.step() == SQLITE_ROW) {

@@ -38,7 +38,7 @@ struct StoredValue {
 };
 
 class RegistryStore {
-public:
+  public:
     // Opens (creating when needed, with its parent directory) the store file.
     // On failure returns nullptr and a reason in error.
     static std::unique_ptr<RegistryStore> open(const std::filesystem::path& file,
@@ -69,7 +69,7 @@ public:
 
     // Groups writes into one transaction: all of them land, or none.
     class Batch {
-    public:
+      public:
         explicit Batch(RegistryStore& store);
         ~Batch();  // rolls back unless committed
         Batch(const Batch&) = delete;
@@ -77,12 +77,12 @@ public:
         bool commit();
         bool active() const { return active_; }
 
-    private:
+      private:
         RegistryStore& store_;
         bool active_ = false;
     };
 
-private:
+  private:
     explicit RegistryStore(SqliteConnection db);
     bool exec(const char* sql);
     sqlite3_stmt* statement(int slot, const char* sql);

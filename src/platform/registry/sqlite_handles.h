@@ -21,7 +21,7 @@ using SqliteStatement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 // A prepared statement that is reset and cleared when the user is done with it,
 // so cached statements never hold a read transaction open.
 class StatementUse {
-public:
+  public:
     explicit StatementUse(sqlite3_stmt* stmt) : stmt_(stmt) {}
     ~StatementUse() {
         sqlite3_reset(stmt_);
@@ -60,7 +60,7 @@ public:
                  : std::string();
     }
 
-private:
+  private:
     sqlite3_stmt* stmt_;
 };
 

@@ -23,7 +23,7 @@ using PLONG = LONG*;
 using ULONG_PTR = std::uintptr_t;
 using REGSAM = DWORD;
 
-struct HKEY__;
+struct HKEY__;  // NOLINT(bugprone-reserved-identifier): the Windows name
 using HKEY = HKEY__*;
 using PHKEY = HKEY*;
 
@@ -34,6 +34,7 @@ struct FILETIME {
 using PFILETIME = FILETIME*;
 
 // Predefined root keys: the sign-extended 32-bit values, as Windows defines them.
+// NOLINTNEXTLINE(performance-no-int-to-ptr): handles are integers by nature
 #define POINTILLA_PREDEFINED_KEY(v) \
     (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(static_cast<DWORD>(v)))))
 #define HKEY_CLASSES_ROOT POINTILLA_PREDEFINED_KEY(0x80000000)

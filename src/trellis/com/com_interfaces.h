@@ -15,7 +15,7 @@ struct IUnknown {
     STDMETHOD_(ULONG, AddRef)() = 0;
     STDMETHOD_(ULONG, Release)() = 0;
 
-protected:
+  protected:
     ~IUnknown() = default;
 };
 
@@ -23,19 +23,19 @@ struct IClassFactory : IUnknown {
     STDMETHOD(CreateInstance)(IUnknown* outer, REFIID riid, void** object) = 0;
     STDMETHOD(LockServer)(BOOL lock) = 0;
 
-protected:
+  protected:
     ~IClassFactory() = default;
 };
 
 struct IDispatch : IUnknown {
     STDMETHOD(GetTypeInfoCount)(UINT* count) = 0;
     STDMETHOD(GetTypeInfo)(UINT index, LCID lcid, ITypeInfo** info) = 0;
-    STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                             DISPID* ids) = 0;
-    STDMETHOD(Invoke)(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                      VARIANT* result, EXCEPINFO* exception, UINT* argError) = 0;
+    STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) = 0;
+    STDMETHOD(Invoke)
+    (DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+     EXCEPINFO* exception, UINT* argError) = 0;
 
-protected:
+  protected:
     ~IDispatch() = default;
 };
 
@@ -50,7 +50,7 @@ struct IConnectionPoint : IUnknown {
     STDMETHOD(Unadvise)(DWORD cookie) = 0;
     STDMETHOD(EnumConnections)(IEnumConnections** connections) = 0;
 
-protected:
+  protected:
     ~IConnectionPoint() = default;
 };
 
@@ -58,7 +58,7 @@ struct IConnectionPointContainer : IUnknown {
     STDMETHOD(EnumConnectionPoints)(IEnumConnectionPoints** points) = 0;
     STDMETHOD(FindConnectionPoint)(REFIID riid, IConnectionPoint** point) = 0;
 
-protected:
+  protected:
     ~IConnectionPointContainer() = default;
 };
 
@@ -81,8 +81,9 @@ struct IOleObject : IUnknown {
     STDMETHOD(GetMoniker)(DWORD assign, DWORD which, IMoniker** moniker) = 0;
     STDMETHOD(InitFromData)(IDataObject* data, BOOL creation, DWORD reserved) = 0;
     STDMETHOD(GetClipboardData)(DWORD reserved, IDataObject** data) = 0;
-    STDMETHOD(DoVerb)(LONG verb, tagMSG* msg, IOleClientSite* site, LONG index, void* parent,
-                      const tagRECT* rect) = 0;
+    STDMETHOD(DoVerb)
+    (LONG verb, tagMSG* msg, IOleClientSite* site, LONG index, void* parent,
+     const tagRECT* rect) = 0;
     STDMETHOD(EnumVerbs)(IEnumOLEVERB** verbs) = 0;
     STDMETHOD(Update)() = 0;
     STDMETHOD(IsUpToDate)() = 0;
@@ -96,7 +97,7 @@ struct IOleObject : IUnknown {
     STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) = 0;
     STDMETHOD(SetColorScheme)(void* palette) = 0;
 
-protected:
+  protected:
     ~IOleObject() = default;
 };
 

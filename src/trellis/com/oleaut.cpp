@@ -14,8 +14,10 @@ BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
     const auto prefix = static_cast<std::uint32_t>(bytes);
     std::memcpy(block, &prefix, sizeof prefix);
     auto* units = reinterpret_cast<OLECHAR*>(block + sizeof prefix);
-    if (text != nullptr && length > 0) std::memcpy(units, text, bytes);
-    else if (length > 0) std::memset(units, 0, bytes);
+    if (text != nullptr && length > 0)
+        std::memcpy(units, text, bytes);
+    else if (length > 0)
+        std::memset(units, 0, bytes);
     units[length] = 0;
     return units;
 }

@@ -25,7 +25,7 @@ std::string utf8FromUtf16(std::u16string_view utf16);
 
 // Owns one BSTR.
 class Bstr {
-public:
+  public:
     Bstr() = default;
     explicit Bstr(std::string_view utf8) : text_(bstrFromUtf8(utf8)) {}
     ~Bstr() { SysFreeString(text_); }
@@ -38,13 +38,13 @@ public:
         return t;
     }
 
-private:
+  private:
     BSTR text_ = nullptr;
 };
 
 // Owns one VARIANT's contents.
 class Variant {
-public:
+  public:
     Variant() { VariantInit(&v_); }
     ~Variant() { VariantClear(&v_); }
     Variant(const Variant&) = delete;
@@ -52,7 +52,7 @@ public:
     VARIANT* get() { return &v_; }
     const VARIANT& operator*() const { return v_; }
 
-private:
+  private:
     VARIANT v_;
 };
 

@@ -3,12 +3,14 @@
 // event interface and its type library.
 
 #include <string>
+#include <string_view>
 
 #include "trellis/com/com_types.h"
 
 extern const CLSID CLSID_Trellis;
-extern const IID IID__Trellis;
-extern const IID DIID___Trellis;
+// The interface names follow the COM convention of leading underscores.
+extern const IID IID__Trellis;    // NOLINT(bugprone-reserved-identifier)
+extern const IID DIID___Trellis;  // NOLINT(bugprone-reserved-identifier)
 extern const GUID LIBID_Dovetail;
 
 namespace trellis::com {

@@ -46,8 +46,7 @@ void forwardMessage(const char* text, const char* title, std::uint32_t flags, vo
 }
 
 void installNotifier(void* handle, bool haveHandler) {
-    auto setter =
-        reinterpret_cast<TrellisSetNotifierFunction>(dlsym(handle, "TrellisSetNotifier"));
+    auto setter = reinterpret_cast<TrellisSetNotifierFunction>(dlsym(handle, "TrellisSetNotifier"));
     if (setter) setter(haveHandler ? &forwardMessage : nullptr, nullptr);
 }
 
@@ -110,18 +109,23 @@ VARIANT toVariant(const Value& value) {
 
 Value fromVariant(const VARIANT& v) {
     switch (v.vt) {
-        case VT_BSTR: return com::utf8FromBstr(v.bstrVal);
-        case VT_I2: return static_cast<std::int16_t>(v.iVal);
+        case VT_BSTR:
+            return com::utf8FromBstr(v.bstrVal);
+        case VT_I2:
+            return static_cast<std::int16_t>(v.iVal);
         case VT_I4:
-        case VT_INT: return static_cast<std::int32_t>(v.lVal);
-        case VT_BOOL: return v.boolVal != VARIANT_FALSE;
-        default: return std::monostate{};
+        case VT_INT:
+            return static_cast<std::int32_t>(v.lVal);
+        case VT_BOOL:
+            return v.boolVal != VARIANT_FALSE;
+        default:
+            return std::monostate{};
     }
 }
 
 // The host's sink for the control's events.
 class EventSink final : public IDispatch {
-public:
+  public:
     using Handler = std::function<void(std::int32_t, const std::vector<Value>&)>;
     explicit EventSink(Handler handler) : handler_(std::move(handler)) {}
 
@@ -146,20 +150,19 @@ public:
         return S_OK;
     }
     STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    STDMETHOD(Invoke)(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                      UINT*) override {
+    STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHOD(Invoke)
+    (DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
         std::vector<Value> args;
         if (params != nullptr) {
-            for (UINT i = params->cArgs; i > 0; --i) args.push_back(fromVariant(params->rgvarg[i - 1]));
+            for (UINT i = params->cArgs; i > 0; --i)
+                args.push_back(fromVariant(params->rgvarg[i - 1]));
         }
         if (handler_) handler_(id, args);
         return S_OK;
     }
 
-private:
+  private:
     ~EventSink() = default;
     std::atomic<ULONG> references_{1};
     Handler handler_;
@@ -184,8 +187,7 @@ struct AutomationObject::Impl {
         eventPoint = nullptr;
         cookie = 0;
     }
-    std::optional<Value> invoke(DISPID id, WORD flags, const std::vector<Value>& args,
-                                bool named) {
+    std::optional<Value> invoke(DISPID id, WORD flags, const std::vector<Value>& args, bool named) {
         std::vector<VARIANT> reversed;
         reversed.reserve(args.size());
         for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(toVariant(*it));
@@ -195,8 +197,8 @@ struct AutomationObject::Impl {
         VARIANT result;
         VariantInit(&result);
         UINT argError = 0;
-        const HRESULT hr = dispatch->Invoke(id, IID_NULL, 0, flags, &params, &result, nullptr,
-                                            &argError);
+        const HRESULT hr =
+            dispatch->Invoke(id, IID_NULL, 0, flags, &params, &result, nullptr, &argError);
         for (auto& v : reversed) VariantClear(&v);
         if (FAILED(hr)) return std::nullopt;
         Value value = fromVariant(result);
@@ -278,7 +280,10 @@ CreateResult createObject(std::string_view progId) {
     const std::string id(progId);
     const auto clsidText = classesRootText(id + "\\CLSID");
     if (!clsidText) {
-        out.error = "the class " + id + " is not registered (run: trellis register)";
+        const std::string storeProblem = pointilla::registry::storeError();
+        out.error = storeProblem.empty()
+                        ? "the class " + id + " is not registered (run: trellis register)"
+                        : storeProblem;
         return out;
     }
     GUID clsid{};

@@ -21,7 +21,7 @@ namespace trellis::host {
 using Value = std::variant<std::monostate, std::string, std::int16_t, std::int32_t, bool>;
 
 class AutomationObject {  // owns one reference to the object's dispatch interface
-public:
+  public:
     struct Impl;
     explicit AutomationObject(std::unique_ptr<Impl> impl);
     ~AutomationObject();
@@ -41,7 +41,7 @@ public:
     std::optional<std::pair<std::int32_t, std::int32_t>> resizeTwips(std::int32_t width,
                                                                      std::int32_t height);
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
@@ -63,8 +63,8 @@ std::filesystem::path defaultLibraryBeside(const std::filesystem::path& executab
 // Message boxes the library shows (text, title, icon flags as a message box takes
 // them). Installed into every library loaded after the call and into those loaded
 // already; the library's default writes them to standard error.
-using MessageHandler = std::function<void(const std::string& text, const std::string& title,
-                                          std::uint32_t flags)>;
+using MessageHandler =
+    std::function<void(const std::string& text, const std::string& title, std::uint32_t flags)>;
 void setMessageHandler(MessageHandler handler);
 
 }  // namespace trellis::host

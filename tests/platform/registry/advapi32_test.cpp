@@ -96,8 +96,15 @@ TEST(RegistryStore, NamesIgnoreCaseButKeepTheCaseTheyWereCreatedWith) {
     EXPECT_EQ(readBytes(key.h, "valuename"), "second");
     EXPECT_EQ(valueNames(key.h), std::vector<std::string>{"ValueName"});
     // Windows-1252 letters fold too: "clé1" and "CLÉ1" are one name.
-    ASSERT_EQ(setText(key.h, "cl\xE9" "1", "accent"), ERROR_SUCCESS);
-    EXPECT_EQ(readBytes(key.h, "CL\xC9" "1"), "accent");
+    ASSERT_EQ(setText(key.h,
+                      "cl\xE9"
+                      "1",
+                      "accent"),
+              ERROR_SUCCESS);
+    EXPECT_EQ(readBytes(key.h,
+                        "CL\xC9"
+                        "1"),
+              "accent");
     Key parent;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "CASE", 0, KEY_READ, &parent.h), ERROR_SUCCESS);
     EXPECT_EQ(subKeys(parent.h), std::vector<std::string>{"MixedName"});
@@ -128,9 +135,9 @@ TEST(RegistryStore, TypedDataComeBackAsBytesWithTheirType) {
     ASSERT_EQ(setText(key.h, "bin", binary, REG_BINARY), ERROR_SUCCESS);
     ASSERT_EQ(setText(key.h, "empty", "", REG_BINARY), ERROR_SUCCESS);
     ASSERT_EQ(setText(key.h, "multi", multi, REG_MULTI_SZ), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key.h, "dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                             4),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(key.h, "dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4),
+        ERROR_SUCCESS);
     DWORD type = 0;
     EXPECT_EQ(readBytes(key.h, "sz", &type), "text");
     EXPECT_EQ(type, REG_SZ);
@@ -154,9 +161,9 @@ TEST(RegistryStore, ATooSmallBufferGivesMoreDataAndTheSizeNeeded) {
     char buffer[10] = {};
     DWORD size = sizeof buffer;
     DWORD type = 0;
-    EXPECT_EQ(RegQueryValueExA(key.h, "long", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                               &size),
-              ERROR_MORE_DATA);
+    EXPECT_EQ(
+        RegQueryValueExA(key.h, "long", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size),
+        ERROR_MORE_DATA);
     EXPECT_EQ(size, 300u);
     char name[3];
     DWORD nameSize = sizeof name;
@@ -172,8 +179,7 @@ TEST(RegistryStore, AKeyOpenedForReadingCannotBeWritten) {
     Key made;
     ASSERT_EQ(create(HKEY_CURRENT_USER, "ReadOnly", made), ERROR_SUCCESS);
     Key reading;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "ReadOnly", 0, KEY_READ, &reading.h),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "ReadOnly", 0, KEY_READ, &reading.h), ERROR_SUCCESS);
     EXPECT_EQ(setText(reading.h, "v", "x"), ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegDeleteValueA(reading.h, "v"), ERROR_ACCESS_DENIED);
     Key writing;

@@ -17,7 +17,6 @@
 
 extern char** environ;
 
-
 namespace {
 
 pid_t startWriter(const std::vector<std::string>& args) {

@@ -1,0 +1,148 @@
+// Restoring .REG files: what the export writes comes back exactly; files of the
+// registry editor are read; a malformed file writes nothing.
+
+#include "trellis/reg_import.h"
+
+#include <gtest/gtest.h>
+
+#include "registry_fixture.h"
+#include "temp_store.h"
+#include "trellis/com/oleaut.h"
+#include "trellis/reg_backup.h"
+#include "trellis/registry_access.h"
+
+namespace trellis {
+namespace {
+
+using testing::dwordBytes;
+using testing::putKey;
+using testing::putValue;
+using testing::readFile;
+using testing::ScratchDir;
+using testing::writeFile;
+
+RawValue raw(HKEY root, const std::string& subKey, const std::string& name) {
+    RawValue value;
+    if (!RegistryGetRawValue(root, subKey, name, &value)) value.type = 0xFFFF;
+    return value;
+}
+
+bool keyExists(HKEY root, const std::string& subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string utf16File(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+TEST(Import, RestoresAnExportExactly) {
+    const std::string k = "Software\\RoundTrip";
+    std::string binary;
+    for (int i = 0; i < 100; ++i) binary.push_back(static_cast<char>(i * 7));
+    putValue(HKEY_CURRENT_USER, k, "path", REG_SZ, "C:\\Temp \"quoted\"");
+    putValue(HKEY_CURRENT_USER, k, "", REG_SZ, "default");
+    putValue(HKEY_CURRENT_USER, k, "a\"b\\c", REG_SZ, "name escapes");
+    putValue(HKEY_CURRENT_USER, k,
+             "cl\xE9"
+             "1",
+             REG_SZ, "\x80 \xE9 \x81");
+    putValue(HKEY_CURRENT_USER, k, "lines", REG_SZ, "one\r\ntwo\n");
+    putValue(HKEY_CURRENT_USER, k, "spaces", REG_SZ, "  both  ");
+    putValue(HKEY_CURRENT_USER, k, "n", REG_DWORD, dwordBytes(0x80000001));
+    putValue(HKEY_CURRENT_USER, k, "bin", REG_BINARY, binary);
+    putValue(HKEY_CURRENT_USER, k, "nothing", REG_BINARY, "");
+    putValue(HKEY_CURRENT_USER, k, "exp", REG_EXPAND_SZ, "%HOME%\\x");
+    putValue(HKEY_CURRENT_USER, k, "multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
+    putKey(HKEY_CURRENT_USER, k + "\\Empty\\Deeper");
+    putValue(HKEY_CURRENT_USER, k + "\\Sub", "s", REG_SZ, "t");
+
+    ScratchDir dir;
+    const std::string file = dir.str() + "/tree.REG";
+    ASSERT_TRUE(ExportKeyToFile("HKEY_CURRENT_USER", k, dir.str() + "/tree"));
+    const std::string exported = readFile(file);
+
+    // Restore into a tree emptied by a removal line.
+    writeFile(dir.str() + "/remove.reg", "REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\" + k + "]\r\n");
+    ASSERT_EQ(importRegFile(dir.str() + "/remove.reg"), "");
+    ASSERT_FALSE(keyExists(HKEY_CURRENT_USER, k));
+    ASSERT_EQ(importRegFile(file), "");
+
+    // Names here are UTF-8; the store holds them in Windows-1252.
+    for (const char* name : {"path", "", "a\"b\\c", "clé1", "lines", "spaces", "n", "bin",
+                             "nothing", "exp", "multi"}) {
+        SCOPED_TRACE(name);
+        const RawValue value = raw(HKEY_CURRENT_USER, k, name);
+        EXPECT_NE(value.type, 0xFFFFu);
+    }
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "path").bytes, "C:\\Temp \"quoted\"");
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "lines").bytes, "one\r\ntwo\n");
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "lines").type, REG_SZ);
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "clÉ1").bytes, "\x80 \xE9 \x81");
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "bin").bytes, binary);
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "nothing").type, REG_BINARY);
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "exp").type, REG_EXPAND_SZ);
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "multi").bytes, std::string("a\0b\0\0", 5));
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "n").bytes, dwordBytes(0x80000001));
+    EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, k + "\\Empty\\Deeper"));
+
+    ASSERT_TRUE(ExportKeyToFile("HKEY_CURRENT_USER", k, dir.str() + "/again"));
+    EXPECT_EQ(readFile(dir.str() + "/again.REG"), exported);
+}
+
+TEST(Import, ReadsTheRegistryEditorsUnicodeFiles) {
+    ScratchDir dir;
+    const std::string file = dir.str() + "/unicode.reg";
+    writeFile(file, utf16File(u"Windows Registry Editor Version 5.00\r\n"
+                              u"\r\n"
+                              u"; a comment\r\n"
+                              u"[HKEY_LOCAL_MACHINE\\Software\\Unicode]\r\n"
+                              u"\"s\"=\"é€\"\r\n"
+                              u"@=\"default\"\r\n"
+                              u"\"d\"=dword:0000002a\r\n"
+                              u"\"x\"=hex(2):25,00,41,00,25,00,00,00\r\n"
+                              u"\"b\"=hex:01,02,\\\r\n"
+                              u"  03\r\n"));
+    ASSERT_EQ(importRegFile(file), "");
+    const std::string k = "Software\\Unicode";
+    EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "s").bytes, "\xE9\x80");
+    EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "").bytes, "default");
+    EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "d").bytes, dwordBytes(42));
+    EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "d").type, REG_DWORD);
+    EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "x").bytes, std::string("%A%\0", 4));
+    EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "x").type, REG_EXPAND_SZ);
+    EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "b").bytes, "\x01\x02\x03");
+}
+
+TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
+    ScratchDir dir;
+    const auto refused = [&](const std::string& bytes) {
+        writeFile(dir.str() + "/bad.reg", bytes);
+        return importRegFile(dir.str() + "/bad.reg");
+    };
+    const std::string head =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"ok\"=\"1\"\r\n";
+    EXPECT_NE(refused(head + "\"bad\"=dword:xyz\r\n").find("bad.reg:5:"), std::string::npos);
+    EXPECT_NE(refused(head + "\"open=\"1\"\r\n").find(":5:"), std::string::npos);
+    EXPECT_NE(refused(head + "\"h\"=hex:0g\r\n").find(":5:"), std::string::npos);
+    EXPECT_NE(refused(head + "[HKEY_NOWHERE\\x]\r\n").find(":5:"), std::string::npos);
+    EXPECT_NE(refused(head + "\"q\"=\"unterminated\r\n").find(":5:"), std::string::npos);
+    EXPECT_NE(refused("not a registry file\r\n").find(":1:"), std::string::npos);
+    EXPECT_NE(refused("REGEDIT4\r\n\"orphan\"=\"1\"\r\n").find(":2:"), std::string::npos);
+    EXPECT_NE(refused(utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                                u"[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"s\"=\"日本\"\r\n"))
+                  .find(":4:"),
+              std::string::npos);
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Refused"));
+    EXPECT_NE(importRegFile(dir.str() + "/missing.reg").find("cannot read"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trellis

@@ -1,0 +1,162 @@
+// The trellis command, run as a person runs it, on this test's own store.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "registry_fixture.h"
+#include "temp_store.h"
+
+TRELLIS_TEMP_STORE();
+
+namespace {
+
+using trellis::testing::readFile;
+using trellis::testing::ScratchDir;
+using trellis::testing::writeFile;
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& arg) {
+    std::string out = "'";
+    for (char c : arg) {
+        if (c == '\'') {
+            out += "'\\''";
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out + "'";
+}
+
+class Command : public ::testing::Test {
+  protected:
+    Outcome run(const std::vector<std::string>& args) {
+        std::string line = quoted(TRELLIS_COMMAND_PATH);
+        for (const auto& a : args) line += " " + quoted(a);
+        line += " >" + quoted(dir.str() + "/out") + " 2>" + quoted(dir.str() + "/err");
+        const int status = std::system(line.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir.str() + "/out"),
+                readFile(dir.str() + "/err")};
+    }
+    void SetUp() override {
+        // The command finds the library beside itself, as an installed copy would.
+        ASSERT_EQ(run({"register"}).exitCode, 0);
+        ASSERT_EQ(run({"create", "HKEY_CURRENT_USER\\Software", "Cmd"}).exitCode, 0);
+    }
+    ScratchDir dir;
+    const std::string key = "HKEY_CURRENT_USER\\Software\\Cmd";
+};
+
+TEST_F(Command, SetsAndGetsTextsAndNumbers) {
+    EXPECT_EQ(run({"set", key, "clé1", "Réduire  "}).exitCode, 0);
+    Outcome got = run({"get", key, "CLÉ1"});
+    EXPECT_EQ(got.exitCode, 0);
+    EXPECT_EQ(got.out, "Réduire  \n");
+    EXPECT_EQ(got.err, "");
+    EXPECT_EQ(run({"set-dword", key, "n", "-42"}).exitCode, 0);
+    EXPECT_EQ(run({"get-dword", key, "n"}).out, "-42\n");
+    EXPECT_EQ(run({"set-dword", key, "n", "0x7fffffff"}).exitCode, 0);
+    EXPECT_EQ(run({"get-dword", key, "n"}).out, "2147483647\n");
+    EXPECT_EQ(run({"exists", key, "clé1"}).out, "True\n");
+    EXPECT_EQ(run({"exists", key, "n", "1"}).out, "True\n");
+    EXPECT_EQ(run({"exists", key, "nothing"}).out, "False\n");
+}
+
+TEST_F(Command, AFailedMemberPrintsItsResultAndRegErrorAndExitsOne) {
+    Outcome missing = run({"get", key, "missing"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "\n");
+    EXPECT_EQ(missing.err, "RegError 1012\n");
+    Outcome number = run({"get-dword", key, "missing"});
+    EXPECT_EQ(number.exitCode, 1);
+    EXPECT_EQ(number.out, "1012\n");
+    Outcome type = run({"exists", key, "x", "2"});
+    EXPECT_EQ(type.exitCode, 1);
+    EXPECT_EQ(type.out, "False\n");
+    EXPECT_EQ(type.err, "RegError 1010\n");
+    Outcome badKey = run({"set", "nobackslash", "a", "b"});
+    EXPECT_EQ(badKey.exitCode, 1);
+    EXPECT_EQ(badKey.err, "RegError 1010\nRegError 1010\n");  // the key, then the member
+}
+
+TEST_F(Command, CreatesAndDeletesSubKeys) {
+    EXPECT_EQ(run({"create", key, "A\\B"}).exitCode, 0);
+    Outcome parent = run({"delete", key, "A"});
+    EXPECT_EQ(parent.exitCode, 1);
+    EXPECT_EQ(parent.err, "RegError 1011\n");
+    EXPECT_EQ(run({"delete", key, "A\\B"}).exitCode, 0);
+    EXPECT_EQ(run({"delete", key, "A"}).exitCode, 0);
+}
+
+TEST_F(Command, ExportsAndImportsBackWhatWasThere) {
+    ASSERT_EQ(run({"set", key, "v", "line \"one\""}).exitCode, 0);
+    ASSERT_EQ(run({"create", key, "Sub"}).exitCode, 0);
+    ASSERT_EQ(run({"set-dword", key + "\\Sub", "d", "7"}).exitCode, 0);
+    Outcome exported = run({"export", key, dir.str(), "cmd"});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.out, "");
+    const std::string file = readFile(dir.str() + "/cmd.REG");
+    ASSERT_NE(file.find("\"v\"=\"line \\\"one\\\"\""), std::string::npos);
+
+    ASSERT_EQ(run({"delete", key, "Sub"}).exitCode, 0);
+    ASSERT_EQ(run({"set", key, "v", "changed"}).exitCode, 0);
+    Outcome imported = run({"import", dir.str() + "/cmd.REG"});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(run({"get", key, "v"}).out, "line \"one\"\n");
+    EXPECT_EQ(run({"get-dword", key + "\\Sub", "d"}).out, "7\n");
+}
+
+TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
+    writeFile(
+        dir.str() + "/bad.reg",
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Cmd]\r\n\"v\"=\"x\"\r\n\"w\"=dword:\r\n");
+    Outcome refused = run({"import", dir.str() + "/bad.reg"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("bad.reg:5:"), std::string::npos) << refused.err;
+    EXPECT_EQ(run({"exists", key, "v"}).out, "False\n");
+}
+
+TEST_F(Command, UsageErrorsExitTwoWithTheUsage) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"bogus"},
+                                               {"get", key},
+                                               {"set-dword", key, "n", "twelve"},
+                                               {"set-dword", key, "n", "99999999999"},
+                                               {"import"},
+                                               {"register", "a", "b"}}) {
+        Outcome r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(r.err.find("usage: trellis"), std::string::npos);
+    }
+}
+
+TEST_F(Command, UnregisteredControlCannotBeCreated) {
+    ASSERT_EQ(run({"unregister"}).exitCode, 0);
+    Outcome r = run({"get", key, "v"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("not registered"), std::string::npos);
+}
+
+TEST(CommandStore, AnUnusableStoreIsNamedInsteadOfGuessed) {
+    ScratchDir dir;
+    const std::string store = dir.str() + "/garbage.db";
+    writeFile(store, std::string(4096, 'x'));
+    const std::string line = "TRELLIS_REGISTRY=" + quoted(store) + " " +
+                             quoted(TRELLIS_COMMAND_PATH) + " get 'HKEY_CURRENT_USER\\x' v 2>" +
+                             quoted(dir.str() + "/err") + " >/dev/null";
+    const int status = std::system(line.c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(readFile(dir.str() + "/err").find("garbage.db"), std::string::npos);
+    EXPECT_EQ(readFile(store), std::string(4096, 'x')) << "the file is left as it was";
+}
+
+}  // namespace
