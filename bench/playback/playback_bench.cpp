@@ -7,6 +7,7 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>  // environ
 
 #include <algorithm>
 #include <array>
@@ -21,8 +22,6 @@
 #include "scenario/detail_text.h"
 #include "scenario/row.h"
 #include "scenario/scenario.h"
-
-extern char** environ;
 
 namespace {
 
@@ -59,6 +58,7 @@ bool runXdotool(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
+    pointers.reserve(argv.size() + 1);
     for (auto& text : argv) pointers.push_back(text.data());
     pointers.push_back(nullptr);
     pid_t pid = -1;

@@ -40,7 +40,7 @@ struct PlaybackCallbacks {
 
 // The texts playback writes into panel 2.
 inline constexpr std::string_view kPlayingStatus = "Lecture en cours...";
-inline constexpr std::string_view kIdleStatus = "";
+inline constexpr std::string_view kIdleStatus;
 
 // The value that asks for the window to be hidden while playing, and its "yes".
 inline constexpr std::string_view kHideWhilePlayingValue = "redlec";

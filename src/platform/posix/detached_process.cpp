@@ -62,7 +62,7 @@ std::filesystem::path findInPath(const std::string& name) {
         const auto colon = dirs.find(':');
         std::string_view dir = dirs.substr(0, colon);
         if (dir.empty()) dir = ".";
-        const auto candidate = std::filesystem::path(dir) / name;
+        auto candidate = std::filesystem::path(dir) / name;
         if (isExecutableFile(candidate)) return candidate;
         if (colon == std::string_view::npos) return {};
         dirs.remove_prefix(colon + 1);

@@ -41,7 +41,7 @@ DesktopCall openCall(std::string target, std::filesystem::path workingDirectory)
     return call;
 }
 
-DesktopCall startProgramCall(std::filesystem::path program) {
+DesktopCall startProgramCall(const std::filesystem::path& program) {
     DesktopCall call;
     call.kind = DesktopCall::Kind::StartProgram;
     call.target = program.string();

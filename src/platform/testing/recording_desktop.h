@@ -28,7 +28,7 @@ DesktopCall moveCall(int x, int y);
 DesktopCall buttonDownCall();
 DesktopCall buttonUpCall();
 DesktopCall openCall(std::string target, std::filesystem::path workingDirectory);
-DesktopCall startProgramCall(std::filesystem::path program);
+DesktopCall startProgramCall(const std::filesystem::path& program);
 
 // A readable description, for test failure messages ("move(10, 20)").
 std::string describe(const DesktopCall& call);

@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
+
 #include "platform/desktop/desktop.h"
 
 namespace pointilla::platform::x11 {
@@ -27,12 +29,20 @@ class ScreenLayout {
     ScreenPoint toScreen(int rootX, int rootY) const {
         return {rootX - primary_.x, rootY - primary_.y};
     }
+    // Root coordinates travel as 16-bit numbers: a position beyond them is
+    // brought to their limit (the server then keeps the pointer on the screen)
+    // rather than wrapped round to some other place.
     ScreenPoint toRoot(ScreenPoint point) const {
-        return {point.x + primary_.x, point.y + primary_.y};
+        return {clampToWire(static_cast<long long>(point.x) + primary_.x),
+                clampToWire(static_cast<long long>(point.y) + primary_.y)};
     }
     ScreenSize size() const { return {primary_.width, primary_.height}; }
 
   private:
+    static int clampToWire(long long value) {
+        return static_cast<int>(std::clamp<long long>(value, -32768, 32767));
+    }
+
     MonitorRect primary_;
 };
 

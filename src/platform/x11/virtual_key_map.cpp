@@ -52,7 +52,8 @@ void VirtualKeyMap::rebuild(Display* display) {
         if (wanted.empty()) continue;
         auto& codes = keycodes_[static_cast<std::size_t>(vk)];
         for (int keycode = minKeycode; keycode <= maxKeycode; ++keycode) {
-            const KeySym* syms = map.get() + (keycode - minKeycode) * symsPerKeycode;
+            const KeySym* syms =
+                map.get() + static_cast<std::ptrdiff_t>(keycode - minKeycode) * symsPerKeycode;
             const bool matches = std::any_of(syms, syms + symsPerKeycode, [&](KeySym sym) {
                 return sym != NoSymbol &&
                        std::find(wanted.begin(), wanted.end(), sym) != wanted.end();

@@ -5,13 +5,11 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
+#include <unistd.h>  // environ
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
-
-extern char** environ;
 
 namespace pointilla::e2e {
 namespace {
@@ -34,6 +32,7 @@ std::vector<std::string> buildEnvironment(const Environment& changes) {
 
 std::vector<char*> pointers(std::vector<std::string>& texts) {
     std::vector<char*> out;
+    out.reserve(texts.size() + 1);
     for (auto& text : texts) out.push_back(text.data());
     out.push_back(nullptr);
     return out;

@@ -43,7 +43,7 @@ class TempDir {
         fs::remove_all(path_, ignored);
     }
     fs::path file(const std::string& name, const std::string& bytes) const {
-        const fs::path path = path_ / name;
+        fs::path path = path_ / name;
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -145,8 +145,8 @@ TEST_F(PointillaPlayTest, PlaysMovesClicksAndAWaitAsRealInput) {
     const int expected[3][2] = {{100, 200}, {300, 400}, {300, 400}};
     for (int click = 0; click < 3; ++click) {
         SCOPED_TRACE(click);
-        const ButtonEvent& down = events[static_cast<std::size_t>(2 * click)];
-        const ButtonEvent& up = events[static_cast<std::size_t>(2 * click + 1)];
+        const ButtonEvent& down = events.at(2U * static_cast<std::size_t>(click));
+        const ButtonEvent& up = events.at(2U * static_cast<std::size_t>(click) + 1U);
         EXPECT_TRUE(down.press);
         EXPECT_FALSE(up.press);
         EXPECT_EQ(down.button, 1);

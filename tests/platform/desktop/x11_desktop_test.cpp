@@ -21,6 +21,15 @@
 #include "platform/x11/virtual_key_map.h"
 
 namespace pointilla::platform {
+
+// Readable failure messages.
+void PrintTo(const ScreenPoint& point, std::ostream* out) {
+    *out << "(" << point.x << ", " << point.y << ")";
+}
+void PrintTo(const ScreenSize& size, std::ostream* out) {
+    *out << size.width << "x" << size.height;
+}
+
 namespace {
 
 // The hot-key poll's scan table, in its order.
@@ -113,6 +122,14 @@ TEST_F(X11DesktopTest, MovesArePointerMotionOtherClientsSee) {
     XWarpPointer(observer.get(), 0, DefaultRootWindow(observer.get()), 0, 0, 0, 0, 7, 9);
     XSync(observer.get(), False);
     EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{7, 9}));
+
+    // Far beyond the screen: kept at its edge, never wrapped round elsewhere.
+    const int right = DisplayWidth(observer.get(), DefaultScreen(observer.get())) - 1;
+    const int bottom = DisplayHeight(observer.get(), DefaultScreen(observer.get())) - 1;
+    desktop->pointer().moveTo({70000, 2147483647});
+    EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{right, bottom}));
+    desktop->pointer().moveTo({-2147483647 - 1, 40});
+    EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{0, 40}));
 
     const ScreenSize size = desktop->screen().primaryScreenSize();
     EXPECT_EQ(size.width, DisplayWidth(observer.get(), DefaultScreen(observer.get())));
