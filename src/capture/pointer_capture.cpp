@@ -55,6 +55,8 @@ void PointerCapture::start() {
 
     const int fd = keyboard_.changeNotifier();
     if (fd >= 0) {
+        // Owned by this object, its Qt parent.
+        // NOLINTNEXTLINE(cppcoreguidelines-owning-memory)
         keyNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         connect(keyNotifier_, &QSocketNotifier::activated, this, &PointerCapture::onKeyNotifier);
         keyboard_.takeChanges();  // what was pending is covered by the first poll below

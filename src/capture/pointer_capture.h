@@ -49,7 +49,6 @@ class PointerCapture : public QObject {
     // True once start() has chosen the change notifier over the 1 ms Timer2.
     bool followsKeyChanges() const { return keyNotifier_ != nullptr; }
 
-  public slots:
     // One tick of Timer1: refresh Label3 and Label4, then Label12 with them.
     void refreshPointerDisplay();
     // One tick of Timer2: Label12 from the current key state.

@@ -1,0 +1,220 @@
+// The live pointer display and the hot-key poll on real widgets, with a keyboard
+// that tells of its changes through a descriptor and one that cannot.
+
+#include "capture/pointer_capture.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "capture/hot_key_lists.h"
+#include "fake_devices.h"
+#include "platform/testing/recording_desktop.h"
+
+namespace pointilla::capture {
+namespace {
+
+using namespace testing;
+
+std::unique_ptr<QComboBox> filledCombo(const std::vector<std::string>& entries, int index) {
+    auto combo = std::make_unique<QComboBox>();
+    for (const auto& entry : entries) combo->addItem(QString::fromStdString(entry));
+    combo->setCurrentIndex(index);
+    return combo;
+}
+
+// Form1's widgets for this part, with the stock choice CTRL + ALT + 1.
+struct Window {
+    Window(platform::PointerDevice& pointer, platform::KeyboardState& keyboard) {
+        combo1 = filledCombo(firstModifierEntries(), kFirstModifierDefaultIndex);
+        combo2 = filledCombo(secondModifierEntries(), kSecondModifierDefaultIndex);
+        combo3 = filledCombo(hotKeyKeyEntries(), kHotKeyKeyDefaultIndex);
+        capture = std::make_unique<PointerCapture>(pointer, keyboard, combo1.get(), combo2.get(),
+                                                   combo3.get(), &label3, &label4, &label12);
+    }
+    std::unique_ptr<QComboBox> combo1, combo2, combo3;
+    QLabel label3, label4, label12;
+    std::unique_ptr<PointerCapture> capture;
+};
+
+// The recording desktop tells of key changes through a descriptor, as X11 does.
+struct RecordedWindow {
+    platform::testing::RecordingDesktop desktop;
+    Window w{desktop.pointer(), desktop.keyboard()};
+
+    void pointAt(int x, int y) { desktop.setPointerPosition(platform::ScreenPoint{x, y}); }
+    void hold(std::initializer_list<int> keys) {
+        desktop.releaseAllKeys();
+        for (const int key : keys) desktop.setKeyDown(key, true);
+    }
+};
+
+// A keyboard that cannot tell of changes, so the poll must run every millisecond.
+struct PolledWindow {
+    FakePointer pointer;
+    FakeKeyboard keyboard{FakeKeyboard::Notifier::None};
+    Window w{pointer, keyboard};
+};
+
+}  // namespace
+
+class PointerCaptureTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void timersCarryTheirNamesAndIntervals() {
+        RecordedWindow r;
+        QCOMPARE(r.w.capture->timer1()->objectName(), QStringLiteral("Timer1"));
+        QCOMPARE(r.w.capture->timer1()->interval(), 100);
+        QCOMPARE(r.w.capture->timer2()->objectName(), QStringLiteral("Timer2"));
+        QCOMPARE(r.w.capture->timer2()->interval(), 1);
+        QVERIFY(r.w.capture->findChild<QTimer*>(QStringLiteral("Timer2")) != nullptr);
+    }
+
+    void displayShowsCoordinateTexts() {
+        RecordedWindow r;
+        r.pointAt(512, 384);
+        r.w.capture->start();
+        QCOMPARE(r.w.label3.text(), QStringLiteral(" 512"));
+        QCOMPARE(r.w.label4.text(), QStringLiteral(" 384"));
+        QVERIFY(r.w.capture->timer1()->isActive());
+
+        r.pointAt(-1200, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label3.text(), QStringLiteral("-1200"), 1000);
+        QCOMPARE(r.w.label4.text(), QStringLiteral(" 0"));
+    }
+
+    void failedPointerQueryShowsZeroInBoth() {
+        RecordedWindow r;
+        r.pointAt(7, -9);
+        r.w.capture->start();
+        QCOMPARE(r.w.label4.text(), QStringLiteral("-9"));
+        r.desktop.setPointerPosition(std::nullopt);
+        r.w.capture->refreshPointerDisplay();
+        QCOMPARE(r.w.label3.text(), QStringLiteral(" 0"));
+        QCOMPARE(r.w.label4.text(), QStringLiteral(" 0"));
+    }
+
+    void slotFollowsTheKeysThroughTheChangeNotifier() {
+        RecordedWindow r;
+        r.pointAt(512, 384);
+        r.w.capture->start();
+        QVERIFY(r.w.capture->followsKeyChanges());
+        QVERIFY(!r.w.capture->timer2()->isActive());
+        QCOMPARE(r.w.label12.text(), QString());
+        r.w.capture->timer1()->stop();  // only the notifier may bring the changes
+
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+
+        r.hold({kCtrl, kAlt, kShift, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
+
+        r.hold({kCtrl, kAlt, kKeypad1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+
+        r.hold({kCtrl, kAlt, kTop1, kKeyA});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
+
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+        r.hold({});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
+    }
+
+    void emptyFirstModifierWantsCtrlUp() {
+        RecordedWindow r;
+        r.pointAt(3, 4);
+        r.w.combo1->setCurrentIndex(0);
+        r.w.capture->start();
+        r.w.capture->timer1()->stop();
+        r.hold({kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 3 ,  4"), 50);
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
+    }
+
+    void heldKeyAtStartIsSeenAtOnce() {
+        RecordedWindow r;
+        r.pointAt(1, 2);
+        r.hold({kCtrl, kAlt, kTop1});
+        r.w.capture->start();
+        QCOMPARE(r.w.label12.text(), QStringLiteral(" 1 ,  2"));
+    }
+
+    void slotFollowsThePointerWhileTheKeyIsHeld() {
+        RecordedWindow r;
+        r.pointAt(512, 384);
+        r.w.capture->start();
+        r.hold({kCtrl, kAlt, kTop1});
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+
+        // No key changes now: the next Timer1 tick alone carries the new position.
+        r.pointAt(-1200, 384);
+        QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral("-1200 ,  384"), 1000);
+        QCOMPARE(r.w.label3.text(), QStringLiteral("-1200"));
+    }
+
+    void newChoiceActsAtOnce() {
+        RecordedWindow r;
+        r.pointAt(10, 20);
+        r.hold({kAlt, kTop1});
+        r.w.capture->start();
+        QCOMPARE(r.w.label12.text(), QString());
+        r.w.combo1->setCurrentIndex(0);  // "": CTRL must be up
+        QCOMPARE(r.w.label12.text(), QStringLiteral(" 10 ,  20"));
+        r.w.combo3->setCurrentIndex(1);  // "2"
+        QCOMPARE(r.w.label12.text(), QString());
+    }
+
+    void idlePollDoesNotQueryEveryMillisecond() {
+        RecordedWindow r;
+        r.w.capture->start();
+        const int before = r.desktop.keyQueries();
+        QTest::qWait(500);
+        // Only the Timer1 ticks (about five) read the keys again.
+        const int queries = r.desktop.keyQueries() - before;
+        QVERIFY2(queries <= 8, qPrintable(QString::number(queries)));
+    }
+
+    void backendThatAlwaysReportsChangesCannotHangThePoll() {
+        FakePointer pointer;
+        FakeKeyboard keyboard(FakeKeyboard::Notifier::EventFd);
+        keyboard.alwaysReportChanges = true;
+        Window w(pointer, keyboard);
+        w.capture->start();
+        w.capture->timer1()->stop();
+        keyboard.hold({kCtrl, kAlt, kTop1});
+        QTRY_VERIFY_WITH_TIMEOUT(!w.label12.text().isEmpty(), 200);
+    }
+
+    void withoutANotifierTimer2PollsEveryMillisecond() {
+        PolledWindow p;
+        p.pointer.at = platform::ScreenPoint{512, 384};
+        p.w.capture->start();
+        QVERIFY(!p.w.capture->followsKeyChanges());
+        QVERIFY(p.w.capture->timer2()->isActive());
+        p.w.capture->timer1()->stop();  // only Timer2 may bring the changes
+
+        p.keyboard.held = {kCtrl, kAlt, kTop1};
+        QTRY_COMPARE_WITH_TIMEOUT(p.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
+        p.keyboard.held = {kCtrl, kAlt, kTop1, kKeyA};
+        QTRY_COMPARE_WITH_TIMEOUT(p.w.label12.text(), QString(), 50);
+        QCOMPARE(p.keyboard.singleQueries, 0);
+    }
+
+    void startingTwiceKeepsOneNotifier() {
+        RecordedWindow r;
+        r.w.capture->start();
+        r.w.capture->start();
+        QCOMPARE(r.w.capture->findChildren<QSocketNotifier*>().size(), 1);
+    }
+};
+
+}  // namespace pointilla::capture
+
+QTEST_MAIN(pointilla::capture::PointerCaptureTest)
+#include "pointer_capture_test.moc"

@@ -1,0 +1,81 @@
+// The hot-key poll on a real X display: keys pressed through XTEST, as another
+// program's keyboard would, reach Label12 through the server's change reports.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "capture/hot_key_lists.h"
+#include "capture/pointer_capture.h"
+#include "platform/x11/x11_desktop.h"
+#include "xtest_keys.h"
+
+namespace pointilla::capture {
+namespace {
+
+using testing::XTestKeys;
+
+}  // namespace
+
+class X11HotKeyTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<platform::Desktop> desktop_;
+    QComboBox combo1_, combo2_, combo3_;
+    QLabel label3_, label4_, label12_;
+    std::unique_ptr<PointerCapture> capture_;
+
+  private slots:
+    void initTestCase() {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) QSKIP("needs an X display");
+        std::string error;
+        desktop_ = platform::openX11Desktop(nullptr, error);
+        QVERIFY2(desktop_ != nullptr, error.c_str());
+
+        for (const auto& e : firstModifierEntries()) combo1_.addItem(QString::fromStdString(e));
+        for (const auto& e : secondModifierEntries()) combo2_.addItem(QString::fromStdString(e));
+        for (const auto& e : hotKeyKeyEntries()) combo3_.addItem(QString::fromStdString(e));
+        combo1_.setCurrentIndex(kFirstModifierDefaultIndex);
+        combo2_.setCurrentIndex(kSecondModifierDefaultIndex);
+        capture_ =
+            std::make_unique<PointerCapture>(desktop_->pointer(), desktop_->keyboard(), &combo1_,
+                                             &combo2_, &combo3_, &label3_, &label4_, &label12_);
+        desktop_->pointer().moveTo(platform::ScreenPoint{512, 384});
+        capture_->start();
+    }
+
+    void stockHotKeyCapturesWhileHeld() {
+        QVERIFY(capture_->followsKeyChanges());
+        QTRY_COMPARE_WITH_TIMEOUT(label3_.text(), QStringLiteral(" 512"), 1000);
+        QCOMPARE(label12_.text(), QString());
+        // Timer1 stopped: only the key change reports can fill the slot.
+        capture_->timer1()->stop();
+
+        XTestKeys keys;
+        QVERIFY(keys.connected());
+        QVERIFY(keys.press("Control_L") && keys.press("Alt_L") && keys.press("1"));
+        QTRY_COMPARE_WITH_TIMEOUT(label12_.text(), QStringLiteral(" 512 ,  384"), 1000);
+        keys.releaseAll();
+        QTRY_COMPARE_WITH_TIMEOUT(label12_.text(), QString(), 1000);
+        capture_->timer1()->start();
+    }
+
+    void shiftAsWellStopsTheCapture() {
+        XTestKeys keys;
+        QVERIFY(keys.press("Control_R") && keys.press("Alt_L") && keys.press("Shift_L") &&
+                keys.press("1"));
+        QTest::qWait(300);
+        QCOMPARE(label12_.text(), QString());
+        keys.releaseAll();
+    }
+
+    void cleanupTestCase() { capture_.reset(); }
+};
+
+}  // namespace pointilla::capture
+
+QTEST_MAIN(pointilla::capture::X11HotKeyTest)
+#include "x11_hot_key_test.moc"
