@@ -97,9 +97,12 @@ mv "$here/form2-row4.png" "$here/form2-url.png"
 mv "$here/form2-row3.png" "$here/form2-delay.png"
 
 # The About box, from "?".
-at 128 9; xdotool click 1
 sleep 0.5
-xdotool mousemove_relative 10 50 click 1
+at 119 9; xdotool click 1
+sleep 0.8
+xdotool mousemove_relative 10 50
+sleep 0.3
+xdotool click 1
 sleep 1
 shot_window about
 echo "screenshots written to $here"
