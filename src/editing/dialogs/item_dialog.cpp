@@ -88,7 +88,11 @@ void ItemDialog::buildFrames() {
     label(Frame1, "Label6", QStringLiteral("secondes"), 2760, 510);
 
     Frame2 = frame(this, "Frame2", QStringLiteral("Position"));
-    label(Frame2, "Label2", QStringLiteral("Position souris :"), 120, 520);
+    // Wrapped within its column, so that it never runs under "En X :" when
+    // the desktop's font is wider than the one the dialog was drawn with.
+    QLabel* caption = label(Frame2, "Label2", QStringLiteral("Position souris :"), 120, 520);
+    caption->setWordWrap(true);
+    caption->setGeometry(caption->x(), px(440), px(1320 - 120 - 60), px(2 * kLabelHeight + 60));
     label(Frame2, "Label4", QStringLiteral("En X :"), 1320, 440);
     Text2 = textBox(Frame2, "Text2", 2520, 480, 855);
     label(Frame2, "Label5", QStringLiteral("En Y :"), 1320, 840);
@@ -150,6 +154,11 @@ void ItemDialog::showEvent(QShowEvent* event) {
 void ItemDialog::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
     if (event->isAccepted()) unloaded_ = true;
+}
+
+void ItemDialog::done(int result) {
+    unloaded_ = true;
+    QDialog::done(result);
 }
 
 void ItemDialog::centreOnScreen() {

@@ -61,6 +61,8 @@ class ItemDialog : public QDialog {
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Escape ends the dialog like "Annuler", through done().
+    void done(int result) override;
 
   private:
     virtual void Command1_Click() = 0;

@@ -1,6 +1,8 @@
 // The insertion dialog, opened from the entries of the "Insérer" sub-menu.
 #include "editing/dialogs/form3.h"
 
+#include <QKeyEvent>
+
 #include "dialog_fixture.h"
 #include "scenario/detail_text.h"
 
@@ -139,6 +141,16 @@ TEST_F(Form3Test, EveryNewLoadStartsAfresh) {
     EXPECT_TRUE(rows().empty());
     commands.url_Click();
     EXPECT_EQ(form3().Text1->text(), QStringLiteral("http://"));
+}
+
+TEST_F(Form3Test, EscapeClosesLikeAnnuler) {
+    commands.url_Click();
+    form3().Text1->setText(QStringLiteral("http://x.example/"));
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&form3(), &escape);
+    EXPECT_EQ(commands.form3(), nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(rows().empty());
 }
 
 TEST_F(Form3Test, InsertionPlaceIsTheSelectionAtOk) {

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Retakes the README's screenshots of the list's pop-up menu, the item dialogs,
+# the About box and the tray menu: drives a built program on a private Xvfb
+# display (no window manager, so windows show without title bars).
+#   docs/screenshots/take-screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+build="${1:-$root/build}"
+number="${2:-85}"
+export DISPLAY=":$number"
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+sleep 1
+
+# The tray menu and tooltip come from the tray's end-to-end test.
+"$root/tests/e2e/tray/tray_e2e.sh" "$build/bin/pointilla" "$build/bin/iconify_window" "$here" \
+  >/dev/null
+
+export TRELLIS_REGISTRY="$work/registry.db" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+"$build/bin/pointilla" >"$work/pointilla.log" 2>&1 &
+pids+=($!)
+sleep 3
+main="$(xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ && /513x/ {print $1; exit}')"
+read -r wx wy <<<"$(xwininfo -id "$main" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')"
+at() { xdotool mousemove $((wx + $1)) $((wy + $2)); sleep 0.3; }
+# The newest viewable top-level window of the program other than the main window.
+newest() {
+  xwininfo -root -children | awk '/"(Pointilla|Insertion|Modification)": \("pointilla"/ {print $1}' |
+    while read -r id; do
+      [ "$id" = "$main" ] && continue
+      xwininfo -id "$id" | grep -q 'IsViewable' && echo "$id"
+    done | tail -1
+}
+shot_window() {
+  sleep 0.5
+  local id
+  id="$(newest)"
+  [ -n "$id" ] || { echo "no window to take for $1" >&2; exit 1; }
+  import -window "$id" "$here/$1.png"
+}
+shot_area() { sleep 0.5; import -window root -crop "$2" "$here/$1.png"; }
+
+# A few rows: a click, a delay of 1 s, an address, another click.
+at 132 285; xdotool click 1
+at 200 341; xdotool click 1
+at 116 397; xdotool click 1 key ctrl+a type "https://www.example.org/"
+at 219 397; xdotool click 1
+at 132 285; xdotool click 1
+
+# The list's pop-up menu with its "Insérer" sub-menu, over the second row.
+at 300 130; xdotool click 1
+xdotool click 3
+sleep 0.5
+xdotool mousemove_relative 20 10
+sleep 0.8
+shot_area list-menu 430x150+$((wx + 250))+$((wy + 110))
+xdotool key Escape Escape
+sleep 0.3
+
+# Insertion of a position, filled in.
+at 300 130; xdotool click 3
+sleep 0.5
+xdotool mousemove_relative 20 10; sleep 0.8
+xdotool mousemove_relative 150 0; sleep 0.5
+xdotool click 1
+sleep 0.8
+form3="$(newest)"
+read -r fx fy <<<"$(xwininfo -id "$form3" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')"
+xdotool mousemove $((fx + 200)) $((fy + 48)) click 1 key ctrl+a type "640"
+xdotool mousemove $((fx + 200)) $((fy + 75)) click 1 key ctrl+a type "480"
+shot_window form3-position
+xdotool mousemove $((fx + 108)) $((fy + 124)) click 1
+sleep 0.5
+
+# Modification of the address row (now the fourth) and of the delay (third).
+for row in 4 3; do
+  at 300 $((102 + 14 * row)); xdotool click 1 click 3
+  sleep 0.5
+  xdotool mousemove_relative 20 32; sleep 0.3
+  xdotool click 1
+  sleep 0.8
+  shot_window "form2-row$row"
+  xdotool key Escape
+  sleep 0.3
+done
+mv "$here/form2-row4.png" "$here/form2-url.png"
+mv "$here/form2-row3.png" "$here/form2-delay.png"
+
+# The About box, from "?".
+sleep 0.5
+at 119 9; xdotool click 1
+sleep 0.8
+xdotool mousemove_relative 10 50
+sleep 0.3
+xdotool click 1
+sleep 1
+shot_window about
+echo "screenshots written to $here"
