@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -47,6 +48,16 @@ void showLibraryMessage(const std::string& text, const std::string& title, std::
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The desktop first: without a display the toolkit would abort with a core
+    // dump, so a missing or unreachable display ends here with a clear message.
+    std::string desktopError;
+    std::unique_ptr<pointilla::platform::Desktop> desktop =
+        pointilla::platform::openX11Desktop(nullptr, desktopError);
+    if (!desktop) {
+        std::fprintf(stderr, "Pointilla : %s\n", desktopError.c_str());
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
     QApplication::setWindowIcon(pointilla::shell::applicationIcon());
@@ -65,15 +76,6 @@ int main(int argc, char** argv) {
     const std::filesystem::path executable =
         std::filesystem::path(QApplication::applicationFilePath().toStdString());
     const std::filesystem::path programDirectory = executable.parent_path();
-
-    std::string desktopError;
-    std::unique_ptr<pointilla::platform::Desktop> desktop =
-        pointilla::platform::openX11Desktop(nullptr, desktopError);
-    if (!desktop) {
-        QMessageBox::critical(nullptr, QStringLiteral("Pointilla"),
-                              QString::fromStdString(desktopError));
-        return 1;
-    }
 
     pointilla::shell::ControlCreation created = pointilla::shell::createTrellisControl(executable);
     std::unique_ptr<pointilla::shell::RegistryControl> registry = std::move(created.control);
