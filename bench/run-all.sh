@@ -15,12 +15,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-n=170
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
-export DISPLAY=":$n" TRELLIS_REGISTRY="$work/registry.db"
+. "$root/scripts/lib/private-xvfb.sh"
+start_private_xvfb 170 "$work/xvfb.log" || exit 1
+xvfb=$PRIVATE_XVFB_PID
+export TRELLIS_REGISTRY="$work/registry.db"
 
 status=0
 run() {

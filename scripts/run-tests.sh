@@ -12,23 +12,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A free display number: the first without a lock file.
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-# -noreset keeps the pointer position and held keys between test steps.
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X$n" ] && break
-  sleep 0.05
-done
-if [ ! -e "/tmp/.X11-unix/X$n" ]; then
-  echo "Xvfb did not start:" >&2
-  cat "$work/xvfb.log" >&2
-  exit 1
-fi
+. "$(dirname "${BASH_SOURCE[0]}")/lib/private-xvfb.sh"
+start_private_xvfb 90 "$work/xvfb.log" || exit 1
+xvfb_pid=$PRIVATE_XVFB_PID
 
-export DISPLAY=":$n"
 export TRELLIS_REGISTRY="$work/registry.db"
 export XDG_DATA_HOME="$work/data"
 export XDG_CONFIG_HOME="$work/config"

@@ -15,13 +15,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-n=150
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/private-xvfb.sh"
+start_private_xvfb 150 "$work/xvfb.log" || exit 1
+xvfb=$PRIVATE_XVFB_PID
 
-export DISPLAY=":$n" TRELLIS_REGISTRY="$work/registry.db" HOME="$work"
+export TRELLIS_REGISTRY="$work/registry.db" HOME="$work"
 # A first run registers the control and fills the store, as after installation;
 # the measured run is an ordinary start.
 "$bench" "$pointilla" "$xvfb" 1 >/dev/null

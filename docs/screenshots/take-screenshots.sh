@@ -2,13 +2,12 @@
 # Retakes the README's screenshots of the list's pop-up menu, the item dialogs,
 # the About box and the tray menu: drives a built program on a private Xvfb
 # display (no window manager, so windows show without title bars).
-#   docs/screenshots/take-screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
+#   docs/screenshots/take-screenshots.sh [BUILD_DIR] [FIRST_DISPLAY_NUMBER]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 build="${1:-$root/build}"
 number="${2:-85}"
-export DISPLAY=":$number"
 
 work="$(mktemp -d)"
 pids=()
@@ -18,9 +17,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-sleep 1
+. "$root/scripts/lib/private-xvfb.sh"
+start_private_xvfb "$number" "$work/xvfb.log"
+pids+=("$PRIVATE_XVFB_PID")
 
 # The tray menu and tooltip come from the tray's end-to-end test.
 "$root/tests/e2e/tray/tray_e2e.sh" "$build/bin/pointilla" "$build/bin/iconify_window" "$here" \

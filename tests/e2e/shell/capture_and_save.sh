@@ -9,19 +9,8 @@ pointilla="${1:?usage: capture_and_save.sh POINTILLA TRELLIS_TOOL}"
 trellis="${2:?usage: capture_and_save.sh POINTILLA TRELLIS_TOOL}"
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  xdotool keyup 1 alt ctrl 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-export TRELLIS_REGISTRY="$work/registry.db"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-mkdir -p "$HOME"
+. "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+use_private_settings
 
 # Another program's window to point at.
 xmessage -geometry +40+40 "cible" &

@@ -6,24 +6,15 @@ set -euo pipefail
 pointilla="${1:?usage: without_control.sh POINTILLA}"
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 
-work="$(mktemp -d)"
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  xdotool keyup 1 alt ctrl 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-export TRELLIS_REGISTRY="$work/registry.db"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-mkdir -p "$HOME" "$work/bin"
+. "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+use_private_settings
+mkdir -p "$work/bin"
 # Installed alone: no library beside it to register.
 cp "$pointilla" "$work/bin/pointilla"
 
 "$work/bin/pointilla" >"$work/pointilla.log" 2>&1 &
 app=$!
+pids+=("$app")
 box="$(timeout 10 xdotool search --sync --onlyvisible --name '^Réglages de Pointilla$' | head -n1)" ||
   fail "no message about the missing control"
 eval "$(xdotool getwindowgeometry --shell "$box")"

@@ -14,27 +14,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   exit 77
 fi
 
-work="$(mktemp -d)"
-app=""
-cleanup() {
-  if [ -n "$app" ]; then kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/pointilla.log" ] && sed 's/^/  pointilla: /' "$work/pointilla.log" >&2
-  exit 1
-}
-wait_until() {
-  local tenths="$1"
-  shift
-  for _ in $(seq 1 "$tenths"); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 # A prefix with a blank in it, as a user's own folder may have.
 prefix="$work/mes programmes"
@@ -84,6 +64,7 @@ store="$work/registry.db"
     TRELLIS_REGISTRY="$store" XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp}" "$program"
 ) >"$work/pointilla.log" 2>&1 &
 app=$!
+pids+=("$app")
 
 main_window() {
   xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do

@@ -16,31 +16,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   exit 77
 fi
 
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/pointilla.log" ] && sed 's/^/  pointilla: /' "$work/pointilla.log" >&2
-  exit 1
-}
-
-# Polls a command for up to $1 tenths of a second.
-wait_until() {
-  local tenths="$1"
-  shift
-  for _ in $(seq 1 "$tenths"); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 # Top-level windows of the program: "id width height x y override-redirect".
 program_windows() {

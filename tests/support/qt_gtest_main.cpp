@@ -1,13 +1,14 @@
-// Widget tests need one QApplication for the whole run.
+// main() of the widget tests written with GoogleTest: one QApplication for the whole run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 namespace {
 
-// The offscreen platform cannot raise windows and says so every time.
+// The offscreen platform cannot raise windows nor host a tray, and says so every time.
 void quietOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (text.startsWith(QStringLiteral("This plugin does not support"))) return;
+    if (text.contains(QStringLiteral("systemTrayWindowChanged"))) return;
     qt_message_output(type, context, text);
 }
 

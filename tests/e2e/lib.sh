@@ -1,0 +1,39 @@
+# Sourced by the end-to-end scripts. Gives them:
+#   $work        a private folder, removed at exit
+#   pids         programs to end at exit (append with pids+=("$!"))
+#   fail MSG     fails the test, showing $work/pointilla.log when there is one
+#   wait_until TENTHS CMD...   polls CMD for up to TENTHS tenths of a second
+#   use_private_settings       a registry store, home and XDG folders of the test's own
+# Keys a test may hold are released at exit, whatever happened.
+work="$(mktemp -d)"
+pids=()
+e2e_cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  xdotool keyup 1 alt ctrl shift 2>/dev/null || true
+  rm -rf "$work"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/pointilla.log" ] && sed 's/^/  pointilla: /' "$work/pointilla.log" >&2
+  exit 1
+}
+
+wait_until() {
+  local tenths="$1" _
+  shift
+  for _ in $(seq 1 "$tenths"); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+use_private_settings() {
+  export TRELLIS_REGISTRY="$work/registry.db"
+  export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+  mkdir -p "$HOME"
+}
