@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "platform/x11/x11_desktop.h"
-#include "shell/tray/app_icon.h"
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
+#include "shell/tray/app_icon.h"
 #include "shell/trellis_registry_control.h"
 #include "trellis/host/automation_host.h"
 

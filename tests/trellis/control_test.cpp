@@ -10,7 +10,6 @@
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
 
-
 namespace trellis {
 namespace {
 
