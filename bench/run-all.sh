@@ -18,7 +18,8 @@ trap cleanup EXIT
 . "$root/scripts/lib/private-xvfb.sh"
 start_private_xvfb 170 "$work/xvfb.log" || exit 1
 xvfb=$PRIVATE_XVFB_PID
-export TRELLIS_REGISTRY="$work/registry.db"
+export TRELLIS_REGISTRY="$work/registry.db" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 status=0
 run() {
