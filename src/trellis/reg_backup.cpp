@@ -6,16 +6,13 @@
 
 #include "codepage/cp1252.h"
 #include "trellis/file_io.h"
+#include "trellis/file_system.h"
 #include "trellis/notifier.h"
+#include "trellis/os_version.h"
 #include "trellis/registry_access.h"
 
 namespace trellis {
 namespace {
-
-std::function<std::optional<OSVERSIONINFOA>()>& versionSource() {
-    static std::function<std::optional<OSVERSIONINFOA>()> source;
-    return source;
-}
 
 std::string trimSpaces(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -96,28 +93,6 @@ void ExportKeyTree(const std::string& rootName, HKEY root, const std::string& su
 
 }  // namespace
 
-BOOL GetVersionExA(OSVERSIONINFOA* info) {
-    if (info == nullptr || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
-    if (versionSource()) {
-        const auto reported = versionSource()();
-        if (!reported) return 0;
-        *info = *reported;
-        info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-        return 1;
-    }
-    // This system presents itself as an NT system later than version 5.
-    info->dwMajorVersion = 6;
-    info->dwMinorVersion = 1;
-    info->dwBuildNumber = 7601;
-    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
-    info->szCSDVersion[0] = '\0';
-    return 1;
-}
-
-void setVersionSourceForTesting(std::function<std::optional<OSVERSIONINFOA>()> source) {
-    versionSource() = std::move(source);
-}
-
 std::string KeyHeaderLine(const std::string& rootName, const std::string& subKey) {
     // A whole root is written as the editor writes it, without a trailing backslash.
     return subKey.empty() ? "[" + rootName + "]" : "[" + rootName + "\\" + subKey + "]";
@@ -190,11 +165,11 @@ VARIANT_BOOL ExportKeyToFile(const std::string& rootName, const std::string& sub
         if (fileNumber == 0) throw FileError(67);
         std::error_code ec;
         if (FileExists(old, kAttrNormal)) {
-            std::filesystem::remove(old, ec);
+            std::filesystem::remove(fs::pathFromUtf8(old), ec);
             if (ec) throw FileError(ec == std::errc::permission_denied ? 70 : 75);
         }
         if (FileExists(reg, kAttrNormal)) {
-            std::filesystem::rename(reg, old, ec);
+            std::filesystem::rename(fs::pathFromUtf8(reg), fs::pathFromUtf8(old), ec);
             if (ec) throw FileError(ec == std::errc::permission_denied ? 70 : 75);
         }
         OSVERSIONINFOA version{};

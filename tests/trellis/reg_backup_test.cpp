@@ -10,6 +10,7 @@
 #include "registry_fixture.h"
 #include "temp_store.h"
 #include "trellis/file_io.h"
+#include "trellis/os_version.h"
 #include "trellis/trellis_control.h"
 
 namespace trellis {
