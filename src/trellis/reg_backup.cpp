@@ -1,5 +1,6 @@
 #include "trellis/reg_backup.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -110,7 +111,8 @@ std::string StringValueLine(const std::string& name, const std::string& text) {
 
 std::string DWordValueLine(const std::string& name, LONG number) {
     char digits[9];
-    std::snprintf(digits, sizeof digits, "%08X", static_cast<DWORD>(number));
+    // DWORD is unsigned long on Windows: print it through a plain 32-bit unsigned.
+    std::snprintf(digits, sizeof digits, "%08X", static_cast<std::uint32_t>(number));
     return quotedName(name) + "=dword:" + lower(digits);
 }
 
@@ -120,7 +122,7 @@ std::vector<std::string> HexValueLines(const std::string& name, DWORD type,
     if (type == REG_BINARY) {
         std::snprintf(typeText, sizeof typeText, "hex:");
     } else {
-        std::snprintf(typeText, sizeof typeText, "hex(%x):", type);
+        std::snprintf(typeText, sizeof typeText, "hex(%x):", static_cast<std::uint32_t>(type));
     }
     const std::string lead = quotedName(name) + "=" + typeText;
     // The first line also carries the quotes, the name and "=hex:": 7 characters
