@@ -41,7 +41,7 @@ std::string quotedName(const std::string& name) {
 
 // A text the quoted form carries unchanged: no line breaks or other control
 // characters, and no byte that Windows-1252 leaves undefined.
-bool quotable(const std::string& rawBytes) {
+bool quotable(std::string_view rawBytes) {
     for (unsigned char b : rawBytes) {
         if ((b < 0x20 && b != '\t') || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F ||
             b == 0x90 || b == 0x9D) {
@@ -72,7 +72,11 @@ void ExportKeyTree(const std::string& rootName, HKEY root, const std::string& su
         const KeyValue value = RegistryGetKeyValue(handle, key, name, &raw);
         const DWORD type = LastValueType();
         if (type == REG_NONE && raw.bytes.empty()) continue;  // deleted meanwhile
-        if (type == REG_SZ && quotable(raw.bytes) && std::holds_alternative<std::string>(value)) {
+        // One zero byte at the end is the text's terminator, which Windows keeps
+        // after nearly every text it stores; it is no reason for the hex form.
+        std::string_view text(raw.bytes);
+        if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+        if (type == REG_SZ && quotable(text) && std::holds_alternative<std::string>(value)) {
             writeLine(fileNumber, StringValueLine(name, std::get<std::string>(value)));
         } else if (type == REG_DWORD && std::holds_alternative<LONG>(value)) {
             writeLine(fileNumber, DWordValueLine(name, std::get<LONG>(value)));
