@@ -56,6 +56,10 @@ for source in "${sources[@]}"; do
     failed+=("$source")
   fi
 done
+# The Windows headers must give the types the sizes, layouts and values the
+# Linux build checks its own definitions against.
+layout_checks=tests/trellis/windows_layout_checks.cpp
+"$cxx" "${flags[@]}" -fsyntax-only "$root/$layout_checks" || failed+=("$layout_checks")
 if [ "${#failed[@]}" -gt 0 ]; then
   echo "FAILED: these sources do not compile for Windows:" >&2
   printf '  %s\n' "${failed[@]}" >&2
