@@ -13,10 +13,7 @@
 namespace trellis {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+using fs::OpenFile;
 
 constexpr SHORT kMaxFileNumber = 511;
 
@@ -127,7 +124,7 @@ void OpenFileForAppend(const std::string& path, SHORT fileNumber) {
     std::lock_guard lock(filesMutex());
     if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw FileError(52);
     if (openFiles().count(fileNumber) != 0) throw FileError(55);
-    OpenFile file(path.empty() ? nullptr : fs::openForAppend(fs::pathFromUtf8(path)));
+    OpenFile file = path.empty() ? OpenFile() : fs::openForAppend(fs::pathFromUtf8(path));
     if (!file) throw FileError(path.empty() ? 52 : fs::errorNumberOf(errno));
     openFiles().emplace(fileNumber, std::move(file));
 }

@@ -27,8 +27,8 @@ bool nameMatchesPattern(const std::string& pattern, const std::string& name) {
     return ::fnmatch(pattern.c_str(), name.c_str(), 0) == 0;
 }
 
-std::FILE* openForAppend(const std::filesystem::path& path) {
-    return std::fopen(path.c_str(), "ab");
+OpenFile openForAppend(const std::filesystem::path& path) {
+    return OpenFile(std::fopen(path.c_str(), "ab"));
 }
 
 LONG errorNumberOf(int error) {

@@ -42,7 +42,9 @@ bool nameMatchesPattern(const std::string& pattern, const std::string& name) {
     return matchFrom(pathFromUtf8(pattern).native(), pathFromUtf8(name).native());
 }
 
-std::FILE* openForAppend(const std::filesystem::path& path) { return _wfopen(path.c_str(), L"ab"); }
+OpenFile openForAppend(const std::filesystem::path& path) {
+    return OpenFile(_wfopen(path.c_str(), L"ab"));
+}
 
 LONG errorNumberOf(int error) {
     switch (error) {

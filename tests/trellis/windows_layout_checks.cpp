@@ -19,7 +19,9 @@ static_assert(sizeof(ULONG) == 4 && static_cast<ULONG>(-1) > 0);
 static_assert(sizeof(SHORT) == 2 && sizeof(USHORT) == 2 && sizeof(UINT) == 4 && sizeof(BOOL) == 4);
 static_assert(sizeof(ULONG_PTR) == sizeof(void*));
 static_assert(sizeof(HRESULT) == 4 && sizeof(SCODE) == 4 && sizeof(DISPID) == 4);
-static_assert(sizeof(HKEY) == sizeof(void*) && sizeof(HWND) == sizeof(void*));
+// Handles are pointers to opaque structures.
+static_assert(sizeof(HKEY) == sizeof(void*));  // NOLINT(bugprone-sizeof-expression)
+static_assert(sizeof(HWND) == sizeof(void*));  // NOLINT(bugprone-sizeof-expression)
 
 // Texts: UTF-16 code units, and the automation Boolean of 16 bits, True being -1.
 static_assert(sizeof(OLECHAR) == 2);
