@@ -4,6 +4,7 @@
 //   com_client_check.exe <export-directory>
 // Prints one line per failed check and exits non-zero when any failed.
 
+#include <ocidl.h>
 #include <ole2.h>
 #include <windows.h>
 
@@ -53,6 +54,47 @@ VARIANT text(const wchar_t* value) {
 
 bool isTrue(const VARIANT& v) { return v.vt == VT_BOOL && v.boolVal == VARIANT_TRUE; }
 
+// The control's event interface, RegError(lErrorCode) with dispatch identifier 1.
+const IID kEventInterface = {
+    0x5E6F2B43, 0x8C1D, 0x4A3B, {0x9E, 0x27, 0x41, 0x6B, 0xD0, 0x3C, 0x72, 0x15}};
+
+// A host's event sink: records the error codes RegError brings.
+class EventSink final : public IDispatch {
+  public:
+    std::vector<LONG> errors;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kEventInterface) {
+            *object = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives on the stack
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        if (id == 1 && params != nullptr && params->cArgs == 1 && params->rgvarg[0].vt == VT_I4) {
+            errors.push_back(params->rgvarg[0].lVal);
+        }
+        return S_OK;
+    }
+    ULONG references() const { return references_; }
+
+  private:
+    ULONG references_ = 1;
+};
+
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -76,7 +118,23 @@ int main(int argc, char** argv) {
           "CoCreateInstance gives the control's IDispatch");
     if (object == nullptr) return 1;
 
+    // The host listens to RegError through the control's connection point.
+    EventSink sink;
+    IConnectionPointContainer* container = nullptr;
+    IConnectionPoint* point = nullptr;
+    DWORD cookie = 0;
+    check(SUCCEEDED(object->QueryInterface(IID_IConnectionPointContainer,
+                                           reinterpret_cast<void**>(&container))) &&
+              SUCCEEDED(container->FindConnectionPoint(kEventInterface, &point)) &&
+              SUCCEEDED(point->Advise(&sink, &cookie)),
+          "the host's sink is advised of RegError");
+
     VARIANT result;
+    check(SUCCEEDED(call(object, L"CreateAKey", DISPATCH_METHOD, {text(L"x")}, &result)) &&
+              result.vt == VT_BOOL && result.boolVal == VARIANT_FALSE &&
+              sink.errors == std::vector<LONG>{1010},
+          "a member called before CurrentKey fails and raises RegError 1010");
+    sink.errors.clear();
     check(SUCCEEDED(call(object, L"CurrentKey", DISPATCH_PROPERTYPUT,
                          {text(L"HKEY_CURRENT_USER\\Software")}, nullptr)),
           "CurrentKey is set");
@@ -151,6 +209,7 @@ int main(int argc, char** argv) {
                          &result)) &&
               result.vt == VT_BOOL && result.boolVal == VARIANT_FALSE,
           "an export into a missing directory fails");
+    check(sink.errors == std::vector<LONG>{76}, "and raises RegError 76");
 
     call(object, L"CurrentKey", DISPATCH_PROPERTYPUT, {text(L"HKEY_CURRENT_USER\\Software")},
          nullptr);
@@ -162,6 +221,12 @@ int main(int argc, char** argv) {
               ERROR_FILE_NOT_FOUND,
           "the key is gone from the registry");
 
+    if (point != nullptr) {
+        check(SUCCEEDED(point->Unadvise(cookie)) && sink.references() == 1,
+              "Unadvise releases the sink");
+        point->Release();
+    }
+    if (container != nullptr) container->Release();
     object->Release();
     CoUninitialize();
     std::printf("%d failed\n", failures);
