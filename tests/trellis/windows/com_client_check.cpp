@@ -4,6 +4,7 @@
 //   com_client_check.exe <export-directory>
 // Prints one line per failed check and exits non-zero when any failed.
 
+// windows.h first: the OLE headers build on it.
 #include <ocidl.h>
 #include <ole2.h>
 #include <windows.h>
