@@ -5,9 +5,11 @@
 // Prints one line per failed check and exits non-zero when any failed.
 
 // windows.h first: the OLE headers build on it.
+// clang-format off
+#include <windows.h>
 #include <ocidl.h>
 #include <ole2.h>
-#include <windows.h>
+// clang-format on
 
 #include <cstdio>
 #include <fstream>
