@@ -1,9 +1,5 @@
 #include "trellis/file_io.h"
 
-#include <fnmatch.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -11,15 +7,13 @@
 #include <memory>
 #include <mutex>
 
+#include "trellis/file_system.h"
 #include "trellis/notifier.h"
 
 namespace trellis {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+using fs::OpenFile;
 
 constexpr SHORT kMaxFileNumber = 511;
 
@@ -30,41 +24,6 @@ std::mutex& filesMutex() {
 std::map<SHORT, OpenFile>& openFiles() {
     static std::map<SHORT, OpenFile> files;
     return files;
-}
-
-LONG errorNumberOf(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return 76;  // path not found
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return 70;  // permission denied
-        case ENOSPC:
-        case EDQUOT:
-            return 61;  // disk full
-        case EMFILE:
-        case ENFILE:
-            return 67;  // too many files
-        case EISDIR:
-        case ENAMETOOLONG:
-            return 75;  // path/file access error
-        default:
-            return 57;  // device I/O error
-    }
-}
-
-// What the directory search of a mask finds: normal (and read-only) files always,
-// plus hidden files, directories... as the mask adds them.
-bool matchesMask(const std::filesystem::path& path, SHORT mask) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return false;
-    const std::string name = path.filename().string();
-    const bool hidden = !name.empty() && name.front() == '.' && name != "." && name != "..";
-    if (hidden && (mask & kAttrHidden) == 0) return false;
-    if (S_ISDIR(info.st_mode)) return (mask & kAttrDirectory) != 0;
-    return S_ISREG(info.st_mode);
 }
 
 }  // namespace
@@ -136,18 +95,17 @@ VARIANT_BOOL FileExists(const std::string& path, SHORT attributes) {
     }
     // There are no volume labels to find here.
     if (attributes == kAttrVolume || path.empty()) return VARIANT_FALSE;
-    const std::filesystem::path target(path);
-    const std::string pattern = target.filename().string();
+    const std::filesystem::path target = fs::pathFromUtf8(path);
+    const std::string pattern = fs::utf8FromPath(target.filename());
     if (pattern.find_first_of("*?") == std::string::npos) {
-        return matchesMask(target, attributes) ? VARIANT_TRUE : VARIANT_FALSE;
+        return fs::matchesMask(target, attributes) ? VARIANT_TRUE : VARIANT_FALSE;
     }
     // A pattern in the last part: the first matching name wins.
     std::error_code ec;
     const auto dir = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (::fnmatch(pattern.c_str(), name.c_str(), 0) == 0 &&
-            matchesMask(entry.path(), attributes)) {
+        const std::string name = fs::utf8FromPath(entry.path().filename());
+        if (fs::nameMatchesPattern(pattern, name) && fs::matchesMask(entry.path(), attributes)) {
             return VARIANT_TRUE;
         }
     }
@@ -166,8 +124,8 @@ void OpenFileForAppend(const std::string& path, SHORT fileNumber) {
     std::lock_guard lock(filesMutex());
     if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw FileError(52);
     if (openFiles().count(fileNumber) != 0) throw FileError(55);
-    OpenFile file(std::fopen(path.c_str(), "ab"));
-    if (!file) throw FileError(path.empty() ? 52 : errorNumberOf(errno));
+    OpenFile file = path.empty() ? OpenFile() : fs::openForAppend(fs::pathFromUtf8(path));
+    if (!file) throw FileError(path.empty() ? 52 : fs::errorNumberOf(errno));
     openFiles().emplace(fileNumber, std::move(file));
 }
 
@@ -181,7 +139,7 @@ void CloseFile(SHORT fileNumber) {
         openFiles().erase(it);
     }
     // Buffered data that cannot reach the disk is an error of the close.
-    if (std::fflush(file.get()) != 0) throw FileError(errorNumberOf(errno));
+    if (std::fflush(file.get()) != 0) throw FileError(fs::errorNumberOf(errno));
 }
 
 void PrintLine(SHORT fileNumber, std::string_view bytes) {
@@ -191,8 +149,21 @@ void PrintLine(SHORT fileNumber, std::string_view bytes) {
     std::FILE* f = it->second.get();
     if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() ||
         std::fwrite("\r\n", 1, 2, f) != 2) {
-        throw FileError(errorNumberOf(errno));
+        throw FileError(fs::errorNumberOf(errno));
     }
 }
 
 }  // namespace trellis
+
+namespace trellis::fs {
+
+std::filesystem::path pathFromUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace trellis::fs

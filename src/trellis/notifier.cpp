@@ -1,6 +1,5 @@
 #include "trellis/notifier.h"
 
-#include <cstdio>
 #include <mutex>
 
 namespace trellis {
@@ -15,10 +14,6 @@ Notifier& currentNotifier() {
     return n;
 }
 
-void toStandardError(const std::string& text, const std::string& title) {
-    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-}
-
 }  // namespace
 
 void showMessage(const std::string& text, const std::string& title, std::uint32_t flags) {
@@ -30,7 +25,7 @@ void showMessage(const std::string& text, const std::string& title, std::uint32_
     if (notifier) {
         notifier(text, title, flags);
     } else {
-        toStandardError(text, title);
+        showDefaultMessage(text, title, flags);
     }
 }
 

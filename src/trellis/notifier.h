@@ -1,17 +1,22 @@
 #pragma once
 // The library's message boxes go through one replaceable notifier: a GUI host
-// installs one that shows a real modal box; without one the text goes to
-// standard error. Texts and titles are UTF-8; flags are the message-box style bits.
+// installs one that shows a real modal box; without one the platform's default
+// takes the text (standard error, or a message box on Windows). Texts and titles
+// are UTF-8; flags are the message-box style bits of user32.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-namespace trellis {
-
+#ifdef _WIN32
+#include "platform/registry/win_types.h"
+#else
 inline constexpr std::uint32_t MB_OK = 0x0;
 inline constexpr std::uint32_t MB_ICONSTOP = 0x10;  // critical stop
 inline constexpr std::uint32_t MB_ICONEXCLAMATION = 0x30;
+#endif
+
+namespace trellis {
 
 using Notifier =
     std::function<void(const std::string& text, const std::string& title, std::uint32_t flags)>;
@@ -19,6 +24,9 @@ using Notifier =
 void showMessage(const std::string& text, const std::string& title, std::uint32_t flags);
 // Replaces the notifier (an empty one restores standard error); returns the previous one.
 Notifier setNotifier(Notifier notifier);
+
+// What showMessage does when no notifier is installed; one per platform.
+void showDefaultMessage(const std::string& text, const std::string& title, std::uint32_t flags);
 
 }  // namespace trellis
 

@@ -1,21 +1,19 @@
 #include "trellis/reg_backup.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
 
 #include "codepage/cp1252.h"
 #include "trellis/file_io.h"
+#include "trellis/file_system.h"
 #include "trellis/notifier.h"
+#include "trellis/os_version.h"
 #include "trellis/registry_access.h"
 
 namespace trellis {
 namespace {
-
-std::function<std::optional<OSVERSIONINFOA>()>& versionSource() {
-    static std::function<std::optional<OSVERSIONINFOA>()> source;
-    return source;
-}
 
 std::string trimSpaces(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -43,7 +41,7 @@ std::string quotedName(const std::string& name) {
 
 // A text the quoted form carries unchanged: no line breaks or other control
 // characters, and no byte that Windows-1252 leaves undefined.
-bool quotable(const std::string& rawBytes) {
+bool quotable(std::string_view rawBytes) {
     for (unsigned char b : rawBytes) {
         if ((b < 0x20 && b != '\t') || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F ||
             b == 0x90 || b == 0x9D) {
@@ -74,7 +72,11 @@ void ExportKeyTree(const std::string& rootName, HKEY root, const std::string& su
         const KeyValue value = RegistryGetKeyValue(handle, key, name, &raw);
         const DWORD type = LastValueType();
         if (type == REG_NONE && raw.bytes.empty()) continue;  // deleted meanwhile
-        if (type == REG_SZ && quotable(raw.bytes) && std::holds_alternative<std::string>(value)) {
+        // One zero byte at the end is the text's terminator, which Windows keeps
+        // after nearly every text it stores; it is no reason for the hex form.
+        std::string_view text(raw.bytes);
+        if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+        if (type == REG_SZ && quotable(text) && std::holds_alternative<std::string>(value)) {
             writeLine(fileNumber, StringValueLine(name, std::get<std::string>(value)));
         } else if (type == REG_DWORD && std::holds_alternative<LONG>(value)) {
             writeLine(fileNumber, DWordValueLine(name, std::get<LONG>(value)));
@@ -96,28 +98,6 @@ void ExportKeyTree(const std::string& rootName, HKEY root, const std::string& su
 
 }  // namespace
 
-BOOL GetVersionExA(OSVERSIONINFOA* info) {
-    if (info == nullptr || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
-    if (versionSource()) {
-        const auto reported = versionSource()();
-        if (!reported) return 0;
-        *info = *reported;
-        info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-        return 1;
-    }
-    // This system presents itself as an NT system later than version 5.
-    info->dwMajorVersion = 6;
-    info->dwMinorVersion = 1;
-    info->dwBuildNumber = 7601;
-    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
-    info->szCSDVersion[0] = '\0';
-    return 1;
-}
-
-void setVersionSourceForTesting(std::function<std::optional<OSVERSIONINFOA>()> source) {
-    versionSource() = std::move(source);
-}
-
 std::string KeyHeaderLine(const std::string& rootName, const std::string& subKey) {
     // A whole root is written as the editor writes it, without a trailing backslash.
     return subKey.empty() ? "[" + rootName + "]" : "[" + rootName + "\\" + subKey + "]";
@@ -135,7 +115,8 @@ std::string StringValueLine(const std::string& name, const std::string& text) {
 
 std::string DWordValueLine(const std::string& name, LONG number) {
     char digits[9];
-    std::snprintf(digits, sizeof digits, "%08X", static_cast<DWORD>(number));
+    // DWORD is unsigned long on Windows: print it through a plain 32-bit unsigned.
+    std::snprintf(digits, sizeof digits, "%08X", static_cast<std::uint32_t>(number));
     return quotedName(name) + "=dword:" + lower(digits);
 }
 
@@ -145,7 +126,7 @@ std::vector<std::string> HexValueLines(const std::string& name, DWORD type,
     if (type == REG_BINARY) {
         std::snprintf(typeText, sizeof typeText, "hex:");
     } else {
-        std::snprintf(typeText, sizeof typeText, "hex(%x):", type);
+        std::snprintf(typeText, sizeof typeText, "hex(%x):", static_cast<std::uint32_t>(type));
     }
     const std::string lead = quotedName(name) + "=" + typeText;
     // The first line also carries the quotes, the name and "=hex:": 7 characters
@@ -190,11 +171,11 @@ VARIANT_BOOL ExportKeyToFile(const std::string& rootName, const std::string& sub
         if (fileNumber == 0) throw FileError(67);
         std::error_code ec;
         if (FileExists(old, kAttrNormal)) {
-            std::filesystem::remove(old, ec);
+            std::filesystem::remove(fs::pathFromUtf8(old), ec);
             if (ec) throw FileError(ec == std::errc::permission_denied ? 70 : 75);
         }
         if (FileExists(reg, kAttrNormal)) {
-            std::filesystem::rename(reg, old, ec);
+            std::filesystem::rename(fs::pathFromUtf8(reg), fs::pathFromUtf8(old), ec);
             if (ec) throw FileError(ec == std::errc::permission_denied ? 70 : 75);
         }
         OSVERSIONINFOA version{};

@@ -3,7 +3,6 @@
 // imports; the previous export of the same name is kept as .OLD.
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,22 +27,5 @@ std::string DWordValueLine(const std::string& name, LONG number);
 // The lines of a value in the wrapped "hex:" form (type REG_BINARY) or "hex(N):"
 // form (any other type); bytes are the value's raw bytes.
 std::vector<std::string> HexValueLines(const std::string& name, DWORD type, std::string_view bytes);
-
-// The operating-system version the header depends on ("Windows Registry Editor
-// Version 5.00" on an NT system of major version 5, "REGEDIT4" otherwise).
-struct OSVERSIONINFOA {
-    DWORD dwOSVersionInfoSize;
-    DWORD dwMajorVersion;
-    DWORD dwMinorVersion;
-    DWORD dwBuildNumber;
-    DWORD dwPlatformId;
-    CHAR szCSDVersion[128];
-};
-static_assert(sizeof(OSVERSIONINFOA) == 148);
-inline constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
-BOOL GetVersionExA(OSVERSIONINFOA* info);
-// Replaces what GetVersionExA reports (nullopt: the call fails); an empty
-// function restores the default, a later NT system.
-void setVersionSourceForTesting(std::function<std::optional<OSVERSIONINFOA>()> source);
 
 }  // namespace trellis

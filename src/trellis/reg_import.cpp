@@ -30,10 +30,10 @@ std::vector<Line> splitLines(std::string_view bytes, bool* unicode) {
                static_cast<unsigned char>(bytes[1]) == 0xFE;
     std::vector<Line> lines;
     if (*unicode) {
-        std::u16string units;
+        com::OleString units;
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                  (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+            units.push_back(static_cast<OLECHAR>(static_cast<unsigned char>(bytes[i]) |
+                                                 (static_cast<unsigned char>(bytes[i + 1]) << 8)));
         }
         if (bytes.size() % 2 != 0) throw ParseFailure{1, "the UTF-16 file has an odd length"};
         const std::string utf8 = com::utf8FromUtf16(units);
@@ -125,10 +125,10 @@ std::optional<std::string> hexBytes(std::string_view list) {
 // In a UTF-16 file the texts of hex(1), hex(2) and hex(7) are UTF-16LE bytes.
 std::optional<std::string> textBytesFromUtf16(const std::string& bytes) {
     if (bytes.size() % 2 != 0) return std::nullopt;
-    std::u16string units;
+    com::OleString units;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                              (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+        units.push_back(static_cast<OLECHAR>(static_cast<unsigned char>(bytes[i]) |
+                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
     }
     return pointilla::codepage::utf8ToCp1252(com::utf8FromUtf16(units));
 }

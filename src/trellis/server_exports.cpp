@@ -1,20 +1,15 @@
 // The four entry points of an in-process COM server, with C linkage, and the
 // class factory behind DllGetClassObject.
 
-#include <dlfcn.h>
-
-#include <climits>
-#include <cstdlib>
 #include <new>
 #include <string>
 
 #include "trellis/com/com_interfaces.h"
 #include "trellis/com/trellis_guids.h"
+#include "trellis/library_path.h"
 #include "trellis/notifier.h"
 #include "trellis/server_registration.h"
 #include "trellis/trellis_object.h"
-
-#define TRELLIS_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace trellis {
 namespace {
@@ -55,40 +50,27 @@ class ClassFactory final : public IClassFactory {
 
 ClassFactory theFactory;
 
-// This library's own absolute path, as the in-process server entry records it.
-std::string libraryPath() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&libraryPath), &info) == 0 || info.dli_fname == nullptr) {
-        return {};
-    }
-    char resolved[PATH_MAX];
-    if (realpath(info.dli_fname, resolved) == nullptr) return info.dli_fname;
-    return resolved;
-}
-
 }  // namespace
 }  // namespace trellis
 
-TRELLIS_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (!(clsid == CLSID_Trellis)) return CLASS_E_CLASSNOTAVAILABLE;
     return trellis::theFactory.QueryInterface(riid, object);
 }
 
-TRELLIS_EXPORT HRESULT DllCanUnloadNow() {
-    return trellis::liveObjectCount() == 0 ? S_OK : S_FALSE;
-}
+STDAPI DllCanUnloadNow() { return trellis::liveObjectCount() == 0 ? S_OK : S_FALSE; }
 
-TRELLIS_EXPORT HRESULT DllRegisterServer() {
-    const std::string path = trellis::libraryPath();
+STDAPI DllRegisterServer() {
+    const std::string path = trellis::thisLibraryPath();
     if (path.empty()) return SELFREG_E_CLASS;
     return trellis::registerClass(path);
 }
 
-TRELLIS_EXPORT HRESULT DllUnregisterServer() { return trellis::unregisterClass(); }
+STDAPI DllUnregisterServer() { return trellis::unregisterClass(); }
 
-TRELLIS_EXPORT void TrellisSetNotifier(TrellisNotifierCallback callback, void* context) {
+STDAPI_(void) TrellisSetNotifier(TrellisNotifierCallback callback, void* context) {
     if (callback == nullptr) {
         trellis::setNotifier({});
         return;

@@ -179,7 +179,7 @@ HRESULT TrellisObject::GetIDsOfNames(REFIID /*riid*/, LPOLESTR* names, UINT coun
                                      DISPID* ids) {
     if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
     const MemberName* member = nullptr;
-    const std::string wanted = com::utf8FromUtf16(std::u16string_view(names[0] ? names[0] : u""));
+    const std::string wanted = com::utf8FromOleText(names[0]);
     for (const auto& m : kMembers) {
         if (sameNameIgnoringCase(wanted, m.name)) member = &m;
     }
@@ -189,8 +189,7 @@ HRESULT TrellisObject::GetIDsOfNames(REFIID /*riid*/, LPOLESTR* names, UINT coun
     // Further names are argument names: their position in the member's list.
     for (UINT i = 1; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
-        const std::string argument =
-            com::utf8FromUtf16(std::u16string_view(names[i] ? names[i] : u""));
+        const std::string argument = com::utf8FromOleText(names[i]);
         for (std::size_t a = 0; member && a < member->arguments.size(); ++a) {
             if (member->arguments[a] && sameNameIgnoringCase(argument, member->arguments[a])) {
                 ids[i] = static_cast<DISPID>(a);
@@ -364,7 +363,7 @@ HRESULT TrellisObject::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
 HRESULT TrellisObject::GetMoniker(DWORD, DWORD, IMoniker**) { return E_NOTIMPL; }
 HRESULT TrellisObject::InitFromData(IDataObject*, BOOL, DWORD) { return E_NOTIMPL; }
 HRESULT TrellisObject::GetClipboardData(DWORD, IDataObject**) { return E_NOTIMPL; }
-HRESULT TrellisObject::DoVerb(LONG, tagMSG*, IOleClientSite*, LONG, void*, const tagRECT*) {
+HRESULT TrellisObject::DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
     return S_OK;  // nothing to show: the control has no user interface of its own
 }
 HRESULT TrellisObject::EnumVerbs(IEnumOLEVERB**) { return E_NOTIMPL; }
@@ -379,7 +378,7 @@ HRESULT TrellisObject::GetMiscStatus(DWORD, DWORD* status) {
     *status = 0;
     return S_OK;
 }
-HRESULT TrellisObject::SetColorScheme(void*) { return E_NOTIMPL; }
+HRESULT TrellisObject::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
 
 HRESULT TrellisObject::EventPoint::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr) return E_POINTER;

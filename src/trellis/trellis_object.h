@@ -46,8 +46,7 @@ class TrellisObject final : public IDispatch, public IConnectionPointContainer, 
     STDMETHOD(InitFromData)(IDataObject* data, BOOL creation, DWORD reserved) override;
     STDMETHOD(GetClipboardData)(DWORD reserved, IDataObject** data) override;
     STDMETHOD(DoVerb)
-    (LONG verb, tagMSG* msg, IOleClientSite* site, LONG index, void* parent,
-     const tagRECT* rect) override;
+    (LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent, LPCRECT rect) override;
     STDMETHOD(EnumVerbs)(IEnumOLEVERB** verbs) override;
     STDMETHOD(Update)() override;
     STDMETHOD(IsUpToDate)() override;
@@ -59,7 +58,7 @@ class TrellisObject final : public IDispatch, public IConnectionPointContainer, 
     STDMETHOD(Unadvise)(DWORD connection) override;
     STDMETHOD(EnumAdvise)(IEnumSTATDATA** advise) override;
     STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) override;
-    STDMETHOD(SetColorScheme)(void* palette) override;
+    STDMETHOD(SetColorScheme)(LOGPALETTE* palette) override;
 
   private:
     ~TrellisObject();

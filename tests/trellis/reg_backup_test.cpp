@@ -10,6 +10,7 @@
 #include "registry_fixture.h"
 #include "temp_store.h"
 #include "trellis/file_io.h"
+#include "trellis/os_version.h"
 #include "trellis/trellis_control.h"
 
 namespace trellis {
@@ -138,6 +139,7 @@ TEST_F(Export, OtherTypesAndTextsTheQuotesCannotCarryUseTheHexForm) {
     putValue(HKEY_CURRENT_USER, k, "t", REG_SZ, "a\r\nb");
     putValue(HKEY_CURRENT_USER, k, "u", REG_SZ, "\x81");
     putValue(HKEY_CURRENT_USER, k, "z", REG_SZ, std::string("ab\0", 3));
+    putValue(HKEY_CURRENT_USER, k, "y", REG_SZ, std::string("a\0b\0", 4));
     putValue(HKEY_CURRENT_USER, k, "q", REG_QWORD, sequence(8));
     putValue(HKEY_CURRENT_USER, k, "d", REG_DWORD, "12");  // a DWORD of the wrong size
     putKey(HKEY_CURRENT_USER, k + "\\Child");
@@ -147,7 +149,8 @@ TEST_F(Export, OtherTypesAndTextsTheQuotesCannotCarryUseTheHexForm) {
               "\"m\"=hex(7):61,00,62,00,00\r\n"
               "\"t\"=hex(1):61,0d,0a,62\r\n"
               "\"u\"=hex(1):81\r\n"
-              "\"z\"=hex(1):61,62,00\r\n"
+              "\"z\"=\"ab\"\r\n"  // the terminator is not part of the text
+              "\"y\"=hex(1):61,00,62,00\r\n"
               "\"q\"=hex(b):00,01,02,03,04,05,06,07\r\n"
               "\"d\"=hex(4):31,32\r\n"
               "\r\n"

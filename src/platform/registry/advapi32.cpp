@@ -238,8 +238,8 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD /*options*/, REGSAM access, PH
 }
 
 LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD /*reserved*/, LPSTR /*className*/,
-                     DWORD /*options*/, REGSAM access, void* /*security*/, PHKEY result,
-                     LPDWORD disposition) {
+                     DWORD /*options*/, REGSAM access, LPSECURITY_ATTRIBUTES /*security*/,
+                     PHKEY result, LPDWORD disposition) {
     if (result == nullptr) return ERROR_INVALID_PARAMETER;
     REGISTRY_PROLOGUE(key);
     if (open->readOnlyRoot) return ERROR_ACCESS_DENIED;

@@ -1,18 +1,22 @@
 #pragma once
 // The registry functions of advapi32 (ANSI forms: names and texts are
 // Windows-1252 bytes), on the persistent registry store. Handles are per process;
-// the data live in one SQLite file shared by every process.
+// the data live in one SQLite file shared by every process. A Windows build
+// takes the real advapi32 instead.
+
+#include "platform/registry/win_types.h"
+
+#ifndef _WIN32
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "platform/registry/win_types.h"
-
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR className, DWORD options,
-                     REGSAM access, void* security, PHKEY result, LPDWORD disposition);
+                     REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result,
+                     LPDWORD disposition);
 LONG RegCloseKey(HKEY key);
 LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
@@ -63,3 +67,5 @@ class WriteBatch {
 };
 
 }  // namespace pointilla::registry
+
+#endif  // !_WIN32

@@ -1,6 +1,14 @@
 #pragma once
 // The integer and handle types of the Windows API, with the Windows sizes, so that
-// code written against advapi32 and OLE compiles here unchanged.
+// code written against advapi32 and OLE compiles here unchanged. A Windows build
+// takes the real ones.
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 
 #include <cstdint>
 
@@ -26,6 +34,16 @@ using REGSAM = DWORD;
 struct HKEY__;  // NOLINT(bugprone-reserved-identifier): the Windows name
 using HKEY = HKEY__*;
 using PHKEY = HKEY*;
+
+struct HWND__;  // NOLINT(bugprone-reserved-identifier): the Windows name
+using HWND = HWND__*;
+
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    void* lpSecurityDescriptor;
+    BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
 struct FILETIME {
     DWORD dwLowDateTime;
@@ -79,3 +97,5 @@ inline constexpr DWORD REG_DWORD_BIG_ENDIAN = 5;
 inline constexpr DWORD REG_LINK = 6;
 inline constexpr DWORD REG_MULTI_SZ = 7;
 inline constexpr DWORD REG_QWORD = 11;
+
+#endif  // _WIN32

@@ -1,10 +1,20 @@
 #pragma once
 // The COM interfaces the control implements and its hosts call: plain abstract
-// classes whose virtual tables have the COM layout (no virtual destructors).
+// classes whose virtual tables have the COM layout (no virtual destructors). A
+// Windows build takes the real ones.
 
 #include "trellis/com/com_types.h"
 
+#ifdef _WIN32
+#include <ocidl.h>
+#include <oleidl.h>
+#else
+
 #define STDMETHODCALLTYPE
+#define STDAPICALLTYPE
+// Entry points of the library, with C linkage, visible to hosts that load it.
+#define STDAPI extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE
+#define STDAPI_(type) extern "C" __attribute__((visibility("default"))) type STDAPICALLTYPE
 #define STDMETHOD(name) virtual HRESULT STDMETHODCALLTYPE name
 #define STDMETHOD_(type, name) virtual type STDMETHODCALLTYPE name
 
@@ -72,6 +82,10 @@ struct IEnumOLEVERB;
 struct IEnumSTATDATA;
 struct tagMSG;
 struct tagRECT;
+struct tagLOGPALETTE;
+using LPMSG = tagMSG*;
+using LPCRECT = const tagRECT*;
+using LOGPALETTE = tagLOGPALETTE;
 struct IOleObject : IUnknown {
     STDMETHOD(SetClientSite)(IOleClientSite* site) = 0;
     STDMETHOD(GetClientSite)(IOleClientSite** site) = 0;
@@ -82,8 +96,7 @@ struct IOleObject : IUnknown {
     STDMETHOD(InitFromData)(IDataObject* data, BOOL creation, DWORD reserved) = 0;
     STDMETHOD(GetClipboardData)(DWORD reserved, IDataObject** data) = 0;
     STDMETHOD(DoVerb)
-    (LONG verb, tagMSG* msg, IOleClientSite* site, LONG index, void* parent,
-     const tagRECT* rect) = 0;
+    (LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent, LPCRECT rect) = 0;
     STDMETHOD(EnumVerbs)(IEnumOLEVERB** verbs) = 0;
     STDMETHOD(Update)() = 0;
     STDMETHOD(IsUpToDate)() = 0;
@@ -95,7 +108,7 @@ struct IOleObject : IUnknown {
     STDMETHOD(Unadvise)(DWORD connection) = 0;
     STDMETHOD(EnumAdvise)(IEnumSTATDATA** advise) = 0;
     STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) = 0;
-    STDMETHOD(SetColorScheme)(void* palette) = 0;
+    STDMETHOD(SetColorScheme)(LOGPALETTE* palette) = 0;
 
   protected:
     ~IOleObject() = default;
@@ -109,3 +122,5 @@ extern const IID IID_IConnectionPoint;
 extern const IID IID_IConnectionPointContainer;
 extern const IID IID_IOleObject;
 extern const IID IID_NULL;
+
+#endif  // _WIN32

@@ -1,16 +1,22 @@
 #pragma once
 // The COM and OLE Automation types the control and its hosts exchange, laid out
 // as Windows lays them out (64-bit), so the control's code reads as it would
-// against the Windows headers.
-
-#include <cstdint>
+// against the Windows headers. A Windows build takes the real ones.
 
 #include "platform/registry/win_types.h"
+
+#ifdef _WIN32
+#include <oaidl.h>
+#include <olectl.h>
+#else
+
+#include <cstdint>
 
 using HRESULT = std::int32_t;
 using OLECHAR = char16_t;  // UTF-16 code units, as on Windows
 using LPOLESTR = OLECHAR*;
 using LPCOLESTR = const OLECHAR*;
+#define OLESTR(text) u##text
 using BSTR = OLECHAR*;  // length-prefixed, zero-terminated, from SysAllocString
 using VARIANT_BOOL = std::int16_t;
 using VARTYPE = std::uint16_t;
@@ -162,3 +168,5 @@ struct SIZEL {
     LONG cy;
 };
 inline constexpr DWORD DVASPECT_CONTENT = 1;
+
+#endif  // _WIN32

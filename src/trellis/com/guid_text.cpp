@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -8,8 +9,8 @@ namespace trellis::com {
 std::string guidText(const GUID& g) {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  g.Data1, g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3],
-                  g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
+                  static_cast<std::uint32_t>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1],
+                  g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
     return buffer;
 }
 

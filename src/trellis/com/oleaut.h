@@ -1,12 +1,16 @@
 #pragma once
 // The few OLE Automation helpers the control and its hosts use: text strings
-// (BSTR) and variants, plus conversions between BSTR and UTF-8.
+// (BSTR) and variants, plus conversions between BSTR and UTF-8. A Windows
+// build takes the real helpers of oleaut32.
 
 #include <string>
 #include <string_view>
 
 #include "trellis/com/com_types.h"
 
+#ifdef _WIN32
+#include <oleauto.h>
+#else
 BSTR SysAllocString(const OLECHAR* text);
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
 void SysFreeString(BSTR text);
@@ -14,14 +18,21 @@ UINT SysStringLen(BSTR text);
 
 void VariantInit(VARIANTARG* variant);
 HRESULT VariantClear(VARIANTARG* variant);
+#endif
 
 namespace trellis::com {
+
+// UTF-16 text in the platform's OLE character type.
+using OleString = std::basic_string<OLECHAR>;
+using OleStringView = std::basic_string_view<OLECHAR>;
 
 // UTF-8 <-> BSTR. Invalid UTF-8 becomes U+FFFD; unpaired surrogates likewise.
 BSTR bstrFromUtf8(std::string_view utf8);
 std::string utf8FromBstr(BSTR text);
-std::u16string utf16FromUtf8(std::string_view utf8);
-std::string utf8FromUtf16(std::u16string_view utf16);
+OleString utf16FromUtf8(std::string_view utf8);
+std::string utf8FromUtf16(OleStringView utf16);
+// A name passed in by a host; a null pointer is the empty text.
+std::string utf8FromOleText(LPCOLESTR text);
 
 // Owns one BSTR.
 class Bstr {

@@ -1,0 +1,12 @@
+#pragma once
+// Where this library lives, as its in-process server entry records it.
+
+#include <string>
+
+namespace trellis {
+
+// The library's own absolute path in the bytes the registry's ANSI functions
+// take; "" when it cannot be found. One implementation per platform.
+std::string thisLibraryPath();
+
+}  // namespace trellis

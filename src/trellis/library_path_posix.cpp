@@ -1,0 +1,21 @@
+#include <dlfcn.h>
+
+#include <climits>
+#include <cstdlib>
+
+#include "trellis/library_path.h"
+
+namespace trellis {
+
+std::string thisLibraryPath() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&thisLibraryPath), &info) == 0 ||
+        info.dli_fname == nullptr) {
+        return {};
+    }
+    char resolved[PATH_MAX];
+    if (realpath(info.dli_fname, resolved) == nullptr) return info.dli_fname;
+    return resolved;
+}
+
+}  // namespace trellis
