@@ -153,6 +153,23 @@ LONG copyName(const std::string& name, LPSTR buffer, DWORD size) {
     return ERROR_SUCCESS;
 }
 
+// Copies a value's bytes into a caller's buffer as the registry does: the size
+// needed always comes back, with ERROR_MORE_DATA when the buffer is too small.
+// Without a size there is nothing to copy.
+LONG copyValueData(const StoredValue& value, LPBYTE data, LPDWORD dataSize) {
+    if (dataSize == nullptr) return ERROR_SUCCESS;
+    const auto needed = static_cast<DWORD>(value.data.size());
+    if (data != nullptr) {
+        if (*dataSize < needed) {
+            *dataSize = needed;
+            return ERROR_MORE_DATA;
+        }
+        std::memcpy(data, value.data.data(), value.data.size());
+    }
+    *dataSize = needed;
+    return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 std::filesystem::path defaultStorePath() {
@@ -298,17 +315,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
     const LONG status = store->queryValue(open->id, valueName ? valueName : "", &value);
     if (status != ERROR_SUCCESS) return status;
     if (type) *type = value.type;
-    if (dataSize == nullptr) return ERROR_SUCCESS;
-    const auto needed = static_cast<DWORD>(value.data.size());
-    if (data != nullptr) {
-        if (*dataSize < needed) {
-            *dataSize = needed;
-            return ERROR_MORE_DATA;
-        }
-        std::memcpy(data, value.data.data(), value.data.size());
-    }
-    *dataSize = needed;
-    return ERROR_SUCCESS;
+    return pointilla::registry::copyValueData(value, data, dataSize);
 }
 
 LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, const BYTE* data,
@@ -354,18 +361,7 @@ LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD 
     const LONG status = store->queryValue(open->id, valueName, &value);
     if (status != ERROR_SUCCESS) return status;
     if (type) *type = value.type;
-    if (dataSize) {
-        const auto needed = static_cast<DWORD>(value.data.size());
-        if (data != nullptr) {
-            if (*dataSize < needed) {
-                *dataSize = needed;
-                return ERROR_MORE_DATA;
-            }
-            std::memcpy(data, value.data.data(), value.data.size());
-        }
-        *dataSize = needed;
-    }
-    return ERROR_SUCCESS;
+    return pointilla::registry::copyValueData(value, data, dataSize);
 }
 
 LONG RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classSize, LPDWORD /*reserved*/,
