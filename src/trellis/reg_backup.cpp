@@ -71,7 +71,7 @@ void ExportKeyTree(const std::string& rootName, HKEY root, const std::string& su
         RawValue raw;
         const KeyValue value = RegistryGetKeyValue(handle, key, name, &raw);
         const DWORD type = LastValueType();
-        if (type == REG_NONE && raw.bytes.empty()) continue;  // deleted meanwhile
+        if (!raw.found) continue;  // deleted meanwhile
         // One zero byte at the end is the text's terminator, which Windows keeps
         // after nearly every text it stores; it is no reason for the hex form.
         std::string_view text(raw.bytes);

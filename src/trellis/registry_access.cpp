@@ -317,6 +317,7 @@ bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string
         return false;
     }
     bytes.resize(size);
+    value->found = true;
     value->type = type;
     value->bytes = std::move(bytes);
     return true;

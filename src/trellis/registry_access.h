@@ -56,6 +56,7 @@ SHORT RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::
 // When raw is given it receives the value's type and bytes as stored (the
 // export's hex form needs them).
 struct RawValue {
+    bool found = false;  // false when the value could not be read (gone meanwhile)
     DWORD type = REG_NONE;
     std::string bytes;
 };

@@ -142,6 +142,7 @@ TEST_F(Export, OtherTypesAndTextsTheQuotesCannotCarryUseTheHexForm) {
     putValue(HKEY_CURRENT_USER, k, "y", REG_SZ, std::string("a\0b\0", 4));
     putValue(HKEY_CURRENT_USER, k, "q", REG_QWORD, sequence(8));
     putValue(HKEY_CURRENT_USER, k, "d", REG_DWORD, "12");  // a DWORD of the wrong size
+    putValue(HKEY_CURRENT_USER, k, "none", REG_NONE, "");  // no data, and still a value
     putKey(HKEY_CURRENT_USER, k + "\\Child");
     EXPECT_EQ(exportKey("Kinds"),
               "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kinds]\r\n"
@@ -153,6 +154,7 @@ TEST_F(Export, OtherTypesAndTextsTheQuotesCannotCarryUseTheHexForm) {
               "\"y\"=hex(1):61,00,62,00\r\n"
               "\"q\"=hex(b):00,01,02,03,04,05,06,07\r\n"
               "\"d\"=hex(4):31,32\r\n"
+              "\"none\"=hex(0):\r\n"
               "\r\n"
               "[HKEY_CURRENT_USER\\Software\\Kinds\\Child]\r\n"
               "\r\n");

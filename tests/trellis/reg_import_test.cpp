@@ -61,6 +61,7 @@ TEST(Import, RestoresAnExportExactly) {
     putValue(HKEY_CURRENT_USER, k, "nothing", REG_BINARY, "");
     putValue(HKEY_CURRENT_USER, k, "exp", REG_EXPAND_SZ, "%HOME%\\x");
     putValue(HKEY_CURRENT_USER, k, "multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
+    putValue(HKEY_CURRENT_USER, k, "none", REG_NONE, "");
     putKey(HKEY_CURRENT_USER, k + "\\Empty\\Deeper");
     putValue(HKEY_CURRENT_USER, k + "\\Sub", "s", REG_SZ, "t");
 
@@ -77,7 +78,7 @@ TEST(Import, RestoresAnExportExactly) {
 
     // Names here are UTF-8; the store holds them in Windows-1252.
     for (const char* name : {"path", "", "a\"b\\c", "clé1", "lines", "spaces", "n", "bin",
-                             "nothing", "exp", "multi"}) {
+                             "nothing", "exp", "multi", "none"}) {
         SCOPED_TRACE(name);
         const RawValue value = raw(HKEY_CURRENT_USER, k, name);
         EXPECT_NE(value.type, 0xFFFFu);
@@ -89,6 +90,7 @@ TEST(Import, RestoresAnExportExactly) {
     EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "bin").bytes, binary);
     EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "nothing").type, REG_BINARY);
     EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "exp").type, REG_EXPAND_SZ);
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "none").type, REG_NONE);
     EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "multi").bytes, std::string("a\0b\0\0", 5));
     EXPECT_EQ(raw(HKEY_CURRENT_USER, k, "n").bytes, dwordBytes(0x80000001));
     EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, k + "\\Empty\\Deeper"));
