@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -114,14 +115,26 @@ TEST_F(Command, ExportsAndImportsBackWhatWasThere) {
     EXPECT_EQ(run({"get-dword", key + "\\Sub", "d"}).out, "7\n");
 }
 
+TEST_F(Command, AnExportThatFailsWithoutRegErrorStillExitsOne) {
+    // A folder where the file should go: the export shows its file error and answers False.
+    std::filesystem::create_directories(dir.str() + "/taken.REG/inside");
+    Outcome blocked = run({"export", key, dir.str(), "taken"});
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_NE(blocked.err.find("export failed"), std::string::npos) << blocked.err;
+    // An unknown root: the warning, then False.
+    Outcome unknownRoot = run({"export", "HKEY_FOO\\x", dir.str(), "other"});
+    EXPECT_EQ(unknownRoot.exitCode, 1);
+    EXPECT_NE(unknownRoot.err.find("export failed"), std::string::npos) << unknownRoot.err;
+}
+
 TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
-    writeFile(
-        dir.str() + "/bad.reg",
-        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Cmd]\r\n\"v\"=\"x\"\r\n\"w\"=dword:\r\n");
+    writeFile(dir.str() + "/bad.reg",
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Cmd]\r\n\"refused\"=\"x\"\r\n"
+              "\"w\"=dword:\r\n");
     Outcome refused = run({"import", dir.str() + "/bad.reg"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("bad.reg:5:"), std::string::npos) << refused.err;
-    EXPECT_EQ(run({"exists", key, "v"}).out, "False\n");
+    EXPECT_EQ(run({"exists", key, "refused"}).out, "False\n");
 }
 
 TEST_F(Command, UsageErrorsExitTwoWithTheUsage) {

@@ -164,7 +164,12 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     }
     std::cout.flush();
     for (const auto code : errors) std::cerr << "RegError " << code << "\n";
-    return errors.empty() ? 0 : kExitFailure;
+    // A member can answer False without RegError (the export after its own
+    // message box): that is a failure too. For "exists", False is an answer.
+    const bool answeredFalse =
+        command != "exists" && std::holds_alternative<bool>(*result) && !std::get<bool>(*result);
+    if (answeredFalse && errors.empty()) std::cerr << "trellis: " << command << " failed\n";
+    return errors.empty() && !answeredFalse ? 0 : kExitFailure;
 }
 
 }  // namespace
