@@ -134,6 +134,11 @@ SceContent parseSce(std::string_view bytes) {
         ++lineNumber;
         const auto cr = bytes.find('\r', start);
         const std::size_t end = cr == std::string_view::npos ? bytes.size() : cr;
+        // Blank lines that end the file stop the reading too, but lose nothing:
+        // they are not reported as a reading that stopped early.
+        if (bytes.find_first_not_of("\r\n", start) == std::string_view::npos) {
+            break;
+        }
         parseLine(bytes.substr(start, end - start), lineNumber, out);
         start = end + 1;
         if (cr != std::string_view::npos && start < bytes.size() && bytes[start] == '\n') ++start;

@@ -37,7 +37,8 @@ struct SceContent {
 
 // Reads the bytes of a file. A line ends at CR LF or a lone CR (an LF alone
 // ends nothing). Reading stops at a line without two "¤" and keeps the rows
-// before it; header lines are handed over and reading goes on.
+// before it; header lines are handed over and reading goes on. Blank lines at
+// the very end stop nothing that was there to read, so they set no stop.
 SceContent parseSce(std::string_view bytes);
 
 // A file operation that failed, with what a person needs to fix it.

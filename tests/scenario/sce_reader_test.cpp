@@ -72,6 +72,18 @@ TEST(SceReader, StopsAtABadLineAndKeepsTheRowsBefore) {
     }
 }
 
+TEST(SceReader, BlankLinesEndingTheFileAreNoEarlyStop) {
+    for (const char* tail : {"\r\n", "\r\n\r\n", "\r", "\n\r\n"}) {
+        const SceContent c = parseSce(line("A", "1") + tail);
+        EXPECT_EQ(c.rows, (Rows{{"A", "1"}})) << tail;
+        EXPECT_FALSE(c.stop) << "nothing was lost after the rows";
+    }
+    // Anything after the blank line is lost, and that is reported.
+    const SceContent lost = parseSce(line("A", "1") + "\r\n" + line("B", "2"));
+    ASSERT_TRUE(lost.stop);
+    EXPECT_EQ(lost.stop->line, 2);
+}
+
 TEST(SceReader, HeaderLinesRenameCaptionsAndReadingGoesOn) {
     const std::string bytes =
         line("A", "1") + line("[Ouvrir ce site :", "Cliquer ici :X") + line("B", "2");
