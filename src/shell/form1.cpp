@@ -132,9 +132,11 @@ void Form1::wireListAndTray() {
     setWindowIcon(applicationIcon());
     tray_ = new TrayIcon(*this, *mnuIcone, this);
     tray_->add();
-    // At a confirmed quit the icon goes first, then the other windows.
+    // At a confirmed quit the icon goes first, then the main window, then the
+    // item dialogs and the About box.
     connect(this, &Form1::quitConfirmed, this, [this] {
         tray_->remove();
+        hide();
         unloadOtherForms();
     });
 }
