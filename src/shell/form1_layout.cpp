@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -154,7 +155,7 @@ void Form1::buildScenarioFrame(QWidget* client) {
     LV1->header()->setStretchLastSection(false);
     LV1->setColumnWidth(editing::ScenarioModel::ActionColumn, editing::twipsToPixels(1775));
     LV1->setColumnWidth(editing::ScenarioModel::DetailColumn, editing::twipsToPixels(1780));
-    LV1->setContextMenuPolicy(Qt::CustomContextMenu);
+    LV1->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 void Form1::buildStatusBar(QWidget* client) {
@@ -263,10 +264,19 @@ void Form1::buildMenus() {
     connect(addNamedAction(mnuIcone, "qu", QStringLiteral("Quitter")), &QAction::triggered, this,
             &QWidget::close);
 
-    // The list's pop-up, over a list that holds rows.
-    connect(LV1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (model_->count() > 0) mnuflottant->popup(LV1->viewport()->mapToGlobal(at));
-    });
+    // The list's pop-up comes from the right button alone (see eventFilter),
+    // not from the keyboard's menu key.
+    LV1->viewport()->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::RightButton && model_->count() > 0) {
+            mnuflottant->popup(press->globalPosition().toPoint());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace pointilla::shell

@@ -324,10 +324,16 @@ class Form1Test : public QObject {
         h.load();
         h.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
-        emit h.form->LV1->customContextMenuRequested(QPoint(5, 5));
+        QWidget* area = h.form->LV1->viewport();
+        QTest::mousePress(area, Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(!h.form->popupMenu()->isVisible());  // empty list: no menu
+        QTest::mouseRelease(area, Qt::RightButton, {}, QPoint(5, 5));
         h.form->Command3->click();
-        emit h.form->LV1->customContextMenuRequested(QPoint(5, 5));
+        QTest::mousePress(area, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::keyClick(h.form->LV1, Qt::Key_Menu);
+        QVERIFY(!h.form->popupMenu()->isVisible());  // left button or menu key: no menu
+        QTest::mousePress(area, Qt::RightButton, {}, QPoint(5, 5));
         QTRY_VERIFY(h.form->popupMenu()->isVisible());
         h.form->popupMenu()->hide();
     }
