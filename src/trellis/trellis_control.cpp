@@ -129,7 +129,9 @@ LONG Trellis::GetDWORDVal(const std::string& ValueName) {
     } catch (const MemberError& e) {
         failure = e.code;
     } catch (const std::bad_alloc&) {
-        failure = 7;
+        failure = 7;  // out of memory
+    } catch (const std::exception&) {
+        failure = 5;  // invalid procedure call, as the other members report it
     }
     RaiseRegError(failure);
     return failure;
