@@ -13,6 +13,33 @@
 namespace trellis {
 namespace {
 
+// The run-time error number of a C library failure, from its errno value; the
+// same on every platform, since both report file errors through errno.
+LONG errorNumberOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return 76;  // path not found
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return 70;  // permission denied
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            return 61;  // disk full
+        case EMFILE:
+        case ENFILE:
+            return 67;  // too many files
+        case EISDIR:
+        case ENAMETOOLONG:
+            return 75;  // path/file access error
+        default:
+            return 57;  // device I/O error
+    }
+}
+
 using fs::OpenFile;
 
 constexpr SHORT kMaxFileNumber = 511;
@@ -125,7 +152,7 @@ void OpenFileForAppend(const std::string& path, SHORT fileNumber) {
     if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw FileError(52);
     if (openFiles().count(fileNumber) != 0) throw FileError(55);
     OpenFile file = path.empty() ? OpenFile() : fs::openForAppend(fs::pathFromUtf8(path));
-    if (!file) throw FileError(path.empty() ? 52 : fs::errorNumberOf(errno));
+    if (!file) throw FileError(path.empty() ? 52 : errorNumberOf(errno));
     openFiles().emplace(fileNumber, std::move(file));
 }
 
@@ -139,7 +166,7 @@ void CloseFile(SHORT fileNumber) {
         openFiles().erase(it);
     }
     // Buffered data that cannot reach the disk is an error of the close.
-    if (std::fflush(file.get()) != 0) throw FileError(fs::errorNumberOf(errno));
+    if (std::fflush(file.get()) != 0) throw FileError(errorNumberOf(errno));
 }
 
 void PrintLine(SHORT fileNumber, std::string_view bytes) {
@@ -149,7 +176,7 @@ void PrintLine(SHORT fileNumber, std::string_view bytes) {
     std::FILE* f = it->second.get();
     if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() ||
         std::fwrite("\r\n", 1, 2, f) != 2) {
-        throw FileError(fs::errorNumberOf(errno));
+        throw FileError(errorNumberOf(errno));
     }
 }
 

@@ -29,7 +29,5 @@ bool matchesMask(const std::filesystem::path& path, SHORT mask);
 bool nameMatchesPattern(const std::string& pattern, const std::string& name);
 // The file opened for appending bytes, created when missing; empty (errno set) on failure.
 OpenFile openForAppend(const std::filesystem::path& path);
-// The run-time error number of a C library failure, from its errno value.
-LONG errorNumberOf(int error);
 
 }  // namespace trellis::fs

@@ -4,7 +4,6 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 
 #include "trellis/file_io.h"
 #include "trellis/file_system.h"
@@ -29,29 +28,6 @@ bool nameMatchesPattern(const std::string& pattern, const std::string& name) {
 
 OpenFile openForAppend(const std::filesystem::path& path) {
     return OpenFile(std::fopen(path.c_str(), "ab"));
-}
-
-LONG errorNumberOf(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return 76;  // path not found
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return 70;  // permission denied
-        case ENOSPC:
-        case EDQUOT:
-            return 61;  // disk full
-        case EMFILE:
-        case ENFILE:
-            return 67;  // too many files
-        case EISDIR:
-        case ENAMETOOLONG:
-            return 75;  // path/file access error
-        default:
-            return 57;  // device I/O error
-    }
 }
 
 }  // namespace trellis::fs

@@ -1,7 +1,6 @@
 // The file system of Windows: hidden and system files carry their attribute
 // bits, patterns match without regard to case, paths are wide.
 
-#include <cerrno>
 #include <cwctype>
 
 #include "trellis/file_io.h"
@@ -44,28 +43,6 @@ bool nameMatchesPattern(const std::string& pattern, const std::string& name) {
 
 OpenFile openForAppend(const std::filesystem::path& path) {
     return OpenFile(_wfopen(path.c_str(), L"ab"));
-}
-
-LONG errorNumberOf(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return 76;  // path not found
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return 70;  // permission denied
-        case ENOSPC:
-            return 61;  // disk full
-        case EMFILE:
-        case ENFILE:
-            return 67;  // too many files
-        case EISDIR:
-        case ENAMETOOLONG:
-            return 75;  // path/file access error
-        default:
-            return 57;  // device I/O error
-    }
 }
 
 }  // namespace trellis::fs
