@@ -4,7 +4,6 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
-
 #include "trellis/file_io.h"
 #include "trellis/file_system.h"
 
