@@ -19,6 +19,7 @@
 
 #include "child_process.h"
 #include "platform/x11/x11_desktop.h"
+#include "support/x_pointer.h"
 
 namespace pointilla::e2e {
 namespace {
@@ -89,18 +90,7 @@ class PointillaPlayTest : public ::testing::Test {
         ASSERT_TRUE(observer);
     }
 
-    std::pair<int, int> pointer() {
-        Window root = 0;
-        Window child = 0;
-        int x = 0;
-        int y = 0;
-        int wx = 0;
-        int wy = 0;
-        unsigned mask = 0;
-        XQueryPointer(observer.get(), DefaultRootWindow(observer.get()), &root, &child, &x, &y, &wx,
-                      &wy, &mask);
-        return {x, y};
-    }
+    std::pair<int, int> pointer() { return pointilla::testing::pointerSeenBy(observer.get()); }
 
     void warp(int x, int y) {
         XWarpPointer(observer.get(), 0, DefaultRootWindow(observer.get()), 0, 0, 0, 0, x, y);

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "platform/x11/virtual_key_map.h"
+#include "support/x_pointer.h"
 
 namespace pointilla::platform {
 
@@ -76,16 +77,7 @@ class X11DesktopTest : public ::testing::Test {
 
     // The pointer in root-window pixels, as another client sees it.
     std::pair<int, int> observedPointer() {
-        Window root = 0;
-        Window child = 0;
-        int x = 0;
-        int y = 0;
-        int wx = 0;
-        int wy = 0;
-        unsigned mask = 0;
-        XQueryPointer(observer.get(), DefaultRootWindow(observer.get()), &root, &child, &x, &y, &wx,
-                      &wy, &mask);
-        return {x, y};
+        return pointilla::testing::pointerSeenBy(observer.get());
     }
 
     void pressKey(KeySym sym, bool down) {
