@@ -7,16 +7,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$root/build}"
 bin="$build/bin"
 
-work="$(mktemp -d)"
-xvfb=""
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$root/scripts/lib/private-xvfb.sh"
-start_private_xvfb 170 "$work/xvfb.log" || exit 1
+open_private_session 170 || exit 1
 xvfb=$PRIVATE_XVFB_PID
 export TRELLIS_REGISTRY="$work/registry.db" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"

@@ -4,17 +4,8 @@
 set -euo pipefail
 build="${1:?usage: run-tests.sh BUILD_DIR}"
 
-work="$(mktemp -d)"
-xvfb_pid=""
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "${BASH_SOURCE[0]}")/lib/private-xvfb.sh"
-start_private_xvfb 90 "$work/xvfb.log" || exit 1
-xvfb_pid=$PRIVATE_XVFB_PID
+open_private_session 90 || exit 1
 
 export TRELLIS_REGISTRY="$work/registry.db"
 export XDG_DATA_HOME="$work/data"

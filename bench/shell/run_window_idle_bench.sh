@@ -7,16 +7,8 @@ bench="${1:?usage: run_window_idle_bench.sh BENCH POINTILLA [SECONDS]}"
 pointilla="${2:?usage: run_window_idle_bench.sh BENCH POINTILLA [SECONDS]}"
 seconds="${3:-10}"
 
-work="$(mktemp -d)"
-xvfb=""
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/private-xvfb.sh"
-start_private_xvfb 150 "$work/xvfb.log" || exit 1
+open_private_session 150 || exit 1
 xvfb=$PRIVATE_XVFB_PID
 
 export TRELLIS_REGISTRY="$work/registry.db" HOME="$work"

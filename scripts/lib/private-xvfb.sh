@@ -22,3 +22,11 @@ start_private_xvfb() {
   fi
   export DISPLAY=":$n"
 }
+
+# open_private_session FIRST_NUMBER: a work folder ($work) and a private Xvfb in
+# it; at exit the server is ended and the folder removed (sets the EXIT trap).
+open_private_session() {
+  work="$(mktemp -d)"
+  trap 'if [ -n "${PRIVATE_XVFB_PID:-}" ]; then kill "$PRIVATE_XVFB_PID" 2>/dev/null; fi; rm -rf "$work"' EXIT
+  start_private_xvfb "$1" "$work/xvfb.log"
+}
