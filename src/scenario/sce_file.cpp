@@ -1,8 +1,10 @@
 #include "scenario/sce_file.h"
 
+#ifndef _WIN32  // the Windows reading and writing are in sce_file_win32.cpp
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +17,7 @@ namespace {
 
 constexpr char kSeparator = '\xA4';  // "¤" in Windows-1252
 
+#ifndef _WIN32
 // Closes its descriptor on every path.
 class UniqueFd {
   public:
@@ -35,6 +38,7 @@ class UniqueFd {
   private:
     int fd_;
 };
+#endif
 
 // One line of a file, as bytes, without its terminator.
 void parseLine(std::string_view line, int lineNumber, SceContent& out) {
@@ -75,6 +79,7 @@ bool appendEncoded(std::string& out, std::string_view text, int rowNumber, FileE
     return true;
 }
 
+#ifndef _WIN32
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -94,6 +99,7 @@ FileError ioError(FileError::Kind kind, const std::filesystem::path& path, int e
     e.systemError = err;
     return e;
 }
+#endif
 
 std::string frenchSystemReason(int err) {
     switch (err) {
@@ -108,8 +114,10 @@ std::string frenchSystemReason(int err) {
             return "permission refusée";
         case ENOSPC:
             return "disque plein";
+#ifdef EDQUOT
         case EDQUOT:
             return "quota de disque dépassé";
+#endif
         case EROFS:
             return "le support est en lecture seule";
         case ENAMETOOLONG:
@@ -146,6 +154,7 @@ SceContent parseSce(std::string_view bytes) {
     return out;
 }
 
+#ifndef _WIN32
 LoadResult loadSceFile(const std::filesystem::path& path) {
     LoadResult result;
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -173,6 +182,7 @@ LoadResult loadSceFile(const std::filesystem::path& path) {
     result.content = parseSce(bytes);
     return result;
 }
+#endif
 
 std::optional<std::string> encodeSce(const std::vector<Row>& rows, FileError* error) {
     std::string out;
@@ -191,6 +201,7 @@ std::optional<std::string> encodeSce(const std::vector<Row>& rows, FileError* er
     return out;
 }
 
+#ifndef _WIN32
 std::optional<FileError> saveSceFile(const std::filesystem::path& requested,
                                      const std::vector<Row>& rows) {
     FileError encodeError;
@@ -235,6 +246,7 @@ std::optional<FileError> saveSceFile(const std::filesystem::path& requested,
         return fail(FileError::Kind::Rename, errno);
     return std::nullopt;
 }
+#endif
 
 std::string FileError::reason() const {
     switch (kind) {

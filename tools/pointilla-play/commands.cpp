@@ -1,12 +1,9 @@
 #include "tools/pointilla-play/commands.h"
 
-#include <unistd.h>
-
 #include <optional>
 #include <ostream>
-#include <system_error>
 
-#include "platform/x11/x11_desktop.h"
+#include "platform/desktop/native_desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
@@ -43,14 +40,6 @@ class NoSettings final : public playback::SettingsReader {
     std::string readString(std::string_view) override { return {}; }
 };
 
-// Where the player's own executable lies: the working folder of opened documents.
-std::filesystem::path programDirectory() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return self.parent_path();
-    return std::filesystem::current_path(error);
-}
-
 }  // namespace
 
 int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
@@ -82,7 +71,7 @@ int playRows(const std::filesystem::path& file, const std::string& displayName, 
 
     std::string error;
     const auto desktop =
-        platform::openX11Desktop(displayName.empty() ? nullptr : displayName.c_str(), error);
+        platform::openNativeDesktop(displayName.empty() ? nullptr : displayName.c_str(), error);
     if (!desktop) {
         err << kTool << " : " << error << "\n";
         return kNoDisplay;
@@ -92,7 +81,7 @@ int playRows(const std::filesystem::path& file, const std::string& displayName, 
     NoSettings settings;
     SleepingTicker timer4;
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
-                                    settings, timer4, {}, programDirectory());
+                                    settings, timer4, {}, platform::executableDirectory());
     engine.start();
     timer4.run(engine);
     // A round trip: every injected event has reached the server before we leave.

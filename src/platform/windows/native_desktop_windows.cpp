@@ -1,0 +1,35 @@
+#include <windows.h>
+
+#include <system_error>
+
+#include "platform/desktop/native_desktop.h"
+#include "platform/windows/windows_desktop.h"
+
+namespace pointilla::platform {
+
+std::unique_ptr<Desktop> openNativeDesktop(const char* displayName, std::string& error) {
+    if (displayName != nullptr) {
+        error = "Windows n'a qu'un seul bureau : aucun affichage ne se choisit.";
+        return nullptr;
+    }
+    return openWindowsDesktop(error);
+}
+
+std::filesystem::path executableDirectory() {
+    // Grown until the whole path fits (long paths exceed MAX_PATH).
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(path.size());
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
+        if (length == 0) break;
+        if (length < size) {
+            path.resize(length);
+            return std::filesystem::path(path).parent_path();
+        }
+        path.resize(path.size() * 2);
+    }
+    std::error_code error;
+    return std::filesystem::current_path(error);
+}
+
+}  // namespace pointilla::platform
