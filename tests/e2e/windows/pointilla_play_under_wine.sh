@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# pointilla-play.exe as a Windows user runs it, under Wine on the test display:
+# cross-builds the Windows programs (no Qt needed), plays a scenario, and checks
+# that its clicks reach another program's window at the right places and times,
+# and that its last move is where an X client sees the pointer.
+#   pointilla_play_under_wine.sh WINDOWS_BUILD_DIR
+# Skipped (77) without Wine or the cross compiler, except under CI, where either
+# missing is a failure.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
+build="${1:?usage: pointilla_play_under_wine.sh WINDOWS_BUILD_DIR}"
+
+missing() {
+  if [ "${CI:-}" = true ]; then echo "FAILED: $1 is missing" >&2; exit 1; fi
+  echo "SKIPPED: $1 is missing" >&2
+  exit 77
+}
+command -v wine >/dev/null 2>&1 || missing wine
+command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing g++-mingw-w64-x86-64-posix
+[ -n "${DISPLAY:-}" ] || missing "an X display"
+
+POINTILLA_WINDOWS_BUILD_DIR="$build" "$root/scripts/build-windows.sh" --without-qt >"$build.log" 2>&1 ||
+  { cat "$build.log" >&2; echo "FAILED: the Windows cross build" >&2; exit 1; }
+player="$build/bin/pointilla-play.exe"
+recorder="$build/bin/click_recorder_win.exe"
+
+# The manifest that makes positions physical pixels is in the program.
+grep -aq 'PerMonitorV2' "$player" || { echo "FAILED: no per-monitor DPI manifest" >&2; exit 1; }
+
+work="$(mktemp -d)"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+wineboot -i >/dev/null 2>&1
+
+# Rows as the file holds them: Windows-1252, "¤" separators, CR LF.
+printf 'Position souris\xa4 100 ,  200\xa4\r\nClic souris\xa4Clic\xa4\r\nPosition souris\xa4300 ,  400\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\nClic souris\xa4Clic\xa4\r\nPosition souris\xa4 50 , 60\xa4\r\n' \
+  >"$work/jeu.sce"
+
+wine "$recorder" 6 >"$work/clicks.txt" 2>"$work/recorder.err" &
+recorder_pid=$!
+for _ in $(seq 1 300); do grep -q '^ready' "$work/clicks.txt" && break; sleep 0.1; done
+grep -q '^ready' "$work/clicks.txt" || { echo "FAILED: the recorder window did not come up" >&2; exit 1; }
+
+status=0
+wine "$player" "$(winepath -w "$work/jeu.sce")" 2>"$work/player.err" || status=$?
+[ "$status" -eq 0 ] || { cat "$work/player.err" >&2; echo "FAILED: pointilla-play.exe exited $status" >&2; exit 1; }
+pointer="$(xdotool getmouselocation | cut -d' ' -f1-2)"
+recorded=0
+wait "$recorder_pid" || recorded=$?
+# Wine's console output ends lines with CR LF.
+tr -d '\r' <"$work/clicks.txt" >"$work/clicks"
+
+failures=0
+check() {
+  if [ "$2" != "$3" ]; then echo "FAILED: $1: got '$2', want '$3'" >&2; failures=$((failures + 1)); fi
+}
+check "recorder status (6 button events within its time)" "$recorded" 0
+check "pointer seen by X after the last move" "$pointer" "x:50 y:60"
+check "button events" "$(awk '/^(press|release)/ { print $1, $2, $3, $4 }' "$work/clicks" | paste -sd,)" \
+  "press 1 100 200,release 1 100 200,press 1 300 400,release 1 300 400,press 1 300 400,release 1 300 400"
+# Rows between delays run back to back; the delay lasts its two seconds.
+mapfile -t times < <(awk '/^press/ { print $5 }' "$work/clicks")
+if [ "${#times[@]}" -eq 3 ]; then
+  check "clicks before the delay back to back" "$(( times[1] - times[0] < 300 ))" 1
+  waited=$(( times[2] - times[1] ))
+  check "delay of 2 s (took ${waited} ms)" "$(( waited > 1700 && waited < 2300 ))" 1
+fi
+[ "$failures" -eq 0 ] || { cat "$work/clicks" >&2; exit 1; }
+echo "OK: pointilla-play.exe played moves, clicks and a delay under Wine"
