@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# pointilla-play.exe as a Windows user runs it, under Wine on the test display:
-# cross-builds the Windows programs (no Qt needed), plays a scenario, and checks
-# that its clicks reach another program's window at the right places and times,
-# and that its last move is where an X client sees the pointer.
-#   pointilla_play_under_wine.sh WINDOWS_BUILD_DIR
+# The Windows programs as a Windows user runs them, under Wine on the test
+# display: cross-builds them (no Qt needed), then
+# - pointilla-play.exe plays a scenario: its clicks reach another program's
+#   window at the right places and times, its last move is where an X client
+#   sees the pointer;
+# - scenario files saved by the Windows build hold the same bytes as the
+#   Linux build's, and read back.
+#   under_wine.sh WINDOWS_BUILD_DIR
 # Skipped (77) without Wine or the cross compiler, except under CI, where either
 # missing is a failure.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
-build="${1:?usage: pointilla_play_under_wine.sh WINDOWS_BUILD_DIR}"
+build="${1:?usage: under_wine.sh WINDOWS_BUILD_DIR}"
 
 missing() {
   if [ "${CI:-}" = true ]; then echo "FAILED: $1 is missing" >&2; exit 1; fi
@@ -67,4 +70,13 @@ if [ "${#times[@]}" -eq 3 ]; then
   check "delay of 2 s (took ${waited} ms)" "$(( waited > 1700 && waited < 2300 ))" 1
 fi
 [ "$failures" -eq 0 ] || { cat "$work/clicks" >&2; exit 1; }
-echo "OK: pointilla-play.exe played moves, clicks and a delay under Wine"
+
+# Three rows saved by the Windows build: the bytes the Linux build writes.
+printf 'Position souris\xa4 100 ,  200\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\n' >"$work/expected.sce"
+mkdir "$work/saved"
+saved="$(wine "$build/bin/sce_file_win.exe" "$(winepath -w "$work/saved/trois.sce")" | tr -d '\r')" || true
+check "Windows save, read back, refused save" "$saved" ok
+cmp "$work/expected.sce" "$work/saved/trois.sce" || failures=$((failures + 1))
+check "files left in the folder" "$(ls -A "$work/saved")" trois.sce
+[ "$failures" -eq 0 ] || exit 1
+echo "OK: pointilla-play.exe played moves, clicks and a delay; scenario files match"

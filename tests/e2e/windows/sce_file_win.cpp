@@ -1,0 +1,45 @@
+// Scenario files written and read by the Windows build:
+//   sce_file_win FILE.sce
+// saves three rows to FILE.sce (which the caller compares with the Linux
+// bytes), reads them back, and checks that a save into a missing folder is
+// refused with its reason and leaves nothing. Prints "ok" or what went wrong.
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "scenario/sce_file.h"
+
+namespace {
+
+using pointilla::scenario::Row;
+
+int fail(const char* what) {
+    std::printf("%s\n", what);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return fail("usage: sce_file_win FILE.sce");
+    const std::filesystem::path file = argv[1];
+    const std::vector<Row> rows = {
+        {"Position souris", " 100 ,  200"}, {"Clic souris", "Clic"}, {"D\u00e9lai", "2"}};
+    if (const auto error = pointilla::scenario::saveSceFile(file, rows)) {
+        std::printf("save: %s\n", error->reason().c_str());
+        return 1;
+    }
+    const auto loaded = pointilla::scenario::loadSceFile(file);
+    if (!loaded.content) return fail("the saved file cannot be read back");
+    if (loaded.content->rows != rows || loaded.content->stop) return fail("rows differ");
+
+    const auto missing = file.parent_path() / "absent" / "x.sce";
+    const auto refused = pointilla::scenario::saveSceFile(missing, rows);
+    if (!refused) return fail("a save into a missing folder succeeded");
+    if (refused->reason() != "le fichier ou le dossier n'existe pas") return fail("wrong reason");
+    std::error_code ignored;
+    if (std::filesystem::exists(file.parent_path() / "absent", ignored)) return fail("left behind");
+    std::printf("ok\n");
+    return 0;
+}
