@@ -3,7 +3,8 @@
 # display: cross-builds them (no Qt needed), then
 # - pointilla-play.exe plays a scenario: its clicks reach another program's
 #   window at the right places and times, its last move is where an X client
-#   sees the pointer;
+#   sees the pointer, and its web address reaches the desktop's handler whole
+#   (Wine hands it to xdg-open, here a stand-in that writes it down);
 # - scenario files saved by the Windows build hold the same bytes as the
 #   Linux build's, and read back.
 #   under_wine.sh WINDOWS_BUILD_DIR
@@ -37,8 +38,12 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 wineboot -i >/dev/null 2>&1
 
 # Rows as the file holds them: Windows-1252, "¤" separators, CR LF.
-printf 'Position souris\xa4 100 ,  200\xa4\r\nClic souris\xa4Clic\xa4\r\nPosition souris\xa4300 ,  400\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\nClic souris\xa4Clic\xa4\r\nPosition souris\xa4 50 , 60\xa4\r\n' \
-  >"$work/jeu.sce"
+printf 'Position souris\xa4 100 ,  200\xa4\r\nClic souris\xa4Clic\xa4\r\nPosition souris\xa4300 ,  400\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\nClic souris\xa4Clic\xa4\r\nPosition souris\xa4 50 , 60\xa4\r\nURL\xa4%s\xa4\r\n' \
+  "$(printf 'http://exemple.test/chemin?a=1&b=\xe9t\xe9;c=2')" >"$work/jeu.sce"
+url='http://exemple.test/chemin?a=1&b=été;c=2'
+mkdir "$work/bin"
+printf '#!/bin/sh\nprintf "%%s|" "$@" >"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
 
 wine "$recorder" 6 >"$work/clicks.txt" 2>"$work/recorder.err" &
 recorder_pid=$!
@@ -46,7 +51,7 @@ for _ in $(seq 1 300); do grep -q '^ready' "$work/clicks.txt" && break; sleep 0.
 grep -q '^ready' "$work/clicks.txt" || { echo "FAILED: the recorder window did not come up" >&2; exit 1; }
 
 status=0
-wine "$player" "$(winepath -w "$work/jeu.sce")" 2>"$work/player.err" || status=$?
+PATH="$work/bin:$PATH" wine "$player" "$(winepath -w "$work/jeu.sce")" 2>"$work/player.err" || status=$?
 [ "$status" -eq 0 ] || { cat "$work/player.err" >&2; echo "FAILED: pointilla-play.exe exited $status" >&2; exit 1; }
 pointer="$(xdotool getmouselocation | cut -d' ' -f1-2)"
 recorded=0
@@ -69,6 +74,8 @@ if [ "${#times[@]}" -eq 3 ]; then
   waited=$(( times[2] - times[1] ))
   check "delay of 2 s (took ${waited} ms)" "$(( waited > 1700 && waited < 2300 ))" 1
 fi
+for _ in $(seq 1 150); do [ -s "$work/opened" ] && break; sleep 0.1; done
+check "web address handed to the handler" "$(cat "$work/opened" 2>/dev/null)" "$url|"
 [ "$failures" -eq 0 ] || { cat "$work/clicks" >&2; exit 1; }
 
 # Three rows saved by the Windows build: the bytes the Linux build writes.
