@@ -122,12 +122,11 @@ fi
 
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+# The cached Qt is searched by the toolchain file; moc, rcc and uic are the host's.
 with_qt=()
 if [ -n "$qt_prefix" ]; then
   with_qt=(-DPOINTILLA_WINDOWS_PREFIX="$qt_prefix" -DQT_HOST_PATH=/usr
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DPOINTILLA_WITH_QT=ON)
-else
-  with_qt=(-DPOINTILLA_WITH_QT=OFF)
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
 fi
 cmake -S "$root" -B "$project_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "${with_qt[@]}"
