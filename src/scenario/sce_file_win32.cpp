@@ -138,7 +138,7 @@ std::optional<FileError> saveSceFile(const std::filesystem::path& requested,
     UniqueHandle file = createTemporary(target, tempPath);
     if (!file.valid()) return lastError(FileError::Kind::Open, requested);
     const auto fail = [&](FileError::Kind kind) {
-        const FileError error = lastError(kind, requested);
+        FileError error = lastError(kind, requested);
         file.reset();
         DeleteFileW(tempPath.c_str());
         return error;

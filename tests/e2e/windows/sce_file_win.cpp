@@ -5,6 +5,7 @@
 // refused with its reason and leaves nothing. Prints "ok" or what went wrong.
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <vector>
 
@@ -19,11 +20,7 @@ int fail(const char* what) {
     return 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) return fail("usage: sce_file_win FILE.sce");
-    const std::filesystem::path file = argv[1];
+int check(const std::filesystem::path& file) {
     const std::vector<Row> rows = {
         {"Position souris", " 100 ,  200"}, {"Clic souris", "Clic"}, {"D\u00e9lai", "2"}};
     if (const auto error = pointilla::scenario::saveSceFile(file, rows)) {
@@ -42,4 +39,16 @@ int main(int argc, char** argv) {
     if (std::filesystem::exists(file.parent_path() / "absent", ignored)) return fail("left behind");
     std::printf("ok\n");
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return fail("usage: sce_file_win FILE.sce");
+    try {
+        return check(argv[1]);
+    } catch (const std::exception& error) {
+        std::printf("%s\n", error.what());
+        return 1;
+    }
 }
