@@ -88,6 +88,7 @@ build_qt() {
   local build="$work/qt-build"
   mkdir -p "$work"
   if [ ! -f "$source/CMakeLists.txt" ]; then
+    need dpkg-source dpkg-dev
     ensure_deb_src "$version"
     (cd "$work" && apt-get source -q "qt6-base=$version")
   fi
