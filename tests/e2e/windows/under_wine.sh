@@ -6,7 +6,8 @@
 #   sees the pointer, and its web address reaches the desktop's handler whole
 #   (Wine hands it to xdg-open, here a stand-in that writes it down);
 # - scenario files saved by the Windows build hold the same bytes as the
-#   Linux build's, and read back.
+#   Linux build's, and read back;
+# - the backend reads the primary monitor's size and keys held on the display.
 #   under_wine.sh WINDOWS_BUILD_DIR
 # Skipped (77) without Wine or the cross compiler, except under CI, where either
 # missing is a failure.
@@ -85,5 +86,17 @@ saved="$(wine "$build/bin/sce_file_win.exe" "$(winepath -w "$work/saved/trois.sc
 check "Windows save, read back, refused save" "$saved" ok
 cmp "$work/expected.sce" "$work/saved/trois.sce" || failures=$((failures + 1))
 check "files left in the folder" "$(ls -A "$work/saved")" trois.sce
+
+# SHIFT, A and F1 held on the display, read by virtual-key code.
+wine "$build/bin/desktop_probe_win.exe" 16 65 112 >"$work/probe.txt" 2>&1 &
+probe_pid=$!
+for _ in $(seq 1 300); do grep -q '^ready' "$work/probe.txt" && break; sleep 0.1; done
+xdotool keydown shift keydown a keydown F1
+probed=0
+wait "$probe_pid" || probed=$?
+xdotool keyup F1 keyup a keyup shift
+check "probe status (every key seen held)" "$probed" 0
+check "primary monitor and held keys" "$(tr -d '\r' <"$work/probe.txt" | grep -v '^ready' | sort | paste -sd,)" \
+  "down 112,down 16,down 65,screen 1280 1024"
 [ "$failures" -eq 0 ] || exit 1
-echo "OK: pointilla-play.exe played moves, clicks and a delay; scenario files match"
+echo "OK: pointilla-play.exe played moves, clicks and a delay; scenario files match; keys and screen read"
