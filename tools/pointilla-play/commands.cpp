@@ -14,12 +14,18 @@ namespace {
 
 constexpr const char* kTool = "pointilla-play";
 
+// A file name in messages: UTF-8, as every other text the tool prints.
+std::string shown(const std::filesystem::path& file) {
+    const std::u8string name = file.u8string();
+    return {name.begin(), name.end()};
+}
+
 // The file's content, or the exit status after saying why there is none.
 std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file, std::ostream& err,
                                               int& status) {
     auto loaded = scenario::loadSceFile(file);
     if (!loaded.content) {
-        err << kTool << " : impossible de lire \u00ab\u00a0" << file.string()
+        err << kTool << " : impossible de lire \u00ab\u00a0" << shown(file)
             << "\u00a0\u00bb : " << loaded.error.reason() << "\n";
         status = kUnreadableFile;
         return std::nullopt;
@@ -29,7 +35,7 @@ std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file,
 
 void reportStop(const std::filesystem::path& file, const scenario::ReadStop& stop,
                 std::ostream& err) {
-    err << kTool << " : lecture de \u00ab\u00a0" << file.string()
+    err << kTool << " : lecture de \u00ab\u00a0" << shown(file)
         << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : " << stop.reason
         << "\n";
 }

@@ -2,11 +2,16 @@
 // window, or lists the rows it holds.
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/pointilla-play/commands.h"
+#ifdef _WIN32
+#include "platform/windows/utf8_arguments.h"
+#endif
 
 namespace {
 
@@ -42,16 +47,28 @@ int usageError(const std::string& what) {
     return pointilla::play::kUsage;
 }
 
+// The file name as the program's UTF-8 text, whatever the system's narrow encoding.
+std::filesystem::path fromUtf8(const std::string& name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    const std::vector<std::string> args = pointilla::platform::windows::startUtf8ConsoleProgram();
+#else
+    const std::vector<std::string> args(argv, argv + argc);
+#endif
     bool list = false;
     std::string displayName;
     std::string file;
     bool haveFile = false;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (!optionsEnded && arg == "--help") {
             std::cout << kHelp;
             return pointilla::play::kSuccess;
@@ -59,8 +76,8 @@ int main(int argc, char** argv) {
         if (!optionsEnded && arg == "--list") {
             list = true;
         } else if (!optionsEnded && arg == "--display") {
-            if (i + 1 >= argc) return usageError("--display demande le nom d'un affichage.");
-            displayName = argv[++i];
+            if (i + 1 >= args.size()) return usageError("--display demande le nom d'un affichage.");
+            displayName = args[++i];
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
@@ -74,6 +91,6 @@ int main(int argc, char** argv) {
     }
     if (!haveFile) return usageError("il manque le fichier de sc\u00e9nario.");
     if (list && !displayName.empty()) return usageError("--list n'utilise pas d'affichage.");
-    return list ? pointilla::play::listRows(file, std::cout, std::cerr)
-                : pointilla::play::playRows(file, displayName, std::cerr);
+    return list ? pointilla::play::listRows(fromUtf8(file), std::cout, std::cerr)
+                : pointilla::play::playRows(fromUtf8(file), displayName, std::cerr);
 }

@@ -18,4 +18,15 @@ std::optional<std::wstring> utf8ToWide(std::string_view text) {
     return wide;
 }
 
+std::string wideToUtf8(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const int needed =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return {};
+    std::string narrow(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), needed, nullptr, nullptr);
+    return narrow;
+}
+
 }  // namespace pointilla::platform::windows

@@ -1,5 +1,6 @@
 #pragma once
-// UTF-8 (the program's text) to UTF-16 (what the wide Windows functions take).
+// UTF-8 (the program's text) to and from UTF-16 (what the wide Windows
+// functions take and give).
 
 #include <optional>
 #include <string>
@@ -9,5 +10,8 @@ namespace pointilla::platform::windows {
 
 // std::nullopt when the text is not valid UTF-8: nothing is guessed.
 std::optional<std::wstring> utf8ToWide(std::string_view text);
+
+// Unpaired surrogates become U+FFFD.
+std::string wideToUtf8(std::wstring_view text);
 
 }  // namespace pointilla::platform::windows

@@ -34,7 +34,8 @@ recorder="$build/bin/click_recorder_win.exe"
 grep -aq 'PerMonitorV2' "$player" || { echo "FAILED: no per-monitor DPI manifest" >&2; exit 1; }
 
 work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine reads Unix file names and arguments in the locale's encoding.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 wineboot -i >/dev/null 2>&1
 
@@ -78,6 +79,11 @@ fi
 for _ in $(seq 1 150); do [ -s "$work/opened" ] && break; sleep 0.1; done
 check "web address handed to the handler" "$(cat "$work/opened" 2>/dev/null)" "$url|"
 [ "$failures" -eq 0 ] || { cat "$work/clicks" >&2; exit 1; }
+
+# A file name beyond ASCII and beyond the ANSI code page, and rows printed in UTF-8.
+cp "$work/jeu.sce" "$work/été Ω.sce"
+listed="$(wine "$player" --list "$(winepath -w "$work/été Ω.sce")" 2>&1 | tr -d '\r' | sed -n 5p)" || true
+check "rows listed from an accented file name" "$listed" "$(printf 'Délai\t2')"
 
 # Three rows saved by the Windows build: the bytes the Linux build writes.
 printf 'Position souris\xa4 100 ,  200\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\n' >"$work/expected.sce"
