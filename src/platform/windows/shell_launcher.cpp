@@ -3,6 +3,7 @@
 // clang-format off
 // <windows.h> first: <shellapi.h> needs its types.
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 // clang-format on
 
@@ -26,6 +27,24 @@ class UniqueHandle {
     HANDLE handle_;
 };
 
+// COM on the calling thread for as long as the object lives: handlers that
+// ShellExecuteW delegates to may be COM objects. A thread that already has COM
+// (the window thread of a Qt program) keeps it as it was.
+class ComForThisThread {
+  public:
+    ComForThisThread()
+        : initialised_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComForThisThread(const ComForThisThread&) = delete;
+    ComForThisThread& operator=(const ComForThisThread&) = delete;
+    ~ComForThisThread() {
+        if (initialised_) CoUninitialize();
+    }
+
+  private:
+    bool initialised_;
+};
+
 }  // namespace
 
 bool ShellDocumentOpener::open(const std::string& target,
@@ -33,6 +52,7 @@ bool ShellDocumentOpener::open(const std::string& target,
     const auto file = utf8ToWide(target);
     if (!file || file->empty()) return false;
     const std::wstring folder = workingDirectory.wstring();
+    const ComForThisThread com;
     // The target is lpFile, with no parameters: Windows resolves it as one
     // document or address and never splits it into a program and arguments.
     const HINSTANCE result =
