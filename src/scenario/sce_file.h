@@ -18,7 +18,7 @@ namespace pointilla::scenario {
 
 // Far above any real scenario (100,000 rows take 2.3 MiB): a larger file is
 // refused before it is read.
-constexpr std::uintmax_t kMaxSceFileBytes = 64u * 1024 * 1024;
+constexpr std::uintmax_t kMaxSceFileBytes = std::uintmax_t{64} << 20;
 
 // A line whose action begins with "[" is no row: it renames the creation
 // panel's captions. label8 goes in front of the web-address box; label9 in

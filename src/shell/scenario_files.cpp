@@ -54,7 +54,7 @@ std::string fileFailureReason(const platform::posix::FileError& error) {
         case Kind::NotRegularFile:
             return "ce n'est pas un fichier ordinaire (tube, p\u00e9riph\u00e9rique ou socket)";
         case Kind::TooLarge:
-            return "le fichier d\u00e9passe " + std::to_string(error.limit / (1024 * 1024)) +
+            return "le fichier d\u00e9passe " + std::to_string(error.limit >> 20) +
                    " Mio, bien plus qu'un sc\u00e9nario";
         case Kind::System:
             break;

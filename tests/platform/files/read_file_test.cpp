@@ -29,7 +29,7 @@ TEST_F(ReadRegularFile, GivesTheWholeFileAndTheSystemsReasonOtherwise) {
     const std::string bytes("a\0b\xA4\r\n", 6);
     std::ofstream(dir_ / "f.sce", std::ios::binary) << bytes;
     EXPECT_EQ(readRegularFile(dir_ / "f.sce", 6).value(), bytes);
-    std::ofstream(dir_ / "empty.sce");
+    std::ofstream(dir_ / "empty.sce") << "";
     EXPECT_EQ(readRegularFile(dir_ / "empty.sce", 6).value(), "");
 
     EXPECT_EQ(readRegularFile(dir_ / "absent.sce", 6).error().systemError, ENOENT);

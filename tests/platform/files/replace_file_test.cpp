@@ -63,7 +63,7 @@ class ReplaceFileContent : public ::testing::Test {
         fs::remove_all(dir_);
     }
     fs::path file(const std::string& name, const std::string& bytes, unsigned mode = 0644) const {
-        const fs::path path = dir_ / name;
+        fs::path path = dir_ / name;
         std::ofstream(path, std::ios::binary) << bytes;
         fs::permissions(path, fs::perms(mode));
         return path;
