@@ -92,6 +92,16 @@ TEST_F(ReplaceFileContent, ReplacesKeepingModeOwnerAndGroup) {
     EXPECT_EQ(after.st_gid, before.st_gid);
     EXPECT_NE(after.st_ino, before.st_ino) << "replaced by a rename, not rewritten";
     EXPECT_EQ(entries(), std::vector<std::string>{"s.sce"});
+
+    // Someone else's file that the user may write: a temporary file could not
+    // be given that owner, so the file is rewritten in place and stays theirs.
+    if (::geteuid() == 0) {
+        const fs::path shared = file("shared.sce", "old", 0666);  // root's
+        fs::permissions(dir_, fs::perms(0777));
+        EXPECT_EQ(asNobody([&] { return replaceFileContent(shared, "by nobody") ? 0 : 1; }), 0);
+        EXPECT_EQ(readBytes(shared), "by nobody");
+        EXPECT_EQ(statOf(shared).st_uid, 0u);
+    }
 }
 
 TEST_F(ReplaceFileContent, NamesUpToTheFileSystemsLimitWork) {
