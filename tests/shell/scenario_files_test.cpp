@@ -101,12 +101,5 @@ TEST_F(ScenarioFiles, AnOpenThatCannotReadSaysWhyInFrench) {
     }
 }
 
-TEST(ReadStopWords, EachReasonHasItsOwnWords) {
-    using Reason = scenario::ReadStop::Reason;
-    EXPECT_EQ(readStopReason(Reason::EmptyLine), "ligne vide");
-    EXPECT_NE(readStopReason(Reason::NoSeparator), readStopReason(Reason::NoSecondSeparator));
-    EXPECT_FALSE(readStopReason(Reason::NoSeparator).empty());
-}
-
 }  // namespace
 }  // namespace pointilla::shell
