@@ -31,6 +31,7 @@
 #include "shell/registry_adapters.h"
 #include "shell/registry_control.h"
 #include "shell/scenario_file_dialog.h"
+#include "shell/scenario_files.h"
 #include "shell/settings.h"
 #include "shell/timer_ticker.h"
 #include "shell/tray/app_icon.h"
@@ -178,13 +179,13 @@ QAction* Form1::toolbarButton(const QString& key) const {
 void Form1::ouvrir() {
     const std::optional<QString> chosen = CD1.chooseFileToOpen(this);
     if (!chosen) return;
-    const scenario::LoadResult loaded = scenario::loadSceFile(toPath(*chosen));
-    if (!loaded.content) {
+    const auto loaded = openScenarioFile(toPath(*chosen));
+    if (!loaded) {
         showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
-                          .arg(QDir::toNativeSeparators(*chosen), fromUtf8(loaded.error.reason())));
+                          .arg(QDir::toNativeSeparators(*chosen), fromUtf8(loaded.error())));
         return;
     }
-    const scenario::SceContent& content = *loaded.content;
+    const scenario::SceContent& content = *loaded;
     model_->replaceAll(content.rows);
     for (const scenario::HeaderCaptions& header : content.headers) {
         applyHeaderCaptions(fromUtf8(header.label8), fromUtf8(header.label9));
@@ -198,7 +199,7 @@ void Form1::ouvrir() {
                            "charg\u00e9es.")
                 .arg(QFileInfo(*chosen).fileName())
                 .arg(content.stop->line)
-                .arg(fromUtf8(content.stop->reason)));
+                .arg(fromUtf8(readStopReason(content.stop->reason))));
     }
 }
 
@@ -214,12 +215,11 @@ void Form1::enregistre() {
     if (model_->count() == 0) return;
     const std::optional<QString> chosen = CD1.chooseFileToSave(this);
     if (!chosen) return;
-    const std::optional<scenario::FileError> failed =
-        scenario::saveSceFile(toPath(*chosen), model_->scenario().rows());
-    if (failed) {
+    const auto saved = saveScenarioFile(toPath(*chosen), model_->scenario().rows());
+    if (!saved) {
         showFileError(
             QStringLiteral("Impossible d'enregistrer le sc\u00e9nario dans \u00ab %1 \u00bb : %2.")
-                .arg(QDir::toNativeSeparators(*chosen), fromUtf8(failed->reason())));
+                .arg(QDir::toNativeSeparators(*chosen), fromUtf8(saved.error())));
     }
 }
 

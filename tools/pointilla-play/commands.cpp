@@ -10,6 +10,7 @@
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
+#include "shell/scenario_files.h"
 #include "tools/pointilla-play/sleeping_ticker.h"
 
 namespace pointilla::play {
@@ -20,21 +21,21 @@ constexpr const char* kTool = "pointilla-play";
 // The file's content, or the exit status after saying why there is none.
 std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file, std::ostream& err,
                                               int& status) {
-    auto loaded = scenario::loadSceFile(file);
-    if (!loaded.content) {
+    auto loaded = shell::openScenarioFile(file);
+    if (!loaded) {
         err << kTool << " : impossible de lire \u00ab\u00a0" << file.string()
-            << "\u00a0\u00bb : " << loaded.error.reason() << "\n";
+            << "\u00a0\u00bb : " << loaded.error() << "\n";
         status = kUnreadableFile;
         return std::nullopt;
     }
-    return std::move(loaded.content);
+    return std::move(loaded).value();
 }
 
 void reportStop(const std::filesystem::path& file, const scenario::ReadStop& stop,
                 std::ostream& err) {
     err << kTool << " : lecture de \u00ab\u00a0" << file.string()
-        << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : " << stop.reason
-        << "\n";
+        << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : "
+        << shell::readStopReason(stop.reason) << "\n";
 }
 
 // Headless: there is no window to hide.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
 // clang-format on
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -232,6 +233,13 @@ TEST(PointillaPlayList, PrintsTheRowsInUtf8AndSaysWhereReadingStopped) {
     const auto missing = runToEnd({kPlayer, "--list", (dir.path() / "absent.sce").string()});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_TRUE(missing.out.empty());
+
+    // A FIFO is refused at once instead of waiting for a writer for ever.
+    const fs::path fifo = dir.path() / "tube.sce";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto fromFifo = runToEnd({"timeout", "10", kPlayer, "--list", fifo.string()});
+    EXPECT_EQ(fromFifo.exitCode, 2);
+    EXPECT_NE(fromFifo.err.find("fichier ordinaire"), std::string::npos) << fromFifo.err;
 }
 
 TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
