@@ -169,6 +169,11 @@ void Form1::buildStatusBar(QWidget* client) {
     panel2_->setObjectName(QStringLiteral("SB1_Panel2"));
     panel3_ = new QLabel(SB1);
     panel3_->setObjectName(QStringLiteral("SB1_Panel3"));
+    // Room for the longest wait, so the panels do not move as it counts down.
+    panel3_->setContentsMargins(0, 0, 6, 0);
+    panel3_->setMinimumWidth(
+        panel3_->fontMetrics().horizontalAdvance(QStringLiteral("encore 60 s")) + 6);
+    panel3_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SB1->addWidget(panel1_, 1);
     SB1->addWidget(panel2_, 1);
     SB1->addWidget(panel3_);

@@ -20,6 +20,9 @@ class PlayingRowDelegate final : public QStyledItemDelegate {
         return index.row() == row_ && index.column() == 0;
     }
 
+    // The arrow takes no height of its own: the rows keep their size.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
   protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
