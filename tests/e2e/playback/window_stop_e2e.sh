@@ -91,6 +91,29 @@ wait_until 20 is_viewable || fail "Escape did not stop the playback"
 sleep 3.5
 [ "$(presses)" = 1 ] || fail "a click reached the other program after Escape ($(presses) presses)"
 
+echo "step: a hidden playback that ends says so from the tray"
+# A viewable top-level of the program the size of a short message.
+balloon_shown() {
+  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
+    xwininfo -id "$id" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF}
+      END { if (m == "IsViewable" && w > 60 && w < 400 && h > 30 && h < 200) print "yes" }'
+  done | grep -q yes
+}
+balloon_shown && fail "a message was already shown before the playback ended"
+start_playback
+wait_until 60 balloon_shown || fail "no 'Lecture terminée' message after the hidden playback"
+[ "$(presses)" = 2 ] || fail "the playback that ran to its end did not click once ($(presses))"
+is_hidden || fail "the window came back at the normal end of a playback that hid it"
+tray_menu_show() {
+  xdotool mousemove "$ix" "$iy"
+  sleep 0.3
+  xdotool click 1
+  sleep 0.5
+  xdotool key Down Return  # Afficher Pointilla
+  wait_until 20 is_viewable || fail "'Afficher Pointilla' did not bring the window back"
+}
+tray_menu_show
+
 if [ -n "$screenshot" ]; then
   # The list during a playback: the marked row and the wait left.
   {
