@@ -107,6 +107,17 @@ TEST_F(PlaybackControlsTest, TheTrayEntryStopsAndStartPlaysTheStoredNumberOfTime
     EXPECT_TRUE(form->playback().wasStopped());
 }
 
+TEST_F(PlaybackControlsTest, TheMarkedRowIsKeptInView) {
+    std::vector<scenario::Row> rows(60, {"Clic souris", "Clic"});
+    rows[54] = {"D\u00e9lai", "2"};
+    form->scenarioModel().replaceAll(rows);
+    form->start();
+    ASSERT_EQ(form->playingRow(), 55);
+    const QRect marked = form->LV1->visualRect(form->scenarioModel().index(54, 0));
+    EXPECT_TRUE(form->LV1->viewport()->rect().contains(marked)) << marked.y();
+    EXPECT_TRUE(form->LV1->selectionModel()->selectedRows().isEmpty());
+}
+
 TEST_F(PlaybackControlsTest, RepeatDialogKeepsACountOrALoopInRepet) {
     const auto answer = [](int count, bool loop) {
         QTimer::singleShot(0, [count, loop] {
