@@ -171,7 +171,7 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     const scenario::Scenario rows(std::move(content->rows));
     platform::KeyboardState& keyboard = desktop->keyboard();
     const StopSignals signals;
-    ProgressLine line(err, rows, &err == &std::cerr && ::isatty(STDERR_FILENO) == 1);
+    ProgressLine line(err, rows, options.progressLine);
     const auto stopAsked = [&] {
         return caughtSignal != 0 || keyboard.isDown(platform::kEscapeVirtualKey);
     };

@@ -1,6 +1,8 @@
 // pointilla-play: plays a scenario file on the X display without the main
 // window, or lists the rows it holds.
 
+#include <unistd.h>
+
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -104,6 +106,7 @@ int main(int argc, char** argv) {
     }
     if (list && repeatGiven)
         return usageError("--repeat et --loop servent \u00e0 jouer, pas \u00e0 lister.");
+    options.progressLine = ::isatty(STDERR_FILENO) == 1;
     return list ? pointilla::play::listRows(file, std::cout, std::cerr)
                 : pointilla::play::playRows(file, options, std::cerr);
 }
