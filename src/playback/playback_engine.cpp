@@ -7,6 +7,22 @@
 
 namespace pointilla::playback {
 
+int parseRepetitions(std::string_view text) {
+    if (text == kLoopText) return kLoop;
+    // Plain decimal only, as the program writes it.
+    if (text.empty() || text.size() > 4 || text.front() == '0') return 1;
+    int count = 0;
+    for (const char digit : text) {
+        if (digit < '0' || digit > '9') return 1;
+        count = count * 10 + (digit - '0');
+    }
+    return count;
+}
+
+std::string repetitionsText(int repetitions) {
+    return repetitions == kLoop ? std::string(kLoopText) : std::to_string(repetitions);
+}
+
 PlaybackEngine::PlaybackEngine(const scenario::Scenario& rows, platform::PointerDevice& pointer,
                                platform::ButtonInjector& buttons, platform::DocumentOpener& opener,
                                SettingsReader& settings, Ticker& timer4,
@@ -20,12 +36,29 @@ PlaybackEngine::PlaybackEngine(const scenario::Scenario& rows, platform::Pointer
       callbacks_(std::move(callbacks)),
       programDirectory_(std::move(programDirectory)) {}
 
+void PlaybackEngine::setRepetitions(int repetitions) {
+    repetitions_ = (repetitions == kLoop || (repetitions >= 1 && repetitions <= kMaxRepetitions))
+                       ? repetitions
+                       : 1;
+}
+
 void PlaybackEngine::start() {
     // A new start abandons the wait in progress instead of letting the old
     // count run on into the new playback.
     if (waiting_) endWait();
+    wasStopped_ = false;
+    repetition_ = 1;
     numligne_ = 1;
     lecture();
+}
+
+void PlaybackEngine::stop() {
+    if (!playing_) return;
+    if (waiting_) endWait();
+    playing_ = false;
+    wasStopped_ = true;
+    setStatus(kIdleStatus);
+    if (callbacks_.stopped) callbacks_.stopped();
 }
 
 void PlaybackEngine::lecture() {
@@ -35,16 +68,27 @@ void PlaybackEngine::lecture() {
         if (playing_) finish();
         return;
     }
-    playing_ = true;
-    if (settings_.readString(kHideWhilePlayingValue) == kHideWhilePlayingYes &&
-        callbacks_.hideWindow) {
-        callbacks_.hideWindow();
-    }
-    setStatus(kPlayingStatus);
+    while (true) {
+        playing_ = true;
+        if (settings_.readString(kHideWhilePlayingValue) == kHideWhilePlayingYes &&
+            callbacks_.hideWindow) {
+            callbacks_.hideWindow();
+        }
+        setStatus(kPlayingStatus);
 
-    if (numligne_ < 1) numligne_ = 1;
-    for (; numligne_ <= rows_.count(); ++numligne_) {
-        if (!perform(rows_.row(numligne_))) return;  // waiting on a "Délai" row
+        if (numligne_ < 1) numligne_ = 1;
+        for (; numligne_ <= rows_.count(); ++numligne_) {
+            if (stopAsked()) {
+                stop();
+                return;
+            }
+            reportProgress();
+            if (!perform(rows_.row(numligne_))) return;  // waiting on a "Délai" row
+        }
+        if (repetitions_ != kLoop && repetition_ >= repetitions_) break;
+        // The next pass starts from row 1, as the "start" button does.
+        ++repetition_;
+        numligne_ = 1;
     }
     finish();
 }
@@ -52,10 +96,18 @@ void PlaybackEngine::lecture() {
 void PlaybackEngine::tick() {
     if (!waiting_) return;  // a tick already queued when the wait was abandoned
     ++nbsecondes_;
-    if (nbsecondes_ < waitSeconds_) return;
+    if (nbsecondes_ < waitSeconds_) {
+        reportProgress();
+        return;
+    }
     endWait();
     ++numligne_;
     lecture();
+}
+
+Progress PlaybackEngine::progress() const {
+    return Progress{numligne_, rows_.count(), waiting_ ? waitSeconds_ - nbsecondes_ : 0,
+                    repetition_, repetitions_};
 }
 
 bool PlaybackEngine::perform(const scenario::Row& row) {
@@ -73,6 +125,7 @@ bool PlaybackEngine::perform(const scenario::Row& row) {
         // be counted to; it is skipped instead of waiting for ever.
         if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
             beginWait(*seconds);
+            reportProgress();
             return false;
         }
     } else if (action == scenario::kUrlAction) {
@@ -105,5 +158,11 @@ void PlaybackEngine::finish() {
 void PlaybackEngine::setStatus(std::string_view text) {
     if (callbacks_.setStatus) callbacks_.setStatus(std::string(text));
 }
+
+void PlaybackEngine::reportProgress() {
+    if (callbacks_.progress) callbacks_.progress(progress());
+}
+
+bool PlaybackEngine::stopAsked() { return callbacks_.stopRequested && callbacks_.stopRequested(); }
 
 }  // namespace pointilla::playback

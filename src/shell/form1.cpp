@@ -28,8 +28,11 @@
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "shell/about/frm_about.h"
+#include "shell/playback_progress_text.h"
+#include "shell/playing_row_delegate.h"
 #include "shell/registry_adapters.h"
 #include "shell/registry_control.h"
+#include "shell/repeat_dialog.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/scenario_files.h"
 #include "shell/settings.h"
@@ -97,29 +100,81 @@ void Form1::Form_Load() {
     capture::persistHotKeyChoices(Combo1, Combo2, Combo3, *settingsAccess_);
     redlecture_->setChecked(hideWhilePlayingChecked(services_.registry, title));
 
+    wirePlayback();
+    wireListAndTray();
+
+    capture_->start();
+    Timer3->start();
+}
+
+// Playback with Timer4, the status panels, the row marker, the tray's tooltip
+// and the stop key.
+void Form1::wirePlayback() {
     timer4Ticker_ = std::make_unique<TimerTicker>(*Timer4);
     playback::PlaybackCallbacks callbacks;
     callbacks.setStatus = [this](const std::string& text) { setPlaybackPanel(fromUtf8(text)); };
     callbacks.hideWindow = [this] {
         hiddenWithoutTray_ = !tray_->canHideIntoTray();
+        hiddenByPlayback_ = true;
         hide();
     };
-    callbacks.finished = [this] {
-        // Without a tray nothing else could bring the window back.
-        if (!hiddenWithoutTray_) return;
-        hiddenWithoutTray_ = false;
-        showNormal();
-    };
+    callbacks.finished = [this] { onPlaybackEnded(false); };
+    callbacks.stopped = [this] { onPlaybackEnded(true); };
+    // Asked before every row, so Escape held between two rows is honoured even
+    // while rows run back to back.
+    callbacks.stopRequested = [this] { return capture_->stopKeyDown(); };
+    callbacks.progress = [this](const playback::Progress& now) { onPlaybackProgress(now); };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
         services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),
         services_.programDirectory);
     connect(Timer4, &QTimer::timeout, this, [this] { playback_->tick(); });
 
-    wireListAndTray();
+    rowMarker_ = new PlayingRowDelegate(LV1);
+    LV1->setItemDelegate(rowMarker_);
+}
 
-    capture_->start();
-    Timer3->start();
+void Form1::onPlaybackProgress(const playback::Progress& progress) {
+    const int row = progress.row - 1;
+    if (row != rowMarker_->playingRow()) {
+        rowMarker_->setPlayingRow(row);
+        LV1->viewport()->update();
+        // Kept in view without touching the selection or the current row.
+        LV1->scrollTo(model_->index(row, editing::ScenarioModel::ActionColumn));
+    }
+    panel3_->setText(remainingWaitText(progress));
+    tray_->setPlaybackToolTip(playbackToolTip(productTitle(), progress));
+}
+
+void Form1::onPlaybackEnded(bool stopped) {
+    rowMarker_->setPlayingRow(-1);
+    LV1->viewport()->update();
+    panel3_->clear();
+    tray_->setPlaybackToolTip(QString());
+    const bool wasHidden = hiddenByPlayback_ && !isVisible();
+    hiddenByPlayback_ = false;
+    followPlaybackState();
+    if (hiddenWithoutTray_) {
+        // Without a tray nothing else could bring the window back.
+        hiddenWithoutTray_ = false;
+        showNormal();
+    } else if (stopped && wasHidden) {
+        tray_->aff_Click();
+    } else if (wasHidden) {
+        tray_->notify(QStringLiteral("Lecture termin\u00e9e"));
+    }
+}
+
+// The stop entries and the stop key follow whether a playback runs.
+void Form1::followPlaybackState() {
+    const bool playing = playback_->playing();
+    arret_->setEnabled(playing);
+    arretIcone_->setEnabled(playing);
+    if (playing && !capture_->stopKeyArmed()) {
+        capture_->armStopKey([this] { arreter(); });
+    } else if (!playing) {
+        capture_->disarmStopKey();
+    }
 }
 
 // The list's pop-up commands, and the tray icon (start-up step 6).
@@ -156,6 +211,8 @@ std::string Form1::settingsKey() const { return settingsKeyFor(productTitle().to
 QString Form1::filePanel() const { return panel1_->text(); }
 void Form1::setFilePanel(const QString& text) { panel1_->setText(text); }
 QString Form1::playbackPanel() const { return panel2_->text(); }
+QString Form1::waitPanel() const { return panel3_->text(); }
+int Form1::playingRow() const { return rowMarker_->playingRow() + 1; }
 void Form1::setPlaybackPanel(const QString& text) { panel2_->setText(text); }
 
 QAction* Form1::menuAction(const QString& name) const {
@@ -266,7 +323,20 @@ void Form1::TB1_ButtonClick(const QString& key) {
     }
 }
 
-void Form1::start() { playback_->start(); }
+void Form1::start() {
+    playback_->setRepetitions(playback::parseRepetitions(settingsAccess_->read(kRepetitionsValue)));
+    playback_->start();
+    followPlaybackState();
+}
+
+void Form1::arreter() { playback_->stop(); }
+
+void Form1::repeter_Click() {
+    const int current = playback::parseRepetitions(settingsAccess_->read(kRepetitionsValue));
+    if (const auto chosen = askRepetitions(current, this)) {
+        settingsAccess_->write(kRepetitionsValue, playback::repetitionsText(*chosen));
+    }
+}
 
 // Every close request ends here: it is cancelled and replaced by the question.
 void Form1::closeEvent(QCloseEvent* event) {

@@ -30,7 +30,8 @@ class PointerCapture;
 }
 namespace pointilla::playback {
 class PlaybackEngine;
-}
+struct Progress;
+}  // namespace pointilla::playback
 namespace pointilla::editing {
 class CaptureSampler;
 class CreationPanel;
@@ -48,6 +49,7 @@ class SettingsKeyAccess;
 class TimerTicker;
 class TrayIcon;
 class frmAbout;
+class PlayingRowDelegate;
 
 // What the main window works with; every reference must outlive the window.
 struct Form1Services {
@@ -78,6 +80,10 @@ class Form1 : public QMainWindow {
     void setFilePanel(const QString& text);
     QString playbackPanel() const;
     void setPlaybackPanel(const QString& text);
+    // Panel 3: the seconds left of a playback's wait ("encore 4 s").
+    QString waitPanel() const;
+    // The row a playback is performing, marked in LV1 (1-based; 0: none).
+    int playingRow() const;
 
     // Hidden pop-up menus: the list's and the tray icon's.
     QMenu* popupMenu() const { return mnuflottant; }
@@ -148,7 +154,9 @@ class Form1 : public QMainWindow {
     void aid_Click();
     void apropos_Click();
     void TB1_ButtonClick(const QString& key);
-    void start();  // the toolbar's "start": playback from row 1
+    void start();          // the toolbar's "start": playback from row 1
+    void arreter();        // "Arrêter la lecture" (and Escape): the playback stops at once
+    void repeter_Click();  // "Répéter la lecture...": asks for "repet"
     void quitte();
 
   protected:
@@ -171,6 +179,10 @@ class Form1 : public QMainWindow {
     void applyHeaderCaptions(const QString& label8, const QString& label9);
     bool askQuit();
     void showFileError(const QString& text);
+    void wirePlayback();
+    void onPlaybackProgress(const playback::Progress& progress);
+    void onPlaybackEnded(bool stopped);
+    void followPlaybackState();
 
     Form1Services services_;
     editing::ScenarioModel* model_;
@@ -181,12 +193,18 @@ class Form1 : public QMainWindow {
     std::unique_ptr<playback::PlaybackEngine> playback_;
     QLabel* panel1_ = nullptr;
     QLabel* panel2_ = nullptr;
+    QLabel* panel3_ = nullptr;
     QAction* redlecture_ = nullptr;
+    QAction* arret_ = nullptr;       // "Fichier > Arrêter la lecture"
+    QAction* arretIcone_ = nullptr;  // the same in the tray menu
+    PlayingRowDelegate* rowMarker_ = nullptr;
     editing::dialogs::ListCommands* listCommands_ = nullptr;
     TrayIcon* tray_ = nullptr;
     QPointer<frmAbout> about_;
     // Hidden by a playback while no tray could bring it back: shown at its end.
     bool hiddenWithoutTray_ = false;
+    // Hidden by the current playback: a stop shows it again.
+    bool hiddenByPlayback_ = false;
     bool quitting_ = false;
     bool asking_ = false;
     bool shownOnce_ = false;

@@ -167,8 +167,16 @@ void Form1::buildStatusBar(QWidget* client) {
     panel1_->setObjectName(QStringLiteral("SB1_Panel1"));
     panel2_ = new QLabel(SB1);
     panel2_->setObjectName(QStringLiteral("SB1_Panel2"));
+    panel3_ = new QLabel(SB1);
+    panel3_->setObjectName(QStringLiteral("SB1_Panel3"));
+    // Room for the longest wait, so the panels do not move as it counts down.
+    panel3_->setContentsMargins(0, 0, 6, 0);
+    panel3_->setMinimumWidth(
+        panel3_->fontMetrics().horizontalAdvance(QStringLiteral("encore 60 s")) + 6);
+    panel3_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SB1->addWidget(panel1_, 1);
     SB1->addWidget(panel2_, 1);
+    SB1->addWidget(panel3_);
 }
 
 void Form1::buildToolbar(QWidget* client) {
@@ -223,6 +231,10 @@ void Form1::buildMenus() {
             &QAction::triggered, this, &Form1::ouvrir);
     connect(addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario")),
             &QAction::triggered, this, &Form1::enregistre);
+    // Escape itself is watched globally while playing; the text only shows it.
+    arret_ = addNamedAction(fichi, "arret", QStringLiteral("Arr\u00eater la lecture\t\u00c9chap"));
+    arret_->setEnabled(false);
+    connect(arret_, &QAction::triggered, this, &Form1::arreter);
     addNamedSeparator(fichi, "sep3");
     connect(addNamedAction(fichi, "quit", QStringLiteral("Quitter")), &QAction::triggered, this,
             &QWidget::close);
@@ -234,6 +246,8 @@ void Form1::buildMenus() {
     redlecture_->setCheckable(true);
     // The check mark follows the stored value, not the click.
     connect(redlecture_, &QAction::triggered, this, &Form1::redlecture_Click);
+    connect(addNamedAction(options, "repeter", QStringLiteral("R\u00e9p\u00e9ter la lecture...")),
+            &QAction::triggered, this, &Form1::repeter_Click);
     bar->addMenu(options);
 
     ap = makeMenu(this, "ap", QStringLiteral("?"));
@@ -260,6 +274,9 @@ void Form1::buildMenus() {
 
     mnuIcone = makeMenu(this, "mnuIcone", QStringLiteral("Menu Icone"));
     addNamedAction(mnuIcone, "aff", QStringLiteral("Afficher Pointilla"));
+    arretIcone_ = addNamedAction(mnuIcone, "arreticone", QStringLiteral("Arr\u00eater la lecture"));
+    arretIcone_->setEnabled(false);
+    connect(arretIcone_, &QAction::triggered, this, &Form1::arreter);
     addNamedSeparator(mnuIcone, "sep4");
     connect(addNamedAction(mnuIcone, "qu", QStringLiteral("Quitter")), &QAction::triggered, this,
             &QWidget::close);

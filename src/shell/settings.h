@@ -20,6 +20,9 @@ inline constexpr std::string_view kSecondModifierValue = "cl\u00e92";
 inline constexpr std::string_view kHotKeyValue = "cl\u00e93";
 inline constexpr std::string_view kVisibleValue = "Visible";
 inline constexpr std::string_view kHideWhilePlayingValue = "redlec";
+// How many times a playback goes through the scenario: "1" to "9999" or
+// "boucle". Written only by "Répéter la lecture..."; missing counts as "1".
+inline constexpr std::string_view kRepetitionsValue = "repet";
 
 struct SettingDefault {
     std::string_view name;

@@ -1,7 +1,11 @@
 #include "tools/pointilla-play/commands.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <system_error>
@@ -52,6 +56,82 @@ std::filesystem::path programDirectory() {
     return std::filesystem::current_path(error);
 }
 
+// SIGINT and SIGTERM ask for a stop after the row in progress: the handler
+// notes the signal and wakes the wait through a pipe.
+volatile std::sig_atomic_t caughtSignal = 0;
+int signalPipeWrite = -1;
+
+extern "C" void onStopSignal(int signal) {
+    caughtSignal = signal;
+    const char byte = 0;
+    [[maybe_unused]] const auto written = ::write(signalPipeWrite, &byte, 1);
+}
+
+class StopSignals {
+  public:
+    StopSignals() {
+        if (::pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) fds_[0] = fds_[1] = -1;
+        signalPipeWrite = fds_[1];
+        struct sigaction action {};
+        action.sa_handler = onStopSignal;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &oldInt_);
+        ::sigaction(SIGTERM, &action, &oldTerm_);
+    }
+    ~StopSignals() {
+        ::sigaction(SIGINT, &oldInt_, nullptr);
+        ::sigaction(SIGTERM, &oldTerm_, nullptr);
+        signalPipeWrite = -1;
+        for (const int fd : fds_) {
+            if (fd >= 0) ::close(fd);
+        }
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    int fd() const { return fds_[0]; }
+    void drain() const {
+        char buffer[64];
+        while (fds_[0] >= 0 && ::read(fds_[0], buffer, sizeof buffer) > 0) {
+        }
+    }
+
+  private:
+    int fds_[2] = {-1, -1};
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+};
+
+// One updating line on a terminal: the row being played and the wait left.
+class ProgressLine {
+  public:
+    ProgressLine(std::ostream& err, const scenario::Scenario& rows, bool enabled)
+        : err_(err), rows_(rows), enabled_(enabled) {}
+
+    void show(const playback::Progress& now) {
+        if (!enabled_ || !rows_.contains(now.row)) return;
+        const scenario::Row& row = rows_.row(now.row);
+        err_ << "\r\033[K"
+             << "Ligne " << now.row << " sur " << now.rowCount;
+        if (now.repetitions == playback::kLoop) {
+            err_ << " (passage " << now.repetition << ", en boucle)";
+        } else if (now.repetitions > 1) {
+            err_ << " (passage " << now.repetition << " sur " << now.repetitions << ")";
+        }
+        err_ << " : " << row.action << " " << row.detail;
+        if (now.secondsLeft > 0) err_ << ", encore " << now.secondsLeft << " s";
+        err_.flush();
+    }
+    void clear() {
+        if (enabled_) err_ << "\r\033[K" << std::flush;
+    }
+
+  private:
+    std::ostream& err_;
+    const scenario::Scenario& rows_;
+    bool enabled_;
+};
+
 }  // namespace
 
 int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
@@ -71,7 +151,7 @@ int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream&
     return kSuccess;
 }
 
-int playRows(const std::filesystem::path& file, const std::string& displayName, std::ostream& err) {
+int playRows(const std::filesystem::path& file, const PlayOptions& options, std::ostream& err) {
     int status = kSuccess;
     auto content = readWhole(file, err, status);
     if (!content) return status;
@@ -82,23 +162,51 @@ int playRows(const std::filesystem::path& file, const std::string& displayName, 
     }
 
     std::string error;
-    const auto desktop =
-        platform::openX11Desktop(displayName.empty() ? nullptr : displayName.c_str(), error);
+    const auto desktop = platform::openX11Desktop(
+        options.displayName.empty() ? nullptr : options.displayName.c_str(), error);
     if (!desktop) {
         err << kTool << " : " << error << "\n";
         return kNoDisplay;
     }
 
     const scenario::Scenario rows(std::move(content->rows));
+    platform::KeyboardState& keyboard = desktop->keyboard();
+    const StopSignals signals;
+    ProgressLine line(err, rows, options.progressLine);
+    const auto stopAsked = [&] {
+        return caughtSignal != 0 || keyboard.isDown(platform::kEscapeVirtualKey);
+    };
+
     NoSettings settings;
     SleepingTicker timer4;
+    playback::PlaybackCallbacks callbacks;
+    callbacks.stopRequested = stopAsked;
+    callbacks.progress = [&](const playback::Progress& now) { line.show(now); };
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
-                                    settings, timer4, {}, programDirectory());
+                                    settings, timer4, std::move(callbacks), programDirectory());
+    engine.setRepetitions(options.repetitions);
+    const int keyChanges = keyboard.changeNotifier();
+    keyboard.takeChanges();
     engine.start();
-    timer4.run(engine);
+    timer4.run(engine, {keyChanges, signals.fd()}, [&] {
+        signals.drain();
+        keyboard.takeChanges();
+        if (stopAsked()) engine.stop();
+    });
+    line.clear();
     // A round trip: every injected event has reached the server before we leave.
     (void)desktop->pointer().position();
-    return kSuccess;
+    if (!engine.wasStopped()) return kSuccess;
+
+    err << kTool << " : Lecture arr\u00eat\u00e9e \u00e0 la ligne " << engine.numligne() << "\n";
+    err.flush();
+    if (caughtSignal != 0) {
+        // Ended by the signal itself, as the shell that sent it expects.
+        const int signal = caughtSignal;
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+    }
+    return kStopped;
 }
 
 }  // namespace pointilla::play

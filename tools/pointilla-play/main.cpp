@@ -1,23 +1,36 @@
 // pointilla-play: plays a scenario file on the X display without the main
 // window, or lists the rows it holds.
 
+#include <unistd.h>
+
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "playback/playback_engine.h"
 #include "tools/pointilla-play/commands.h"
 
 namespace {
 
 constexpr const char* kHelp =
     "Utilisation :\n"
-    "  pointilla-play [--display AFFICHAGE] FICHIER.sce\n"
+    "  pointilla-play [--display AFFICHAGE] [--repeat N | --loop] FICHIER.sce\n"
     "      Joue le sc\u00e9nario sur l'affichage X (par d\u00e9faut celui de DISPLAY), comme\n"
     "      le bouton \u00ab\u00a0start\u00a0\u00bb de Pointilla : d\u00e9placements du pointeur, "
     "clics du\n"
     "      bouton gauche, d\u00e9lais en secondes r\u00e9elles, adresses ouvertes avec\n"
     "      l'application par d\u00e9faut (xdg-open). Rend la main \u00e0 la fin du sc\u00e9nario.\n"
+    "      --repeat N  joue le sc\u00e9nario N fois (1 \u00e0 9999), chaque fois depuis la\n"
+    "                  premi\u00e8re ligne ;\n"
+    "      --loop      le rejoue sans fin, jusqu'\u00e0 \u00c9chap.\n"
+    "      La touche \u00c9chap, quelle que soit la fen\u00eatre active, arr\u00eate la lecture\n"
+    "      aussit\u00f4t : \u00ab\u00a0Lecture arr\u00eat\u00e9e \u00e0 la ligne N\u00a0\u00bb est "
+    "\u00e9crit sur la\n"
+    "      sortie d'erreur (code 6). SIGINT (Ctrl+C) et SIGTERM l'arr\u00eatent apr\u00e8s la\n"
+    "      ligne en cours, avec le m\u00eame message, puis terminent le programme par ce\n"
+    "      signal. Sur un terminal, une ligne de la sortie d'erreur suit la ligne jou\u00e9e\n"
+    "      et l'attente restante.\n"
     "  pointilla-play --list FICHIER.sce\n"
     "      Affiche les lignes du fichier, une par ligne : action, tabulation, d\u00e9tail\n"
     "      (UTF-8). Les lignes d'en-t\u00eate (\u00ab\u00a0[\u00a0\u00bb) ne sont pas des lignes "
@@ -34,7 +47,8 @@ constexpr const char* kHelp =
     "  1  mauvaise utilisation\n"
     "  2  fichier illisible\n"
     "  3  lecture du fichier arr\u00eat\u00e9e avant la fin (ligne mal form\u00e9e)\n"
-    "  4  affichage X indisponible\n";
+    "  4  affichage X indisponible\n"
+    "  6  lecture arr\u00eat\u00e9e par \u00c9chap\n";
 
 int usageError(const std::string& what) {
     std::cerr << "pointilla-play : " << what
@@ -46,7 +60,8 @@ int usageError(const std::string& what) {
 
 int main(int argc, char** argv) {
     bool list = false;
-    std::string displayName;
+    bool repeatGiven = false;
+    pointilla::play::PlayOptions options;
     std::string file;
     bool haveFile = false;
     bool optionsEnded = false;
@@ -60,7 +75,20 @@ int main(int argc, char** argv) {
             list = true;
         } else if (!optionsEnded && arg == "--display") {
             if (i + 1 >= argc) return usageError("--display demande le nom d'un affichage.");
-            displayName = argv[++i];
+            options.displayName = argv[++i];
+        } else if (!optionsEnded && arg == "--repeat") {
+            const int count = i + 1 < argc ? pointilla::playback::parseRepetitions(argv[i + 1]) : 0;
+            // parseRepetitions reads anything but a plain 1..9999 as once.
+            if (i + 1 >= argc || count == pointilla::playback::kLoop ||
+                (count == 1 && std::string_view(argv[i + 1]) != "1")) {
+                return usageError("--repeat demande un nombre de 1 \u00e0 9999.");
+            }
+            options.repetitions = count;
+            repeatGiven = true;
+            ++i;
+        } else if (!optionsEnded && arg == "--loop") {
+            options.repetitions = pointilla::playback::kLoop;
+            repeatGiven = true;
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
@@ -73,7 +101,12 @@ int main(int argc, char** argv) {
         }
     }
     if (!haveFile) return usageError("il manque le fichier de sc\u00e9nario.");
-    if (list && !displayName.empty()) return usageError("--list n'utilise pas d'affichage.");
+    if (list && !options.displayName.empty()) {
+        return usageError("--list n'utilise pas d'affichage.");
+    }
+    if (list && repeatGiven)
+        return usageError("--repeat et --loop servent \u00e0 jouer, pas \u00e0 lister.");
+    options.progressLine = ::isatty(STDERR_FILENO) == 1;
     return list ? pointilla::play::listRows(file, std::cout, std::cerr)
-                : pointilla::play::playRows(file, displayName, std::cerr);
+                : pointilla::play::playRows(file, options, std::cerr);
 }

@@ -10,6 +10,8 @@ namespace pointilla::platform::x11 {
 
 std::vector<KeySym> keysymsForVirtualKey(int virtualKey) {
     switch (virtualKey) {
+        case 0x1B:
+            return {XK_Escape};
         case 0x10:
             return {XK_Shift_L, XK_Shift_R};
         case 0x11:

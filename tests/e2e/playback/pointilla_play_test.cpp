@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
 // clang-format on
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "child_process.h"
@@ -155,6 +157,37 @@ TEST_F(PointillaPlayTest, PlaysMovesClicksAndAWaitAsRealInput) {
     EXPECT_EQ(recorder->finish(), 0);
 }
 
+TEST_F(PointillaPlayTest, EscapeDuringAWaitStopsBeforeAnyClickAndRepeatClicksExactlyNTimes) {
+    const auto recorder = startRecorder();
+    const auto stoppable = dir.file("stop.sce", line(kDelay, "3") + line(kClick, "Clic"));
+    // Escape a second in, typed into the recorder's window, which has the focus.
+    std::thread escape([] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        runToEnd({"xdotool", "key", "Escape"});
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const auto stopped = runToEnd({kPlayer, stoppable.string()});
+    escape.join();
+    EXPECT_EQ(stopped.exitCode, 6) << stopped.err;
+    EXPECT_NE(stopped.err.find("Lecture arr\u00eat\u00e9e \u00e0 la ligne 1"), std::string::npos)
+        << stopped.err;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(2500));
+    // SIGINT during the wait: stopped the same way, then ended by the signal.
+    const auto interrupted =
+        runToEnd({"timeout", "--preserve-status", "-s", "INT", "1", kPlayer, stoppable.string()});
+    EXPECT_EQ(interrupted.exitCode, 128 + SIGINT) << interrupted.err;
+    EXPECT_NE(interrupted.err.find("ligne 1"), std::string::npos) << interrupted.err;
+
+    const auto once = dir.file("clic.sce", line(kClick, "Clic"));
+    const auto repeated = runToEnd({kPlayer, "--repeat", "3", once.string()});
+    EXPECT_EQ(repeated.exitCode, 0) << repeated.err;
+    // Only the three repeated clicks: neither stopped playback clicked.
+    const auto events = buttonEvents(*recorder, 7);
+    ASSERT_EQ(events.size(), 6U);
+    for (std::size_t i = 0; i < events.size(); ++i) EXPECT_EQ(events[i].press, i % 2 == 0);
+    EXPECT_EQ(recorder->finish(), 0);
+}
+
 TEST_F(PointillaPlayTest, AFileWhoseReadingStopsIsNotPlayedAtAll) {
     warp(640, 512);
     const auto file =
@@ -247,6 +280,12 @@ TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--list"), std::string::npos);
     EXPECT_NE(help.out.find("FICHIER.sce"), std::string::npos);
+    for (const char* documented : {"--repeat N", "--loop", "\u00c9chap", "  6  "}) {
+        EXPECT_NE(help.out.find(documented), std::string::npos) << documented;
+    }
+    for (const char* count : {"0", "10000", "01", "boucle"}) {
+        EXPECT_EQ(runToEnd({kPlayer, "--repeat", count, "a.sce"}).exitCode, 1) << count;
+    }
     EXPECT_EQ(runToEnd({kPlayer}).exitCode, 1);
     EXPECT_EQ(runToEnd({kPlayer, "--bogus", "a.sce"}).exitCode, 1);
     EXPECT_EQ(runToEnd({kPlayer, "a.sce", "b.sce"}).exitCode, 1);

@@ -58,6 +58,7 @@ TEST(VirtualKeys, EachScanTableCodeStandsForItsKeys) {
     EXPECT_EQ(x11::keysymsForVirtualKey(0x69), Syms{XK_KP_9});
     EXPECT_EQ(x11::keysymsForVirtualKey(0x70), Syms{XK_F1});
     EXPECT_EQ(x11::keysymsForVirtualKey(0x7B), Syms{XK_F12});
+    EXPECT_EQ(x11::keysymsForVirtualKey(0x1B), Syms{XK_Escape});  // the stop key
     for (const int other : {-1, 0, 0x2F, 0x3A, 0x40, 0x5B, 0x6A, 0x7C, 0xFF, 0x100}) {
         EXPECT_TRUE(x11::keysymsForVirtualKey(other).empty()) << other;
     }
