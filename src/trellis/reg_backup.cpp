@@ -11,15 +11,10 @@
 #include "trellis/notifier.h"
 #include "trellis/os_version.h"
 #include "trellis/registry_access.h"
+#include "trellis/text_trim.h"
 
 namespace trellis {
 namespace {
-
-std::string trimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string lower(std::string text) {
     for (char& c : text) {

@@ -7,6 +7,7 @@
 
 #include "trellis/reg_backup.h"
 #include "trellis/registry_access.h"
+#include "trellis/text_trim.h"
 
 namespace trellis {
 namespace {
@@ -15,13 +16,6 @@ namespace {
 struct MemberError {
     LONG code;
 };
-
-std::string trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 std::string upperAscii(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
