@@ -380,6 +380,15 @@ pointilla::Result<RawValue, LONG> ReadRawValue(HKEY root, const std::string& sub
     return value;
 }
 
+LONG ValueReadStatus(const std::string& keyPath, const std::string& valueName) {
+    std::string subKey = keyPath;
+    HKEY root = nullptr;
+    SplitKeyPath(subKey, root);
+    if (root == nullptr) return ERROR_FILE_NOT_FOUND;
+    auto read = ReadRawValue(root, subKey, valueName);
+    return read ? ERROR_SUCCESS : read.error();
+}
+
 pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey) {
     // One level per key on the way down, each opened under its parent, so that
     // no path is walked again and no call nests deeper than the loop.

@@ -80,6 +80,10 @@ pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY root,
                                                                  const std::string& subKey);
 pointilla::Result<RawValue, LONG> ReadRawValue(HKEY root, const std::string& subKey,
                                                const std::string& valueName);
+// ERROR_SUCCESS when the value at a key path can be read; else a status for
+// which IsAbsence holds when the path, key or value is not there, or why the
+// registry could not be read.
+LONG ValueReadStatus(const std::string& keyPath, const std::string& valueName);
 // Deletes a key (sub-key in Windows-1252) and everything below it, however deep,
 // one level at a time; a missing key is no failure.
 pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey);

@@ -138,14 +138,18 @@ VARIANT_BOOL Trellis::KeyExists(const std::string& sValueName, LONG lValueType) 
             checkCurrentKey(currentKey_);
             switch (lValueType) {
                 case 0:
-                    return GetStringValue(currentKey_, sValueName).empty() ? VARIANT_FALSE
-                                                                           : VARIANT_TRUE;
+                    if (!GetStringValue(currentKey_, sValueName).empty()) return VARIANT_TRUE;
+                    break;
                 case 1:
-                    return GetDWORDValue(currentKey_, sValueName) == -1 ? VARIANT_FALSE
-                                                                        : VARIANT_TRUE;
+                    if (GetDWORDValue(currentKey_, sValueName) != -1) return VARIANT_TRUE;
+                    break;
                 default:
                     throw MemberError{kBadKeyPath};
             }
+            // A missing value is an answer; a registry that cannot be read is not.
+            const LONG status = ValueReadStatus(currentKey_, sValueName);
+            if (status != ERROR_SUCCESS && !IsAbsence(status)) throw MemberError{kValueNotRead};
+            return VARIANT_FALSE;
         },
         &Trellis::RaiseRegError);
 }

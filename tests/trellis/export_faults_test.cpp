@@ -155,6 +155,33 @@ TEST_F(ExportFaults, AReadErrorFailsTheExportInsteadOfLeavingNamesOut) {
     EXPECT_EQ(messages.messages.size(), static_cast<std::size_t>(failures));
 }
 
+TEST_F(ExportFaults, AStoreThatCannotBeReadFailsTheExportAndTheReadingMembers) {
+    putValue(HKEY_CURRENT_USER, "Software\\Unread", "v", REG_SZ, "x");
+    previousBackups();
+    control.SetCurrentKey("HKEY_CURRENT_USER\\Software\\Unread");
+    stdfs::create_directory(dir.str() + "/store.db");
+    pointilla::registry::useStoreAt(dir.path() / "store.db");  // a folder: no store opens
+    EXPECT_EQ(backup("Unread"), VARIANT_FALSE);
+    EXPECT_EQ(control.KeyExists("v", 0), VARIANT_FALSE);
+    EXPECT_EQ(control.KeyExists("v", 1), VARIANT_FALSE);
+    HKEY root = HKEY_CURRENT_USER;
+    std::string subKey = "Software\\Unread";
+    std::vector<std::string> names;
+    LONG count = 0;
+    EXPECT_EQ(RegistryEnumerateValues(root, subKey, names, count), 0);
+    pointilla::registry::useStoreAt(pointilla::registry::defaultStorePath());
+    EXPECT_EQ(errors, (std::vector<LONG>{1012, 1012}));
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].title, "File I/O Error");
+    EXPECT_NE(messages.messages[0].text.find("Software\\Unread"), std::string::npos);
+    EXPECT_EQ(messages.messages[1].title, "RegistryEnumerateValues");
+    stdfs::remove(dir.str() + "/store.db");
+    expectPreviousBackupsOnly();
+    // A value that is simply missing stays an answer, not a failure.
+    EXPECT_EQ(control.KeyExists("missing", 0), VARIANT_FALSE);
+    EXPECT_EQ(errors.size(), 2u);
+}
+
 TEST_F(ExportFaults, ExistingEntriesAreRotatedAsTheyAreAndLinksNeverWrittenThrough) {
     putValue(HKEY_CURRENT_USER, "Software\\Entries", "v", REG_SZ, "new");
     // A name starting with a dot is a backup like any other.
