@@ -137,23 +137,33 @@ pointilla::Result<std::vector<std::string>, ExportFailure> writeKey(SHORT fileNu
                                   " holds a line break or a zero byte, which a .REG file "
                                   "cannot carry"});
     }
-    auto names = ListValueNames(root, subKey);
-    if (!names) {
-        if (!IsAbsence(names.error())) return fail(readFailure(rootName, subKey, names.error()));
+    // The key and its names; a key that is not (or no longer) there has none.
+    RegistryKey key;
+    std::vector<std::string> names;
+    auto opened = OpenKeyToRead(root, subKey, key);
+    if (opened) {
+        auto listed = ListValueNames(key.get());
+        if (listed) {
+            names = std::move(*listed);
+        } else {
+            opened = fail(listed.error());
+        }
+    }
+    if (!opened) {
+        if (!IsAbsence(opened.error())) return fail(readFailure(rootName, subKey, opened.error()));
         if (!asked) return std::vector<std::string>();
-        names = std::vector<std::string>();
     }
     if (auto written = writeLine(fileNumber, KeyHeaderLine(rootName, subKey)); !written) {
         return fail(std::move(written).error());
     }
-    for (const std::string& name : *names) {
+    for (const std::string& name : names) {
         if (fileCannotCarry(name)) {
             return fail(ExportFailure{"The value name \"" + shown(name) + "\" under " +
                                       shown(keyPath(rootName, subKey)) +
                                       " holds a line break or a zero byte, which a .REG file "
                                       "cannot carry"});
         }
-        auto raw = ReadRawValue(root, subKey, name);
+        auto raw = ReadRawValue(key.get(), name);
         if (!raw) {
             if (IsAbsence(raw.error())) continue;  // deleted meanwhile
             return fail(readFailure(rootName, subKey, raw.error()));
@@ -163,7 +173,8 @@ pointilla::Result<std::vector<std::string>, ExportFailure> writeKey(SHORT fileNu
         }
     }
     if (auto written = writeLine(fileNumber, ""); !written) return fail(std::move(written).error());
-    auto children = ListSubKeyNames(root, subKey);
+    if (!opened) return std::vector<std::string>();
+    auto children = ListSubKeyNames(key.get());
     if (!children) {
         if (IsAbsence(children.error())) return std::vector<std::string>();
         return fail(readFailure(rootName, subKey, children.error()));

@@ -96,18 +96,20 @@ pointilla::Result<std::vector<std::string>, LONG> listNames(HKEY key, NameKind k
 
 pointilla::Result<std::vector<std::string>, LONG> listNamesAt(HKEY root, const std::string& subKey,
                                                               NameKind kind) {
-    const auto ansiSubKey = ansi(subKey);
-    if (!ansiSubKey) return pointilla::fail(ERROR_FILE_NOT_FOUND);
     RegistryKey key;
-    if (const LONG status =
-            RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess, key.out());
-        status != ERROR_SUCCESS) {
-        return pointilla::fail(status);
+    if (auto opened = OpenKeyToRead(root, subKey, key); !opened) {
+        return pointilla::fail(opened.error());
     }
-    auto names = listNames(key.get(), kind);
-    if (!names) return names;
-    for (auto& name : *names) name = unicode(name);
-    return names;
+    return kind == NameKind::SubKeys ? ListSubKeyNames(key.get()) : ListValueNames(key.get());
+}
+
+pointilla::Result<RawValue, LONG> readRawValueAt(HKEY root, const std::string& subKey,
+                                                 const std::string& valueName) {
+    RegistryKey key;
+    if (auto opened = OpenKeyToRead(root, subKey, key); !opened) {
+        return pointilla::fail(opened.error());
+    }
+    return ReadRawValue(key.get(), valueName);
 }
 
 LONG enumerateNames(NameKind kind, const char* procedure, HKEY root, const std::string& subKey,
@@ -326,7 +328,7 @@ KeyValue RegistryGetKeyValue(HKEY& root, std::string& subKey, std::string& value
 
 bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string& valueName,
                          RawValue* value) {
-    auto read = ReadRawValue(root, subKey, valueName);
+    auto read = readRawValueAt(root, subKey, valueName);
     if (!read) return false;
     *value = std::move(*read);
     return true;
@@ -336,37 +338,47 @@ bool IsAbsence(LONG status) {
     return status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED;
 }
 
-pointilla::Result<std::vector<std::string>, LONG> ListSubKeyNames(HKEY root,
-                                                                  const std::string& subKey) {
-    return listNamesAt(root, subKey, NameKind::SubKeys);
-}
-
-pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY root,
-                                                                 const std::string& subKey) {
-    return listNamesAt(root, subKey, NameKind::Values);
-}
-
-pointilla::Result<RawValue, LONG> ReadRawValue(HKEY root, const std::string& subKey,
-                                               const std::string& valueName) {
+pointilla::Status<LONG> OpenKeyToRead(HKEY root, const std::string& subKey, RegistryKey& key) {
     const auto ansiSubKey = ansi(subKey);
-    const auto name = ansi(valueName);
     // A name without a Windows-1252 form cannot have been stored.
-    if (!ansiSubKey || !name) return pointilla::fail(ERROR_FILE_NOT_FOUND);
-    RegistryKey key;
-    if (const LONG status = RegOpenKeyExA(root, ansiSubKey->c_str(), 0, KEY_QUERY_VALUE, key.out());
+    if (!ansiSubKey) return pointilla::fail(ERROR_FILE_NOT_FOUND);
+    if (const LONG status =
+            RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess, key.out());
         status != ERROR_SUCCESS) {
         return pointilla::fail(status);
     }
+    return {};
+}
+
+pointilla::Result<std::vector<std::string>, LONG> ListSubKeyNames(HKEY key) {
+    auto names = listNames(key, NameKind::SubKeys);
+    if (names) {
+        for (auto& name : *names) name = unicode(name);
+    }
+    return names;
+}
+
+pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY key) {
+    auto names = listNames(key, NameKind::Values);
+    if (names) {
+        for (auto& name : *names) name = unicode(name);
+    }
+    return names;
+}
+
+pointilla::Result<RawValue, LONG> ReadRawValue(HKEY key, const std::string& valueName) {
+    const auto name = ansi(valueName);
+    if (!name) return pointilla::fail(ERROR_FILE_NOT_FOUND);
     RawValue value;
     DWORD size = 0;
-    LONG status = RegQueryValueExA(key.get(), name->c_str(), nullptr, &value.type, nullptr, &size);
+    LONG status = RegQueryValueExA(key, name->c_str(), nullptr, &value.type, nullptr, &size);
     // A value that grows between the two queries is read again at its new size.
     for (int attempt = 0;; ++attempt) {
         if (status != ERROR_SUCCESS) return pointilla::fail(status);
         value.bytes.assign(size, '\0');
         if (size == 0) break;
         DWORD got = size;
-        status = RegQueryValueExA(key.get(), name->c_str(), nullptr, &value.type,
+        status = RegQueryValueExA(key, name->c_str(), nullptr, &value.type,
                                   reinterpret_cast<BYTE*>(value.bytes.data()), &got);
         if (status == ERROR_SUCCESS) {
             value.bytes.resize(got);
@@ -385,7 +397,7 @@ LONG ValueReadStatus(const std::string& keyPath, const std::string& valueName) {
     HKEY root = nullptr;
     SplitKeyPath(subKey, root);
     if (root == nullptr) return ERROR_FILE_NOT_FOUND;
-    auto read = ReadRawValue(root, subKey, valueName);
+    auto read = readRawValueAt(root, subKey, valueName);
     return read ? ERROR_SUCCESS : read.error();
 }
 

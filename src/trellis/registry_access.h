@@ -13,6 +13,7 @@
 #include "common/result.h"
 #include "platform/registry/win_types.h"
 #include "trellis/com/com_types.h"
+#include "trellis/registry_key.h"
 
 namespace trellis {
 
@@ -72,14 +73,13 @@ bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string
 // The readers of the export, which tell a missing key or value (a status for
 // which IsAbsence holds) from a registry that cannot be read.
 bool IsAbsence(LONG status);
+// Opens root\subKey for the readers below, which work on the opened key.
+pointilla::Status<LONG> OpenKeyToRead(HKEY root, const std::string& subKey, RegistryKey& key);
 // Every name, however many: the list ends only where the registry says so. A
 // name holds what is stored, a line break or zero byte included.
-pointilla::Result<std::vector<std::string>, LONG> ListSubKeyNames(HKEY root,
-                                                                  const std::string& subKey);
-pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY root,
-                                                                 const std::string& subKey);
-pointilla::Result<RawValue, LONG> ReadRawValue(HKEY root, const std::string& subKey,
-                                               const std::string& valueName);
+pointilla::Result<std::vector<std::string>, LONG> ListSubKeyNames(HKEY key);
+pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY key);
+pointilla::Result<RawValue, LONG> ReadRawValue(HKEY key, const std::string& valueName);
 // ERROR_SUCCESS when the value at a key path can be read; else a status for
 // which IsAbsence holds when the path, key or value is not there, or why the
 // registry could not be read.
