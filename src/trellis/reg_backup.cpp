@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <stdexcept>
 #include <vector>
 
 #include "codepage/cp1252.h"
@@ -334,8 +333,8 @@ VARIANT_BOOL ExportKeyToFile(const std::string& rootName, const std::string& sub
         written = writeBackup(rootName, root, subKey, base, header);
     } catch (const std::bad_alloc&) {
         written = fail(fileFailure(31001));
-    } catch (const std::exception&) {
-        written = fail(fileFailure(5));
+    } catch (...) {
+        written = fail(fileFailure(5));  // invalid procedure call
     }
     if (!written) {
         showMessage(written.error().text, "File I/O Error", MB_OK);
