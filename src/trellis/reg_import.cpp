@@ -207,26 +207,6 @@ RegFileValue parseValue(const std::string& text, std::size_t number, bool unicod
     return value;
 }
 
-// Deletes a key and everything below it.
-LONG deleteTree(HKEY root, const std::string& subKey) {
-    std::vector<std::string> children;
-    {
-        RegistryKey key;
-        const LONG opened = RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, key.out());
-        if (opened == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
-        if (opened != ERROR_SUCCESS) return opened;
-        char name[256];
-        for (DWORD i = 0; RegEnumKeyA(key.get(), i, name, sizeof name) == ERROR_SUCCESS; ++i) {
-            children.emplace_back(name);
-        }
-    }
-    for (const auto& child : children) {
-        const LONG status = deleteTree(root, subKey + "\\" + child);
-        if (status != ERROR_SUCCESS) return status;
-    }
-    return RegDeleteKeyA(root, subKey.c_str());
-}
-
 }  // namespace
 
 RegFileParse parseRegFile(std::string_view fileBytes) {
@@ -303,7 +283,7 @@ std::string importRegFile(const std::filesystem::path& file) {
         HKEY root = RootFromName(rootName);
         if (key.remove) {
             if (subKey.empty()) return "a whole root cannot be removed: " + rootName;
-            if (deleteTree(root, subKey) != ERROR_SUCCESS) {
+            if (!DeleteKeyTree(root, subKey)) {
                 return "cannot remove " + pointilla::codepage::cp1252ToUtf8(key.path);
             }
             continue;

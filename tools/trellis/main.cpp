@@ -60,6 +60,28 @@ std::optional<std::int32_t> parseNumber(const std::string& text) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
 }
 
+// What the control means by the codes of its RegError event.
+std::string regErrorMeaning(std::int32_t code) {
+    switch (code) {
+        case 1010:
+            return "the key path is not acceptable";
+        case 1011:
+            return "creating or deleting the sub-key failed";
+        case 1012:
+            return "the value cannot be read";
+        case 1013:
+            return "the value cannot be written";
+        case 76:
+            return "the backup directory does not exist";
+        case 5:
+            return "run-time error: invalid procedure call";
+        case 7:
+            return "run-time error: out of memory";
+        default:
+            return "run-time error " + std::to_string(code);
+    }
+}
+
 std::filesystem::path ownLibrary() {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -163,7 +185,9 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         std::cout << asText(*result) << "\n";
     }
     std::cout.flush();
-    for (const auto code : errors) std::cerr << "RegError " << code << "\n";
+    for (const auto code : errors) {
+        std::cerr << "RegError " << code << ": " << regErrorMeaning(code) << "\n";
+    }
     // A member can answer False without RegError (the export after its own
     // message box): that is a failure too. For "exists", False is an answer.
     const bool answeredFalse =
