@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registry_fixture.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/reg_backup.h"
 #include "trellis/registry_access.h"

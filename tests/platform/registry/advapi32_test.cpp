@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../../trellis/temp_store.h"
+#include "support/registry_store.h"
 
 TRELLIS_TEMP_STORE();
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "../../trellis/temp_store.h"
+#include "support/registry_store.h"
 #include "platform/registry/advapi32.h"
 
 extern char** environ;
