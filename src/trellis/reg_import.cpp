@@ -1,7 +1,11 @@
 #include "trellis/reg_import.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "codepage/cp1252.h"
@@ -146,6 +150,10 @@ RegFileValue parseValue(const std::string& text, std::size_t number, bool unicod
     } else {
         auto name = quoted(text, pos);
         if (!name) throw ParseFailure{number, "a value name must stand between double quotes"};
+        // The registry functions take names up to their first NUL: another name's.
+        if (name->find('\0') != std::string::npos) {
+            throw ParseFailure{number, "a NUL character in the value name"};
+        }
         value.name = *name;
     }
     if (pos >= text.size() || text[pos] != '=') {
@@ -263,6 +271,9 @@ RegFileParse parseRegFile(std::string_view fileBytes) {
                     key.remove = true;
                     key.path.erase(0, 1);
                 }
+                if (key.path.find('\0') != std::string::npos) {
+                    throw ParseFailure{number, "a NUL character in the key path"};
+                }
                 const std::string root = key.path.substr(0, key.path.find('\\'));
                 if (!writableRoot(root)) throw ParseFailure{number, "unknown root key " + root};
                 if (key.path.back() == '\\' || key.path.find("\\\\") != std::string::npos) {
@@ -285,17 +296,57 @@ RegFileParse parseRegFile(std::string_view fileBytes) {
     return result;
 }
 
+namespace {
+
+// The whole content of a regular file; anything else (a folder, a device, a
+// pipe) is refused before a byte is read.
+std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::string* why) {
+    const auto reason = [&](const std::string& what) {
+        *why = "cannot read " + file.string() + ": " + what;
+        return std::nullopt;
+    };
+    // Non-blocking, so that opening a pipe with no writer does not wait.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return reason(std::strerror(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return reason(std::strerror(errno));
+    if (!S_ISREG(status.st_mode)) return reason("not a regular file");
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) return bytes;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return reason(std::strerror(errno));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// ": " and the store's own reason, when it gave one.
+std::string storeReason() {
+    const std::string why = pointilla::registry::takeStoreFailure();
+    return why.empty() ? std::string() : ": " + why;
+}
+
+}  // namespace
+
 std::string importRegFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return "cannot read " + file.string();
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return "cannot read " + file.string();
-    const RegFileParse parsed = parseRegFile(bytes);
+    std::string unreadable;
+    const auto bytes = readRegularFile(file, &unreadable);
+    if (!bytes) return unreadable;
+    const RegFileParse parsed = parseRegFile(*bytes);
     if (!parsed.error.empty()) {
         return file.string() + ":" + std::to_string(parsed.errorLine) + ": " + parsed.error;
     }
+    pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
     pointilla::registry::WriteBatch batch;
-    if (!batch.active()) return "the registry store is not available";
+    if (!batch.active()) return "the registry store is not available" + storeReason();
     for (const auto& key : parsed.keys) {
         const auto cut = key.path.find('\\');
         const std::string rootName = key.path.substr(0, cut);
@@ -304,13 +355,14 @@ std::string importRegFile(const std::filesystem::path& file) {
         if (key.remove) {
             if (subKey.empty()) return "a whole root cannot be removed: " + rootName;
             if (deleteTree(root, subKey) != ERROR_SUCCESS) {
-                return "cannot remove " + pointilla::codepage::cp1252ToUtf8(key.path);
+                return "cannot remove " + pointilla::codepage::cp1252ToUtf8(key.path) +
+                       storeReason();
             }
             continue;
         }
         RegistryKey opened;
         if (RegCreateKeyA(root, subKey.c_str(), opened.out()) != ERROR_SUCCESS) {
-            return "cannot create " + pointilla::codepage::cp1252ToUtf8(key.path);
+            return "cannot create " + pointilla::codepage::cp1252ToUtf8(key.path) + storeReason();
         }
         for (const auto& value : key.values) {
             LONG status = ERROR_SUCCESS;
@@ -324,11 +376,11 @@ std::string importRegFile(const std::filesystem::path& file) {
             }
             if (status != ERROR_SUCCESS) {
                 return "cannot write the value \"" + pointilla::codepage::cp1252ToUtf8(value.name) +
-                       "\" under " + pointilla::codepage::cp1252ToUtf8(key.path);
+                       "\" under " + pointilla::codepage::cp1252ToUtf8(key.path) + storeReason();
             }
         }
     }
-    if (!batch.commit()) return "the registry store refused the import";
+    if (!batch.commit()) return "the registry store refused the import" + storeReason();
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "trellis/reg_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/registry_store.h"
 #include "trellis/com/oleaut.h"
@@ -143,6 +144,38 @@ TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
               std::string::npos);
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Refused"));
     EXPECT_NE(importRegFile(dir.str() + "/missing.reg").find("cannot read"), std::string::npos);
+}
+
+// A NUL would cut the name the registry functions see: "Keep<NUL>-other" is Keep.
+TEST(Import, ANulInAKeyPathOrValueNameIsRefusedWithItsLineAndWritesNothing) {
+    putValue(HKEY_CURRENT_USER, "Software\\Nul\\Keep", "precious", REG_SZ, "kept");
+    ScratchDir dir;
+    const auto refused = [&](const std::string& bytes) {
+        writeFile(dir.str() + "/nul.reg", bytes);
+        return importRegFile(dir.str() + "/nul.reg");
+    };
+    const std::string head = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Nul\\New]\r\n";
+    const std::string nul(1, '\0');
+    EXPECT_NE(refused(head + "[-HKEY_CURRENT_USER\\Software\\Nul\\Keep" + nul + "-other]\r\n")
+                  .find("nul.reg:4: a NUL"),
+              std::string::npos);
+    EXPECT_NE(refused(head + "[-HKEY_CURRENT_USER\\" + nul + "x]\r\n").find(":4: a NUL"),
+              std::string::npos);
+    EXPECT_NE(refused("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Nul\\Keep]\r\n\"precious" +
+                      nul + "x\"=\"lost\"\r\n")
+                  .find(":4: a NUL"),
+              std::string::npos);
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, "Software\\Nul\\Keep", "precious").bytes, "kept");
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Nul\\New"));
+}
+
+TEST(Import, AnythingButARegularFileIsRefusedWithoutReadingIt) {
+    ScratchDir dir;
+    const std::string fifo = dir.str() + "/pipe.reg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {dir.str(), std::string("/dev/zero"), fifo}) {
+        EXPECT_NE(importRegFile(path).find("not a regular file"), std::string::npos) << path;
+    }
 }
 
 }  // namespace
