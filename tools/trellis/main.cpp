@@ -154,6 +154,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         std::cerr << "trellis: the control refused the key\n";
         return kExitFailure;
     }
+    trellis::host::takeControlStoreFailure();  // only this call's reason counts
     const auto result = object.call(shape->dispId, callArgs);
     if (!result) {
         std::cerr << "trellis: the call to the control failed\n";
@@ -164,12 +165,15 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     }
     std::cout.flush();
     for (const auto code : errors) std::cerr << "RegError " << code << "\n";
+    // When the store itself failed, its reason says more than any code.
+    const std::string storeFailure = trellis::host::takeControlStoreFailure();
+    if (!storeFailure.empty()) std::cerr << "trellis: " << storeFailure << "\n";
     // A member can answer False without RegError (the export after its own
     // message box): that is a failure too. For "exists", False is an answer.
     const bool answeredFalse =
         command != "exists" && std::holds_alternative<bool>(*result) && !std::get<bool>(*result);
     if (answeredFalse && errors.empty()) std::cerr << "trellis: " << command << " failed\n";
-    return errors.empty() && !answeredFalse ? 0 : kExitFailure;
+    return errors.empty() && !answeredFalse && storeFailure.empty() ? 0 : kExitFailure;
 }
 
 }  // namespace
