@@ -11,6 +11,7 @@
 #include "trellis/notifier.h"
 #include "trellis/os_version.h"
 #include "trellis/registry_access.h"
+#include "trellis/registry_view.h"
 
 namespace trellis {
 namespace {
@@ -186,6 +187,7 @@ VARIANT_BOOL ExportKeyToFile(const std::string& rootName, const std::string& sub
             version.dwMajorVersion == 5 && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
         writeLine(fileNumber, editor5 ? "Windows Registry Editor Version 5.00" : "REGEDIT4");
         writeLine(fileNumber, "");
+        const RegistryView view;  // the tree as one commit left it
         ExportKeyTree(rootName, root, subKey, fileNumber);
         CloseFile(fileNumber);
         return VARIANT_TRUE;
