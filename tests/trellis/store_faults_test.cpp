@@ -94,6 +94,9 @@ TEST(StoreFaults, AReadOnlyStoreOrFolderIsReadAndRefusesWritesWithTheReason) {
         const Outcome write = run({"set", kKey, "v", "other"}, store, true);
         EXPECT_EQ(write.exitCode, 1);
         EXPECT_NE(write.err.find("read-only"), std::string::npos) << folderReadOnly << write.err;
+        const Outcome registering = run({"register"}, store, true);
+        EXPECT_EQ(registering.exitCode, 1);
+        EXPECT_NE(registering.err.find("read-only"), std::string::npos) << registering.err;
         std::filesystem::permissions(dir.path(), std::filesystem::perms(0700));
         EXPECT_EQ(run({"get", kKey, "v"}, store).out, "committed\n");
     }
