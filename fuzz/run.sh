@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs the .sce reader fuzzer.
+# Builds the fuzz targets with clang and runs the .sce reader and .REG importer fuzzers.
 #   fuzz/run.sh [SECONDS]   (default 60)
 set -euo pipefail
 seconds="${1:-60}"
@@ -13,3 +13,9 @@ cmake --build "$build" --target sce_reader_fuzz
 corpus="$root/fuzz/corpus-run"
 mkdir -p "$corpus"
 "$build/bin/sce_reader_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=5 "$corpus" "$root/fuzz/corpus"
+
+# The .REG importer, on a throw-away store of its own.
+cmake --build "$build" --target reg_import_fuzz
+reg_corpus="$root/fuzz/reg_import_corpus-run"
+mkdir -p "$reg_corpus"
+"$build/bin/reg_import_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=10 "$reg_corpus" "$root/fuzz/reg_import_corpus"
