@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "codepage/cp1252.h"
+#include "platform/posix/unique_fd.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/registry_access.h"
@@ -300,18 +301,14 @@ namespace {
 
 // The whole content of a regular file; anything else (a folder, a device, a
 // pipe) is refused before a byte is read.
-std::optional<std::string> readRegularFile(const std::filesystem::path& file, std::string* why) {
+pointilla::Result<std::string, std::string> readRegularFile(const std::filesystem::path& file) {
     const auto reason = [&](const std::string& what) {
-        *why = "cannot read " + file.string() + ": " + what;
-        return std::nullopt;
+        return pointilla::fail("cannot read " + file.string() + ": " + what);
     };
     // Non-blocking, so that opening a pipe with no writer does not wait.
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return reason(std::strerror(errno));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
+    const pointilla::platform::posix::UniqueFd owner(fd);
     struct stat status {};
     if (::fstat(fd, &status) != 0) return reason(std::strerror(errno));
     if (!S_ISREG(status.st_mode)) return reason("not a regular file");
@@ -336,33 +333,36 @@ std::string storeReason() {
 
 }  // namespace
 
-std::string importRegFile(const std::filesystem::path& file) {
-    std::string unreadable;
-    const auto bytes = readRegularFile(file, &unreadable);
-    if (!bytes) return unreadable;
+pointilla::Status<std::string> importRegFile(const std::filesystem::path& file) {
+    const auto bytes = readRegularFile(file);
+    if (!bytes) return pointilla::fail(bytes.error());
     const RegFileParse parsed = parseRegFile(*bytes);
     if (!parsed.error.empty()) {
-        return file.string() + ":" + std::to_string(parsed.errorLine) + ": " + parsed.error;
+        return pointilla::fail(file.string() + ":" + std::to_string(parsed.errorLine) + ": " +
+                               parsed.error);
     }
     pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
     pointilla::registry::WriteBatch batch;
-    if (!batch.active()) return "the registry store is not available" + storeReason();
+    if (!batch.active())
+        return pointilla::fail("the registry store is not available" + storeReason());
     for (const auto& key : parsed.keys) {
         const auto cut = key.path.find('\\');
         const std::string rootName = key.path.substr(0, cut);
         const std::string subKey = cut == std::string::npos ? "" : key.path.substr(cut + 1);
         HKEY root = RootFromName(rootName);
         if (key.remove) {
-            if (subKey.empty()) return "a whole root cannot be removed: " + rootName;
+            if (subKey.empty())
+                return pointilla::fail("a whole root cannot be removed: " + rootName);
             if (deleteTree(root, subKey) != ERROR_SUCCESS) {
-                return "cannot remove " + pointilla::codepage::cp1252ToUtf8(key.path) +
-                       storeReason();
+                return pointilla::fail("cannot remove " +
+                                       pointilla::codepage::cp1252ToUtf8(key.path) + storeReason());
             }
             continue;
         }
         RegistryKey opened;
         if (RegCreateKeyA(root, subKey.c_str(), opened.out()) != ERROR_SUCCESS) {
-            return "cannot create " + pointilla::codepage::cp1252ToUtf8(key.path) + storeReason();
+            return pointilla::fail("cannot create " + pointilla::codepage::cp1252ToUtf8(key.path) +
+                                   storeReason());
         }
         for (const auto& value : key.values) {
             LONG status = ERROR_SUCCESS;
@@ -375,12 +375,14 @@ std::string importRegFile(const std::filesystem::path& file) {
                                         static_cast<DWORD>(value.data.size()));
             }
             if (status != ERROR_SUCCESS) {
-                return "cannot write the value \"" + pointilla::codepage::cp1252ToUtf8(value.name) +
-                       "\" under " + pointilla::codepage::cp1252ToUtf8(key.path) + storeReason();
+                return pointilla::fail("cannot write the value \"" +
+                                       pointilla::codepage::cp1252ToUtf8(value.name) + "\" under " +
+                                       pointilla::codepage::cp1252ToUtf8(key.path) + storeReason());
             }
         }
     }
-    if (!batch.commit()) return "the registry store refused the import" + storeReason();
+    if (!batch.commit())
+        return pointilla::fail("the registry store refused the import" + storeReason());
     return {};
 }
 

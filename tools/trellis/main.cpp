@@ -195,9 +195,9 @@ int main(int argc, char** argv) {
             std::cerr << "trellis: " << problem << "\n";
             return kExitFailure;
         }
-        const std::string error = trellis::importRegFile(args[0]);
-        if (!error.empty()) {
-            std::cerr << "trellis: " << error << "\n";
+        const auto imported = trellis::importRegFile(args[0]);
+        if (!imported) {
+            std::cerr << "trellis: " << imported.error() << "\n";
             return kExitFailure;
         }
         return 0;
