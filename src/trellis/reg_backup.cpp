@@ -14,6 +14,7 @@
 #include "trellis/notifier.h"
 #include "trellis/os_version.h"
 #include "trellis/registry_access.h"
+#include "trellis/registry_view.h"
 #include "trellis/text_trim.h"
 
 namespace trellis {
@@ -242,7 +243,12 @@ ExportStatus writeBackup(const std::string& rootName, HKEY root, const std::stri
     ExportFile file(fileNumber, *opened);
     if (auto written = writeLine(file.number(), header); !written) return written;
     if (auto written = writeLine(file.number(), ""); !written) return written;
-    if (auto written = writeTree(file.number(), rootName, root, subKey); !written) return written;
+    {
+        const RegistryView view;  // the tree as one commit left it
+        if (auto written = writeTree(file.number(), rootName, root, subKey); !written) {
+            return written;
+        }
+    }
     if (auto committed = CommitFile(file.number()); !committed) {
         return fail(fileFailure(committed.error()));
     }

@@ -1,6 +1,9 @@
 // The four entry points of an in-process COM server, with C linkage, and the
 // class factory behind DllGetClassObject.
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -80,3 +83,18 @@ STDAPI_(void) TrellisSetNotifier(TrellisNotifierCallback callback, void* context
         callback(text.c_str(), title.c_str(), flags, context);
     });
 }
+
+#ifndef _WIN32
+#include "platform/registry/advapi32.h"
+
+// The store's own reason for the last failed registry call of the library
+// (busy, read-only, damaged...), "" when none, cut to fit buffer; taking it
+// clears it. Hosts tell their user why instead of guessing.
+STDAPI_(void) TrellisTakeStoreFailure(char* buffer, std::uint32_t size) {
+    if (buffer == nullptr || size == 0) return;
+    const std::string why = pointilla::registry::takeStoreFailure();
+    const std::size_t length = std::min<std::size_t>(why.size(), size - 1);
+    std::memcpy(buffer, why.data(), length);
+    buffer[length] = '\0';
+}
+#endif

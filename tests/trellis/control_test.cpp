@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry/advapi32.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
 

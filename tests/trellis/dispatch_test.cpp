@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry/advapi32.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/com/trellis_guids.h"
 #include "trellis/host/trellis_dispids.h"

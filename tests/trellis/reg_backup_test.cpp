@@ -9,8 +9,7 @@
 #include <filesystem>
 
 #include "message_capture.h"
-#include "registry_fixture.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 #include "trellis/file_io.h"
 #include "trellis/os_version.h"
 #include "trellis/trellis_control.h"

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "registry_fixture.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 
 TRELLIS_TEMP_STORE();
 

@@ -176,6 +176,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         std::cerr << "trellis: the control refused the key\n";
         return kExitFailure;
     }
+    trellis::host::takeControlStoreFailure();  // only this call's reason counts
     const auto result = object.call(shape->dispId, callArgs);
     if (!result) {
         std::cerr << "trellis: the call to the control failed\n";
@@ -186,14 +187,19 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     }
     std::cout.flush();
     for (const auto code : errors) {
-        std::cerr << "RegError " << code << ": " << regErrorMeaning(code) << "\n";
+        std::cerr << "RegError " << code << ": " << regErrorMeaning(code) << "
+";
     }
+    // When the store itself failed, its reason says more than any code.
+    const std::string storeFailure = trellis::host::takeControlStoreFailure();
+    if (!storeFailure.empty()) std::cerr << "trellis: " << storeFailure << "
+";
     // A member can answer False without RegError (the export after its own
     // message box): that is a failure too. For "exists", False is an answer.
     const bool answeredFalse =
         command != "exists" && std::holds_alternative<bool>(*result) && !std::get<bool>(*result);
     if (answeredFalse && errors.empty()) std::cerr << "trellis: " << command << " failed\n";
-    return errors.empty() && !answeredFalse ? 0 : kExitFailure;
+    return errors.empty() && !answeredFalse && storeFailure.empty() ? 0 : kExitFailure;
 }
 
 }  // namespace
@@ -215,9 +221,9 @@ int main(int argc, char** argv) {
             std::cerr << "trellis: " << problem << "\n";
             return kExitFailure;
         }
-        const std::string error = trellis::importRegFile(args[0]);
-        if (!error.empty()) {
-            std::cerr << "trellis: " << error << "\n";
+        const auto imported = trellis::importRegFile(args[0]);
+        if (!imported) {
+            std::cerr << "trellis: " << imported.error() << "\n";
             return kExitFailure;
         }
         return 0;

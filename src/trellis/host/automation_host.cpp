@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 
+#include "common/result.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/com/com_interfaces.h"
 #include "trellis/com/oleaut.h"
@@ -65,26 +66,36 @@ void* loadLibrary(const std::filesystem::path& path, std::string* error) {
     return handle;
 }
 
-// Reads a key's default text from HKEY_CLASSES_ROOT.
-std::optional<std::string> classesRootText(const std::string& path) {
+// Reads a key's default text from HKEY_CLASSES_ROOT: nothing when the key or
+// text is missing, or the store's reason when the store itself failed.
+pointilla::Result<std::optional<std::string>, std::string> classesRootText(
+    const std::string& path) {
+    const auto storeFailure = [](LONG status) -> pointilla::Failure<std::string> {
+        std::string why = pointilla::registry::takeStoreFailure();
+        if (why.empty()) why = pointilla::registry::storeError();
+        if (why.empty()) why = "the registry store failed with status " + std::to_string(status);
+        return pointilla::fail(std::move(why));
+    };
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
+    const LONG opened = RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key);
+    if (opened == ERROR_FILE_NOT_FOUND) return std::optional<std::string>();
+    if (opened != ERROR_SUCCESS) return storeFailure(opened);
     DWORD type = 0;
     DWORD size = 0;
+    LONG status = RegQueryValueExA(key, "", nullptr, &type, nullptr, &size);
     std::optional<std::string> text;
-    if (RegQueryValueExA(key, "", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
+    if (status == ERROR_SUCCESS && type == REG_SZ) {
         std::string buffer(size, '\0');
-        if (RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                             &size) == ERROR_SUCCESS) {
+        status = RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                                  &size);
+        if (status == ERROR_SUCCESS) {
             buffer.resize(size);
             if (auto zero = buffer.find('\0'); zero != std::string::npos) buffer.resize(zero);
             text = buffer;
         }
     }
     RegCloseKey(key);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return storeFailure(status);
     return text;
 }
 
@@ -278,12 +289,15 @@ std::optional<std::pair<std::int32_t, std::int32_t>> AutomationObject::resizeTwi
 CreateResult createObject(std::string_view progId) {
     CreateResult out;
     const std::string id(progId);
-    const auto clsidText = classesRootText(id + "\\CLSID");
+    pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
+    const auto registered = classesRootText(id + "\\CLSID");
+    if (!registered) {
+        out.error = registered.error();
+        return out;
+    }
+    const auto& clsidText = *registered;
     if (!clsidText) {
-        const std::string storeProblem = pointilla::registry::storeError();
-        out.error = storeProblem.empty()
-                        ? "the class " + id + " is not registered (run: trellis register)"
-                        : storeProblem;
+        out.error = "the class " + id + " is not registered (run: trellis register)";
         return out;
     }
     GUID clsid{};
@@ -291,7 +305,12 @@ CreateResult createObject(std::string_view progId) {
         out.error = "the registration of " + id + " holds a malformed class identifier";
         return out;
     }
-    const auto library = classesRootText("CLSID\\" + *clsidText + "\\InprocServer32");
+    const auto server = classesRootText("CLSID\\" + *clsidText + "\\InprocServer32");
+    if (!server) {
+        out.error = server.error();
+        return out;
+    }
+    const auto& library = *server;
     if (!library || library->empty()) {
         out.error = "the class " + *clsidText + " names no in-process server";
         return out;
@@ -333,10 +352,28 @@ std::string callServerEntry(const std::filesystem::path& library, const char* en
     auto function = reinterpret_cast<ServerFunction>(dlsym(handle, entry));
     if (function == nullptr) return library.string() + " does not export " + entry;
     const HRESULT hr = function();
-    if (FAILED(hr)) return std::string(entry) + " failed with " + hresultText(hr);
+    if (FAILED(hr)) {
+        // The library's store says why better than a registration code can.
+        const std::string why = takeControlStoreFailure();
+        return std::string(entry) + " failed" +
+               (why.empty() ? " with " + hresultText(hr) : ": " + why);
+    }
     return {};
 }
 }  // namespace
+
+std::string takeControlStoreFailure() {
+    using TakeFunction = void (*)(char*, std::uint32_t);
+    std::lock_guard lock(libraries().mutex);
+    for (auto& [path, handle] : libraries().handles) {
+        auto take = reinterpret_cast<TakeFunction>(dlsym(handle, "TrellisTakeStoreFailure"));
+        if (take == nullptr) continue;
+        char why[1024] = {};
+        take(why, sizeof why);
+        if (why[0] != '\0') return why;
+    }
+    return {};
+}
 
 std::string registerServer(const std::filesystem::path& library) {
     return callServerEntry(library, "DllRegisterServer");
