@@ -151,6 +151,7 @@ TEST(StoreFaults, ADamagedStoreFailsReadsAndTheExportWithItsReason) {
     const Outcome exported = run({"export", kKey, dir.str(), "backup"}, store);
     EXPECT_EQ(exported.exitCode, 1);
     EXPECT_NE(exported.err.find("damaged"), std::string::npos) << exported.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "backup.REG")) << "no partial backup";
     int failedReads = 0;
     for (int i = 1400; i < 1600; i += 25) {
         const Outcome read = run({"get", kKey, "n" + std::to_string(i)}, store);

@@ -187,13 +187,11 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     }
     std::cout.flush();
     for (const auto code : errors) {
-        std::cerr << "RegError " << code << ": " << regErrorMeaning(code) << "
-";
+        std::cerr << "RegError " << code << ": " << regErrorMeaning(code) << "\n";
     }
     // When the store itself failed, its reason says more than any code.
     const std::string storeFailure = trellis::host::takeControlStoreFailure();
-    if (!storeFailure.empty()) std::cerr << "trellis: " << storeFailure << "
-";
+    if (!storeFailure.empty()) std::cerr << "trellis: " << storeFailure << "\n";
     // A member can answer False without RegError (the export after its own
     // message box): that is a failure too. For "exists", False is an answer.
     const bool answeredFalse =
