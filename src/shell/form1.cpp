@@ -12,6 +12,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
@@ -126,6 +127,7 @@ void Form1::wireListAndTray() {
     listCommands_ = new editing::dialogs::ListCommands(*model_, *LV1->selectionModel(),
                                                        services_.desktop.screen(), this, this);
     listCommands_->connectMenu(*mnuflottant);
+    LV1->viewport()->installEventFilter(this);
     connect(listCommands_, &editing::dialogs::ListCommands::scenarioEmptied, this,
             [this] { setFilePanel(QString()); });
 
@@ -280,21 +282,23 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (quitting_) event->accept();
 }
 
+// The one place that asks whether the program may end, for every close
+// request and for the session's end; one question at a time.
 bool Form1::askQuit() {
+    asking_ = true;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"),
                     QStringLiteral("Voulez-vous quitter ?"), QMessageBox::Ok | QMessageBox::Cancel,
                     this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
-    return box.exec() == QMessageBox::Ok;
+    const bool confirmed = box.exec() == QMessageBox::Ok;
+    asking_ = false;
+    return confirmed;
 }
 
 void Form1::quitte() {
     // One question per quit, even when more close requests arrive meanwhile.
     if (quitting_ || asking_) return;
-    asking_ = true;
-    const bool confirmed = askQuit();
-    asking_ = false;
-    if (!confirmed) return;
+    if (!askQuit()) return;
     quitting_ = true;
     emit quitConfirmed();
     close();
@@ -303,15 +307,12 @@ void Form1::quitte() {
 
 // The session is ending: the same question, once, when the session lets us ask.
 void Form1::commitData(QSessionManager& manager) {
-    if (quitting_) return;
-    if (!manager.allowsInteraction()) return;
+    if (quitting_ || !manager.allowsInteraction()) return;
     if (asking_) {
         manager.cancel();
         return;
     }
-    asking_ = true;
     const bool confirmed = askQuit();
-    asking_ = false;
     manager.release();
     if (!confirmed) {
         manager.cancel();
@@ -331,6 +332,18 @@ void Form1::showEvent(QShowEvent* event) {
         frame.moveCenter(where->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+// The list's pop-up menu comes from the right button alone, not from the
+// keyboard's menu key, and only over a list that holds rows.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::RightButton && model_->count() > 0) {
+            mnuflottant->popup(press->globalPosition().toPoint());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace pointilla::shell

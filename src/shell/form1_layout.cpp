@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -263,20 +262,6 @@ void Form1::buildMenus() {
     addNamedSeparator(mnuIcone, "sep4");
     connect(addNamedAction(mnuIcone, "qu", QStringLiteral("Quitter")), &QAction::triggered, this,
             &QWidget::close);
-
-    // The list's pop-up comes from the right button alone (see eventFilter),
-    // not from the keyboard's menu key.
-    LV1->viewport()->installEventFilter(this);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::RightButton && model_->count() > 0) {
-            mnuflottant->popup(press->globalPosition().toPoint());
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace pointilla::shell
