@@ -17,6 +17,7 @@
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
 #include "shell/form1.h"
+#include "shell/tray/app_icon.h"
 
 namespace pointilla::shell {
 
@@ -182,7 +183,7 @@ void Form1::buildToolbar(QWidget* client) {
     struct Button {
         const char* key;
         QString tooltip;
-        const char* theme;
+        const char* theme;  // nullptr: the program's own picture
         QStyle::StandardPixmap fallback;
     };
     const Button buttons[] = {
@@ -193,7 +194,7 @@ void Form1::buildToolbar(QWidget* client) {
         {"enre", QStringLiteral("Enregistrer un sc\u00e9nario"), "document-save",
          QStyle::SP_DialogSaveButton},
         {nullptr, {}, nullptr, {}},
-        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), "go-down", QStyle::SP_ArrowDown},
+        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), nullptr, {}},
         {nullptr, {}, nullptr, {}},
         {"aide", QStringLiteral("Aide"), "help-contents", QStyle::SP_MessageBoxQuestion},
         {"quitter", QStringLiteral("Quitter"), "application-exit", QStyle::SP_DialogCloseButton},
@@ -204,7 +205,9 @@ void Form1::buildToolbar(QWidget* client) {
             continue;
         }
         const QString key = QString::fromLatin1(button.key);
-        QAction* action = TB1->addAction(themedIcon(button.theme, button.fallback), button.tooltip);
+        const QIcon icon = button.theme != nullptr ? themedIcon(button.theme, button.fallback)
+                                                   : windowToTrayIcon();
+        QAction* action = TB1->addAction(icon, button.tooltip);
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(button.tooltip);
@@ -218,13 +221,16 @@ void Form1::buildMenus() {
     bar->setObjectName(QStringLiteral("menuBar"));
 
     fichi = makeMenu(this, "fichi", QStringLiteral("Fichier"));
-    connect(addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario")),
-            &QAction::triggered, this, &Form1::ouvrir);
-    connect(addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario")),
-            &QAction::triggered, this, &Form1::enregistre);
+    QAction* ouv = addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario"));
+    ouv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(ouv, &QAction::triggered, this, &Form1::ouvrir);
+    QAction* enr = addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario"));
+    enr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(enr, &QAction::triggered, this, &Form1::enregistre);
     addNamedSeparator(fichi, "sep3");
-    connect(addNamedAction(fichi, "quit", QStringLiteral("Quitter")), &QAction::triggered, this,
-            &QWidget::close);
+    QAction* quit = addNamedAction(fichi, "quit", QStringLiteral("Quitter"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
     bar->addMenu(fichi);
 
     options = makeMenu(this, "options", QStringLiteral("Options"));
@@ -236,8 +242,9 @@ void Form1::buildMenus() {
     bar->addMenu(options);
 
     ap = makeMenu(this, "ap", QStringLiteral("?"));
-    connect(addNamedAction(ap, "aid", QStringLiteral("Aide")), &QAction::triggered, this,
-            &Form1::aid_Click);
+    QAction* aid = addNamedAction(ap, "aid", QStringLiteral("Aide"));
+    aid->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(aid, &QAction::triggered, this, &Form1::aid_Click);
     addNamedSeparator(ap, "sep1");
     connect(addNamedAction(ap, "apropos", QStringLiteral("A propos")), &QAction::triggered, this,
             &Form1::apropos_Click);
@@ -253,7 +260,10 @@ void Form1::buildMenus() {
     addNamedAction(inser, "url", QStringLiteral("URL"));
     mnuflottant->addMenu(inser);
     addNamedAction(mnuflottant, "modi", QStringLiteral("Modifier"));
-    addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    QAction* supp = addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    // Only while the list has the focus (the list carries the entry too).
+    supp->setShortcut(QKeySequence(Qt::Key_Delete));
+    supp->setShortcutContext(Qt::WidgetShortcut);
     addNamedSeparator(mnuflottant, "sep2");
     addNamedAction(mnuflottant, "vide", QStringLiteral("Vider le sc\u00e9nario"));
 

@@ -20,6 +20,8 @@ inline constexpr std::string_view kSecondModifierValue = "cl\u00e92";
 inline constexpr std::string_view kHotKeyValue = "cl\u00e93";
 inline constexpr std::string_view kVisibleValue = "Visible";
 inline constexpr std::string_view kHideWhilePlayingValue = "redlec";
+// The folder of the last scenario file opened or saved; no default.
+inline constexpr std::string_view kFolderValue = "dossier";
 
 struct SettingDefault {
     std::string_view name;
