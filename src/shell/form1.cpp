@@ -276,7 +276,7 @@ bool Form1::isModified() const { return modified_ && model_->count() > 0; }
 // The folder of the last file chosen in the open or save dialog, kept in the
 // settings; before the first choice, the current file's folder, if any.
 QString Form1::lastFolder() const {
-    const QString kept =
+    QString kept =
         fromUtf8(readSetting(services_.registry, productTitle().toStdString(), kFolderValue));
     if (kept.isEmpty() && !currentFile_.isEmpty()) return QFileInfo(currentFile_).absolutePath();
     return kept;
