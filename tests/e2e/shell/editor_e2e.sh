@@ -82,11 +82,14 @@ eval "$(xdotool getwindowgeometry --shell "$(box_window)")"
 shoot save-question "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))"
 xdotool key Return # "Oui", the default
 wait_until 50 named 'Enregistrer|Save' || fail "Oui did not show the save dialog"
-sleep 0.5
+sleep 1
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name 'Enregistrer|Save' | head -1)"
+sleep 0.3
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/sortie"
 xdotool key Return
-wait_until 100 ended "$app" || fail "the program did not end after a successful save"
+shown_names() { xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|'; }
+wait_until 100 ended "$app" || fail "the program did not end after a successful save (shown: $(shown_names))"
 wait "$app" || fail "the program ended with status $?"
 expected="$(printf 'URL\xa4http://garde.example/\xa4\r\nD\xe9lai\xa45\xa4\r\nPosition souris\xa4 10 ,  20\xa4\r\n' | od -An -tx1)"
 [ "$(od -An -tx1 <"$work/sortie.sce")" = "$expected" ] ||
