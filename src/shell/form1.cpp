@@ -68,12 +68,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    // The design's 8-point dialog font, so the captions fit their places; for
-    // every window of the program, dialogs and message boxes included.
-    QFont designFont = QApplication::font();
-    designFont.setPointSizeF(8);
-    QApplication::setFont(designFont);
-    setFont(designFont);
+    useDesignFont();
+    setFont(QApplication::font());
 
     buildLayout();
     buildMenus();
@@ -99,6 +95,14 @@ Form1::Form1(Form1Services services, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+// The design's 8-point dialog font, so the captions fit their places; for
+// every window of the program, dialogs and message boxes included.
+void Form1::useDesignFont() {
+    QFont designFont = QApplication::font();
+    designFont.setPointSizeF(8);
+    QApplication::setFont(designFont);
+}
 
 void Form1::Form_Load() {
     // The title first: every settings access builds its key from it.

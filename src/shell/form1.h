@@ -65,6 +65,10 @@ class Form1 : public QMainWindow {
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
+    // Makes the main window's 8-point font the font of every window of the
+    // program; the window does it itself, start-up before any message box.
+    static void useDesignFont();
+
     // The product title, source of the settings key.
     QString productTitle() const;
     std::string settingsKey() const;

@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
     // Hiding the window into the tray must not end the program; only the
     // confirmed quit does.
     QApplication::setQuitOnLastWindowClosed(false);
+    pointilla::shell::Form1::useDesignFont();
     trellis::host::setMessageHandler(showLibraryMessage);
     // The program speaks French: so do the toolkit's own dialogs and buttons
     // ("Annuler", "Enregistrer"), where the translations are installed.
