@@ -24,7 +24,7 @@ packages=(
   xdg-utils fonts-dejavu-core qt6-translations-l10n
 )
 if [ "$mode" = test ]; then
-  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix)
+  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev)
 fi
 
 missing=()

@@ -67,6 +67,10 @@ class Form1 : public QMainWindow {
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
+    // Makes the main window's 8-point font the font of every window of the
+    // program; the window does it itself, start-up before any message box.
+    static void useDesignFont();
+
     // The product title, source of the settings key.
     QString productTitle() const;
     std::string settingsKey() const;
@@ -93,6 +97,12 @@ class Form1 : public QMainWindow {
 
     // True once the person confirmed the quit: the window then closes for good.
     bool quitting() const { return quitting_; }
+
+    // Whether the rows changed since the start or the last successful open or
+    // save. An empty scenario is never modified.
+    bool isModified() const;
+    // The file last opened or saved, empty when there is none.
+    QString currentFile() const { return currentFile_; }
 
     // The list's pop-up commands with their dialogs, the tray icon, and the
     // About box while it is open (else nullptr).
@@ -148,6 +158,12 @@ class Form1 : public QMainWindow {
     void quitConfirmed();
 
   public slots:
+    // Opens the file as "Ouvrir un scénario" would once it was chosen (the
+    // program's start with a file, a file handed over by a later start).
+    void openFile(const QString& fileName);
+    // A later start asked for this program: the window comes to the front and
+    // opens the file, if any, after the save question when needed.
+    void activateFromOutside(const QString& fileName);
     void ouvrir();
     void enregistre();
     void redlecture_Click();
@@ -161,7 +177,8 @@ class Form1 : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // The list's pop-up menu: a right button going down over a list that holds rows.
+    // The list's pop-up menu (a right button going down over a list that holds
+    // rows) and its keys (Enter modifies the selected row).
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -178,6 +195,13 @@ class Form1 : public QMainWindow {
     void unloadOtherForms();
     void applyHeaderCaptions(const QString& label8, const QString& label9);
     bool askQuit();
+    // "Oui" saves (true only when the save succeeded), "Non" goes on, "Annuler"
+    // stays. Asks nothing and goes on when the scenario is not modified.
+    bool maySetScenarioAside(const QString& question);
+    bool save();
+    void setCurrentFile(const QString& fileName);
+    QString lastFolder() const;
+    void rememberFolder(const QString& fileName);
     void showFileError(const QString& text);
     void wirePlayback();
     void onPlaybackProgress(const playback::Progress& progress);
@@ -206,6 +230,8 @@ class Form1 : public QMainWindow {
     // Hidden by the current playback: a stop shows it again.
     bool hiddenByPlayback_ = false;
     bool quitting_ = false;
+    bool modified_ = false;
+    QString currentFile_;
     bool asking_ = false;
     bool shownOnce_ = false;
 };

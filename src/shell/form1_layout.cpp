@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -18,6 +17,7 @@
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
 #include "shell/form1.h"
+#include "shell/tray/app_icon.h"
 
 namespace pointilla::shell {
 
@@ -191,7 +191,7 @@ void Form1::buildToolbar(QWidget* client) {
     struct Button {
         const char* key;
         QString tooltip;
-        const char* theme;
+        const char* theme;  // nullptr: the program's own picture
         QStyle::StandardPixmap fallback;
     };
     const Button buttons[] = {
@@ -202,7 +202,7 @@ void Form1::buildToolbar(QWidget* client) {
         {"enre", QStringLiteral("Enregistrer un sc\u00e9nario"), "document-save",
          QStyle::SP_DialogSaveButton},
         {nullptr, {}, nullptr, {}},
-        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), "go-down", QStyle::SP_ArrowDown},
+        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), nullptr, {}},
         {nullptr, {}, nullptr, {}},
         {"aide", QStringLiteral("Aide"), "help-contents", QStyle::SP_MessageBoxQuestion},
         {"quitter", QStringLiteral("Quitter"), "application-exit", QStyle::SP_DialogCloseButton},
@@ -213,7 +213,9 @@ void Form1::buildToolbar(QWidget* client) {
             continue;
         }
         const QString key = QString::fromLatin1(button.key);
-        QAction* action = TB1->addAction(themedIcon(button.theme, button.fallback), button.tooltip);
+        const QIcon icon = button.theme != nullptr ? themedIcon(button.theme, button.fallback)
+                                                   : windowToTrayIcon();
+        QAction* action = TB1->addAction(icon, button.tooltip);
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(button.tooltip);
@@ -227,17 +229,20 @@ void Form1::buildMenus() {
     bar->setObjectName(QStringLiteral("menuBar"));
 
     fichi = makeMenu(this, "fichi", QStringLiteral("Fichier"));
-    connect(addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario")),
-            &QAction::triggered, this, &Form1::ouvrir);
-    connect(addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario")),
-            &QAction::triggered, this, &Form1::enregistre);
+    QAction* ouv = addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario"));
+    ouv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(ouv, &QAction::triggered, this, &Form1::ouvrir);
+    QAction* enr = addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario"));
+    enr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(enr, &QAction::triggered, this, &Form1::enregistre);
     // Escape itself is watched globally while playing; the text only shows it.
     arret_ = addNamedAction(fichi, "arret", QStringLiteral("Arr\u00eater la lecture\t\u00c9chap"));
     arret_->setEnabled(false);
     connect(arret_, &QAction::triggered, this, &Form1::arreter);
     addNamedSeparator(fichi, "sep3");
-    connect(addNamedAction(fichi, "quit", QStringLiteral("Quitter")), &QAction::triggered, this,
-            &QWidget::close);
+    QAction* quit = addNamedAction(fichi, "quit", QStringLiteral("Quitter"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
     bar->addMenu(fichi);
 
     options = makeMenu(this, "options", QStringLiteral("Options"));
@@ -251,8 +256,9 @@ void Form1::buildMenus() {
     bar->addMenu(options);
 
     ap = makeMenu(this, "ap", QStringLiteral("?"));
-    connect(addNamedAction(ap, "aid", QStringLiteral("Aide")), &QAction::triggered, this,
-            &Form1::aid_Click);
+    QAction* aid = addNamedAction(ap, "aid", QStringLiteral("Aide"));
+    aid->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(aid, &QAction::triggered, this, &Form1::aid_Click);
     addNamedSeparator(ap, "sep1");
     connect(addNamedAction(ap, "apropos", QStringLiteral("A propos")), &QAction::triggered, this,
             &Form1::apropos_Click);
@@ -268,7 +274,10 @@ void Form1::buildMenus() {
     addNamedAction(inser, "url", QStringLiteral("URL"));
     mnuflottant->addMenu(inser);
     addNamedAction(mnuflottant, "modi", QStringLiteral("Modifier"));
-    addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    QAction* supp = addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    // Only while the list has the focus (the list carries the entry too).
+    supp->setShortcut(QKeySequence(Qt::Key_Delete));
+    supp->setShortcutContext(Qt::WidgetShortcut);
     addNamedSeparator(mnuflottant, "sep2");
     addNamedAction(mnuflottant, "vide", QStringLiteral("Vider le sc\u00e9nario"));
 
@@ -280,20 +289,6 @@ void Form1::buildMenus() {
     addNamedSeparator(mnuIcone, "sep4");
     connect(addNamedAction(mnuIcone, "qu", QStringLiteral("Quitter")), &QAction::triggered, this,
             &QWidget::close);
-
-    // The list's pop-up comes from the right button alone (see eventFilter),
-    // not from the keyboard's menu key.
-    LV1->viewport()->installEventFilter(this);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::RightButton && model_->count() > 0) {
-            mnuflottant->popup(press->globalPosition().toPoint());
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace pointilla::shell

@@ -1,7 +1,10 @@
 // Pointilla: loads the main window, which starts everything else; the program
 // ends when the person confirms the quit question.
+//   pointilla [FILE.sce]
+// One program runs per user and display: a later start hands its file to it.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -9,11 +12,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "platform/x11/x11_desktop.h"
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
+#include "shell/single_instance.h"
 #include "shell/tray/app_icon.h"
 #include "shell/trellis_registry_control.h"
 #include "trellis/host/automation_host.h"
@@ -45,6 +50,29 @@ void showLibraryMessage(const std::string& text, const std::string& title, std::
     box.exec();
 }
 
+// The scenario named on the command line, made absolute; empty for none;
+// std::nullopt, after the usage line, for options or more than one file.
+std::optional<QString> fileToOpen(const QStringList& arguments) {
+    QStringList files;
+    bool optionsEnd = false;
+    bool refused = false;
+    for (const QString& argument : arguments.mid(1)) {
+        if (!optionsEnd && argument == QLatin1String("--")) {
+            optionsEnd = true;
+        } else if (!optionsEnd && argument.startsWith(QLatin1Char('-'))) {
+            refused = true;
+        } else {
+            files << argument;
+        }
+    }
+    if (refused || files.size() > 1) {
+        std::fprintf(stderr, "usage : pointilla [FICHIER.sce]\n");
+        return std::nullopt;
+    }
+    if (files.isEmpty()) return QString();
+    return QFileInfo(files.front()).absoluteFilePath();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,10 +88,30 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
+    const std::optional<QString> startFile = fileToOpen(QApplication::arguments());
+    if (!startFile) return 2;
+
+    // Before anything polls the hot key: a program already running on this
+    // display takes the request, and this one ends.
+    pointilla::shell::SingleInstance instance(
+        pointilla::shell::SingleInstance::defaultRuntimeFolder(),
+        QString::fromLocal8Bit(qgetenv("DISPLAY")));
+    switch (instance.claim(*startFile)) {
+        case pointilla::shell::SingleInstance::Role::HandedOver:
+            return 0;
+        case pointilla::shell::SingleInstance::Role::Failed:
+            std::fprintf(stderr,
+                         "Pointilla : un autre Pointilla tourne d\u00e9j\u00e0 sur cet \u00e9cran "
+                         "mais ne r\u00e9pond pas.\n");
+            return 1;
+        case pointilla::shell::SingleInstance::Role::First:
+            break;
+    }
     QApplication::setWindowIcon(pointilla::shell::applicationIcon());
     // Hiding the window into the tray must not end the program; only the
     // confirmed quit does.
     QApplication::setQuitOnLastWindowClosed(false);
+    pointilla::shell::Form1::useDesignFont();
     trellis::host::setMessageHandler(showLibraryMessage);
     // The program speaks French: so do the toolkit's own dialogs and buttons
     // ("Annuler", "Enregistrer"), where the translations are installed.
@@ -92,8 +140,11 @@ int main(int argc, char** argv) {
     pointilla::shell::QtScenarioFileDialog fileDialogs;
     pointilla::shell::Form1 form({*registry, *desktop, fileDialogs, programDirectory,
                                   (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
+    QObject::connect(&instance, &pointilla::shell::SingleInstance::activationRequested, &form,
+                     &pointilla::shell::Form1::activateFromOutside);
     form.show();
     form.raise();
     form.activateWindow();
+    if (!startFile->isEmpty()) form.openFile(*startFile);
     return QApplication::exec();
 }

@@ -23,6 +23,8 @@ inline constexpr std::string_view kHideWhilePlayingValue = "redlec";
 // How many times a playback goes through the scenario: "1" to "9999" or
 // "boucle". Written only by "Répéter la lecture..."; missing counts as "1".
 inline constexpr std::string_view kRepetitionsValue = "repet";
+// The folder of the last scenario file opened or saved; no default.
+inline constexpr std::string_view kFolderValue = "dossier";
 
 struct SettingDefault {
     std::string_view name;

@@ -4,6 +4,7 @@
 #   fail MSG     fails the test, showing $work/pointilla.log when there is one
 #   wait_until TENTHS CMD...   polls CMD for up to TENTHS tenths of a second
 #   use_private_settings       a registry store, home and XDG folders of the test's own
+#   program_windows            the program's shown top-level windows: "id width height x y override"
 # Keys a test may hold are released at exit, whatever happened.
 work="$(mktemp -d)"
 pids=()
@@ -36,4 +37,13 @@ use_private_settings() {
   export TRELLIS_REGISTRY="$work/registry.db"
   export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
   mkdir -p "$HOME"
+}
+
+program_windows() {
+  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
+    xwininfo -id "$id" | awk -v id="$id" '
+      /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+      /Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF} /Override Redirect/ {o=$NF}
+      END { if (m == "IsViewable") print id, w, h, x, y, o }'
+  done
 }

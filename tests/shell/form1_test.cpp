@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,9 +25,11 @@
 
 #include "capture/pointer_capture.h"
 #include "editing/creation_panel.h"
+#include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
 #include "platform/testing/recording_desktop.h"
 #include "playback/playback_engine.h"
+#include "shell/about/frm_about.h"
 #include "shell/memory_registry_control.h"
 #include "shell/tray/tray_icon.h"
 #include "test_support.h"
@@ -338,6 +341,53 @@ class Form1Test : public QObject {
         h.form->popupMenu()->hide();
     }
 
+    // Ctrl+O, Ctrl+S, F1 and Ctrl+Q show in their menus (the list's keys are
+    // driven end to end).
+    void menuEntriesCarryTheirShortcuts() {
+        Harness h;
+        h.load();
+        const std::pair<const char*, QKeySequence> shortcuts[] = {
+            {"ouv", QKeySequence(Qt::CTRL | Qt::Key_O)},
+            {"enr", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"aid", QKeySequence(Qt::Key_F1)},
+            {"quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        };
+        for (const auto& [name, keys] : shortcuts) {
+            QCOMPARE(h.form->menuAction(name)->shortcut(), keys);
+        }
+    }
+
+    // Both dialogs start in the folder last used, kept as "dossier"; the save
+    // dialog shows the current file's name and adds ".sce" to a bare name.
+    void fileDialogsKeepTheFolderAndTheName() {
+        QTemporaryDir dir;
+        Harness h;
+        h.load();
+        h.form->scenarioModel().append({"Clic souris", "Clic"});
+        h.dialogs.answerSave(dir.filePath("nom"));
+        h.form->enregistre();
+        const QString saved = dir.filePath("nom.sce");
+        QVERIFY(QFile::exists(saved));
+        QCOMPARE(h.stored("dossier"), std::optional<std::string>(dir.path().toStdString()));
+        h.form->menuAction("ouv")->trigger();
+        QCOMPARE(h.dialogs.lastFolder(), dir.path());
+        h.form->menuAction("enr")->trigger();
+        QCOMPARE(h.dialogs.lastSaveName(), QStringLiteral("nom.sce"));
+    }
+
+    // The main window's 8-point font, for the dialogs and the About box too.
+    void everyWindowUsesTheEightPointFont() {
+        Harness h;
+        h.load();
+        h.form->apropos_Click();
+        QCOMPARE(h.form->aboutBox()->font().pointSizeF(), 8.0);
+        h.form->scenarioModel().append({"URL", "http://a"});
+        h.form->LV1->setCurrentIndex(h.form->scenarioModel().index(0, 0));
+        h.form->listCommands().modi_Click();
+        QCOMPARE(h.form->listCommands().form2()->font().pointSizeF(), 8.0);
+        QCOMPARE(QMessageBox(QMessageBox::Warning, "t", "x").font().pointSizeF(), 8.0);
+    }
+
     void trayButtonHidesTheWindow() {
         Harness h;
         h.load();
@@ -403,10 +453,11 @@ class Form1Test : public QObject {
                    "Clic\xa4\r\nD\xe9lai\xa4"
                    "5\xa4"
                    "anything\r\n");
+        const QString before = dir.filePath("avant.sce");
+        writeBytes(before, "URL\xa4http://avant\xa4\r\n");
         Harness h;
         h.load();
-        h.form->scenarioModel().append({"URL", "http://avant"});
-        h.form->setFilePanel("avant.sce");
+        h.form->openFile(before);
 
         // Cancelled: nothing changes.
         h.dialogs.answerOpen(std::nullopt);

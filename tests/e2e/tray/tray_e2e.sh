@@ -18,16 +18,6 @@ fi
 
 . "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
-# Top-level windows of the program: "id width height x y override-redirect".
-program_windows() {
-  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | awk -v id="$id" '
-      /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-      /Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF} /Override Redirect/ {o=$NF}
-      END { if (m == "IsViewable") print id, w, h, x, y, o }'
-  done
-}
-
 main_window() { program_windows | awk '$2 > 400 && $3 > 400 {print $1; exit}'; }
 is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 is_gone() { ! is_viewable "$1"; }
