@@ -31,11 +31,11 @@ void persistOne(QComboBox* combo, HotKeySettings& settings, std::string_view val
 
 void remplicombo(QComboBox* combo1, QComboBox* combo2, QComboBox* combo3, QComboBox* combo4,
                  HotKeySettings& settings) {
-    fillAndSelectStored(combo1, firstModifierEntries(), settings, kFirstModifierValueName,
+    fillAndSelectStored(combo1, firstModifierEntries(), settings, settings::kFirstModifier.name,
                         kFirstModifierDefaultIndex);
-    fillAndSelectStored(combo2, secondModifierEntries(), settings, kSecondModifierValueName,
+    fillAndSelectStored(combo2, secondModifierEntries(), settings, settings::kSecondModifier.name,
                         kSecondModifierDefaultIndex);
-    fillAndSelectStored(combo3, hotKeyKeyEntries(), settings, kHotKeyKeyValueName,
+    fillAndSelectStored(combo3, hotKeyKeyEntries(), settings, settings::kHotKey.name,
                         kHotKeyKeyDefaultIndex);
     fill(combo4, delayEntries());
     combo4->setCurrentIndex(kDelayDefaultIndex);
@@ -43,9 +43,9 @@ void remplicombo(QComboBox* combo1, QComboBox* combo2, QComboBox* combo3, QCombo
 
 void persistHotKeyChoices(QComboBox* combo1, QComboBox* combo2, QComboBox* combo3,
                           HotKeySettings& settings) {
-    persistOne(combo1, settings, kFirstModifierValueName);
-    persistOne(combo2, settings, kSecondModifierValueName);
-    persistOne(combo3, settings, kHotKeyKeyValueName);
+    persistOne(combo1, settings, settings::kFirstModifier.name);
+    persistOne(combo2, settings, settings::kSecondModifier.name);
+    persistOne(combo3, settings, settings::kHotKey.name);
 }
 
 }  // namespace pointilla::capture

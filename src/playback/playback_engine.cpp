@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/settings_values.h"
 #include "scenario/detail_text.h"
 #include "scenario/row.h"
 
@@ -36,7 +37,7 @@ void PlaybackEngine::lecture() {
         return;
     }
     playing_ = true;
-    if (settings_.readString(kHideWhilePlayingValue) == kHideWhilePlayingYes &&
+    if (settings_.readString(settings::kHideWhilePlaying.name) == settings::kOn &&
         callbacks_.hideWindow) {
         callbacks_.hideWindow();
     }

@@ -42,10 +42,6 @@ struct PlaybackCallbacks {
 inline constexpr std::string_view kPlayingStatus = "Lecture en cours...";
 inline constexpr std::string_view kIdleStatus;
 
-// The value that asks for the window to be hidden while playing, and its "yes".
-inline constexpr std::string_view kHideWhilePlayingValue = "redlec";
-inline constexpr std::string_view kHideWhilePlayingYes = "1";
-
 class PlaybackEngine {
   public:
     // Every reference must outlive the engine. The rows are read as they stand
