@@ -86,8 +86,9 @@ int main(int argc, char** argv) {
     // The engine playing the rows, until the server has processed the last move.
     pointilla::scenario::Scenario rows;
     for (const auto& point : path) {
-        rows.append({std::string(pointilla::scenario::kPositionAction),
-                     pointilla::scenario::capturedPositionDetail(point.x, point.y)});
+        rows.append(pointilla::scenario::makeRow(
+            pointilla::scenario::RowKind::Position,
+            pointilla::scenario::capturedPositionDetail(point.x, point.y)));
     }
     NoSettings settings;
     NoTicker ticker;

@@ -77,13 +77,13 @@ void CreationPanel::Command1_Click() {
     // The list is pick-only and always shows an entry once filled; before
     // that there is no delay to add.
     if (Combo4->currentIndex() < 0) return;
-    model_.append({std::string(scenario::kDelayAction), Combo4->currentText().toStdString()});
+    model_.append(scenario::makeRow(scenario::RowKind::Delay, Combo4->currentText().toStdString()));
 }
 
 void CreationPanel::Command2_Click() {
     const std::string address = Text1->text().toStdString();
     if (address == scenario::kUrlPrefix) return;
-    model_.append({std::string(scenario::kUrlAction), address});
+    model_.append(scenario::makeRow(scenario::RowKind::Url, address));
 }
 
 }  // namespace pointilla::editing

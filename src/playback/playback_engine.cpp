@@ -60,25 +60,31 @@ void PlaybackEngine::tick() {
 }
 
 bool PlaybackEngine::perform(const scenario::Row& row) {
-    const std::string& action = row.action;
-    if (action == scenario::kPositionAction) {
-        // A detail that is no position moves nothing.
-        if (const auto position = scenario::parsePositionDetail(row.detail)) {
-            pointer_.moveTo({position->x, position->y});
-        }
-    } else if (action == scenario::kClickAction) {
-        buttons_.leftButtonDown();
-        buttons_.leftButtonUp();
-    } else if (action == scenario::kDelayAction) {
-        // A detail that is no whole number of seconds of at least 1 could never
-        // be counted to; it is skipped instead of waiting for ever.
-        if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
-            beginWait(*seconds);
-            return false;
-        }
-    } else if (action == scenario::kUrlAction) {
-        // Whether the handler manages to open it is not playback's concern.
-        (void)opener_.open(row.detail, programDirectory_);
+    const auto kind = scenario::kindOfAction(row.action);
+    if (!kind) return true;  // a row of no known kind does nothing
+    switch (scenario::rowKindInfo(*kind).playback) {
+        case scenario::PlaybackStep::MovePointer:
+            // A detail that is no position moves nothing.
+            if (const auto position = scenario::parsePositionDetail(row.detail)) {
+                pointer_.moveTo({position->x, position->y});
+            }
+            break;
+        case scenario::PlaybackStep::LeftClick:
+            buttons_.leftButtonDown();
+            buttons_.leftButtonUp();
+            break;
+        case scenario::PlaybackStep::Wait:
+            // A detail that is no whole number of seconds of at least 1 could
+            // never be counted to; it is skipped instead of waiting for ever.
+            if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
+                beginWait(*seconds);
+                return false;
+            }
+            break;
+        case scenario::PlaybackStep::OpenAddress:
+            // Whether the handler manages to open it is not playback's concern.
+            (void)opener_.open(row.detail, programDirectory_);
+            break;
     }
     return true;
 }

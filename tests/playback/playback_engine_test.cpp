@@ -22,10 +22,10 @@ using platform::testing::openCall;
 using platform::testing::RecordingDesktop;
 using scenario::Row;
 
-const std::string kPosition(scenario::kPositionAction);
-const std::string kClick(scenario::kClickAction);
-const std::string kDelay(scenario::kDelayAction);
-const std::string kUrl(scenario::kUrlAction);
+const std::string kPosition(scenario::actionText(scenario::RowKind::Position));
+const std::string kClick(scenario::actionText(scenario::RowKind::Click));
+const std::string kDelay(scenario::actionText(scenario::RowKind::Delay));
+const std::string kUrl(scenario::actionText(scenario::RowKind::Url));
 const std::string kPlaying(kPlayingStatus);
 
 class FakeSettings final : public SettingsReader {

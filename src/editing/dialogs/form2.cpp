@@ -18,8 +18,7 @@ Form2::Form2(ScenarioModel& rows, QItemSelectionModel& selection, platform::Scre
 }
 
 bool Form2::canModify(const std::string& action) {
-    return action == scenario::kDelayAction || action == scenario::kPositionAction ||
-           action == scenario::kUrlAction;
+    return scenario::editFrameOf(action) != Frame::None;
 }
 
 void Form2::Form_Load() {
@@ -27,35 +26,49 @@ void Form2::Form_Load() {
     const auto n = selectedRow(selection_);
     if (!n || !rows_.scenario().contains(*n)) return;
     const scenario::Row& row = rows_.scenario().row(*n);
-    if (row.action == scenario::kDelayAction) {
-        showFrame(Frame::Delay);
-        // A delay that is not one of the entries (read from a file) selects none.
-        Combo1->setCurrentIndex(Combo1->findText(fromUtf8(row.detail), Qt::MatchExactly));
-    } else if (row.action == scenario::kPositionAction) {
-        showFrame(Frame::Position);
-        if (const auto boxes = scenario::splitPositionForDialog(row.detail)) {
-            Text2->setText(fromUtf8(boxes->x));
-            Text3->setText(fromUtf8(boxes->y));
-        }
-    } else if (row.action == scenario::kUrlAction) {
-        showFrame(Frame::Url);
-        Text1->setText(fromUtf8(row.detail));
+    const Frame frame = scenario::editFrameOf(row.action);
+    if (frame == Frame::None) return;
+    showFrame(frame);
+    switch (frame) {
+        case Frame::Delay:
+            // A delay that is not one of the entries (read from a file) selects none.
+            Combo1->setCurrentIndex(Combo1->findText(fromUtf8(row.detail), Qt::MatchExactly));
+            break;
+        case Frame::Position:
+            if (const auto boxes = scenario::splitPositionForDialog(row.detail)) {
+                Text2->setText(fromUtf8(boxes->x));
+                Text3->setText(fromUtf8(boxes->y));
+            }
+            break;
+        case Frame::Url:
+            Text1->setText(fromUtf8(row.detail));
+            break;
+        case Frame::None:
+            break;
     }
 }
 
 void Form2::Command1_Click() {
     const auto n = selectedRow(selection_);
     if (n && rows_.scenario().contains(*n)) {
-        const std::string action = rows_.scenario().action(*n);
-        if (action == scenario::kDelayAction) {
-            // With no entry chosen the old delay stays: an empty one could not be played.
-            if (Combo1->currentIndex() >= 0) rows_.setDetail(*n, toUtf8(Combo1->currentText()));
-        } else if (action == scenario::kPositionAction) {
-            const auto detail = boundedPositionDetail();
-            if (!detail) return;  // the user was told; the dialog stays open
-            rows_.setDetail(*n, *detail);
-        } else if (action == scenario::kUrlAction) {
-            rows_.setDetail(*n, toUtf8(Text1->text()));
+        switch (scenario::editFrameOf(rows_.scenario().action(*n))) {
+            case Frame::Delay:
+                // With no entry chosen the old delay stays: an empty one could not be played.
+                if (Combo1->currentIndex() >= 0) {
+                    rows_.setDetail(*n, toUtf8(Combo1->currentText()));
+                }
+                break;
+            case Frame::Position: {
+                const auto detail = boundedPositionDetail();
+                if (!detail) return;  // the user was told; the dialog stays open
+                rows_.setDetail(*n, *detail);
+                break;
+            }
+            case Frame::Url:
+                rows_.setDetail(*n, toUtf8(Text1->text()));
+                break;
+            case Frame::None:
+                break;
         }
     }
     close();
