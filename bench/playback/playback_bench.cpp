@@ -74,12 +74,13 @@ bool runXdotool(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     const int moves = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-    std::string error;
-    const auto desktop = pointilla::platform::openX11Desktop(nullptr, error);
-    if (!desktop) {
-        std::fprintf(stderr, "playback_bench: %s\n", error.c_str());
+    const auto opened = pointilla::platform::openX11Desktop(nullptr);
+    if (!opened) {
+        std::fprintf(stderr, "playback_bench: cannot open the X display \"%s\"\n",
+                     opened.error().display.c_str());
         return 1;
     }
+    const auto& desktop = opened.value();
     const auto size = desktop->screen().primaryScreenSize();
     const auto path = movePath(moves, size.width, size.height);
 

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "messages/startup_messages.h"
 #include "platform/x11/x11_desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
@@ -80,13 +81,12 @@ int playRows(const std::filesystem::path& file, const std::string& displayName, 
         return kReadingStopped;
     }
 
-    std::string error;
-    const auto desktop =
-        platform::openX11Desktop(displayName.empty() ? nullptr : displayName.c_str(), error);
-    if (!desktop) {
-        err << kTool << " : " << error << "\n";
+    auto opened = platform::openX11Desktop(displayName.empty() ? nullptr : displayName.c_str());
+    if (!opened) {
+        err << kTool << " : " << messages::desktopOpenMessage(opened.error()) << "\n";
         return kNoDisplay;
     }
+    const std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
 
     const scenario::Scenario rows(std::move(content->rows));
     NoSettings settings;
