@@ -42,9 +42,9 @@ std::vector<ScreenPoint> movePath(int count, int width, int height) {
     return points;
 }
 
-class NoSettings final : public pointilla::playback::SettingsReader {
+class NoSettings final : public pointilla::settings::Reader {
   public:
-    std::string readString(std::string_view) override { return {}; }
+    std::string read(std::string_view) override { return {}; }
 };
 
 class NoTicker final : public pointilla::playback::Ticker {

@@ -10,7 +10,7 @@ namespace pointilla::playback {
 
 PlaybackEngine::PlaybackEngine(const scenario::Scenario& rows, platform::PointerDevice& pointer,
                                platform::ButtonInjector& buttons, platform::DocumentOpener& opener,
-                               SettingsReader& settings, Ticker& timer4,
+                               settings::Reader& settings, Ticker& timer4,
                                PlaybackCallbacks callbacks, std::filesystem::path programDirectory)
     : rows_(rows),
       pointer_(pointer),
@@ -37,7 +37,7 @@ void PlaybackEngine::lecture() {
         return;
     }
     playing_ = true;
-    if (settings_.readString(settings::kHideWhilePlaying.name) == settings::kOn &&
+    if (settings_.read(settings::kHideWhilePlaying.name) == settings::kOn &&
         callbacks_.hideWindow) {
         callbacks_.hideWindow();
     }

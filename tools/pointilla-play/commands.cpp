@@ -39,9 +39,9 @@ void reportStop(const std::filesystem::path& file, const scenario::ReadStop& sto
 }
 
 // Headless: there is no window to hide.
-class NoSettings final : public playback::SettingsReader {
+class NoSettings final : public settings::Reader {
   public:
-    std::string readString(std::string_view) override { return {}; }
+    std::string read(std::string_view) override { return {}; }
 };
 
 // Where the player's own executable lies: the working folder of opened documents.
