@@ -3,6 +3,7 @@
 #include <string>
 
 #include "capture/hot_key_scan.h"
+#include "platform/desktop/virtual_keys.h"
 #include "scenario/detail_text.h"
 
 namespace pointilla::capture {
@@ -92,7 +93,7 @@ void PointerCapture::armStopKey(std::function<void()> onStop) { onStop_ = std::m
 
 void PointerCapture::disarmStopKey() { onStop_ = nullptr; }
 
-bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::kEscapeVirtualKey); }
+bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::vk::kEscape); }
 
 void PointerCapture::onKeyNotifier() {
     for (int round = 0; round < kMaxPollRoundsPerNotification && keyboard_.takeChanges(); ++round) {

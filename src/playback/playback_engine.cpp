@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/settings_values.h"
 #include "scenario/detail_text.h"
 #include "scenario/row.h"
 
@@ -25,7 +26,7 @@ std::string repetitionsText(int repetitions) {
 
 PlaybackEngine::PlaybackEngine(const scenario::Scenario& rows, platform::PointerDevice& pointer,
                                platform::ButtonInjector& buttons, platform::DocumentOpener& opener,
-                               SettingsReader& settings, Ticker& timer4,
+                               settings::Reader& settings, Ticker& timer4,
                                PlaybackCallbacks callbacks, std::filesystem::path programDirectory)
     : rows_(rows),
       pointer_(pointer),
@@ -70,7 +71,7 @@ void PlaybackEngine::lecture() {
     }
     while (true) {
         playing_ = true;
-        if (settings_.readString(kHideWhilePlayingValue) == kHideWhilePlayingYes &&
+        if (settings_.read(settings::kHideWhilePlaying.name) == settings::kOn &&
             callbacks_.hideWindow) {
             callbacks_.hideWindow();
         }
@@ -111,26 +112,32 @@ Progress PlaybackEngine::progress() const {
 }
 
 bool PlaybackEngine::perform(const scenario::Row& row) {
-    const std::string& action = row.action;
-    if (action == scenario::kPositionAction) {
-        // A detail that is no position moves nothing.
-        if (const auto position = scenario::parsePositionDetail(row.detail)) {
-            pointer_.moveTo({position->x, position->y});
-        }
-    } else if (action == scenario::kClickAction) {
-        buttons_.leftButtonDown();
-        buttons_.leftButtonUp();
-    } else if (action == scenario::kDelayAction) {
-        // A detail that is no whole number of seconds of at least 1 could never
-        // be counted to; it is skipped instead of waiting for ever.
-        if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
-            beginWait(*seconds);
-            reportProgress();
-            return false;
-        }
-    } else if (action == scenario::kUrlAction) {
-        // Whether the handler manages to open it is not playback's concern.
-        (void)opener_.open(row.detail, programDirectory_);
+    const auto kind = scenario::kindOfAction(row.action);
+    if (!kind) return true;  // a row of no known kind does nothing
+    switch (scenario::rowKindInfo(*kind).playback) {
+        case scenario::PlaybackStep::MovePointer:
+            // A detail that is no position moves nothing.
+            if (const auto position = scenario::parsePositionDetail(row.detail)) {
+                pointer_.moveTo({position->x, position->y});
+            }
+            break;
+        case scenario::PlaybackStep::LeftClick:
+            buttons_.leftButtonDown();
+            buttons_.leftButtonUp();
+            break;
+        case scenario::PlaybackStep::Wait:
+            // A detail that is no whole number of seconds of at least 1 could
+            // never be counted to; it is skipped instead of waiting for ever.
+            if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
+                beginWait(*seconds);
+                reportProgress();
+                return false;
+            }
+            break;
+        case scenario::PlaybackStep::OpenAddress:
+            // Whether the handler manages to open it is not playback's concern.
+            (void)opener_.open(row.detail, programDirectory_);
+            break;
     }
     return true;
 }

@@ -13,18 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/settings_store.h"
 #include "platform/desktop/desktop.h"
 #include "scenario/scenario.h"
 
 namespace pointilla::playback {
-
-// Reads a string value of the program's settings ("redlec"); the empty text
-// when it cannot be read.
-class SettingsReader {
-  public:
-    virtual ~SettingsReader() = default;
-    virtual std::string readString(std::string_view valueName) = 0;
-};
 
 // `Timer4`: once started, calls PlaybackEngine::tick() every 1000 ms until stopped.
 class Ticker {
@@ -61,10 +54,6 @@ struct PlaybackCallbacks {
 inline constexpr std::string_view kPlayingStatus = "Lecture en cours...";
 inline constexpr std::string_view kIdleStatus;
 
-// The value that asks for the window to be hidden while playing, and its "yes".
-inline constexpr std::string_view kHideWhilePlayingValue = "redlec";
-inline constexpr std::string_view kHideWhilePlayingYes = "1";
-
 // How many times a playback goes through the scenario, as the settings keep it
 // ("repet"): "1" to "9999", or "boucle" for until stopped. Anything else counts as 1.
 inline constexpr std::string_view kLoopText = "boucle";
@@ -81,7 +70,7 @@ class PlaybackEngine {
     // at each step, so the list may change while a playback waits.
     PlaybackEngine(const scenario::Scenario& rows, platform::PointerDevice& pointer,
                    platform::ButtonInjector& buttons, platform::DocumentOpener& opener,
-                   SettingsReader& settings, Ticker& timer4, PlaybackCallbacks callbacks,
+                   settings::Reader& settings, Ticker& timer4, PlaybackCallbacks callbacks,
                    std::filesystem::path programDirectory);
 
     // The "start" button: abandons a wait in progress, then plays from row 1.
@@ -119,7 +108,7 @@ class PlaybackEngine {
     platform::PointerDevice& pointer_;
     platform::ButtonInjector& buttons_;
     platform::DocumentOpener& opener_;
-    SettingsReader& settings_;
+    settings::Reader& settings_;
     Ticker& timer4_;
     PlaybackCallbacks callbacks_;
     std::filesystem::path programDirectory_;

@@ -274,9 +274,8 @@ void Form1::ouvrir() {
 void Form1::openFile(const QString& fileName) {
     const auto loaded = openScenarioFile(toPath(fileName));
     if (!loaded) {
-        showFileError(
-            QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
-                .arg(QDir::toNativeSeparators(fileName), fromUtf8(loaded.error())));
+        showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
+                          .arg(QDir::toNativeSeparators(fileName), fromUtf8(loaded.error())));
         return;
     }
     const scenario::SceContent& content = *loaded;
@@ -337,14 +336,14 @@ bool Form1::isModified() const { return modified_ && model_->count() > 0; }
 // The folder of the last file chosen in the open or save dialog, kept in the
 // settings; before the first choice, the current file's folder, if any.
 QString Form1::lastFolder() const {
-    QString kept =
-        fromUtf8(readSetting(services_.registry, productTitle().toStdString(), kFolderValue));
+    QString kept = fromUtf8(
+        readSetting(services_.registry, productTitle().toStdString(), settings::kFolder.name));
     if (kept.isEmpty() && !currentFile_.isEmpty()) return QFileInfo(currentFile_).absolutePath();
     return kept;
 }
 
 void Form1::rememberFolder(const QString& fileName) {
-    writeSetting(services_.registry, productTitle().toStdString(), kFolderValue,
+    writeSetting(services_.registry, productTitle().toStdString(), settings::kFolder.name,
                  QFileInfo(fileName).absolutePath().toStdString());
 }
 
@@ -432,7 +431,8 @@ void Form1::TB1_ButtonClick(const QString& key) {
 }
 
 void Form1::start() {
-    playback_->setRepetitions(playback::parseRepetitions(settingsAccess_->read(kRepetitionsValue)));
+    playback_->setRepetitions(
+        playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name)));
     playback_->start();
     followPlaybackState();
 }
@@ -440,9 +440,10 @@ void Form1::start() {
 void Form1::arreter() { playback_->stop(); }
 
 void Form1::repeter_Click() {
-    const int current = playback::parseRepetitions(settingsAccess_->read(kRepetitionsValue));
+    const int current =
+        playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name));
     if (const auto chosen = askRepetitions(current, this)) {
-        settingsAccess_->write(kRepetitionsValue, playback::repetitionsText(*chosen));
+        settingsAccess_->write(settings::kRepetitions.name, playback::repetitionsText(*chosen));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QTreeView>
 
 #include "editing/creation_panel.h"
+#include "editing/design_label.h"
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
 #include "shell/form1.h"
@@ -21,6 +22,7 @@
 
 namespace pointilla::shell {
 
+using editing::makeLabel;
 using editing::twipsRect;
 using editing::twipsSize;
 
@@ -29,13 +31,6 @@ namespace {
 // Client area: 7695 x 7215 twips.
 constexpr int kClientWidth = 7695;
 constexpr int kClientHeight = 7215;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    return label;
-}
 
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, QRect place) {
     auto* frame = new QGroupBox(caption, parent);

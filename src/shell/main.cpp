@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+#include "messages/startup_messages.h"
 #include "platform/x11/x11_desktop.h"
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
@@ -78,13 +79,13 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 int main(int argc, char** argv) {
     // The desktop first: without a display the toolkit would abort with a core
     // dump, so a missing or unreachable display ends here with a clear message.
-    std::string desktopError;
-    std::unique_ptr<pointilla::platform::Desktop> desktop =
-        pointilla::platform::openX11Desktop(nullptr, desktopError);
-    if (!desktop) {
-        std::fprintf(stderr, "Pointilla : %s\n", desktopError.c_str());
+    auto opened = pointilla::platform::openX11Desktop(nullptr);
+    if (!opened) {
+        std::fprintf(stderr, "Pointilla : %s\n",
+                     pointilla::messages::desktopOpenMessage(opened.error()).c_str());
         return 1;
     }
+    std::unique_ptr<pointilla::platform::Desktop> desktop = std::move(opened).value();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
@@ -125,12 +126,16 @@ int main(int argc, char** argv) {
         std::filesystem::path(QApplication::applicationFilePath().toStdString());
     const std::filesystem::path programDirectory = executable.parent_path();
 
-    pointilla::shell::ControlCreation created = pointilla::shell::createTrellisControl(executable);
-    std::unique_ptr<pointilla::shell::RegistryControl> registry = std::move(created.control);
-    if (!registry) {
+    auto created = pointilla::shell::createTrellisControl(executable);
+    std::unique_ptr<pointilla::shell::RegistryControl> registry;
+    if (created) {
+        registry = std::move(created).value();
+    } else {
+        // The host's own reason goes to the log; the person reads French.
+        std::fprintf(stderr, "pointilla: %s\n", created.error().detail.c_str());
         QMessageBox::warning(
             nullptr, QStringLiteral("R\u00e9glages de Pointilla"),
-            QString::fromStdString(created.error) +
+            QString::fromStdString(pointilla::messages::controlFailureMessage(created.error())) +
                 QStringLiteral(
                     "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
                     "les changements ne seront pas conserv\u00e9s."));

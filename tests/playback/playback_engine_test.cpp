@@ -23,15 +23,15 @@ using platform::testing::openCall;
 using platform::testing::RecordingDesktop;
 using scenario::Row;
 
-const std::string kPosition(scenario::kPositionAction);
-const std::string kClick(scenario::kClickAction);
-const std::string kDelay(scenario::kDelayAction);
-const std::string kUrl(scenario::kUrlAction);
+const std::string kPosition(scenario::actionText(scenario::RowKind::Position));
+const std::string kClick(scenario::actionText(scenario::RowKind::Click));
+const std::string kDelay(scenario::actionText(scenario::RowKind::Delay));
+const std::string kUrl(scenario::actionText(scenario::RowKind::Url));
 const std::string kPlaying(kPlayingStatus);
 
-class FakeSettings final : public SettingsReader {
+class FakeSettings final : public settings::Reader {
   public:
-    std::string readString(std::string_view valueName) override {
+    std::string read(std::string_view valueName) override {
         reads.emplace_back(valueName);
         const auto found = values.find(std::string(valueName));
         return found == values.end() ? std::string() : found->second;

@@ -27,6 +27,7 @@
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
+#include "platform/desktop/virtual_keys.h"
 #include "platform/testing/recording_desktop.h"
 #include "playback/playback_engine.h"
 #include "shell/about/frm_about.h"
@@ -49,13 +50,10 @@ const std::string kCle1 = "cl\u00e91";
 const std::string kCle2 = "cl\u00e92";
 const std::string kCle3 = "cl\u00e93";
 
-// Windows virtual-key codes the poll asks about.
-constexpr int kCtrl = 0x11;
-constexpr int kAlt = 0x12;
-constexpr int kShift = 0x10;
-constexpr int kDigit1 = 0x31;
-constexpr int kKeypad1 = 0x61;
-constexpr int kLetterA = 0x41;
+using namespace pointilla::platform::vk;
+constexpr int kDigit1 = topRowDigit(1);
+constexpr int kKeypad1 = keypadDigit(1);
+constexpr int kLetterA = letter('A');
 
 struct Harness {
     MemoryRegistryControl store;

@@ -10,6 +10,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "messages/startup_messages.h"
+#include "platform/desktop/virtual_keys.h"
 #include "platform/x11/x11_desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
@@ -43,9 +45,9 @@ void reportStop(const std::filesystem::path& file, const scenario::ReadStop& sto
 }
 
 // Headless: there is no window to hide.
-class NoSettings final : public playback::SettingsReader {
+class NoSettings final : public settings::Reader {
   public:
-    std::string readString(std::string_view) override { return {}; }
+    std::string read(std::string_view) override { return {}; }
 };
 
 // Where the player's own executable lies: the working folder of opened documents.
@@ -161,20 +163,20 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
         return kReadingStopped;
     }
 
-    std::string error;
-    const auto desktop = platform::openX11Desktop(
-        options.displayName.empty() ? nullptr : options.displayName.c_str(), error);
-    if (!desktop) {
-        err << kTool << " : " << error << "\n";
+    auto opened = platform::openX11Desktop(
+        options.displayName.empty() ? nullptr : options.displayName.c_str());
+    if (!opened) {
+        err << kTool << " : " << messages::desktopOpenMessage(opened.error()) << "\n";
         return kNoDisplay;
     }
+    const std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
 
     const scenario::Scenario rows(std::move(content->rows));
     platform::KeyboardState& keyboard = desktop->keyboard();
     const StopSignals signals;
     ProgressLine line(err, rows, options.progressLine);
     const auto stopAsked = [&] {
-        return caughtSignal != 0 || keyboard.isDown(platform::kEscapeVirtualKey);
+        return caughtSignal != 0 || keyboard.isDown(platform::vk::kEscape);
     };
 
     NoSettings settings;

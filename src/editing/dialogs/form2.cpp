@@ -23,8 +23,7 @@ Form2::Form2(ScenarioModel& rows, QItemSelectionModel& selection, platform::Scre
 }
 
 bool Form2::canModify(const std::string& action) {
-    return action == scenario::kDelayAction || action == scenario::kPositionAction ||
-           action == scenario::kUrlAction;
+    return scenario::editFrameOf(action) != Frame::None;
 }
 
 void Form2::Form_Load() {
@@ -46,22 +45,29 @@ void Form2::loadRow(int n) {
     Text1->clear();
     Text2->clear();
     Text3->clear();
-    if (row.action == scenario::kDelayAction) {
-        showFrame(Frame::Delay);
-        // The entry of the same number, also for "05" or " 5" (playback waits
-        // 5 s for them); a delay outside the list selects none.
-        if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
-            Combo1->setCurrentIndex(Combo1->findText(QString::number(*seconds), Qt::MatchExactly));
-        }
-    } else if (row.action == scenario::kPositionAction) {
-        showFrame(Frame::Position);
-        if (const auto boxes = scenario::splitPositionForDialog(row.detail)) {
-            Text2->setText(fromUtf8(boxes->x));
-            Text3->setText(fromUtf8(boxes->y));
-        }
-    } else if (row.action == scenario::kUrlAction) {
-        showFrame(Frame::Url);
-        Text1->setText(fromUtf8(row.detail));
+    const Frame frame = scenario::editFrameOf(row.action);
+    if (frame == Frame::None) return;
+    showFrame(frame);
+    switch (frame) {
+        case Frame::Delay:
+            // The entry of the same number, also for "05" or " 5" (playback waits
+            // 5 s for them); a delay outside the list selects none.
+            if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
+                Combo1->setCurrentIndex(
+                    Combo1->findText(QString::number(*seconds), Qt::MatchExactly));
+            }
+            break;
+        case Frame::Position:
+            if (const auto boxes = scenario::splitPositionForDialog(row.detail)) {
+                Text2->setText(fromUtf8(boxes->x));
+                Text3->setText(fromUtf8(boxes->y));
+            }
+            break;
+        case Frame::Url:
+            Text1->setText(fromUtf8(row.detail));
+            break;
+        case Frame::None:
+            break;
     }
 }
 
@@ -82,16 +88,25 @@ void Form2::Command1_Click() {
     const auto n = shownRow();
     if (n && !isUnloaded() && rows_.scenario().contains(*n) &&
         rows_.scenario().action(*n) == shownAction_) {
-        if (shownAction_ == scenario::kDelayAction) {
-            // With no entry chosen the old delay stays: an empty one could not be played.
-            if (Combo1->currentIndex() >= 0) rows_.setDetail(*n, toUtf8(Combo1->currentText()));
-        } else if (shownAction_ == scenario::kPositionAction) {
-            const auto detail = boundedPositionDetail();
-            if (!detail) return;  // the user was told; the dialog stays open
-            rows_.setDetail(*n, *detail);
-        } else if (shownAction_ == scenario::kUrlAction) {
-            // An emptied address keeps the old one: a row is never left empty.
-            if (!Text1->text().isEmpty()) rows_.setDetail(*n, toUtf8(Text1->text()));
+        switch (scenario::editFrameOf(shownAction_)) {
+            case Frame::Delay:
+                // With no entry chosen the old delay stays: an empty one could not be played.
+                if (Combo1->currentIndex() >= 0) {
+                    rows_.setDetail(*n, toUtf8(Combo1->currentText()));
+                }
+                break;
+            case Frame::Position: {
+                const auto detail = boundedPositionDetail();
+                if (!detail) return;  // the user was told; the dialog stays open
+                rows_.setDetail(*n, *detail);
+                break;
+            }
+            case Frame::Url:
+                // An emptied address keeps the old one: a row is never left empty.
+                if (!Text1->text().isEmpty()) rows_.setDetail(*n, toUtf8(Text1->text()));
+                break;
+            case Frame::None:
+                break;
         }
     }
     close();

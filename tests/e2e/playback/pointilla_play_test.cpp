@@ -2,8 +2,9 @@
 // separate X client (the click recorder) and by reading the pointer back.
 
 // clang-format off
-// gtest first: Xlib's macros (None, Bool...) would break its templates.
+// gtest and the backend first: Xlib's macros (None, Bool, Status...) would break them.
 #include <gtest/gtest.h>
+#include "platform/x11/x11_desktop.h"
 #include <X11/Xlib.h>
 // clang-format on
 #include <signal.h>
@@ -21,7 +22,6 @@
 #include <vector>
 
 #include "child_process.h"
-#include "platform/x11/x11_desktop.h"
 #include "support/x_pointer.h"
 
 namespace pointilla::e2e {
@@ -295,9 +295,9 @@ TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
 // still see it.
 TEST_F(PointillaPlayTest, KeysHeldWhileAnotherWindowHasTheFocusAreSeen) {
     const auto recorder = startRecorder();
-    std::string error;
-    const auto desktop = platform::openX11Desktop(nullptr, error);
-    ASSERT_TRUE(desktop) << error;
+    const auto opened = platform::openX11Desktop(nullptr);
+    ASSERT_TRUE(opened) << opened.error().display;
+    const auto& desktop = opened.value();
     platform::KeyboardState& keys = desktop->keyboard();
     const int hotKey[] = {0x11, 0x12, 0x10, 0x31, 0x61};  // CTRL ALT SHIFT 1 keypad-1
     bool down[5] = {};
