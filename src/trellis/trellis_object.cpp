@@ -27,25 +27,6 @@ HRESULT convertArgument(const VARIANT& argument, VARTYPE type, VARIANT* converte
     return DISP_E_TYPEMISMATCH;
 }
 
-void setText(VARIANT* result, const std::string& text) {
-    if (result == nullptr) return;
-    VariantClear(result);
-    result->vt = VT_BSTR;
-    result->bstrVal = com::bstrFromUtf8(text);
-}
-void setBool(VARIANT* result, VARIANT_BOOL value) {
-    if (result == nullptr) return;
-    VariantClear(result);
-    result->vt = VT_BOOL;
-    result->boolVal = value;
-}
-void setLong(VARIANT* result, LONG value) {
-    if (result == nullptr) return;
-    VariantClear(result);
-    result->vt = VT_I4;
-    result->lVal = value;
-}
-
 // The arguments of one call, converted to their declared types.
 class Arguments {
   public:
@@ -73,7 +54,7 @@ class Arguments {
         }
         return S_OK;
     }
-    std::string text(UINT position) const { return com::utf8FromBstr(values_[position].bstrVal); }
+    BSTR bstr(UINT position) const { return values_[position].bstrVal; }
     LONG number(UINT position) const { return values_[position].lVal; }
 
   private:
@@ -173,41 +154,117 @@ HRESULT TrellisObject::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, V
     Arguments args;
     if (const HRESULT hr = args.convert(*member, *params, argError); FAILED(hr)) return hr;
 
+    // Each member answers through its method of the dual interface.
+    VARIANT_BOOL truth = VARIANT_FALSE;
+    BSTR text = nullptr;
+    LONG number = 0;
+    HRESULT hr = DISP_E_MEMBERNOTFOUND;
     switch (id) {
         case DISPID_CurrentKey:
-            if (member->kind == com::MemberKind::PropertyPut) {
-                control_.SetCurrentKey(args.text(0));
-            } else {
-                setText(result, control_.CurrentKey());
-            }
-            return S_OK;
+            if (member->kind == com::MemberKind::PropertyPut) return put_CurrentKey(args.bstr(0));
+            hr = get_CurrentKey(&text);
+            break;
         case DISPID_BackupKey:
-            setBool(result, control_.BackupKey(args.text(0), args.text(1), args.text(2)));
-            return S_OK;
+            hr = BackupKey(args.bstr(0), args.bstr(1), args.bstr(2), &truth);
+            break;
         case DISPID_SetStringVal:
-            setBool(result, control_.SetStringVal(args.text(0), args.text(1)));
-            return S_OK;
+            hr = SetStringVal(args.bstr(0), args.bstr(1), &truth);
+            break;
         case DISPID_GetStringVal:
-            setText(result, control_.GetStringVal(args.text(0)));
-            return S_OK;
+            hr = GetStringVal(args.bstr(0), &text);
+            break;
         case DISPID_SetDWORDVal:
-            setBool(result, control_.SetDWORDVal(args.text(0), args.number(1)));
-            return S_OK;
+            hr = SetDWORDVal(args.bstr(0), args.number(1), &truth);
+            break;
         case DISPID_GetDWORDVal:
-            setLong(result, control_.GetDWORDVal(args.text(0)));
-            return S_OK;
+            hr = GetDWORDVal(args.bstr(0), &number);
+            break;
         case DISPID_KeyExists:
-            setBool(result, control_.KeyExists(args.text(0), args.number(1)));
-            return S_OK;
+            hr = KeyExists(args.bstr(0), args.number(1), &truth);
+            break;
         case DISPID_DeleteAKey:
-            setBool(result, control_.DeleteAKey(args.text(0)));
-            return S_OK;
+            hr = DeleteAKey(args.bstr(0), &truth);
+            break;
         case DISPID_CreateAKey:
-            setBool(result, control_.CreateAKey(args.text(0)));
-            return S_OK;
+            hr = CreateAKey(args.bstr(0), &truth);
+            break;
         default:
-            return DISP_E_MEMBERNOTFOUND;
+            break;
     }
+    if (FAILED(hr)) return hr;
+    if (result == nullptr) {
+        SysFreeString(text);
+    } else if (member->result == VT_BSTR) {
+        result->vt = VT_BSTR;
+        result->bstrVal = text;
+    } else if (member->result == VT_I4) {
+        result->vt = VT_I4;
+        result->lVal = number;
+    } else {
+        result->vt = VT_BOOL;
+        result->boolVal = truth;
+    }
+    return S_OK;
+}
+
+// The methods of the dual interface, around the control's members.
+namespace {
+HRESULT giveText(const std::string& text, BSTR* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = com::bstrFromUtf8(text);
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+template <typename T>
+HRESULT give(T value, T* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+}  // namespace
+
+HRESULT TrellisObject::get_CurrentKey(BSTR* CurrentKey) {
+    return giveText(control_.CurrentKey(), CurrentKey);
+}
+HRESULT TrellisObject::put_CurrentKey(BSTR sKeyName) {
+    control_.SetCurrentKey(com::utf8FromBstr(sKeyName));
+    return S_OK;
+}
+HRESULT TrellisObject::BackupKey(BSTR sKeytoBackup, BSTR sBackupDir, BSTR sBackupFile,
+                                 VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.BackupKey(com::utf8FromBstr(sKeytoBackup), com::utf8FromBstr(sBackupDir),
+                                   com::utf8FromBstr(sBackupFile)),
+                result);
+}
+HRESULT TrellisObject::SetStringVal(BSTR sValueName, BSTR sNewStringValue, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(
+        control_.SetStringVal(com::utf8FromBstr(sValueName), com::utf8FromBstr(sNewStringValue)),
+        result);
+}
+HRESULT TrellisObject::GetStringVal(BSTR ValueName, BSTR* result) {
+    if (result == nullptr) return E_POINTER;
+    return giveText(control_.GetStringVal(com::utf8FromBstr(ValueName)), result);
+}
+HRESULT TrellisObject::SetDWORDVal(BSTR sValueName, LONG lNewDWORDValue, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.SetDWORDVal(com::utf8FromBstr(sValueName), lNewDWORDValue), result);
+}
+HRESULT TrellisObject::GetDWORDVal(BSTR ValueName, LONG* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.GetDWORDVal(com::utf8FromBstr(ValueName)), result);
+}
+HRESULT TrellisObject::KeyExists(BSTR sValueName, LONG lValueType, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.KeyExists(com::utf8FromBstr(sValueName), lValueType), result);
+}
+HRESULT TrellisObject::DeleteAKey(BSTR sValueName, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.DeleteAKey(com::utf8FromBstr(sValueName)), result);
+}
+HRESULT TrellisObject::CreateAKey(BSTR sNewKeyName, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.CreateAKey(com::utf8FromBstr(sNewKeyName)), result);
 }
 
 HRESULT TrellisObject::GetClassInfo(ITypeInfo** info) {

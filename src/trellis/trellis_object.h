@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "trellis/com/com_ptr.h"
+#include "trellis/com/dovetail.h"
 #include "trellis/trellis_control.h"
 
 namespace trellis {
@@ -16,7 +17,11 @@ namespace trellis {
 // Objects and server locks alive in this library, for DllCanUnloadNow.
 std::atomic<long>& liveObjectCount();
 
-class TrellisObject final : public IDispatch,
+// _Trellis comes from the generated header, without the protected destructor the
+// other interfaces here declare; the object is only ever deleted by Release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+class TrellisObject final : public _Trellis,
                             public IProvideClassInfo2,
                             public IConnectionPointContainer,
                             public IOleObject,
@@ -38,6 +43,19 @@ class TrellisObject final : public IDispatch,
     STDMETHOD(Invoke)
     (DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
      EXCEPINFO* exception, UINT* argError) override;
+
+    // _Trellis, bound early through the dual interface's table of methods.
+    STDMETHOD(get_CurrentKey)(BSTR* CurrentKey) override;
+    STDMETHOD(put_CurrentKey)(BSTR sKeyName) override;
+    STDMETHOD(BackupKey)
+    (BSTR sKeytoBackup, BSTR sBackupDir, BSTR sBackupFile, VARIANT_BOOL* result) override;
+    STDMETHOD(SetStringVal)(BSTR sValueName, BSTR sNewStringValue, VARIANT_BOOL* result) override;
+    STDMETHOD(GetStringVal)(BSTR ValueName, BSTR* result) override;
+    STDMETHOD(SetDWORDVal)(BSTR sValueName, LONG lNewDWORDValue, VARIANT_BOOL* result) override;
+    STDMETHOD(GetDWORDVal)(BSTR ValueName, LONG* result) override;
+    STDMETHOD(KeyExists)(BSTR sValueName, LONG lValueType, VARIANT_BOOL* result) override;
+    STDMETHOD(DeleteAKey)(BSTR sValueName, VARIANT_BOOL* result) override;
+    STDMETHOD(CreateAKey)(BSTR sNewKeyName, VARIANT_BOOL* result) override;
 
     // IProvideClassInfo2
     STDMETHOD(GetClassInfo)(ITypeInfo** info) override;
@@ -118,5 +136,6 @@ class TrellisObject final : public IDispatch,
     EventPoint events_;
     com::ComPtr<IOleClientSite> clientSite_;
 };
+#pragma GCC diagnostic pop
 
 }  // namespace trellis
