@@ -78,13 +78,18 @@ command -v ccache >/dev/null 2>&1 && compile=(ccache "$cxx")
 mkdir -p "$out/obj"
 objects=()
 failed=()
+# One compiler per core; each source's outcome is collected in order.
+jobs="$(nproc 2>/dev/null || echo 2)"
+pids=()
 for source in "${sources[@]}"; do
   object="$out/obj/$(echo "${source%.cpp}" | tr / _).o"
-  if "${compile[@]}" "${flags[@]}" -c "$root/$source" -o "$object"; then
-    objects+=("$object")
-  else
-    failed+=("$source")
-  fi
+  objects+=("$object")
+  "${compile[@]}" "${flags[@]}" -c "$root/$source" -o "$object" &
+  pids+=($!)
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+done
+for i in "${!sources[@]}"; do
+  wait "${pids[$i]}" || failed+=("${sources[$i]}")
 done
 # The Windows headers must give the types the sizes, layouts and values the
 # Linux build checks its own definitions against.

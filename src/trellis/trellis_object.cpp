@@ -137,10 +137,8 @@ HRESULT TrellisObject::Invoke(DISPID id, REFIID riid, LCID /*lcid*/, WORD flags,
     if (params == nullptr) params = &none;
     if (result != nullptr) VariantInit(result);
     // Keep the object alive while a RegError handler runs inside the call.
-    AddRef();
-    const HRESULT hr = invokeMember(id, flags, params, result, argError);
-    Release();
-    return hr;
+    const auto keepAlive = com::ComPtr<IDispatch>::share(this);
+    return invokeMember(id, flags, params, result, argError);
 }
 
 HRESULT TrellisObject::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
