@@ -20,6 +20,7 @@ class ClassesRoot {
   public:
     explicit ClassesRoot(RegistrationScope scope)
         : prefix_(scope == RegistrationScope::User ? "Software\\Classes\\" : ""),
+          // NOLINTNEXTLINE(performance-no-int-to-ptr): the predefined keys are integers
           root_(scope == RegistrationScope::User ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT) {}
 
     bool write(const std::string& path, const char* name, const std::string& text) const {
