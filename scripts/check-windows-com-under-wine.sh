@@ -14,6 +14,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-$root/build/windows}"
+mkdir -p "$out" && out="$(cd "$out" && pwd)"  # Wine needs absolute paths
 cxx="${TRELLIS_MINGW_CXX:-x86_64-w64-mingw32-g++-posix}"
 wine="$(command -v wine64 || true)"
 [ -z "$wine" ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
@@ -78,18 +79,20 @@ run reg query "HKCR\\TypeLib\\$libid\\1.0\\0\\win64" | grep -q 'Trellis.dll' ||
 echo "== C++ client"
 exports="$out/wine-export"
 rm -rf "$exports" && mkdir -p "$exports"
-run "$(windows_path "$out/com_client_check.exe")" "$(windows_path "$exports")" | tee "$out/client.log"
-grep -qx '0 failed' "$out/client.log" || fail "the C++ client"
+# Each check's verdict is its last line; a failing one lets the others still run.
+run "$(windows_path "$out/com_client_check.exe")" "$(windows_path "$exports")" |
+  tee "$out/client.log" || true
+[ "$(tail -n 1 "$out/client.log")" = "0 failed" ] || fail "the C++ client"
 
 echo "== VBScript with cscript"
 run cscript.exe //nologo "$(windows_path "$root/tests/trellis/windows/late_binding_check.vbs")" |
-  tee "$out/script.log"
+  tee "$out/script.log" || true
 # cscript says nothing of a script it cannot parse: the last line must be the count.
 [ "$(tail -n 1 "$out/script.log")" = "0 failed" ] || fail "the VBScript check"
 
 echo "== ATL control container"
-run "$(windows_path "$out/atl_container_check.exe")" | tee "$out/container.log"
-grep -qx '0 failed' "$out/container.log" || fail "the ATL container check"
+run "$(windows_path "$out/atl_container_check.exe")" | tee "$out/container.log" || true
+[ "$(tail -n 1 "$out/container.log")" = "0 failed" ] || fail "the ATL container check"
 
 echo "== unregistration"
 "$wine" regsvr32 /u /s "$dll" || fail "regsvr32 /u failed"
