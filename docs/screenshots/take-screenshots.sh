@@ -24,12 +24,12 @@ pids+=("$PRIVATE_XVFB_PID")
 
 # The tray menu and tooltip come from the tray's end-to-end test; the save
 # question and the menus with their shortcuts from the editor's.
-"$root/tests/e2e/tray/tray_e2e.sh" "$build/bin/pointilla" "$build/bin/iconify_window" "$here" \
+"$root/tests/e2e/tray/tray_e2e.sh" "$build/bin/pointilla" "$build/bin/window_manager" "$here" \
   >/dev/null
 # The list during a playback comes from the window's playback stop test.
 "$root/tests/e2e/playback/window_stop_e2e.sh" "$build/bin/pointilla" "$build/bin/click_recorder" \
   "$here/playback-progress.png" >/dev/null
-"$root/tests/e2e/shell/editor_e2e.sh" "$build/bin/pointilla" "$build/bin/close_window" "$here" \
+"$root/tests/e2e/shell/editor_e2e.sh" "$build/bin/pointilla" "$build/bin/window_manager" "$here" \
   >/dev/null
 
 export TRELLIS_REGISTRY="$work/registry.db" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"

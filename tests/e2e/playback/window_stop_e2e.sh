@@ -59,14 +59,6 @@ start_playback() {
   xdotool mousemove $((X + 14)) $((Y + 38)) click 1
   wait_until 20 is_hidden || fail "the playback did not hide the window (redlec)"
 }
-icon_centre() {
-  xwininfo -root -tree | awk '/"Pointilla": \("pointilla"/ && match($0, /^ +/) && RLENGTH > 6 {print $1; exit}' |
-    while read -r id; do
-      xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print int(x + w / 2), int(y + h / 2)}'
-    done
-}
-has_icon() { [ -n "$(icon_centre)" ]; }
 wait_until 100 has_icon || fail "no icon was embedded in the tray"
 read -r ix iy <<<"$(icon_centre)"
 

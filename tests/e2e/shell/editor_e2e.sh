@@ -6,10 +6,10 @@
 # stays until answered; "Oui" goes through the save dialog. Then, with nothing
 # modified, the plain quit question; a second start hands its file over to the
 # first and ends; "Non" quits without writing.
-#   editor_e2e.sh POINTILLA CLOSE_WINDOW [SCREENSHOT_DIR]
+#   editor_e2e.sh POINTILLA WINDOW_MANAGER [SCREENSHOT_DIR]
 set -euo pipefail
-pointilla="${1:?usage: editor_e2e.sh POINTILLA CLOSE_WINDOW [SCREENSHOT_DIR]}"
-close_window="${2:?usage: editor_e2e.sh POINTILLA CLOSE_WINDOW [SCREENSHOT_DIR]}"
+pointilla="${1:?usage: editor_e2e.sh POINTILLA WINDOW_MANAGER [SCREENSHOT_DIR]}"
+window_manager="${2:?usage: editor_e2e.sh POINTILLA WINDOW_MANAGER [SCREENSHOT_DIR]}"
 shots="${3:-}"
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 
@@ -40,7 +40,7 @@ click_row() {
   xdotool mousemove $((X + 300)) $((Y + 113 + ($1 - 1) * 13)) click --repeat "${2:-1}" --delay 80 1
   sleep 0.3
 }
-close_box() { "$close_window" "$main"; }
+close_box() { "$window_manager" close "$main"; }
 
 start() {
   "$pointilla" "$@" >>"$work/pointilla.log" 2>&1 &
