@@ -7,6 +7,7 @@
 #   share/pointilla/aide pointilla.html
 #   share/applications/pointilla.desktop
 #   share/icons/hicolor/<size>/apps/pointilla.png (and scalable/apps/pointilla.svg)
+#   share/mime/packages/pointilla.xml (the .sce files' type, for file managers)
 
 foreach(size 16 24 32 48 64 128 256)
   install(FILES "${PROJECT_SOURCE_DIR}/share/icons/hicolor/${size}x${size}/apps/pointilla.png"
@@ -14,6 +15,9 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 install(FILES "${PROJECT_SOURCE_DIR}/share/icons/hicolor/scalable/apps/pointilla.svg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
+
+install(FILES "${PROJECT_SOURCE_DIR}/share/mime/packages/pointilla.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
 
 # The menu entry names the program by its full path, so that it starts from
 # any prefix; the prefix is the one given at install time (cmake --install

@@ -14,17 +14,19 @@ esac
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${POINTILLA_BUILD_DIR:-$root/build}"
 
-# Debian packages the build, the program and the tests need.
+# Debian packages the build, the program and the tests need (mingw-w64-tools:
+# widl, which compiles the Trellis control's interface definition).
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libgl-dev
   libsqlite3-dev
   libx11-dev libxtst-dev libxi-dev libxrandr-dev
   libgtest-dev
+  mingw-w64-tools
   xdg-utils fonts-dejavu-core qt6-translations-l10n
 )
 if [ "$mode" = test ]; then
-  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix wine wine64)
+  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64)
 fi
 
 missing=()

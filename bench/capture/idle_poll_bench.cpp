@@ -120,12 +120,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    std::string error;
-    const std::unique_ptr<platform::Desktop> desktop = platform::openX11Desktop(nullptr, error);
-    if (!desktop) {
-        std::fprintf(stderr, "no X display: %s\n", error.c_str());
+    auto opened = platform::openX11Desktop(nullptr);
+    if (!opened) {
+        std::fprintf(stderr, "no X display: \"%s\"\n", opened.error().display.c_str());
         return 1;
     }
+    const std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
     timeOneEvaluation(desktop->keyboard());
     runIdle("idle, following key changes", *desktop, desktop->keyboard(), seconds, serverPid);
     WithoutChangeReports polled(desktop->keyboard());

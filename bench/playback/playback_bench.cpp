@@ -42,9 +42,9 @@ std::vector<ScreenPoint> movePath(int count, int width, int height) {
     return points;
 }
 
-class NoSettings final : public pointilla::playback::SettingsReader {
+class NoSettings final : public pointilla::settings::Reader {
   public:
-    std::string readString(std::string_view) override { return {}; }
+    std::string read(std::string_view) override { return {}; }
 };
 
 class NoTicker final : public pointilla::playback::Ticker {
@@ -74,20 +74,22 @@ bool runXdotool(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     const int moves = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-    std::string error;
-    const auto desktop = pointilla::platform::openX11Desktop(nullptr, error);
-    if (!desktop) {
-        std::fprintf(stderr, "playback_bench: %s\n", error.c_str());
+    const auto opened = pointilla::platform::openX11Desktop(nullptr);
+    if (!opened) {
+        std::fprintf(stderr, "playback_bench: cannot open the X display \"%s\"\n",
+                     opened.error().display.c_str());
         return 1;
     }
+    const auto& desktop = opened.value();
     const auto size = desktop->screen().primaryScreenSize();
     const auto path = movePath(moves, size.width, size.height);
 
     // The engine playing the rows, until the server has processed the last move.
     pointilla::scenario::Scenario rows;
     for (const auto& point : path) {
-        rows.append({std::string(pointilla::scenario::kPositionAction),
-                     pointilla::scenario::capturedPositionDetail(point.x, point.y)});
+        rows.append(pointilla::scenario::makeRow(
+            pointilla::scenario::RowKind::Position,
+            pointilla::scenario::capturedPositionDetail(point.x, point.y)));
     }
     NoSettings settings;
     NoTicker ticker;

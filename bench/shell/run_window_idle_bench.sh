@@ -16,3 +16,5 @@ export TRELLIS_REGISTRY="$work/registry.db" HOME="$work"
 # the measured run is an ordinary start.
 "$bench" "$pointilla" "$xvfb" 1 >/dev/null
 "$bench" "$pointilla" "$xvfb" "$seconds"
+# The same while a playback waits on a long delay, the stop key armed.
+"$bench" "$pointilla" "$xvfb" "$seconds" "$(dirname "${BASH_SOURCE[0]}")/start_waiting_playback.sh"

@@ -1,7 +1,10 @@
 // Starts the program on the current X display, measures the time until its main
 // window is mapped, then its idle CPU use and the X server's over 10 seconds,
-// from /proc. Prints the figures against their targets.
-//   window_idle_bench POINTILLA XSERVER_PID [SECONDS]
+// from /proc. Prints the figures against their targets. With PREPARE, that
+// command runs first with the main window's id as its argument (for example
+// to start a playback that waits, its stop key armed) and the figure is taken
+// after it.
+//   window_idle_bench POINTILLA XSERVER_PID [SECONDS [PREPARE]]
 
 #include <X11/Xlib.h>
 #include <signal.h>
@@ -61,6 +64,7 @@ int main(int argc, char** argv) {
     const char* program = argv[1];
     const pid_t server = static_cast<pid_t>(std::atoi(argv[2]));
     const int seconds = argc > 3 ? std::atoi(argv[3]) : 10;
+    const std::string prepare = argc > 4 ? argv[4] : "";
 
     std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
     if (!display) {
@@ -81,11 +85,15 @@ int main(int argc, char** argv) {
     if (child < 0) return 1;
 
     bool shown = false;
+    Window mainWindow = 0;
     while (!shown && Clock::now() - started < std::chrono::seconds(20)) {
         while (!shown && XPending(dpy) > 0) {
             XEvent event;
             XNextEvent(dpy, &event);
-            if (event.type == MapNotify) shown = isMainWindow(dpy, event.xmap.window);
+            if (event.type == MapNotify) {
+                shown = isMainWindow(dpy, event.xmap.window);
+                mainWindow = event.xmap.window;
+            }
         }
         if (!shown) std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
@@ -99,6 +107,16 @@ int main(int argc, char** argv) {
     }
 
     std::this_thread::sleep_for(std::chrono::seconds(1));  // let start-up settle
+    if (!prepare.empty()) {
+        const std::string command = prepare + " " + std::to_string(mainWindow);
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "the preparation failed: %s\n", command.c_str());
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
     const long long appBefore = cpuTicks(child);
     const long long serverBefore = cpuTicks(server);
     const auto idleStart = Clock::now();
@@ -117,8 +135,9 @@ int main(int argc, char** argv) {
     std::printf("window shown after start: %.0f ms (target < 500 ms) %s\n", startMs,
                 startMs < 500 ? "ok" : "MISSED");
     std::printf(
-        "idle CPU over %.1f s, window shown: program %.2f%%, X server %.2f%%, "
+        "idle CPU over %.1f s, window shown%s: program %.2f%%, X server %.2f%%, "
         "together %.2f%% of one core (target < 1%%) %s\n",
-        elapsed, appPercent, serverPercent, total, total < 1.0 ? "ok" : "MISSED");
+        elapsed, prepare.empty() ? "" : ", after the preparation", appPercent, serverPercent, total,
+        total < 1.0 ? "ok" : "MISSED");
     return 0;
 }

@@ -113,10 +113,10 @@ int main(int argc, char** argv) {
     // Import into an emptied store, as a restore would.
     pointilla::registry::useStoreAt(std::string(dir) + "/restored.db");
     start = Clock::now();
-    const std::string importError = trellis::importRegFile(exportDir + "/tree.REG");
+    const auto imported = trellis::importRegFile(exportDir + "/tree.REG");
     const double importSeconds = secondsSince(start);
-    if (!importError.empty()) {
-        std::fprintf(stderr, "%s\n", importError.c_str());
+    if (!imported) {
+        std::fprintf(stderr, "%s\n", imported.error().c_str());
         return 1;
     }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Retakes the README's screenshots of the list's pop-up menu, the item dialogs,
-# the About box and the tray menu: drives a built program on a private Xvfb
+# the About box, the tray menu, the list during a playback, the save question and the menus'
+# shortcuts: drives a built program on a private Xvfb
 # display (no window manager, so windows show without title bars).
 #   docs/screenshots/take-screenshots.sh [BUILD_DIR] [FIRST_DISPLAY_NUMBER]
 set -euo pipefail
@@ -21,8 +22,14 @@ trap cleanup EXIT
 start_private_xvfb "$number" "$work/xvfb.log"
 pids+=("$PRIVATE_XVFB_PID")
 
-# The tray menu and tooltip come from the tray's end-to-end test.
-"$root/tests/e2e/tray/tray_e2e.sh" "$build/bin/pointilla" "$build/bin/iconify_window" "$here" \
+# The tray menu and tooltip come from the tray's end-to-end test; the save
+# question and the menus with their shortcuts from the editor's.
+"$root/tests/e2e/tray/tray_e2e.sh" "$build/bin/pointilla" "$build/bin/window_manager" "$here" \
+  >/dev/null
+# The list during a playback comes from the window's playback stop test.
+"$root/tests/e2e/playback/window_stop_e2e.sh" "$build/bin/pointilla" "$build/bin/click_recorder" \
+  "$here/playback-progress.png" >/dev/null
+"$root/tests/e2e/shell/editor_e2e.sh" "$build/bin/pointilla" "$build/bin/window_manager" "$here" \
   >/dev/null
 
 export TRELLIS_REGISTRY="$work/registry.db" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"

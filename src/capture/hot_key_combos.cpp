@@ -14,13 +14,13 @@ void fill(QComboBox* combo, const std::vector<std::string>& entries) {
 }
 
 void fillAndSelectStored(QComboBox* combo, const std::vector<std::string>& entries,
-                         HotKeySettings& settings, std::string_view valueName, int defaultIndex) {
+                         settings::Store& settings, std::string_view valueName, int defaultIndex) {
     fill(combo, entries);
     const int size = static_cast<int>(entries.size());
     combo->setCurrentIndex(storedListIndex(settings.read(valueName), size, defaultIndex));
 }
 
-void persistOne(QComboBox* combo, HotKeySettings& settings, std::string_view valueName) {
+void persistOne(QComboBox* combo, settings::Store& settings, std::string_view valueName) {
     QObject::connect(combo, &QComboBox::activated, combo, [&settings, valueName](int index) {
         if (index < 0) return;
         settings.write(valueName, listIndexText(index));
@@ -30,22 +30,22 @@ void persistOne(QComboBox* combo, HotKeySettings& settings, std::string_view val
 }  // namespace
 
 void remplicombo(QComboBox* combo1, QComboBox* combo2, QComboBox* combo3, QComboBox* combo4,
-                 HotKeySettings& settings) {
-    fillAndSelectStored(combo1, firstModifierEntries(), settings, kFirstModifierValueName,
+                 settings::Store& settings) {
+    fillAndSelectStored(combo1, firstModifierEntries(), settings, settings::kFirstModifier.name,
                         kFirstModifierDefaultIndex);
-    fillAndSelectStored(combo2, secondModifierEntries(), settings, kSecondModifierValueName,
+    fillAndSelectStored(combo2, secondModifierEntries(), settings, settings::kSecondModifier.name,
                         kSecondModifierDefaultIndex);
-    fillAndSelectStored(combo3, hotKeyKeyEntries(), settings, kHotKeyKeyValueName,
+    fillAndSelectStored(combo3, hotKeyKeyEntries(), settings, settings::kHotKey.name,
                         kHotKeyKeyDefaultIndex);
     fill(combo4, delayEntries());
     combo4->setCurrentIndex(kDelayDefaultIndex);
 }
 
 void persistHotKeyChoices(QComboBox* combo1, QComboBox* combo2, QComboBox* combo3,
-                          HotKeySettings& settings) {
-    persistOne(combo1, settings, kFirstModifierValueName);
-    persistOne(combo2, settings, kSecondModifierValueName);
-    persistOne(combo3, settings, kHotKeyKeyValueName);
+                          settings::Store& settings) {
+    persistOne(combo1, settings, settings::kFirstModifier.name);
+    persistOne(combo2, settings, settings::kSecondModifier.name);
+    persistOne(combo3, settings, settings::kHotKey.name);
 }
 
 }  // namespace pointilla::capture

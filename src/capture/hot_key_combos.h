@@ -14,14 +14,14 @@
 
 #include <QComboBox>
 
-#include "capture/hot_key_settings.h"
+#include "common/settings_store.h"
 
 namespace pointilla::capture {
 
 void remplicombo(QComboBox* combo1, QComboBox* combo2, QComboBox* combo3, QComboBox* combo4,
-                 HotKeySettings& settings);
+                 settings::Store& settings);
 
 void persistHotKeyChoices(QComboBox* combo1, QComboBox* combo2, QComboBox* combo3,
-                          HotKeySettings& settings);
+                          settings::Store& settings);
 
 }  // namespace pointilla::capture

@@ -1,11 +1,14 @@
 #pragma once
 // The entries of the main window's four drop-down lists (the three hot-key lists
 // and the delay list), their default selections, and how a chosen hot-key entry
-// is kept in the settings: as its list index in decimal text.
+// is kept in the settings (settings::kFirstModifier .. kHotKey): as its list
+// index in decimal text.
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/settings_values.h"
 
 namespace pointilla::capture {
 
@@ -15,16 +18,13 @@ std::vector<std::string> secondModifierEntries();  // Combo2: "", "ALT", "SHIFT"
 std::vector<std::string> hotKeyKeyEntries();       // Combo3: "1".."9", "F1".."F12", "A".."Z"
 std::vector<std::string> delayEntries();           // Combo4: "1".."60"
 
-// With these the hot key is CTRL + ALT + 1; the delay list always starts at "1".
-inline constexpr int kFirstModifierDefaultIndex = 1;
-inline constexpr int kSecondModifierDefaultIndex = 1;
-inline constexpr int kHotKeyKeyDefaultIndex = 0;
+// The entries selected when no choice is kept (the settings' defaults: CTRL +
+// ALT + 1); the delay list always starts at "1".
+inline constexpr int kFirstModifierDefaultIndex = settings::defaultIndex(settings::kFirstModifier);
+inline constexpr int kSecondModifierDefaultIndex =
+    settings::defaultIndex(settings::kSecondModifier);
+inline constexpr int kHotKeyKeyDefaultIndex = settings::defaultIndex(settings::kHotKey);
 inline constexpr int kDelayDefaultIndex = 0;
-
-// The settings values that keep the three choices between runs.
-inline constexpr std::string_view kFirstModifierValueName = "clé1";
-inline constexpr std::string_view kSecondModifierValueName = "clé2";
-inline constexpr std::string_view kHotKeyKeyValueName = "clé3";
 
 // A stored list index: a whole number (blanks around it ignored) in
 // [0, listSize). Anything else, the empty text of a failed read included, gives

@@ -2,35 +2,54 @@
 
 #include <span>
 
+#include "platform/desktop/virtual_keys.h"
+
 namespace pointilla::capture {
 namespace {
 
-constexpr ScanKey first(int vk, std::string_view text) {
-    return {vk, ScanSlot::FirstModifier, text};
+namespace vk = platform::vk;
+
+constexpr ScanKey first(int code, std::string_view text) {
+    return {code, ScanSlot::FirstModifier, text};
 }
-constexpr ScanKey second(int vk, std::string_view text) {
-    return {vk, ScanSlot::SecondModifier, text};
+constexpr ScanKey second(int code, std::string_view text) {
+    return {code, ScanSlot::SecondModifier, text};
 }
-constexpr ScanKey key(int vk, std::string_view text) { return {vk, ScanSlot::Key, text}; }
+constexpr ScanKey key(int code, std::string_view text) { return {code, ScanSlot::Key, text}; }
 
 // The order is part of the behaviour: F6 before F7, top-row 5 before 6, 3 before
 // 4 and 1 before 2 are deliberate, and the keypad comes after the letters.
 constexpr std::array<ScanKey, kScanKeyCount> kScanTable{{
-    first(0x11, "CTRL"), second(0x12, "ALT"), second(0x10, "SHIFT"), key(0x79, "F10"),
-    key(0x7A, "F11"),    key(0x7B, "F12"),    key(0x78, "F9"),       key(0x77, "F8"),
-    key(0x75, "F6"),     key(0x76, "F7"),     key(0x74, "F5"),       key(0x73, "F4"),
-    key(0x72, "F3"),     key(0x71, "F2"),     key(0x70, "F1"),       key(0x39, "9"),
-    key(0x38, "8"),      key(0x37, "7"),      key(0x35, "5"),        key(0x36, "6"),
-    key(0x33, "3"),      key(0x34, "4"),      key(0x31, "1"),        key(0x32, "2"),
-    key(0x30, "0"),      key(0x5A, "Z"),      key(0x59, "Y"),        key(0x58, "X"),
-    key(0x57, "W"),      key(0x56, "V"),      key(0x55, "U"),        key(0x54, "T"),
-    key(0x53, "S"),      key(0x52, "R"),      key(0x51, "Q"),        key(0x50, "P"),
-    key(0x4F, "O"),      key(0x4E, "N"),      key(0x4D, "M"),        key(0x4C, "L"),
-    key(0x4B, "K"),      key(0x4A, "J"),      key(0x49, "I"),        key(0x48, "H"),
-    key(0x47, "G"),      key(0x46, "F"),      key(0x45, "E"),        key(0x44, "D"),
-    key(0x43, "C"),      key(0x42, "B"),      key(0x41, "A"),        key(0x61, "1"),
-    key(0x62, "2"),      key(0x63, "3"),      key(0x64, "4"),        key(0x65, "5"),
-    key(0x66, "6"),      key(0x67, "7"),      key(0x68, "8"),        key(0x69, "9"),
+    first(vk::kCtrl, "CTRL"),        second(vk::kAlt, "ALT"),
+    second(vk::kShift, "SHIFT"),     key(vk::functionKey(10), "F10"),
+    key(vk::functionKey(11), "F11"), key(vk::functionKey(12), "F12"),
+    key(vk::functionKey(9), "F9"),   key(vk::functionKey(8), "F8"),
+    key(vk::functionKey(6), "F6"),   key(vk::functionKey(7), "F7"),
+    key(vk::functionKey(5), "F5"),   key(vk::functionKey(4), "F4"),
+    key(vk::functionKey(3), "F3"),   key(vk::functionKey(2), "F2"),
+    key(vk::functionKey(1), "F1"),   key(vk::topRowDigit(9), "9"),
+    key(vk::topRowDigit(8), "8"),    key(vk::topRowDigit(7), "7"),
+    key(vk::topRowDigit(5), "5"),    key(vk::topRowDigit(6), "6"),
+    key(vk::topRowDigit(3), "3"),    key(vk::topRowDigit(4), "4"),
+    key(vk::topRowDigit(1), "1"),    key(vk::topRowDigit(2), "2"),
+    key(vk::topRowDigit(0), "0"),    key(vk::letter('Z'), "Z"),
+    key(vk::letter('Y'), "Y"),       key(vk::letter('X'), "X"),
+    key(vk::letter('W'), "W"),       key(vk::letter('V'), "V"),
+    key(vk::letter('U'), "U"),       key(vk::letter('T'), "T"),
+    key(vk::letter('S'), "S"),       key(vk::letter('R'), "R"),
+    key(vk::letter('Q'), "Q"),       key(vk::letter('P'), "P"),
+    key(vk::letter('O'), "O"),       key(vk::letter('N'), "N"),
+    key(vk::letter('M'), "M"),       key(vk::letter('L'), "L"),
+    key(vk::letter('K'), "K"),       key(vk::letter('J'), "J"),
+    key(vk::letter('I'), "I"),       key(vk::letter('H'), "H"),
+    key(vk::letter('G'), "G"),       key(vk::letter('F'), "F"),
+    key(vk::letter('E'), "E"),       key(vk::letter('D'), "D"),
+    key(vk::letter('C'), "C"),       key(vk::letter('B'), "B"),
+    key(vk::letter('A'), "A"),       key(vk::keypadDigit(1), "1"),
+    key(vk::keypadDigit(2), "2"),    key(vk::keypadDigit(3), "3"),
+    key(vk::keypadDigit(4), "4"),    key(vk::keypadDigit(5), "5"),
+    key(vk::keypadDigit(6), "6"),    key(vk::keypadDigit(7), "7"),
+    key(vk::keypadDigit(8), "8"),    key(vk::keypadDigit(9), "9"),
 }};
 
 constexpr std::array<int, kScanKeyCount> virtualKeysOf(

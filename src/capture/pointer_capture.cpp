@@ -3,6 +3,7 @@
 #include <string>
 
 #include "capture/hot_key_scan.h"
+#include "platform/desktop/virtual_keys.h"
 #include "scenario/detail_text.h"
 
 namespace pointilla::capture {
@@ -81,7 +82,18 @@ void PointerCapture::pollNow() {
     const std::string second = combo2_->currentText().toStdString();
     const std::string key = combo3_->currentText().toStdString();
     showCapture(isHotKeyHeld(keyboard_, HotKeyChoice{first, second, key}));
+    if (onStop_ && stopKeyDown()) {
+        // The handler may disarm (and so destroy the function being run).
+        const auto onStop = onStop_;
+        onStop();
+    }
 }
+
+void PointerCapture::armStopKey(std::function<void()> onStop) { onStop_ = std::move(onStop); }
+
+void PointerCapture::disarmStopKey() { onStop_ = nullptr; }
+
+bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::vk::kEscape); }
 
 void PointerCapture::onKeyNotifier() {
     for (int round = 0; round < kMaxPollRoundsPerNotification && keyboard_.takeChanges(); ++round) {

@@ -14,6 +14,9 @@
 //   keyboard offers a change notifier it evaluates only when the key state may
 //   have changed, after every Timer1 tick, and when a list's selection changes.
 //   Without a notifier `Timer2` polls every millisecond.
+// - While a playback runs, the stop key (Escape) is armed: each evaluation of
+//   the poll also asks whether Escape is down and, if so, calls the stop
+//   handler. Disarmed, it costs nothing.
 // - Both timers are children of this object, named "Timer1" and "Timer2" (Timer2
 //   stays stopped when the notifier is in use). Everything runs on the GUI thread.
 //
@@ -24,6 +27,7 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <functional>
 
 #include "platform/desktop/desktop.h"
 
@@ -54,6 +58,13 @@ class PointerCapture : public QObject {
     // One tick of Timer2: Label12 from the current key state.
     void pollNow();
 
+    // Escape, wherever the focus is, calls onStop until disarmed.
+    void armStopKey(std::function<void()> onStop);
+    void disarmStopKey();
+    bool stopKeyArmed() const { return static_cast<bool>(onStop_); }
+    // One key-state query: whether Escape is down now.
+    bool stopKeyDown();
+
   private:
     void onKeyNotifier();
     void showCapture(bool held);
@@ -69,6 +80,7 @@ class PointerCapture : public QObject {
     QTimer* timer1_;
     QTimer* timer2_;
     QSocketNotifier* keyNotifier_ = nullptr;
+    std::function<void()> onStop_;
     bool started_ = false;
 };
 

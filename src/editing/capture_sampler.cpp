@@ -19,7 +19,7 @@ CaptureSampler::CaptureSampler(const QLabel& slot, ScenarioModel& model, QObject
 void CaptureSampler::Timer3_Timer() {
     const QString captured = slot_.text();
     if (captured.isEmpty()) return;
-    model_.append({std::string(scenario::kPositionAction), captured.toStdString()});
+    model_.append(scenario::makeRow(scenario::RowKind::Position, captured.toStdString()));
 }
 
 }  // namespace pointilla::editing

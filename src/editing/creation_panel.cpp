@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 
+#include "editing/design_label.h"
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
 #include "scenario/row.h"
@@ -15,16 +15,6 @@ namespace pointilla::editing {
 namespace {
 
 constexpr int kListHeight = 315;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    // The desktop's font may be wider than the design's: a caption may grow
-    // rightwards into the free space rather than be cut.
-    label->resize(std::max(place.width(), label->sizeHint().width()), place.height());
-    return label;
-}
 
 QComboBox* makeList(QWidget* parent, const char* name, int left, int top, int width) {
     auto* list = new QComboBox(parent);  // pick-only: not editable
@@ -87,13 +77,13 @@ void CreationPanel::Command1_Click() {
     // The list is pick-only and always shows an entry once filled; before
     // that there is no delay to add.
     if (Combo4->currentIndex() < 0) return;
-    model_.append({std::string(scenario::kDelayAction), Combo4->currentText().toStdString()});
+    model_.append(scenario::makeRow(scenario::RowKind::Delay, Combo4->currentText().toStdString()));
 }
 
 void CreationPanel::Command2_Click() {
     const std::string address = Text1->text().toStdString();
     if (address == scenario::kUrlPrefix) return;
-    model_.append({std::string(scenario::kUrlAction), address});
+    model_.append(scenario::makeRow(scenario::RowKind::Url, address));
 }
 
 }  // namespace pointilla::editing

@@ -1,5 +1,8 @@
 #pragma once
-// Window geometry is designed in twips, 15 to a pixel at the design resolution.
+// Window and dialog geometry is designed in twips, 15 to a pixel at the design
+// resolution. A design value converts to the nearest pixel, so the list's two
+// columns (1775 and 1780 twips) come out 118 and 119 pixels and together fill
+// its 241 pixels but for the border.
 
 #include <QRect>
 #include <QSize>
@@ -8,7 +11,8 @@ namespace pointilla::editing {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+// Nearest pixel; design values are never negative.
+constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),

@@ -2,14 +2,31 @@
 
 #include <utility>
 
+#include "common/settings_values.h"
 #include "scenario/detail_text.h"
 #include "scenario/row.h"
 
 namespace pointilla::playback {
 
+int parseRepetitions(std::string_view text) {
+    if (text == kLoopText) return kLoop;
+    // Plain decimal only, as the program writes it.
+    if (text.empty() || text.size() > 4 || text.front() == '0') return 1;
+    int count = 0;
+    for (const char digit : text) {
+        if (digit < '0' || digit > '9') return 1;
+        count = count * 10 + (digit - '0');
+    }
+    return count;
+}
+
+std::string repetitionsText(int repetitions) {
+    return repetitions == kLoop ? std::string(kLoopText) : std::to_string(repetitions);
+}
+
 PlaybackEngine::PlaybackEngine(const scenario::Scenario& rows, platform::PointerDevice& pointer,
                                platform::ButtonInjector& buttons, platform::DocumentOpener& opener,
-                               SettingsReader& settings, Ticker& timer4,
+                               settings::Reader& settings, Ticker& timer4,
                                PlaybackCallbacks callbacks, std::filesystem::path programDirectory)
     : rows_(rows),
       pointer_(pointer),
@@ -20,12 +37,29 @@ PlaybackEngine::PlaybackEngine(const scenario::Scenario& rows, platform::Pointer
       callbacks_(std::move(callbacks)),
       programDirectory_(std::move(programDirectory)) {}
 
+void PlaybackEngine::setRepetitions(int repetitions) {
+    repetitions_ = (repetitions == kLoop || (repetitions >= 1 && repetitions <= kMaxRepetitions))
+                       ? repetitions
+                       : 1;
+}
+
 void PlaybackEngine::start() {
     // A new start abandons the wait in progress instead of letting the old
     // count run on into the new playback.
     if (waiting_) endWait();
+    wasStopped_ = false;
+    repetition_ = 1;
     numligne_ = 1;
     lecture();
+}
+
+void PlaybackEngine::stop() {
+    if (!playing_) return;
+    if (waiting_) endWait();
+    playing_ = false;
+    wasStopped_ = true;
+    setStatus(kIdleStatus);
+    if (callbacks_.stopped) callbacks_.stopped();
 }
 
 void PlaybackEngine::lecture() {
@@ -35,16 +69,27 @@ void PlaybackEngine::lecture() {
         if (playing_) finish();
         return;
     }
-    playing_ = true;
-    if (settings_.readString(kHideWhilePlayingValue) == kHideWhilePlayingYes &&
-        callbacks_.hideWindow) {
-        callbacks_.hideWindow();
-    }
-    setStatus(kPlayingStatus);
+    while (true) {
+        playing_ = true;
+        if (settings_.read(settings::kHideWhilePlaying.name) == settings::kOn &&
+            callbacks_.hideWindow) {
+            callbacks_.hideWindow();
+        }
+        setStatus(kPlayingStatus);
 
-    if (numligne_ < 1) numligne_ = 1;
-    for (; numligne_ <= rows_.count(); ++numligne_) {
-        if (!perform(rows_.row(numligne_))) return;  // waiting on a "Délai" row
+        if (numligne_ < 1) numligne_ = 1;
+        for (; numligne_ <= rows_.count(); ++numligne_) {
+            if (stopAsked()) {
+                stop();
+                return;
+            }
+            reportProgress();
+            if (!perform(rows_.row(numligne_))) return;  // waiting on a "Délai" row
+        }
+        if (repetitions_ != kLoop && repetition_ >= repetitions_) break;
+        // The next pass starts from row 1, as the "start" button does.
+        ++repetition_;
+        numligne_ = 1;
     }
     finish();
 }
@@ -52,32 +97,47 @@ void PlaybackEngine::lecture() {
 void PlaybackEngine::tick() {
     if (!waiting_) return;  // a tick already queued when the wait was abandoned
     ++nbsecondes_;
-    if (nbsecondes_ < waitSeconds_) return;
+    if (nbsecondes_ < waitSeconds_) {
+        reportProgress();
+        return;
+    }
     endWait();
     ++numligne_;
     lecture();
 }
 
+Progress PlaybackEngine::progress() const {
+    return Progress{numligne_, rows_.count(), waiting_ ? waitSeconds_ - nbsecondes_ : 0,
+                    repetition_, repetitions_};
+}
+
 bool PlaybackEngine::perform(const scenario::Row& row) {
-    const std::string& action = row.action;
-    if (action == scenario::kPositionAction) {
-        // A detail that is no position moves nothing.
-        if (const auto position = scenario::parsePositionDetail(row.detail)) {
-            pointer_.moveTo({position->x, position->y});
-        }
-    } else if (action == scenario::kClickAction) {
-        buttons_.leftButtonDown();
-        buttons_.leftButtonUp();
-    } else if (action == scenario::kDelayAction) {
-        // A detail that is no whole number of seconds of at least 1 could never
-        // be counted to; it is skipped instead of waiting for ever.
-        if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
-            beginWait(*seconds);
-            return false;
-        }
-    } else if (action == scenario::kUrlAction) {
-        // Whether the handler manages to open it is not playback's concern.
-        (void)opener_.open(row.detail, programDirectory_);
+    const auto kind = scenario::kindOfAction(row.action);
+    if (!kind) return true;  // a row of no known kind does nothing
+    switch (scenario::rowKindInfo(*kind).playback) {
+        case scenario::PlaybackStep::MovePointer:
+            // A detail that is no position moves nothing.
+            if (const auto position = scenario::parsePositionDetail(row.detail)) {
+                pointer_.moveTo({position->x, position->y});
+            }
+            break;
+        case scenario::PlaybackStep::LeftClick:
+            buttons_.leftButtonDown();
+            buttons_.leftButtonUp();
+            break;
+        case scenario::PlaybackStep::Wait:
+            // A detail that is no whole number of seconds of at least 1 could
+            // never be counted to; it is skipped instead of waiting for ever.
+            if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
+                beginWait(*seconds);
+                reportProgress();
+                return false;
+            }
+            break;
+        case scenario::PlaybackStep::OpenAddress:
+            // Whether the handler manages to open it is not playback's concern.
+            (void)opener_.open(row.detail, programDirectory_);
+            break;
     }
     return true;
 }
@@ -105,5 +165,11 @@ void PlaybackEngine::finish() {
 void PlaybackEngine::setStatus(std::string_view text) {
     if (callbacks_.setStatus) callbacks_.setStatus(std::string(text));
 }
+
+void PlaybackEngine::reportProgress() {
+    if (callbacks_.progress) callbacks_.progress(progress());
+}
+
+bool PlaybackEngine::stopAsked() { return callbacks_.stopRequested && callbacks_.stopRequested(); }
 
 }  // namespace pointilla::playback

@@ -2,26 +2,22 @@
 // Playback: performs the scenario's rows on the desktop, from row `numligne`,
 // back to back until a "Délai" row or the end. A "Délai" row switches on the
 // one-second `Timer4`; the tick that completes the wait resumes `lecture` at
-// the next row. Plain C++: the main window supplies the timer, the settings
-// reader and the callbacks.
+// the next row. The whole scenario is played "repet" times (or until stopped),
+// each time from row 1. stop() ends a playback at once, and the stop request
+// is asked before every row, so a stop key held between two rows is honoured.
+// Plain C++: the main window supplies the timer, the settings reader and the
+// callbacks.
 
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "common/settings_store.h"
 #include "platform/desktop/desktop.h"
 #include "scenario/scenario.h"
 
 namespace pointilla::playback {
-
-// Reads a string value of the program's settings ("redlec"); the empty text
-// when it cannot be read.
-class SettingsReader {
-  public:
-    virtual ~SettingsReader() = default;
-    virtual std::string readString(std::string_view valueName) = 0;
-};
 
 // `Timer4`: once started, calls PlaybackEngine::tick() every 1000 ms until stopped.
 class Ticker {
@@ -32,19 +28,41 @@ class Ticker {
     virtual bool active() const = 0;
 };
 
+// Where a playback stands, for whoever shows it.
+struct Progress {
+    int row = 0;          // the row being performed or waited on, 1-based
+    int rowCount = 0;     // rows in the list now
+    int secondsLeft = 0;  // of the current wait; 0 when not waiting
+    int repetition = 1;   // the pass through the scenario, 1-based
+    int repetitions = 1;  // passes asked for; kLoop: until stopped
+    friend bool operator==(const Progress&, const Progress&) = default;
+};
+
 struct PlaybackCallbacks {
     std::function<void(const std::string&)> setStatus;  // panel 2 of the status bar
     std::function<void()> hideWindow;                   // "redlec" is "1"
     std::function<void()> finished;                     // the last row has been played
+    // Asked before each row is performed: true stops the playback there.
+    std::function<bool()> stopRequested;
+    // The playback was stopped before its end (panel 2 is emptied first).
+    std::function<void()> stopped;
+    // A row is about to be performed, or a second of a wait went by.
+    std::function<void(const Progress&)> progress;
 };
 
 // The texts playback writes into panel 2.
 inline constexpr std::string_view kPlayingStatus = "Lecture en cours...";
 inline constexpr std::string_view kIdleStatus;
 
-// The value that asks for the window to be hidden while playing, and its "yes".
-inline constexpr std::string_view kHideWhilePlayingValue = "redlec";
-inline constexpr std::string_view kHideWhilePlayingYes = "1";
+// How many times a playback goes through the scenario, as the settings keep it
+// ("repet"): "1" to "9999", or "boucle" for until stopped. Anything else counts as 1.
+inline constexpr std::string_view kLoopText = "boucle";
+inline constexpr int kLoop = 0;
+inline constexpr int kMaxRepetitions = 9999;
+// kLoop, or 1 to kMaxRepetitions; 1 for a text that is neither.
+int parseRepetitions(std::string_view text);
+// The text stored for a count (kLoop gives "boucle").
+std::string repetitionsText(int repetitions);
 
 class PlaybackEngine {
   public:
@@ -52,11 +70,16 @@ class PlaybackEngine {
     // at each step, so the list may change while a playback waits.
     PlaybackEngine(const scenario::Scenario& rows, platform::PointerDevice& pointer,
                    platform::ButtonInjector& buttons, platform::DocumentOpener& opener,
-                   SettingsReader& settings, Ticker& timer4, PlaybackCallbacks callbacks,
+                   settings::Reader& settings, Ticker& timer4, PlaybackCallbacks callbacks,
                    std::filesystem::path programDirectory);
 
     // The "start" button: abandons a wait in progress, then plays from row 1.
     void start();
+    // How many passes the next start() makes (kLoop: until stopped); 1 unless set.
+    void setRepetitions(int repetitions);
+    // Ends the playback now: no further row, the wait abandoned, panel 2
+    // emptied. Does nothing when not playing.
+    void stop();
     // Plays from row numligne() until a "Délai" row or the end of the list.
     void lecture();
     // A `Timer4` tick: counts one second of the current wait.
@@ -67,6 +90,9 @@ class PlaybackEngine {
     bool waiting() const { return waiting_; }
     // True from a start with rows until the end of that playback, waits included.
     bool playing() const { return playing_; }
+    // Whether the last playback ended by stop() rather than after its last row.
+    bool wasStopped() const { return wasStopped_; }
+    Progress progress() const;
 
   private:
     // Performs one row; false when it is a "Délai" row that starts a wait.
@@ -75,12 +101,14 @@ class PlaybackEngine {
     void endWait();
     void finish();
     void setStatus(std::string_view text);
+    void reportProgress();
+    bool stopAsked();
 
     const scenario::Scenario& rows_;
     platform::PointerDevice& pointer_;
     platform::ButtonInjector& buttons_;
     platform::DocumentOpener& opener_;
-    SettingsReader& settings_;
+    settings::Reader& settings_;
     Ticker& timer4_;
     PlaybackCallbacks callbacks_;
     std::filesystem::path programDirectory_;
@@ -88,8 +116,11 @@ class PlaybackEngine {
     int numligne_ = 0;
     int nbsecondes_ = 0;
     int waitSeconds_ = 0;  // the length of the current wait, fixed when its row is reached
+    int repetition_ = 1;
+    int repetitions_ = 1;
     bool waiting_ = false;
     bool playing_ = false;
+    bool wasStopped_ = false;
 };
 
 }  // namespace pointilla::playback

@@ -1,9 +1,12 @@
 #pragma once
-// A scenario row and the four kinds of row the program creates. All texts are
-// UTF-8 in memory; files hold them in Windows-1252.
+// A scenario row, and the fixed texts of the rows the program creates. The
+// kinds of row are in scenario/row_kinds.h. All texts are UTF-8 in memory;
+// files hold them in Windows-1252.
 
 #include <string>
 #include <string_view>
+
+#include "scenario/row_kinds.h"
 
 namespace pointilla::scenario {
 
@@ -12,12 +15,6 @@ struct Row {
     std::string detail;
     friend bool operator==(const Row&, const Row&) = default;
 };
-
-// Action texts, spelled exactly as files and playback expect them.
-inline constexpr std::string_view kPositionAction = "Position souris";
-inline constexpr std::string_view kClickAction = "Clic souris";
-inline constexpr std::string_view kDelayAction = "D\u00e9lai";
-inline constexpr std::string_view kUrlAction = "URL";
 
 // The detail every click row carries; nobody reads it.
 inline constexpr std::string_view kClickDetail = "Clic";
@@ -28,6 +25,10 @@ inline constexpr std::string_view kUrlPrefix = "http://";
 // The delay lists offer the whole seconds 1 to 60.
 inline constexpr int kMaxDelayChoice = 60;
 
-inline Row clickRow() { return Row{std::string(kClickAction), std::string(kClickDetail)}; }
+inline Row makeRow(RowKind kind, std::string detail) {
+    return Row{std::string(actionText(kind)), std::move(detail)};
+}
+
+inline Row clickRow() { return makeRow(RowKind::Click, std::string(kClickDetail)); }
 
 }  // namespace pointilla::scenario

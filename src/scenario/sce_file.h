@@ -1,18 +1,24 @@
 #pragma once
 // Scenario files (.sce): one line per row, action "¤" detail "¤" CR LF, in
-// Windows-1252, no header, no byte-order mark. The reader and the writer never
-// touch a scenario themselves: callers replace their rows only once a file was
-// read, so a failed open loses nothing.
+// Windows-1252, no header, no byte-order mark. This is the format only, bytes
+// in and bytes out; reading and saving files is the platform layer's. Callers
+// replace their rows only once a whole file was read, so a failed open loses
+// nothing.
 
-#include <filesystem>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "scenario/row.h"
 
 namespace pointilla::scenario {
+
+// Far above any real scenario (100,000 rows take 2.3 MiB): a larger file is
+// refused before it is read.
+constexpr std::uintmax_t kMaxSceFileBytes = std::uintmax_t{64} << 20;
 
 // A line whose action begins with "[" is no row: it renames the creation
 // panel's captions. label8 goes in front of the web-address box; label9 in
@@ -25,8 +31,9 @@ struct HeaderCaptions {
 
 // Where and why the reading stopped before the end of the file.
 struct ReadStop {
+    enum class Reason { EmptyLine, NoSeparator, NoSecondSeparator };
     int line = 0;  // 1-based
-    std::string reason;
+    Reason reason = Reason::EmptyLine;
 };
 
 struct SceContent {
@@ -41,33 +48,13 @@ struct SceContent {
 // the very end stop nothing that was there to read, so they set no stop.
 SceContent parseSce(std::string_view bytes);
 
-// A file operation that failed, with what a person needs to fix it.
-struct FileError {
-    enum class Kind { Open, Read, Write, Rename, NotEncodable };
-    Kind kind = Kind::Open;
-    std::filesystem::path path;
-    int systemError = 0;  // errno, for the I/O kinds
-    int row = 0;          // 1-based, for NotEncodable
+// A row holding a character Windows-1252 cannot represent.
+struct EncodeError {
+    int row = 0;  // 1-based
     char32_t character = 0;
-
-    // The reason in French, as the program shows it ("disque plein", ...).
-    std::string reason() const;
 };
 
-struct LoadResult {
-    std::optional<SceContent> content;  // empty when the file could not be read
-    FileError error;
-};
-LoadResult loadSceFile(const std::filesystem::path& path);
-
-// The exact bytes of a file holding these rows, or the row that holds a
-// character Windows-1252 cannot represent (error->kind NotEncodable).
-std::optional<std::string> encodeSce(const std::vector<Row>& rows, FileError* error = nullptr);
-
-// Writes a temporary file beside the target and renames it over the target, so
-// a failure never leaves a truncated file; an existing file keeps its
-// permissions. std::nullopt on success.
-std::optional<FileError> saveSceFile(const std::filesystem::path& path,
-                                     const std::vector<Row>& rows);
+// The exact bytes of a file holding these rows.
+Result<std::string, EncodeError> encodeSce(const std::vector<Row>& rows);
 
 }  // namespace pointilla::scenario

@@ -8,10 +8,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
@@ -28,9 +31,13 @@
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "shell/about/frm_about.h"
+#include "shell/playback_progress_text.h"
+#include "shell/playing_row_delegate.h"
 #include "shell/registry_adapters.h"
 #include "shell/registry_control.h"
+#include "shell/repeat_dialog.h"
 #include "shell/scenario_file_dialog.h"
+#include "shell/scenario_files.h"
 #include "shell/settings.h"
 #include "shell/timer_ticker.h"
 #include "shell/tray/app_icon.h"
@@ -46,6 +53,12 @@ std::filesystem::path toPath(const QString& fileName) {
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 }
 
+const QString kSaveFirstQuestion =
+    QStringLiteral("Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer ?");
+const QString kSaveBeforeQuitQuestion = QStringLiteral(
+    "Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer "
+    "avant de quitter ?");
+
 }  // namespace
 
 Form1::Form1(Form1Services services, QWidget* parent)
@@ -59,10 +72,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    // The design's 8-point dialog font, so the captions fit their places.
-    QFont designFont = font();
-    designFont.setPointSizeF(8);
-    setFont(designFont);
+    useDesignFont();
+    setFont(QApplication::font());
 
     buildLayout();
     buildMenus();
@@ -78,11 +89,24 @@ Form1::Form1(Form1Services services, QWidget* parent)
     Timer2 = capture_->timer2();
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData);
+    for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(model_, change, this, [this] { modified_ = true; });
+    }
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { modified_ = true; });
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { modified_ = true; });
 
     Form_Load();
 }
 
 Form1::~Form1() = default;
+
+// The design's 8-point dialog font, so the captions fit their places; for
+// every window of the program, dialogs and message boxes included.
+void Form1::useDesignFont() {
+    QFont designFont = QApplication::font();
+    designFont.setPointSizeF(8);
+    QApplication::setFont(designFont);
+}
 
 void Form1::Form_Load() {
     // The title first: every settings access builds its key from it.
@@ -96,29 +120,81 @@ void Form1::Form_Load() {
     capture::persistHotKeyChoices(Combo1, Combo2, Combo3, *settingsAccess_);
     redlecture_->setChecked(hideWhilePlayingChecked(services_.registry, title));
 
+    wirePlayback();
+    wireListAndTray();
+
+    capture_->start();
+    Timer3->start();
+}
+
+// Playback with Timer4, the status panels, the row marker, the tray's tooltip
+// and the stop key.
+void Form1::wirePlayback() {
     timer4Ticker_ = std::make_unique<TimerTicker>(*Timer4);
     playback::PlaybackCallbacks callbacks;
     callbacks.setStatus = [this](const std::string& text) { setPlaybackPanel(fromUtf8(text)); };
     callbacks.hideWindow = [this] {
         hiddenWithoutTray_ = !tray_->canHideIntoTray();
+        hiddenByPlayback_ = true;
         hide();
     };
-    callbacks.finished = [this] {
-        // Without a tray nothing else could bring the window back.
-        if (!hiddenWithoutTray_) return;
-        hiddenWithoutTray_ = false;
-        showNormal();
-    };
+    callbacks.finished = [this] { onPlaybackEnded(false); };
+    callbacks.stopped = [this] { onPlaybackEnded(true); };
+    // Asked before every row, so Escape held between two rows is honoured even
+    // while rows run back to back.
+    callbacks.stopRequested = [this] { return capture_->stopKeyDown(); };
+    callbacks.progress = [this](const playback::Progress& now) { onPlaybackProgress(now); };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
         services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),
         services_.programDirectory);
     connect(Timer4, &QTimer::timeout, this, [this] { playback_->tick(); });
 
-    wireListAndTray();
+    rowMarker_ = new PlayingRowDelegate(LV1);
+    LV1->setItemDelegate(rowMarker_);
+}
 
-    capture_->start();
-    Timer3->start();
+void Form1::onPlaybackProgress(const playback::Progress& progress) {
+    const int row = progress.row - 1;
+    if (row != rowMarker_->playingRow()) {
+        rowMarker_->setPlayingRow(row);
+        LV1->viewport()->update();
+        // Kept in view without touching the selection or the current row.
+        LV1->scrollTo(model_->index(row, editing::ScenarioModel::ActionColumn));
+    }
+    panel3_->setText(remainingWaitText(progress));
+    tray_->setPlaybackToolTip(playbackToolTip(productTitle(), progress));
+}
+
+void Form1::onPlaybackEnded(bool stopped) {
+    rowMarker_->setPlayingRow(-1);
+    LV1->viewport()->update();
+    panel3_->clear();
+    tray_->setPlaybackToolTip(QString());
+    const bool wasHidden = hiddenByPlayback_ && !isVisible();
+    hiddenByPlayback_ = false;
+    followPlaybackState();
+    if (hiddenWithoutTray_) {
+        // Without a tray nothing else could bring the window back.
+        hiddenWithoutTray_ = false;
+        showNormal();
+    } else if (stopped && wasHidden) {
+        tray_->aff_Click();
+    } else if (wasHidden) {
+        tray_->notify(QStringLiteral("Lecture termin\u00e9e"));
+    }
+}
+
+// The stop entries and the stop key follow whether a playback runs.
+void Form1::followPlaybackState() {
+    const bool playing = playback_->playing();
+    arret_->setEnabled(playing);
+    arretIcone_->setEnabled(playing);
+    if (playing && !capture_->stopKeyArmed()) {
+        capture_->armStopKey([this] { arreter(); });
+    } else if (!playing) {
+        capture_->disarmStopKey();
+    }
 }
 
 // The list's pop-up commands, and the tray icon (start-up step 6).
@@ -126,8 +202,18 @@ void Form1::wireListAndTray() {
     listCommands_ = new editing::dialogs::ListCommands(*model_, *LV1->selectionModel(),
                                                        services_.desktop.screen(), this, this);
     listCommands_->connectMenu(*mnuflottant);
-    connect(listCommands_, &editing::dialogs::ListCommands::scenarioEmptied, this,
-            [this] { setFilePanel(QString()); });
+    listCommands_->setBeforeEmptying([this] { return maySetScenarioAside(kSaveFirstQuestion); });
+    LV1->viewport()->installEventFilter(this);
+    LV1->installEventFilter(this);
+    // Delete removes the selected rows as "Supprimer" does, while the list has the focus.
+    LV1->addAction(menuAction(QStringLiteral("supp")));
+    connect(LV1, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& row) {
+        if (row.isValid()) listCommands_->modi_Click();
+    });
+    connect(listCommands_, &editing::dialogs::ListCommands::scenarioEmptied, this, [this] {
+        setFilePanel(QString());
+        setCurrentFile(QString());
+    });
 
     setWindowIcon(applicationIcon());
     tray_ = new TrayIcon(*this, *mnuIcone, this);
@@ -155,6 +241,8 @@ std::string Form1::settingsKey() const { return settingsKeyFor(productTitle().to
 QString Form1::filePanel() const { return panel1_->text(); }
 void Form1::setFilePanel(const QString& text) { panel1_->setText(text); }
 QString Form1::playbackPanel() const { return panel2_->text(); }
+QString Form1::waitPanel() const { return panel3_->text(); }
+int Form1::playingRow() const { return rowMarker_->playingRow() + 1; }
 void Form1::setPlaybackPanel(const QString& text) { panel2_->setText(text); }
 
 QAction* Form1::menuAction(const QString& name) const {
@@ -176,29 +264,36 @@ QAction* Form1::toolbarButton(const QString& key) const {
 // Open: the rows are replaced only once a chosen file was read; cancelling or
 // a file that cannot be read leaves the scenario and panel 1 as they were.
 void Form1::ouvrir() {
-    const std::optional<QString> chosen = CD1.chooseFileToOpen(this);
+    if (!maySetScenarioAside(kSaveFirstQuestion)) return;
+    const std::optional<QString> chosen = CD1.chooseFileToOpen(this, lastFolder());
     if (!chosen) return;
-    const scenario::LoadResult loaded = scenario::loadSceFile(toPath(*chosen));
-    if (!loaded.content) {
+    rememberFolder(*chosen);
+    openFile(*chosen);
+}
+
+void Form1::openFile(const QString& fileName) {
+    const auto loaded = openScenarioFile(toPath(fileName));
+    if (!loaded) {
         showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
-                          .arg(QDir::toNativeSeparators(*chosen), fromUtf8(loaded.error.reason())));
+                          .arg(QDir::toNativeSeparators(fileName), fromUtf8(loaded.error())));
         return;
     }
-    const scenario::SceContent& content = *loaded.content;
+    const scenario::SceContent& content = *loaded;
     model_->replaceAll(content.rows);
     for (const scenario::HeaderCaptions& header : content.headers) {
         applyHeaderCaptions(fromUtf8(header.label8), fromUtf8(header.label9));
     }
-    setFilePanel(QFileInfo(*chosen).fileName());
+    setFilePanel(QFileInfo(fileName).fileName());
+    setCurrentFile(fileName);
     if (content.stop) {
         // The rows before the bad line stay; say where the reading stopped.
         showFileError(
             QStringLiteral("La lecture de \u00ab %1 \u00bb s'est arr\u00eat\u00e9e \u00e0 la "
                            "ligne %2 (%3) ; les lignes pr\u00e9c\u00e9dentes ont \u00e9t\u00e9 "
                            "charg\u00e9es.")
-                .arg(QFileInfo(*chosen).fileName())
+                .arg(QFileInfo(fileName).fileName())
                 .arg(content.stop->line)
-                .arg(fromUtf8(content.stop->reason)));
+                .arg(fromUtf8(readStopReason(content.stop->reason))));
     }
 }
 
@@ -210,17 +305,86 @@ void Form1::applyHeaderCaptions(const QString& label8, const QString& label9) {
 
 // Save: nothing at all for an empty scenario; a failure is reported and leaves
 // any existing file as it was (the writer replaces it in one step).
-void Form1::enregistre() {
-    if (model_->count() == 0) return;
-    const std::optional<QString> chosen = CD1.chooseFileToSave(this);
-    if (!chosen) return;
-    const std::optional<scenario::FileError> failed =
-        scenario::saveSceFile(toPath(*chosen), model_->scenario().rows());
-    if (failed) {
+void Form1::enregistre() { save(); }
+
+bool Form1::save() {
+    if (model_->count() == 0) return false;
+    const std::optional<QString> chosen =
+        CD1.chooseFileToSave(this, lastFolder(), QFileInfo(currentFile_).fileName());
+    if (!chosen) return false;
+    const QString target = withScenarioSuffix(*chosen);
+    rememberFolder(target);
+    const auto saved = saveScenarioFile(toPath(target), model_->scenario().rows());
+    if (!saved) {
         showFileError(
             QStringLiteral("Impossible d'enregistrer le sc\u00e9nario dans \u00ab %1 \u00bb : %2.")
-                .arg(QDir::toNativeSeparators(*chosen), fromUtf8(failed->reason())));
+                .arg(QDir::toNativeSeparators(target), fromUtf8(saved.error())));
+        return false;
     }
+    setCurrentFile(target);
+    return true;
+}
+
+// The file the rows now match: the scenario is no longer modified.
+void Form1::setCurrentFile(const QString& fileName) {
+    currentFile_ = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+    modified_ = false;
+}
+
+bool Form1::isModified() const { return modified_ && model_->count() > 0; }
+
+// The folder of the last file chosen in the open or save dialog, kept in the
+// settings; before the first choice, the current file's folder, if any.
+QString Form1::lastFolder() const {
+    QString kept = fromUtf8(
+        readSetting(services_.registry, productTitle().toStdString(), settings::kFolder.name));
+    if (kept.isEmpty() && !currentFile_.isEmpty()) return QFileInfo(currentFile_).absolutePath();
+    return kept;
+}
+
+void Form1::rememberFolder(const QString& fileName) {
+    writeSetting(services_.registry, productTitle().toStdString(), settings::kFolder.name,
+                 QFileInfo(fileName).absolutePath().toStdString());
+}
+
+bool Form1::maySetScenarioAside(const QString& question) {
+    if (!isModified()) return true;
+    QMessageBox box(QMessageBox::Question, productTitle(), question,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("saveQuestion"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return save();
+        case QMessageBox::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Form1::activateFromOutside(const QString& fileName) {
+    if (quitting_) return;
+    if (!isVisible() || isMinimized()) {
+        tray_->aff_Click();
+    } else {
+        raise();
+        activateWindow();
+    }
+    if (fileName.isEmpty()) return;
+    // Not inside a question or a file dialog: once it is answered.
+    if (QApplication::activeModalWidget() != nullptr || asking_) {
+        QTimer::singleShot(300, this, [this, fileName] { activateFromOutside(fileName); });
+        return;
+    }
+    asking_ = true;
+    const bool goOn = maySetScenarioAside(kSaveFirstQuestion);
+    asking_ = false;
+    if (goOn) openFile(fileName);
 }
 
 void Form1::showFileError(const QString& text) {
@@ -266,7 +430,22 @@ void Form1::TB1_ButtonClick(const QString& key) {
     }
 }
 
-void Form1::start() { playback_->start(); }
+void Form1::start() {
+    playback_->setRepetitions(
+        playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name)));
+    playback_->start();
+    followPlaybackState();
+}
+
+void Form1::arreter() { playback_->stop(); }
+
+void Form1::repeter_Click() {
+    const int current =
+        playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name));
+    if (const auto chosen = askRepetitions(current, this)) {
+        settingsAccess_->write(settings::kRepetitions.name, playback::repetitionsText(*chosen));
+    }
+}
 
 // Every close request ends here: it is cancelled and replaced by the question.
 void Form1::closeEvent(QCloseEvent* event) {
@@ -280,21 +459,28 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (quitting_) event->accept();
 }
 
+// The one place that asks whether the program may end, for every close
+// request and for the session's end; one question at a time.
 bool Form1::askQuit() {
+    asking_ = true;
+    if (isModified()) {
+        const bool mayQuit = maySetScenarioAside(kSaveBeforeQuitQuestion);
+        asking_ = false;
+        return mayQuit;
+    }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"),
                     QStringLiteral("Voulez-vous quitter ?"), QMessageBox::Ok | QMessageBox::Cancel,
                     this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
-    return box.exec() == QMessageBox::Ok;
+    const bool confirmed = box.exec() == QMessageBox::Ok;
+    asking_ = false;
+    return confirmed;
 }
 
 void Form1::quitte() {
     // One question per quit, even when more close requests arrive meanwhile.
     if (quitting_ || asking_) return;
-    asking_ = true;
-    const bool confirmed = askQuit();
-    asking_ = false;
-    if (!confirmed) return;
+    if (!askQuit()) return;
     quitting_ = true;
     emit quitConfirmed();
     close();
@@ -303,15 +489,12 @@ void Form1::quitte() {
 
 // The session is ending: the same question, once, when the session lets us ask.
 void Form1::commitData(QSessionManager& manager) {
-    if (quitting_) return;
-    if (!manager.allowsInteraction()) return;
+    if (quitting_ || !manager.allowsInteraction()) return;
     if (asking_) {
         manager.cancel();
         return;
     }
-    asking_ = true;
     const bool confirmed = askQuit();
-    asking_ = false;
     manager.release();
     if (!confirmed) {
         manager.cancel();
@@ -331,6 +514,25 @@ void Form1::showEvent(QShowEvent* event) {
         frame.moveCenter(where->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+// The list's pop-up menu comes from the right button alone, not from the
+// keyboard's menu key, and only over a list that holds rows.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LV1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            listCommands_->modi_Click();
+            return true;
+        }
+    }
+    if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::RightButton && model_->count() > 0) {
+            mnuflottant->popup(press->globalPosition().toPoint());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace pointilla::shell

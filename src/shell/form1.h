@@ -30,7 +30,8 @@ class PointerCapture;
 }
 namespace pointilla::playback {
 class PlaybackEngine;
-}
+struct Progress;
+}  // namespace pointilla::playback
 namespace pointilla::editing {
 class CaptureSampler;
 class CreationPanel;
@@ -48,6 +49,7 @@ class SettingsKeyAccess;
 class TimerTicker;
 class TrayIcon;
 class frmAbout;
+class PlayingRowDelegate;
 
 // What the main window works with; every reference must outlive the window.
 struct Form1Services {
@@ -65,6 +67,10 @@ class Form1 : public QMainWindow {
     explicit Form1(Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
+    // Makes the main window's 8-point font the font of every window of the
+    // program; the window does it itself, start-up before any message box.
+    static void useDesignFont();
+
     // The product title, source of the settings key.
     QString productTitle() const;
     std::string settingsKey() const;
@@ -78,6 +84,10 @@ class Form1 : public QMainWindow {
     void setFilePanel(const QString& text);
     QString playbackPanel() const;
     void setPlaybackPanel(const QString& text);
+    // Panel 3: the seconds left of a playback's wait ("encore 4 s").
+    QString waitPanel() const;
+    // The row a playback is performing, marked in LV1 (1-based; 0: none).
+    int playingRow() const;
 
     // Hidden pop-up menus: the list's and the tray icon's.
     QMenu* popupMenu() const { return mnuflottant; }
@@ -87,6 +97,12 @@ class Form1 : public QMainWindow {
 
     // True once the person confirmed the quit: the window then closes for good.
     bool quitting() const { return quitting_; }
+
+    // Whether the rows changed since the start or the last successful open or
+    // save. An empty scenario is never modified.
+    bool isModified() const;
+    // The file last opened or saved, empty when there is none.
+    QString currentFile() const { return currentFile_; }
 
     // The list's pop-up commands with their dialogs, the tray icon, and the
     // About box while it is open (else nullptr).
@@ -142,18 +158,27 @@ class Form1 : public QMainWindow {
     void quitConfirmed();
 
   public slots:
+    // Opens the file as "Ouvrir un scénario" would once it was chosen (the
+    // program's start with a file, a file handed over by a later start).
+    void openFile(const QString& fileName);
+    // A later start asked for this program: the window comes to the front and
+    // opens the file, if any, after the save question when needed.
+    void activateFromOutside(const QString& fileName);
     void ouvrir();
     void enregistre();
     void redlecture_Click();
     void aid_Click();
     void apropos_Click();
     void TB1_ButtonClick(const QString& key);
-    void start();  // the toolbar's "start": playback from row 1
+    void start();          // the toolbar's "start": playback from row 1
+    void arreter();        // "Arrêter la lecture" (and Escape): the playback stops at once
+    void repeter_Click();  // "Répéter la lecture...": asks for "repet"
     void quitte();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // The list's pop-up menu: a right button going down over a list that holds rows.
+    // The list's pop-up menu (a right button going down over a list that holds
+    // rows) and its keys (Enter modifies the selected row).
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -170,7 +195,18 @@ class Form1 : public QMainWindow {
     void unloadOtherForms();
     void applyHeaderCaptions(const QString& label8, const QString& label9);
     bool askQuit();
+    // "Oui" saves (true only when the save succeeded), "Non" goes on, "Annuler"
+    // stays. Asks nothing and goes on when the scenario is not modified.
+    bool maySetScenarioAside(const QString& question);
+    bool save();
+    void setCurrentFile(const QString& fileName);
+    QString lastFolder() const;
+    void rememberFolder(const QString& fileName);
     void showFileError(const QString& text);
+    void wirePlayback();
+    void onPlaybackProgress(const playback::Progress& progress);
+    void onPlaybackEnded(bool stopped);
+    void followPlaybackState();
 
     Form1Services services_;
     editing::ScenarioModel* model_;
@@ -181,13 +217,21 @@ class Form1 : public QMainWindow {
     std::unique_ptr<playback::PlaybackEngine> playback_;
     QLabel* panel1_ = nullptr;
     QLabel* panel2_ = nullptr;
+    QLabel* panel3_ = nullptr;
     QAction* redlecture_ = nullptr;
+    QAction* arret_ = nullptr;       // "Fichier > Arrêter la lecture"
+    QAction* arretIcone_ = nullptr;  // the same in the tray menu
+    PlayingRowDelegate* rowMarker_ = nullptr;
     editing::dialogs::ListCommands* listCommands_ = nullptr;
     TrayIcon* tray_ = nullptr;
     QPointer<frmAbout> about_;
     // Hidden by a playback while no tray could bring it back: shown at its end.
     bool hiddenWithoutTray_ = false;
+    // Hidden by the current playback: a stop shows it again.
+    bool hiddenByPlayback_ = false;
     bool quitting_ = false;
+    bool modified_ = false;
+    QString currentFile_;
     bool asking_ = false;
     bool shownOnce_ = false;
 };

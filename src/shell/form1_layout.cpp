@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -15,12 +14,15 @@
 #include <QTreeView>
 
 #include "editing/creation_panel.h"
+#include "editing/design_label.h"
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
 #include "shell/form1.h"
+#include "shell/tray/app_icon.h"
 
 namespace pointilla::shell {
 
+using editing::makeLabel;
 using editing::twipsRect;
 using editing::twipsSize;
 
@@ -29,13 +31,6 @@ namespace {
 // Client area: 7695 x 7215 twips.
 constexpr int kClientWidth = 7695;
 constexpr int kClientHeight = 7215;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    return label;
-}
 
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, QRect place) {
     auto* frame = new QGroupBox(caption, parent);
@@ -167,8 +162,16 @@ void Form1::buildStatusBar(QWidget* client) {
     panel1_->setObjectName(QStringLiteral("SB1_Panel1"));
     panel2_ = new QLabel(SB1);
     panel2_->setObjectName(QStringLiteral("SB1_Panel2"));
+    panel3_ = new QLabel(SB1);
+    panel3_->setObjectName(QStringLiteral("SB1_Panel3"));
+    // Room for the longest wait, so the panels do not move as it counts down.
+    panel3_->setContentsMargins(0, 0, 6, 0);
+    panel3_->setMinimumWidth(
+        panel3_->fontMetrics().horizontalAdvance(QStringLiteral("encore 60 s")) + 6);
+    panel3_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SB1->addWidget(panel1_, 1);
     SB1->addWidget(panel2_, 1);
+    SB1->addWidget(panel3_);
 }
 
 void Form1::buildToolbar(QWidget* client) {
@@ -183,7 +186,7 @@ void Form1::buildToolbar(QWidget* client) {
     struct Button {
         const char* key;
         QString tooltip;
-        const char* theme;
+        const char* theme;  // nullptr: the program's own picture
         QStyle::StandardPixmap fallback;
     };
     const Button buttons[] = {
@@ -194,7 +197,7 @@ void Form1::buildToolbar(QWidget* client) {
         {"enre", QStringLiteral("Enregistrer un sc\u00e9nario"), "document-save",
          QStyle::SP_DialogSaveButton},
         {nullptr, {}, nullptr, {}},
-        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), "go-down", QStyle::SP_ArrowDown},
+        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), nullptr, {}},
         {nullptr, {}, nullptr, {}},
         {"aide", QStringLiteral("Aide"), "help-contents", QStyle::SP_MessageBoxQuestion},
         {"quitter", QStringLiteral("Quitter"), "application-exit", QStyle::SP_DialogCloseButton},
@@ -205,7 +208,9 @@ void Form1::buildToolbar(QWidget* client) {
             continue;
         }
         const QString key = QString::fromLatin1(button.key);
-        QAction* action = TB1->addAction(themedIcon(button.theme, button.fallback), button.tooltip);
+        const QIcon icon = button.theme != nullptr ? themedIcon(button.theme, button.fallback)
+                                                   : windowToTrayIcon();
+        QAction* action = TB1->addAction(icon, button.tooltip);
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(button.tooltip);
@@ -219,13 +224,20 @@ void Form1::buildMenus() {
     bar->setObjectName(QStringLiteral("menuBar"));
 
     fichi = makeMenu(this, "fichi", QStringLiteral("Fichier"));
-    connect(addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario")),
-            &QAction::triggered, this, &Form1::ouvrir);
-    connect(addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario")),
-            &QAction::triggered, this, &Form1::enregistre);
+    QAction* ouv = addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario"));
+    ouv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(ouv, &QAction::triggered, this, &Form1::ouvrir);
+    QAction* enr = addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario"));
+    enr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(enr, &QAction::triggered, this, &Form1::enregistre);
+    // Escape itself is watched globally while playing; the text only shows it.
+    arret_ = addNamedAction(fichi, "arret", QStringLiteral("Arr\u00eater la lecture\t\u00c9chap"));
+    arret_->setEnabled(false);
+    connect(arret_, &QAction::triggered, this, &Form1::arreter);
     addNamedSeparator(fichi, "sep3");
-    connect(addNamedAction(fichi, "quit", QStringLiteral("Quitter")), &QAction::triggered, this,
-            &QWidget::close);
+    QAction* quit = addNamedAction(fichi, "quit", QStringLiteral("Quitter"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
     bar->addMenu(fichi);
 
     options = makeMenu(this, "options", QStringLiteral("Options"));
@@ -234,11 +246,14 @@ void Form1::buildMenus() {
     redlecture_->setCheckable(true);
     // The check mark follows the stored value, not the click.
     connect(redlecture_, &QAction::triggered, this, &Form1::redlecture_Click);
+    connect(addNamedAction(options, "repeter", QStringLiteral("R\u00e9p\u00e9ter la lecture...")),
+            &QAction::triggered, this, &Form1::repeter_Click);
     bar->addMenu(options);
 
     ap = makeMenu(this, "ap", QStringLiteral("?"));
-    connect(addNamedAction(ap, "aid", QStringLiteral("Aide")), &QAction::triggered, this,
-            &Form1::aid_Click);
+    QAction* aid = addNamedAction(ap, "aid", QStringLiteral("Aide"));
+    aid->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(aid, &QAction::triggered, this, &Form1::aid_Click);
     addNamedSeparator(ap, "sep1");
     connect(addNamedAction(ap, "apropos", QStringLiteral("A propos")), &QAction::triggered, this,
             &Form1::apropos_Click);
@@ -254,29 +269,21 @@ void Form1::buildMenus() {
     addNamedAction(inser, "url", QStringLiteral("URL"));
     mnuflottant->addMenu(inser);
     addNamedAction(mnuflottant, "modi", QStringLiteral("Modifier"));
-    addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    QAction* supp = addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    // Only while the list has the focus (the list carries the entry too).
+    supp->setShortcut(QKeySequence(Qt::Key_Delete));
+    supp->setShortcutContext(Qt::WidgetShortcut);
     addNamedSeparator(mnuflottant, "sep2");
     addNamedAction(mnuflottant, "vide", QStringLiteral("Vider le sc\u00e9nario"));
 
     mnuIcone = makeMenu(this, "mnuIcone", QStringLiteral("Menu Icone"));
     addNamedAction(mnuIcone, "aff", QStringLiteral("Afficher Pointilla"));
+    arretIcone_ = addNamedAction(mnuIcone, "arreticone", QStringLiteral("Arr\u00eater la lecture"));
+    arretIcone_->setEnabled(false);
+    connect(arretIcone_, &QAction::triggered, this, &Form1::arreter);
     addNamedSeparator(mnuIcone, "sep4");
     connect(addNamedAction(mnuIcone, "qu", QStringLiteral("Quitter")), &QAction::triggered, this,
             &QWidget::close);
-
-    // The list's pop-up comes from the right button alone (see eventFilter),
-    // not from the keyboard's menu key.
-    LV1->viewport()->installEventFilter(this);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == LV1->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::RightButton && model_->count() > 0) {
-            mnuflottant->popup(press->globalPosition().toPoint());
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace pointilla::shell

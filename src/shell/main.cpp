@@ -1,7 +1,10 @@
 // Pointilla: loads the main window, which starts everything else; the program
 // ends when the person confirms the quit question.
+//   pointilla [FILE.sce]
+// One program runs per user and display: a later start hands its file to it.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -9,11 +12,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
+#include "messages/startup_messages.h"
 #include "platform/x11/x11_desktop.h"
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
+#include "shell/single_instance.h"
 #include "shell/tray/app_icon.h"
 #include "shell/trellis_registry_control.h"
 #include "trellis/host/automation_host.h"
@@ -45,25 +51,68 @@ void showLibraryMessage(const std::string& text, const std::string& title, std::
     box.exec();
 }
 
+// The scenario named on the command line, made absolute; empty for none;
+// std::nullopt, after the usage line, for options or more than one file.
+std::optional<QString> fileToOpen(const QStringList& arguments) {
+    QStringList files;
+    bool optionsEnd = false;
+    bool refused = false;
+    for (const QString& argument : arguments.mid(1)) {
+        if (!optionsEnd && argument == QLatin1String("--")) {
+            optionsEnd = true;
+        } else if (!optionsEnd && argument.startsWith(QLatin1Char('-'))) {
+            refused = true;
+        } else {
+            files << argument;
+        }
+    }
+    if (refused || files.size() > 1) {
+        std::fprintf(stderr, "usage : pointilla [FICHIER.sce]\n");
+        return std::nullopt;
+    }
+    if (files.isEmpty()) return QString();
+    return QFileInfo(files.front()).absoluteFilePath();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // The desktop first: without a display the toolkit would abort with a core
     // dump, so a missing or unreachable display ends here with a clear message.
-    std::string desktopError;
-    std::unique_ptr<pointilla::platform::Desktop> desktop =
-        pointilla::platform::openX11Desktop(nullptr, desktopError);
-    if (!desktop) {
-        std::fprintf(stderr, "Pointilla : %s\n", desktopError.c_str());
+    auto opened = pointilla::platform::openX11Desktop(nullptr);
+    if (!opened) {
+        std::fprintf(stderr, "Pointilla : %s\n",
+                     pointilla::messages::desktopOpenMessage(opened.error()).c_str());
         return 1;
     }
+    std::unique_ptr<pointilla::platform::Desktop> desktop = std::move(opened).value();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
+    const std::optional<QString> startFile = fileToOpen(QApplication::arguments());
+    if (!startFile) return 2;
+
+    // Before anything polls the hot key: a program already running on this
+    // display takes the request, and this one ends.
+    pointilla::shell::SingleInstance instance(
+        pointilla::shell::SingleInstance::defaultRuntimeFolder(),
+        QString::fromLocal8Bit(qgetenv("DISPLAY")));
+    switch (instance.claim(*startFile)) {
+        case pointilla::shell::SingleInstance::Role::HandedOver:
+            return 0;
+        case pointilla::shell::SingleInstance::Role::Failed:
+            std::fprintf(stderr,
+                         "Pointilla : un autre Pointilla tourne d\u00e9j\u00e0 sur cet \u00e9cran "
+                         "mais ne r\u00e9pond pas.\n");
+            return 1;
+        case pointilla::shell::SingleInstance::Role::First:
+            break;
+    }
     QApplication::setWindowIcon(pointilla::shell::applicationIcon());
     // Hiding the window into the tray must not end the program; only the
     // confirmed quit does.
     QApplication::setQuitOnLastWindowClosed(false);
+    pointilla::shell::Form1::useDesignFont();
     trellis::host::setMessageHandler(showLibraryMessage);
     // The program speaks French: so do the toolkit's own dialogs and buttons
     // ("Annuler", "Enregistrer"), where the translations are installed.
@@ -77,12 +126,16 @@ int main(int argc, char** argv) {
         std::filesystem::path(QApplication::applicationFilePath().toStdString());
     const std::filesystem::path programDirectory = executable.parent_path();
 
-    pointilla::shell::ControlCreation created = pointilla::shell::createTrellisControl(executable);
-    std::unique_ptr<pointilla::shell::RegistryControl> registry = std::move(created.control);
-    if (!registry) {
+    auto created = pointilla::shell::createTrellisControl(executable);
+    std::unique_ptr<pointilla::shell::RegistryControl> registry;
+    if (created) {
+        registry = std::move(created).value();
+    } else {
+        // The host's own reason goes to the log; the person reads French.
+        std::fprintf(stderr, "pointilla: %s\n", created.error().detail.c_str());
         QMessageBox::warning(
             nullptr, QStringLiteral("R\u00e9glages de Pointilla"),
-            QString::fromStdString(created.error) +
+            QString::fromStdString(pointilla::messages::controlFailureMessage(created.error())) +
                 QStringLiteral(
                     "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
                     "les changements ne seront pas conserv\u00e9s."));
@@ -92,8 +145,11 @@ int main(int argc, char** argv) {
     pointilla::shell::QtScenarioFileDialog fileDialogs;
     pointilla::shell::Form1 form({*registry, *desktop, fileDialogs, programDirectory,
                                   (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
+    QObject::connect(&instance, &pointilla::shell::SingleInstance::activationRequested, &form,
+                     &pointilla::shell::Form1::activateFromOutside);
     form.show();
     form.raise();
     form.activateWindow();
+    if (!startFile->isEmpty()) form.openFile(*startFile);
     return QApplication::exec();
 }

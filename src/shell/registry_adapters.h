@@ -1,18 +1,17 @@
 #pragma once
-// The registry control seen through the ports of the hot-key lists and of
+// The registry control as the settings store of the hot-key lists and of
 // playback: each access points the control at the settings key first.
 
 #include <string>
 #include <string_view>
 
-#include "capture/hot_key_settings.h"
-#include "playback/playback_engine.h"
+#include "common/settings_store.h"
 #include "shell/registry_control.h"
 #include "shell/settings.h"
 
 namespace pointilla::shell {
 
-class SettingsKeyAccess final : public capture::HotKeySettings, public playback::SettingsReader {
+class SettingsKeyAccess final : public settings::Store {
   public:
     SettingsKeyAccess(RegistryControl& control, std::string title)
         : control_(control), title_(std::move(title)) {}
@@ -23,7 +22,6 @@ class SettingsKeyAccess final : public capture::HotKeySettings, public playback:
     void write(std::string_view valueName, const std::string& text) override {
         writeSetting(control_, title_, valueName, text);
     }
-    std::string readString(std::string_view valueName) override { return read(valueName); }
 
   private:
     RegistryControl& control_;

@@ -1,6 +1,8 @@
 #include "shell/scenario_file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace pointilla::shell {
 
@@ -11,14 +13,34 @@ std::optional<QString> chosen(const QString& fileName) {
     return fileName;
 }
 
-}  // namespace
-
-std::optional<QString> QtScenarioFileDialog::chooseFileToOpen(QWidget* parent) {
-    return chosen(QFileDialog::getOpenFileName(parent, QString(), QString(), kScenarioFilter));
+// A folder that no longer exists is left to the toolkit's choice.
+QString existingFolder(const QString& folder) {
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
-std::optional<QString> QtScenarioFileDialog::chooseFileToSave(QWidget* parent) {
-    return chosen(QFileDialog::getSaveFileName(parent, QString(), QString(), kScenarioFilter));
+}  // namespace
+
+QString withScenarioSuffix(const QString& fileName) {
+    if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) return fileName;
+    return fileName + QStringLiteral(".sce");
+}
+
+std::optional<QString> QtScenarioFileDialog::chooseFileToOpen(QWidget* parent,
+                                                              const QString& folder) {
+    return chosen(
+        QFileDialog::getOpenFileName(parent, QString(), existingFolder(folder), kScenarioFilter));
+}
+
+std::optional<QString> QtScenarioFileDialog::chooseFileToSave(QWidget* parent,
+                                                              const QString& folder,
+                                                              const QString& name) {
+    QFileDialog dialog(parent, QString(), existingFolder(folder), kScenarioFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("sce"));
+    if (!name.isEmpty()) dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return chosen(dialog.selectedFiles().value(0));
 }
 
 }  // namespace pointilla::shell

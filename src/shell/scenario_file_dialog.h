@@ -12,20 +12,26 @@ namespace pointilla::shell {
 // The dialogs' one filter entry.
 inline const QString kScenarioFilter = QStringLiteral("Fichier Pointilla (*.sce)");
 
+// A name without an extension gets ".sce"; any other name stays as it is.
+QString withScenarioSuffix(const QString& fileName);
+
 class ScenarioFileDialog {
   public:
     virtual ~ScenarioFileDialog() = default;
-    // The chosen file, or std::nullopt when the person cancelled.
-    virtual std::optional<QString> chooseFileToOpen(QWidget* parent) = 0;
-    virtual std::optional<QString> chooseFileToSave(QWidget* parent) = 0;
+    // The chosen file, or std::nullopt when the person cancelled. Both start
+    // in folder (empty: the toolkit's choice); the save dialog shows name.
+    virtual std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& folder) = 0;
+    virtual std::optional<QString> chooseFileToSave(QWidget* parent, const QString& folder,
+                                                    const QString& name) = 0;
 };
 
-// The toolkit's dialogs. No title, folder or default extension: a name typed
-// without an extension is used as typed.
+// The toolkit's dialogs, without a title; the save dialog adds ".sce" to a
+// name typed without an extension before it asks about replacing a file.
 class QtScenarioFileDialog final : public ScenarioFileDialog {
   public:
-    std::optional<QString> chooseFileToOpen(QWidget* parent) override;
-    std::optional<QString> chooseFileToSave(QWidget* parent) override;
+    std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& folder) override;
+    std::optional<QString> chooseFileToSave(QWidget* parent, const QString& folder,
+                                            const QString& name) override;
 };
 
 }  // namespace pointilla::shell

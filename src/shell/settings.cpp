@@ -21,26 +21,26 @@ void prepareSettings(RegistryControl& control, std::string_view title) {
     control.createAKey(str(title));
 
     control.setCurrentKey(settingsKeyFor(title));
-    for (const SettingDefault& setting : kSettingDefaults) {
+    for (const settings::Value& setting : settings::kAllValues) {
         if (!control.keyExists(str(setting.name), 0)) {
-            control.setStringVal(str(setting.name), str(setting.value));
+            control.setStringVal(str(setting.name), str(setting.defaultText));
         }
     }
 }
 
 bool hideWhilePlayingChecked(RegistryControl& control, std::string_view title) {
-    return readSetting(control, title, kHideWhilePlayingValue) != "0";
+    return readSetting(control, title, settings::kHideWhilePlaying.name) != settings::kOff;
 }
 
 bool toggleHideWhilePlaying(RegistryControl& control, std::string_view title) {
-    const std::string name = str(kHideWhilePlayingValue);
+    const std::string name = str(settings::kHideWhilePlaying.name);
     control.setCurrentKey(settingsKeyFor(title));
-    if (control.getStringVal(name) == "0") {
-        control.setStringVal(name, "1");
-    } else if (control.getStringVal(name) == "1") {
-        control.setStringVal(name, "0");
+    if (control.getStringVal(name) == settings::kOff) {
+        control.setStringVal(name, str(settings::kOn));
+    } else if (control.getStringVal(name) == settings::kOn) {
+        control.setStringVal(name, str(settings::kOff));
     }
-    return control.getStringVal(name) != "0";
+    return control.getStringVal(name) != settings::kOff;
 }
 
 std::string readSetting(RegistryControl& control, std::string_view title, std::string_view name) {

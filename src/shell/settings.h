@@ -1,39 +1,18 @@
 #pragma once
-// The program's settings: one registry key built from the product title, five
-// string values with their defaults, and the option that hides the window
-// while a scenario plays. Every function sets the control's current key first
-// and relies on nothing another call left behind.
+// The program's settings: one registry key built from the product title, the
+// string values of common/settings_values.h with their defaults, and the option that hides the
+// window while a scenario plays. Every function sets the control's current key first and relies on
+// nothing another call left behind.
 
-#include <array>
 #include <string>
 #include <string_view>
 
+#include "common/settings_values.h"
 #include "shell/registry_control.h"
 
 namespace pointilla::shell {
 
 inline constexpr std::string_view kProductTitle = "Pointilla";
-
-// Value names (UTF-8 in memory; the store keeps them in Windows-1252).
-inline constexpr std::string_view kFirstModifierValue = "cl\u00e91";
-inline constexpr std::string_view kSecondModifierValue = "cl\u00e92";
-inline constexpr std::string_view kHotKeyValue = "cl\u00e93";
-inline constexpr std::string_view kVisibleValue = "Visible";
-inline constexpr std::string_view kHideWhilePlayingValue = "redlec";
-
-struct SettingDefault {
-    std::string_view name;
-    std::string_view value;
-};
-
-// In the order start-up writes them.
-inline constexpr std::array<SettingDefault, 5> kSettingDefaults{{
-    {kFirstModifierValue, "1"},
-    {kSecondModifierValue, "1"},
-    {kHotKeyValue, "0"},
-    {kVisibleValue, "1"},
-    {kHideWhilePlayingValue, "0"},
-}};
 
 // "HKEY_LOCAL_MACHINE\software\<title>\<title>".
 std::string settingsKeyFor(std::string_view title);

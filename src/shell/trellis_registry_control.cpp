@@ -56,24 +56,25 @@ std::string TrellisRegistryControl::getStringVal(const std::string& valueName) {
     return textOf(control_->call(trellis::dispid::GetStringVal, {Value(valueName)}));
 }
 
-ControlCreation createTrellisControl(const std::filesystem::path& executable) {
-    trellis::host::CreateResult created = trellis::host::createObject(trellis::kProgId);
+Result<std::unique_ptr<RegistryControl>, ControlFailure> createTrellisControl(
+    const std::filesystem::path& executable) {
+    const std::string progId(trellis::kProgId);
+    trellis::host::CreateResult created = trellis::host::createObject(progId);
     if (!created.object) {
         const std::filesystem::path library = trellis::host::defaultLibraryBeside(executable);
-        const std::string registered = trellis::host::registerServer(library);
+        std::string registered = trellis::host::registerServer(library);
         if (!registered.empty()) {
-            return {nullptr,
-                    "Le contr\u00f4le de registre \u00ab " + std::string(trellis::kProgId) +
-                        " \u00bb n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
-                        library.string() + " \u00bb n'a pas pu l'\u00eatre : " + registered};
+            return fail(ControlFailure{ControlFailure::Kind::RegistrationFailed, progId, library,
+                                       std::move(registered)});
         }
-        created = trellis::host::createObject(trellis::kProgId);
+        created = trellis::host::createObject(progId);
     }
     if (!created.object) {
-        return {nullptr, "Le contr\u00f4le de registre \u00ab " + std::string(trellis::kProgId) +
-                             " \u00bb n'a pas pu \u00eatre cr\u00e9\u00e9 : " + created.error};
+        return fail(
+            ControlFailure{ControlFailure::Kind::CreationFailed, progId, {}, created.error});
     }
-    return {std::make_unique<TrellisRegistryControl>(std::move(created.object)), {}};
+    return std::unique_ptr<RegistryControl>(
+        std::make_unique<TrellisRegistryControl>(std::move(created.object)));
 }
 
 }  // namespace pointilla::shell

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/result.h"
 #include "shell/registry_control.h"
 
 namespace trellis::host {
@@ -29,14 +30,23 @@ class TrellisRegistryControl final : public RegistryControl {
     std::unique_ptr<trellis::host::AutomationObject> control_;
 };
 
-struct ControlCreation {
-    std::unique_ptr<RegistryControl> control;  // null when it could not be created
-    std::string error;                         // why, in French
+// Why the control could not be created. The program words it for people; the
+// detail is the host's own reason, for the log.
+struct ControlFailure {
+    enum class Kind {
+        RegistrationFailed,  // not registered, and the library beside us could not be
+        CreationFailed,      // registered, but no object came of it
+    };
+    Kind kind = Kind::CreationFailed;
+    std::string progId;
+    std::filesystem::path library;  // RegistrationFailed: the library tried
+    std::string detail;
 };
 
 // Creates "Dovetail.Trellis". When the identifier is not registered yet, the
 // library installed beside the executable is registered (as an installer
 // would) and the creation tried once more.
-ControlCreation createTrellisControl(const std::filesystem::path& executable);
+Result<std::unique_ptr<RegistryControl>, ControlFailure> createTrellisControl(
+    const std::filesystem::path& executable);
 
 }  // namespace pointilla::shell

@@ -25,6 +25,7 @@ LONG errorNumberOf(int error) {
         case EROFS:
             return 70;  // permission denied
         case ENOSPC:
+        case EFBIG:  // no room for the file to grow
 #ifdef EDQUOT
         case EDQUOT:
 #endif
@@ -170,14 +171,93 @@ void CloseFile(SHORT fileNumber) {
 }
 
 void PrintLine(SHORT fileNumber, std::string_view bytes) {
+    if (auto written = WriteLine(fileNumber, bytes); !written) throw FileError(written.error());
+}
+
+pointilla::Status<LONG> WriteLine(SHORT fileNumber, std::string_view bytes) {
     std::lock_guard lock(filesMutex());
     auto it = openFiles().find(fileNumber);
-    if (it == openFiles().end()) throw FileError(52);
+    if (it == openFiles().end()) return pointilla::fail(LONG{52});
     std::FILE* f = it->second.get();
     if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() ||
         std::fwrite("\r\n", 1, 2, f) != 2) {
-        throw FileError(errorNumberOf(errno));
+        return pointilla::fail(errorNumberOf(errno));
     }
+    return {};
+}
+
+pointilla::Result<std::string, LONG> OpenFileBeside(const std::string& path, SHORT fileNumber) {
+    std::lock_guard lock(filesMutex());
+    if (fileNumber < 1 || fileNumber > kMaxFileNumber) return pointilla::fail(LONG{52});
+    if (openFiles().count(fileNumber) != 0) return pointilla::fail(LONG{55});
+    auto created = fs::createFileBeside(fs::pathFromUtf8(path));
+    if (!created) return pointilla::fail(errorNumberOf(created.error()));
+    openFiles().emplace(fileNumber, std::move(created->file));
+    return fs::utf8FromPath(created->path);
+}
+
+pointilla::Status<LONG> CommitFile(SHORT fileNumber) {
+    OpenFile file;
+    {
+        std::lock_guard lock(filesMutex());
+        auto it = openFiles().find(fileNumber);
+        if (it == openFiles().end()) return pointilla::fail(LONG{52});
+        file = std::move(it->second);
+        openFiles().erase(it);
+    }
+    if (auto flushed = fs::flushToDisk(file.get()); !flushed) {
+        return pointilla::fail(errorNumberOf(flushed.error()));
+    }
+    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): closed here to hear its error
+    if (std::fclose(file.release()) != 0) return pointilla::fail(errorNumberOf(errno));
+    return {};
+}
+
+void AbandonFile(SHORT fileNumber) noexcept {
+    std::lock_guard lock(filesMutex());
+    openFiles().erase(fileNumber);
+}
+
+pointilla::Status<LONG> RotateInto(const std::string& file, const std::string& current,
+                                   const std::string& previous) {
+    const auto newFile = fs::pathFromUtf8(file);
+    const auto currentPath = fs::pathFromUtf8(current);
+    const auto previousPath = fs::pathFromUtf8(previous);
+    const auto failed = [](int error) { return pointilla::fail(errorNumberOf(error)); };
+    // A folder under either name is no backup: it is neither replaced nor moved.
+    if (fs::entryAt(currentPath) == fs::Entry::Directory ||
+        fs::entryAt(previousPath) == fs::Entry::Directory) {
+        return pointilla::fail(LONG{75});
+    }
+    // The earlier previous is only moved aside until the rest is in place.
+    std::filesystem::path aside;
+    if (fs::entryAt(previousPath) != fs::Entry::None) {
+        auto reserved = fs::createFileBeside(previousPath);
+        if (!reserved) return failed(reserved.error());
+        reserved->file.reset();
+        aside = reserved->path;
+        if (auto moved = fs::renameEntry(previousPath, aside); !moved) {
+            (void)fs::removeEntry(aside);
+            return failed(moved.error());
+        }
+    }
+    const auto putBackAside = [&] {
+        if (!aside.empty()) (void)fs::renameEntry(aside, previousPath);
+    };
+    const bool hadCurrent = fs::entryAt(currentPath) != fs::Entry::None;
+    if (hadCurrent) {
+        if (auto moved = fs::renameEntry(currentPath, previousPath); !moved) {
+            putBackAside();
+            return failed(moved.error());
+        }
+    }
+    if (auto moved = fs::renameEntry(newFile, currentPath); !moved) {
+        if (hadCurrent) (void)fs::renameEntry(previousPath, currentPath);
+        putBackAside();
+        return failed(moved.error());
+    }
+    if (!aside.empty()) (void)fs::removeEntry(aside);
+    return {};
 }
 
 }  // namespace trellis

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
 #include "trellis/com/com_types.h"
 
 namespace trellis {
@@ -40,5 +41,20 @@ void OpenFileForAppend(const std::string& path, SHORT fileNumber);
 void CloseFile(SHORT fileNumber);
 // Writes bytes then CR LF to an open file number.
 void PrintLine(SHORT fileNumber, std::string_view bytes);
+
+// What replaces a file safely. The results carry run-time error numbers.
+// A new, empty file beside path (that takes path's place once complete), open
+// for writing under fileNumber; gives its own path.
+pointilla::Result<std::string, LONG> OpenFileBeside(const std::string& path, SHORT fileNumber);
+pointilla::Status<LONG> WriteLine(SHORT fileNumber, std::string_view bytes);
+// Puts what was written on the disk and closes the number, whatever the outcome.
+pointilla::Status<LONG> CommitFile(SHORT fileNumber);
+// Closes the number of a file given up on, dropping what is buffered.
+void AbandonFile(SHORT fileNumber) noexcept;
+// Puts a complete file in place as current, keeping the previous current as
+// previous: the earlier previous goes, current becomes previous, file becomes
+// current. Links are moved, never followed. On failure every name is as it was.
+pointilla::Status<LONG> RotateInto(const std::string& file, const std::string& current,
+                                   const std::string& previous);
 
 }  // namespace trellis

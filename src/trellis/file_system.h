@@ -1,7 +1,8 @@
 #pragma once
 // What the file helpers need from the file system that differs between systems:
 // what an attribute mask finds, wildcard matching, opening for append, and the
-// run-time error number of a failed C library call. One implementation per platform.
+// steps of replacing a file safely (a new file beside it, put on the disk, then
+// renamed over). One implementation per platform. Failures give errno values.
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
 #include "trellis/com/com_types.h"
 
 namespace trellis::fs {
@@ -29,5 +31,23 @@ bool matchesMask(const std::filesystem::path& path, SHORT mask);
 bool nameMatchesPattern(const std::string& pattern, const std::string& name);
 // The file opened for appending bytes, created when missing; empty (errno set) on failure.
 OpenFile openForAppend(const std::filesystem::path& path);
+
+// What a name holds, looked at as it is: a link is an entry of its own, whether
+// what it names exists or not.
+enum class Entry { None, Directory, Other };
+Entry entryAt(const std::filesystem::path& path);
+
+// A new, empty file with a name of its own in the folder of neighbour, open for writing.
+struct NewFile {
+    OpenFile file;
+    std::filesystem::path path;
+};
+pointilla::Result<NewFile, int> createFileBeside(const std::filesystem::path& neighbour);
+// Writes what is buffered and waits until the system has it on the disk.
+pointilla::Status<int> flushToDisk(std::FILE* file);
+// Renames the entry itself (a link is moved, never followed) over any file at to.
+pointilla::Status<int> renameEntry(const std::filesystem::path& from,
+                                   const std::filesystem::path& to);
+pointilla::Status<int> removeEntry(const std::filesystem::path& path);
 
 }  // namespace trellis::fs

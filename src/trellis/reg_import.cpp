@@ -1,10 +1,15 @@
 #include "trellis/reg_import.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "codepage/cp1252.h"
+#include "platform/posix/unique_fd.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/registry_access.h"
@@ -146,6 +151,10 @@ RegFileValue parseValue(const std::string& text, std::size_t number, bool unicod
     } else {
         auto name = quoted(text, pos);
         if (!name) throw ParseFailure{number, "a value name must stand between double quotes"};
+        // The registry functions take names up to their first NUL: another name's.
+        if (name->find('\0') != std::string::npos) {
+            throw ParseFailure{number, "a NUL character in the value name"};
+        }
         value.name = *name;
     }
     if (pos >= text.size() || text[pos] != '=') {
@@ -207,26 +216,6 @@ RegFileValue parseValue(const std::string& text, std::size_t number, bool unicod
     return value;
 }
 
-// Deletes a key and everything below it.
-LONG deleteTree(HKEY root, const std::string& subKey) {
-    std::vector<std::string> children;
-    {
-        RegistryKey key;
-        const LONG opened = RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, key.out());
-        if (opened == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
-        if (opened != ERROR_SUCCESS) return opened;
-        char name[256];
-        for (DWORD i = 0; RegEnumKeyA(key.get(), i, name, sizeof name) == ERROR_SUCCESS; ++i) {
-            children.emplace_back(name);
-        }
-    }
-    for (const auto& child : children) {
-        const LONG status = deleteTree(root, subKey + "\\" + child);
-        if (status != ERROR_SUCCESS) return status;
-    }
-    return RegDeleteKeyA(root, subKey.c_str());
-}
-
 }  // namespace
 
 RegFileParse parseRegFile(std::string_view fileBytes) {
@@ -263,6 +252,9 @@ RegFileParse parseRegFile(std::string_view fileBytes) {
                     key.remove = true;
                     key.path.erase(0, 1);
                 }
+                if (key.path.find('\0') != std::string::npos) {
+                    throw ParseFailure{number, "a NUL character in the key path"};
+                }
                 const std::string root = key.path.substr(0, key.path.find('\\'));
                 if (!writableRoot(root)) throw ParseFailure{number, "unknown root key " + root};
                 if (key.path.back() == '\\' || key.path.find("\\\\") != std::string::npos) {
@@ -285,32 +277,72 @@ RegFileParse parseRegFile(std::string_view fileBytes) {
     return result;
 }
 
-std::string importRegFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return "cannot read " + file.string();
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return "cannot read " + file.string();
-    const RegFileParse parsed = parseRegFile(bytes);
-    if (!parsed.error.empty()) {
-        return file.string() + ":" + std::to_string(parsed.errorLine) + ": " + parsed.error;
+namespace {
+
+// The whole content of a regular file; anything else (a folder, a device, a
+// pipe) is refused before a byte is read.
+pointilla::Result<std::string, std::string> readRegularFile(const std::filesystem::path& file) {
+    const auto reason = [&](const std::string& what) {
+        return pointilla::fail("cannot read " + file.string() + ": " + what);
+    };
+    // Non-blocking, so that opening a pipe with no writer does not wait.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return reason(std::strerror(errno));
+    const pointilla::platform::posix::UniqueFd owner(fd);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return reason(std::strerror(errno));
+    if (!S_ISREG(status.st_mode)) return reason("not a regular file");
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) return bytes;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return reason(std::strerror(errno));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+// ": " and the store's own reason, when it gave one.
+std::string storeReason() {
+    const std::string why = pointilla::registry::takeStoreFailure();
+    return why.empty() ? std::string() : ": " + why;
+}
+
+}  // namespace
+
+pointilla::Status<std::string> importRegFile(const std::filesystem::path& file) {
+    const auto bytes = readRegularFile(file);
+    if (!bytes) return pointilla::fail(bytes.error());
+    const RegFileParse parsed = parseRegFile(*bytes);
+    if (!parsed.error.empty()) {
+        return pointilla::fail(file.string() + ":" + std::to_string(parsed.errorLine) + ": " +
+                               parsed.error);
+    }
+    pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
     pointilla::registry::WriteBatch batch;
-    if (!batch.active()) return "the registry store is not available";
+    if (!batch.active())
+        return pointilla::fail("the registry store is not available" + storeReason());
     for (const auto& key : parsed.keys) {
         const auto cut = key.path.find('\\');
         const std::string rootName = key.path.substr(0, cut);
         const std::string subKey = cut == std::string::npos ? "" : key.path.substr(cut + 1);
         HKEY root = RootFromName(rootName);
         if (key.remove) {
-            if (subKey.empty()) return "a whole root cannot be removed: " + rootName;
-            if (deleteTree(root, subKey) != ERROR_SUCCESS) {
-                return "cannot remove " + pointilla::codepage::cp1252ToUtf8(key.path);
+            if (subKey.empty())
+                return pointilla::fail("a whole root cannot be removed: " + rootName);
+            if (!DeleteKeyTree(root, subKey)) {
+                return pointilla::fail("cannot remove " +
+                                       pointilla::codepage::cp1252ToUtf8(key.path) + storeReason());
             }
             continue;
         }
         RegistryKey opened;
         if (RegCreateKeyA(root, subKey.c_str(), opened.out()) != ERROR_SUCCESS) {
-            return "cannot create " + pointilla::codepage::cp1252ToUtf8(key.path);
+            return pointilla::fail("cannot create " + pointilla::codepage::cp1252ToUtf8(key.path) +
+                                   storeReason());
         }
         for (const auto& value : key.values) {
             LONG status = ERROR_SUCCESS;
@@ -323,12 +355,14 @@ std::string importRegFile(const std::filesystem::path& file) {
                                         static_cast<DWORD>(value.data.size()));
             }
             if (status != ERROR_SUCCESS) {
-                return "cannot write the value \"" + pointilla::codepage::cp1252ToUtf8(value.name) +
-                       "\" under " + pointilla::codepage::cp1252ToUtf8(key.path);
+                return pointilla::fail("cannot write the value \"" +
+                                       pointilla::codepage::cp1252ToUtf8(value.name) + "\" under " +
+                                       pointilla::codepage::cp1252ToUtf8(key.path) + storeReason());
             }
         }
     }
-    if (!batch.commit()) return "the registry store refused the import";
+    if (!batch.commit())
+        return pointilla::fail("the registry store refused the import" + storeReason());
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "platform/registry/win_types.h"
 
 namespace trellis {
@@ -33,8 +34,8 @@ struct RegFileParse {
 // Parses the bytes of a .REG file.
 RegFileParse parseRegFile(std::string_view fileBytes);
 
-// Reads, checks and writes a .REG file in one transaction. Returns "" on
-// success, else the reason (with the line number when the file is malformed).
-std::string importRegFile(const std::filesystem::path& file);
+// Reads, checks and writes a .REG file in one transaction; on failure, the
+// reason (with the line number when the file is malformed) and nothing written.
+pointilla::Status<std::string> importRegFile(const std::filesystem::path& file);
 
 }  // namespace trellis

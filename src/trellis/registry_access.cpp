@@ -1,7 +1,9 @@
 #include "trellis/registry_access.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <deque>
 #include <new>
 #include <optional>
 
@@ -49,57 +51,86 @@ bool openPath(std::string keyPath, REGSAM access, RegistryKey& key) {
     return RegOpenKeyExA(root, subKey->c_str(), 0, access, key.out()) == ERROR_SUCCESS;
 }
 
-// The names of an opened key's sub-keys or values, as the enumerators fetch them.
+// The names of an opened key's sub-keys or values, in Windows-1252, until the
+// registry says there are no more. A name longer than any counted before (one
+// written meanwhile) is read again with room for it.
 enum class NameKind { SubKeys, Values };
+constexpr std::size_t kLongestName = 16384;
 
-SHORT enumerateNames(NameKind kind, const char* procedure, HKEY& root, std::string& subKey,
-                     std::vector<std::string>& names, LONG& count) {
-    int i = 0;
+pointilla::Result<std::vector<std::string>, LONG> listNames(HKEY key, NameKind kind) {
+    DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0;
+    FILETIME written{};
+    if (const LONG status =
+            RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
+                             &values, &maxValueNameLen, nullptr, nullptr, &written);
+        status != ERROR_SUCCESS) {
+        return pointilla::fail(status);
+    }
+    std::vector<std::string> names;
+    names.reserve(kind == NameKind::SubKeys ? subKeys : values);
+    std::string buffer((kind == NameKind::SubKeys ? maxSubKeyLen : maxValueNameLen) + 2, ' ');
+    for (DWORD i = 0;;) {
+        // Blanks around the name let its terminator, the last zero, be found even
+        // when the name holds a zero byte itself.
+        std::fill(buffer.begin(), buffer.end(), ' ');
+        auto length = static_cast<DWORD>(buffer.size());
+        const LONG status =
+            kind == NameKind::SubKeys
+                ? RegEnumKeyA(key, i, buffer.data(), length)
+                : RegEnumValueA(key, i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) break;
+        if (status == ERROR_MORE_DATA && buffer.size() < kLongestName) {
+            buffer.assign(std::min(buffer.size() * 2, kLongestName), ' ');
+            continue;
+        }
+        if (status != ERROR_SUCCESS) return pointilla::fail(status);
+        const std::size_t end = kind == NameKind::Values ? length : buffer.rfind('\0');
+        if (end == std::string::npos || end >= buffer.size()) {
+            return pointilla::fail(ERROR_MORE_DATA);
+        }
+        names.push_back(buffer.substr(0, end));
+        ++i;
+    }
+    return names;
+}
+
+pointilla::Result<std::vector<std::string>, LONG> listNamesAt(HKEY root, const std::string& subKey,
+                                                              NameKind kind) {
+    RegistryKey key;
+    if (auto opened = OpenKeyToRead(root, subKey, key); !opened) {
+        return pointilla::fail(opened.error());
+    }
+    return kind == NameKind::SubKeys ? ListSubKeyNames(key.get()) : ListValueNames(key.get());
+}
+
+pointilla::Result<RawValue, LONG> readRawValueAt(HKEY root, const std::string& subKey,
+                                                 const std::string& valueName) {
+    RegistryKey key;
+    if (auto opened = OpenKeyToRead(root, subKey, key); !opened) {
+        return pointilla::fail(opened.error());
+    }
+    return ReadRawValue(key.get(), valueName);
+}
+
+LONG enumerateNames(NameKind kind, const char* procedure, HKEY root, const std::string& subKey,
+                    std::vector<std::string>& names, LONG& count) {
     try {
-        RegistryKey key;
-        const auto ansiSubKey = ansi(subKey);
-        if (!ansiSubKey || RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess,
-                                         key.out()) != ERROR_SUCCESS) {
-            return 0;
-        }
-        DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0;
-        FILETIME written{};
-        if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
-                             &values, &maxValueNameLen, nullptr, nullptr,
-                             &written) != ERROR_SUCCESS) {
-            return 0;
-        }
-        const DWORD n = kind == NameKind::SubKeys ? subKeys : values;
-        if (n > 0) {
-            names.assign(n, std::string());
-            const DWORD length = (kind == NameKind::SubKeys ? maxSubKeyLen : maxValueNameLen) + 1;
-            std::string buffer(length + 1, ' ');
-            for (;; ++i) {
-                LONG status = ERROR_SUCCESS;
-                if (kind == NameKind::SubKeys) {
-                    status =
-                        RegEnumKeyA(key.get(), static_cast<DWORD>(i), buffer.data(), length + 1);
-                } else {
-                    DWORD nameLength = length + 1;
-                    status = RegEnumValueA(key.get(), static_cast<DWORD>(i), buffer.data(),
-                                           &nameLength, nullptr, nullptr, nullptr, nullptr);
-                }
-                if (status != ERROR_SUCCESS) break;
-                const auto zero = buffer.find('\0');
-                // Names may grow between the count and the read; keep within the array.
-                if (zero != std::string::npos && static_cast<DWORD>(i) < n) {
-                    names[static_cast<std::size_t>(i)] =
-                        unicode(std::string_view(buffer).substr(0, zero));
-                }
+        auto listed = listNamesAt(root, subKey, kind);
+        if (!listed) {
+            if (!IsAbsence(listed.error())) {
+                showMessage("Error: " + std::to_string(listed.error()) + ". " +
+                                RegistryFailureText(listed.error()),
+                            procedure, MB_OK);
             }
+            return 0;
         }
-        count = static_cast<LONG>(n);
+        count = static_cast<LONG>(listed->size());
+        if (!listed->empty()) names = std::move(*listed);
+        return count;
     } catch (const std::bad_alloc&) {
         showMessage("Error: 7. Out of memory", procedure, MB_OK);
-    } catch (const std::exception& e) {
-        showMessage(std::string("Error: 5. ") + e.what(), procedure, MB_OK);
     }
-    return static_cast<SHORT>(i);
+    return 0;
 }
 
 }  // namespace
@@ -258,14 +289,14 @@ HKEY ExportRootFromName(std::string& rootName) {
     return HKEY_LOCAL_MACHINE;
 }
 
-SHORT RegistryEnumerateSubKeys(HKEY& root, std::string& subKey, std::vector<std::string>& names,
-                               LONG& count) {
+LONG RegistryEnumerateSubKeys(HKEY& root, std::string& subKey, std::vector<std::string>& names,
+                              LONG& count) {
     return enumerateNames(NameKind::SubKeys, "RegistryEnumerateSubKeys", root, subKey, names,
                           count);
 }
 
-SHORT RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::string>& names,
-                              LONG& count) {
+LONG RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::string>& names,
+                             LONG& count) {
     return enumerateNames(NameKind::Values, "RegistryEnumerateValues", root, subKey, names, count);
 }
 
@@ -297,30 +328,164 @@ KeyValue RegistryGetKeyValue(HKEY& root, std::string& subKey, std::string& value
 
 bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string& valueName,
                          RawValue* value) {
-    const auto ansiSubKey = ansi(subKey);
-    const auto name = ansi(valueName);
-    if (!ansiSubKey || !name) return false;
-    RegistryKey key;
-    if (RegOpenKeyExA(root, ansiSubKey->c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
-        return false;
-    }
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), name->c_str(), nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    std::string bytes(size, '\0');
-    if (size > 0 &&
-        RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(bytes.data()), &size) != ERROR_SUCCESS) {
-        return false;
-    }
-    bytes.resize(size);
-    value->found = true;
-    value->type = type;
-    value->bytes = std::move(bytes);
+    auto read = readRawValueAt(root, subKey, valueName);
+    if (!read) return false;
+    *value = std::move(*read);
     return true;
+}
+
+bool IsAbsence(LONG status) {
+    return status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED;
+}
+
+pointilla::Status<LONG> OpenKeyToRead(HKEY root, const std::string& subKey, RegistryKey& key) {
+    const auto ansiSubKey = ansi(subKey);
+    // A name without a Windows-1252 form cannot have been stored.
+    if (!ansiSubKey) return pointilla::fail(ERROR_FILE_NOT_FOUND);
+    if (const LONG status =
+            RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess, key.out());
+        status != ERROR_SUCCESS) {
+        return pointilla::fail(status);
+    }
+    return {};
+}
+
+pointilla::Result<std::vector<std::string>, LONG> ListSubKeyNames(HKEY key) {
+    auto names = listNames(key, NameKind::SubKeys);
+    if (names) {
+        for (auto& name : *names) name = unicode(name);
+    }
+    return names;
+}
+
+pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY key) {
+    auto names = listNames(key, NameKind::Values);
+    if (names) {
+        for (auto& name : *names) name = unicode(name);
+    }
+    return names;
+}
+
+pointilla::Result<RawValue, LONG> ReadRawValue(HKEY key, const std::string& valueName) {
+    const auto name = ansi(valueName);
+    if (!name) return pointilla::fail(ERROR_FILE_NOT_FOUND);
+    RawValue value;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(key, name->c_str(), nullptr, &value.type, nullptr, &size);
+    // A value that grows between the two queries is read again at its new size.
+    for (int attempt = 0;; ++attempt) {
+        if (status != ERROR_SUCCESS) return pointilla::fail(status);
+        value.bytes.assign(size, '\0');
+        if (size == 0) break;
+        DWORD got = size;
+        status = RegQueryValueExA(key, name->c_str(), nullptr, &value.type,
+                                  reinterpret_cast<BYTE*>(value.bytes.data()), &got);
+        if (status == ERROR_SUCCESS) {
+            value.bytes.resize(got);
+            break;
+        }
+        if (status != ERROR_MORE_DATA || attempt == 3) return pointilla::fail(status);
+        size = got;
+        status = ERROR_SUCCESS;
+    }
+    value.found = true;
+    return value;
+}
+
+LONG ValueReadStatus(const std::string& keyPath, const std::string& valueName) {
+    std::string subKey = keyPath;
+    HKEY root = nullptr;
+    SplitKeyPath(subKey, root);
+    if (root == nullptr) return ERROR_FILE_NOT_FOUND;
+    auto read = readRawValueAt(root, subKey, valueName);
+    return read ? ERROR_SUCCESS : read.error();
+}
+
+pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey) {
+    // One level per key on the way down, each opened under its parent, so that
+    // no path is walked again and no call nests deeper than the loop.
+    struct Level {
+        RegistryKey key;
+        std::string name;
+        std::vector<std::string> children;
+        std::size_t next = 0;
+    };
+    std::deque<Level> levels;
+    const auto enter = [&](HKEY parent, const std::string& name) -> LONG {
+        Level& level = levels.emplace_back();
+        level.name = name;
+        LONG status = RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, level.key.out());
+        if (status == ERROR_SUCCESS) {
+            auto children = listNames(level.key.get(), NameKind::SubKeys);
+            if (children) {
+                level.children = std::move(*children);
+            } else {
+                status = children.error();
+            }
+        }
+        if (status != ERROR_SUCCESS) levels.pop_back();
+        return status;
+    };
+    if (const LONG status = enter(root, ansiSubKey); status != ERROR_SUCCESS) {
+        if (IsAbsence(status)) return {};
+        return pointilla::fail(status);
+    }
+    while (!levels.empty()) {
+        Level& top = levels.back();
+        if (top.next < top.children.size()) {
+            const std::string& child = top.children[top.next++];
+            // Such a name would reach the registry cut short, naming another key.
+            if (child.find('\0') != std::string::npos) {
+                return pointilla::fail(ERROR_INVALID_PARAMETER);
+            }
+            if (const LONG status = enter(top.key.get(), child);
+                status != ERROR_SUCCESS && !IsAbsence(status)) {
+                return pointilla::fail(status);
+            }
+            continue;
+        }
+        const std::string name = top.name;
+        levels.pop_back();
+        const HKEY parent = levels.empty() ? root : levels.back().key.get();
+        if (const LONG status = RegDeleteKeyA(parent, name.c_str());
+            status != ERROR_SUCCESS && !IsAbsence(status)) {
+            return pointilla::fail(status);
+        }
+    }
+    return {};
+}
+
+std::string RegistryFailureText(LONG status) {
+    const char* meaning = "the registry cannot be read";
+    switch (status) {
+        case ERROR_FILE_NOT_FOUND:
+            meaning = "no such key or value";
+            break;
+        case ERROR_ACCESS_DENIED:
+            meaning = "access denied";
+            break;
+        case ERROR_INVALID_HANDLE:
+            meaning = "the key was closed while in use";
+            break;
+        case ERROR_NOT_ENOUGH_MEMORY:
+            meaning = "out of memory";
+            break;
+        case ERROR_INVALID_PARAMETER:
+            meaning = "a name the registry functions cannot pass";
+            break;
+        case ERROR_BADDB:
+            meaning = "the registry store cannot be used";
+            break;
+        case ERROR_REGISTRY_IO_FAILED:
+            meaning = "the registry store could not be read or written";
+            break;
+        case ERROR_KEY_DELETED:
+            meaning = "the key was deleted";
+            break;
+        default:
+            break;
+    }
+    return "registry status " + std::to_string(status) + ", " + meaning;
 }
 
 }  // namespace trellis

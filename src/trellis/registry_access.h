@@ -10,8 +10,10 @@
 #include <variant>
 #include <vector>
 
+#include "common/result.h"
 #include "platform/registry/win_types.h"
 #include "trellis/com/com_types.h"
+#include "trellis/registry_key.h"
 
 namespace trellis {
 
@@ -45,11 +47,11 @@ HKEY ExportableRootFromName(std::string_view rootName);
 
 // Fill names with the sub-key (or value) names of root\subKey and count with their
 // number; return how many names were stored. A key that cannot be opened leaves
-// names and count untouched and gives 0.
-SHORT RegistryEnumerateSubKeys(HKEY& root, std::string& subKey, std::vector<std::string>& names,
-                               LONG& count);
-SHORT RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::string>& names,
+// names and count untouched and gives 0; any other failure is shown and gives 0.
+LONG RegistryEnumerateSubKeys(HKEY& root, std::string& subKey, std::vector<std::string>& names,
                               LONG& count);
+LONG RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::string>& names,
+                             LONG& count);
 
 // Text for REG_SZ, number for REG_DWORD, empty otherwise; LastValueType() then
 // tells the type of the value read (REG_NONE when it could not be read).
@@ -67,5 +69,25 @@ DWORD LastValueType();
 
 bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string& valueName,
                          RawValue* value);
+
+// The readers of the export, which tell a missing key or value (a status for
+// which IsAbsence holds) from a registry that cannot be read.
+bool IsAbsence(LONG status);
+// Opens root\subKey for the readers below, which work on the opened key.
+pointilla::Status<LONG> OpenKeyToRead(HKEY root, const std::string& subKey, RegistryKey& key);
+// Every name, however many: the list ends only where the registry says so. A
+// name holds what is stored, a line break or zero byte included.
+pointilla::Result<std::vector<std::string>, LONG> ListSubKeyNames(HKEY key);
+pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY key);
+pointilla::Result<RawValue, LONG> ReadRawValue(HKEY key, const std::string& valueName);
+// ERROR_SUCCESS when the value at a key path can be read; else a status for
+// which IsAbsence holds when the path, key or value is not there, or why the
+// registry could not be read.
+LONG ValueReadStatus(const std::string& keyPath, const std::string& valueName);
+// Deletes a key (sub-key in Windows-1252) and everything below it, however deep,
+// one level at a time; a missing key is no failure.
+pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey);
+// What a registry status means, for messages.
+std::string RegistryFailureText(LONG status);
 
 }  // namespace trellis

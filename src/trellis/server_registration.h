@@ -1,5 +1,8 @@
 #pragma once
-// What registering the control writes under HKEY_CLASSES_ROOT, and its removal.
+// What registering the control writes (its programmatic identifier, its class
+// and, where the library carries one, its type library and interfaces), for the
+// whole machine under HKEY_CLASSES_ROOT or for one user under
+// HKEY_CURRENT_USER\Software\Classes, and its removal.
 
 #include <string>
 
@@ -9,9 +12,23 @@ namespace trellis {
 
 inline constexpr const char* kHelpText = "Trellis - Provides easy access to registry functions";
 
-// Writes the programmatic identifier, the class identifier and the library path.
-HRESULT registerClass(const std::string& libraryPath);
-// Removes exactly what registerClass wrote.
-HRESULT unregisterClass();
+enum class RegistrationScope { Machine, User };
+
+// The Windows build carries the type library as resource TYPELIB 1.
+#ifdef _WIN32
+inline constexpr bool kLibraryHasTypeLibrary = true;
+#else
+inline constexpr bool kLibraryHasTypeLibrary = false;
+#endif
+
+// Writes the registration of the class served by libraryPath; on failure
+// removes what it wrote.
+HRESULT registerClass(const std::string& libraryPath, RegistrationScope scope,
+                      bool withTypeLibrary);
+// Removes exactly what registerClass wrote; keys others added below them stay.
+HRESULT unregisterClass(RegistrationScope scope, bool withTypeLibrary);
+
+// The scope DllInstall's command line asks for: "user" (any case) is one user.
+RegistrationScope scopeFromCommandLine(LPCOLESTR commandLine);
 
 }  // namespace trellis

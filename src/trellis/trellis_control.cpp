@@ -7,6 +7,7 @@
 
 #include "trellis/reg_backup.h"
 #include "trellis/registry_access.h"
+#include "trellis/text_trim.h"
 
 namespace trellis {
 namespace {
@@ -15,13 +16,6 @@ namespace {
 struct MemberError {
     LONG code;
 };
-
-std::string trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 std::string upperAscii(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -144,14 +138,18 @@ VARIANT_BOOL Trellis::KeyExists(const std::string& sValueName, LONG lValueType) 
             checkCurrentKey(currentKey_);
             switch (lValueType) {
                 case 0:
-                    return GetStringValue(currentKey_, sValueName).empty() ? VARIANT_FALSE
-                                                                           : VARIANT_TRUE;
+                    if (!GetStringValue(currentKey_, sValueName).empty()) return VARIANT_TRUE;
+                    break;
                 case 1:
-                    return GetDWORDValue(currentKey_, sValueName) == -1 ? VARIANT_FALSE
-                                                                        : VARIANT_TRUE;
+                    if (GetDWORDValue(currentKey_, sValueName) != -1) return VARIANT_TRUE;
+                    break;
                 default:
                     throw MemberError{kBadKeyPath};
             }
+            // A missing value is an answer; a registry that cannot be read is not.
+            const LONG status = ValueReadStatus(currentKey_, sValueName);
+            if (status != ERROR_SUCCESS && !IsAbsence(status)) throw MemberError{kValueNotRead};
+            return VARIANT_FALSE;
         },
         &Trellis::RaiseRegError);
 }

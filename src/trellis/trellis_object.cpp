@@ -1,127 +1,65 @@
 #include "trellis/trellis_object.h"
 
-#include <array>
-#include <charconv>
-#include <optional>
 #include <string>
 
+#include "trellis/com/himetric.h"
+#include "trellis/com/member_table.h"
 #include "trellis/com/oleaut.h"
-#include "trellis/com/trellis_guids.h"
-#include "trellis/host/trellis_dispids.h"
+#include "trellis/type_library.h"
 
 namespace trellis {
 namespace {
 
-struct MemberName {
-    const char* name;
-    DISPID id;
-    std::array<const char*, 3> arguments;
-};
+using com::MemberInfo;
 
-const std::array<MemberName, 9> kMembers = {{
-    {"CurrentKey", dispid::CurrentKey, {"sKeyName", nullptr, nullptr}},
-    {"BackupKey", dispid::BackupKey, {"sKeytoBackup", "sBackupDir", "sBackupFile"}},
-    {"SetStringVal", dispid::SetStringVal, {"sValueName", "sNewStringValue", nullptr}},
-    {"GetStringVal", dispid::GetStringVal, {"ValueName", nullptr, nullptr}},
-    {"SetDWORDVal", dispid::SetDWORDVal, {"sValueName", "lNewDWORDValue", nullptr}},
-    {"GetDWORDVal", dispid::GetDWORDVal, {"ValueName", nullptr, nullptr}},
-    {"KeyExists", dispid::KeyExists, {"sValueName", "lValueType", nullptr}},
-    {"DeleteAKey", dispid::DeleteAKey, {"sValueName", nullptr, nullptr}},
-    {"CreateAKey", dispid::CreateAKey, {"sNewKeyName", nullptr, nullptr}},
-}};
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lowerA = static_cast<char>(a[i] >= 'A' && a[i] <= 'Z' ? a[i] + 32 : a[i]);
-        const auto lowerB = static_cast<char>(b[i] >= 'A' && b[i] <= 'Z' ? b[i] + 32 : b[i]);
-        if (lowerA != lowerB) return false;
+// Converts an argument to its declared type as Visual Basic's run time does
+// (VariantChangeType, through a by-reference variant). Booleans become "True"
+// and "False" as texts.
+HRESULT convertArgument(const VARIANT& argument, VARTYPE type, VARIANT* converted) {
+    const VARIANT* source = &argument;
+    if (source->vt == (VT_VARIANT | VT_BYREF)) {
+        if (source->pvarVal == nullptr) return DISP_E_TYPEMISMATCH;
+        source = source->pvarVal;
     }
-    return true;
+    const HRESULT hr =
+        VariantChangeType(converted, const_cast<VARIANT*>(source), VARIANT_ALPHABOOL, type);
+    if (SUCCEEDED(hr) || hr == DISP_E_OVERFLOW || hr == E_OUTOFMEMORY) return hr;
+    return DISP_E_TYPEMISMATCH;
 }
 
-// The value a variant argument carries, followed through one level of reference.
-const VARIANT& dereferenced(const VARIANT& v) {
-    if (v.vt == (VT_VARIANT | VT_BYREF) && v.pvarVal != nullptr) return *v.pvarVal;
-    return v;
-}
-
-std::optional<std::string> textArgument(const VARIANT& arg) {
-    const VARIANT& v = dereferenced(arg);
-    switch (v.vt) {
-        case VT_BSTR:
-            return com::utf8FromBstr(v.bstrVal);
-        case VT_BSTR | VT_BYREF:
-            return v.pbstrVal ? com::utf8FromBstr(*v.pbstrVal) : "";
-        case VT_EMPTY:
-            return std::string();
-        case VT_I2:
-            return std::to_string(v.iVal);
-        case VT_I4:
-            return std::to_string(v.lVal);
-        case VT_BOOL:
-            return std::string(v.boolVal ? "True" : "False");
-        default:
-            return std::nullopt;
+// The arguments of one call, converted to their declared types.
+class Arguments {
+  public:
+    Arguments() {
+        for (auto& v : values_) VariantInit(&v);
     }
-}
+    ~Arguments() {
+        for (auto& v : values_) VariantClear(&v);
+    }
+    Arguments(const Arguments&) = delete;
+    Arguments& operator=(const Arguments&) = delete;
 
-std::optional<LONG> integerArgument(const VARIANT& arg) {
-    const VARIANT& v = dereferenced(arg);
-    switch (v.vt) {
-        case VT_I2:
-            return v.iVal;
-        case VT_I4:
-        case VT_INT:
-            return v.lVal;
-        case VT_UI1:
-            return v.bVal;
-        case VT_BOOL:
-            return v.boolVal;
-        case VT_EMPTY:
-            return 0;
-        case VT_I2 | VT_BYREF:
-            return v.piVal ? std::optional<LONG>(*v.piVal) : std::nullopt;
-        case VT_I4 | VT_BYREF:
-            return v.plVal ? std::optional<LONG>(*v.plVal) : std::nullopt;
-        case VT_BSTR: {
-            // A text holding a whole number converts, as late binding would.
-            const std::string text = com::utf8FromBstr(v.bstrVal);
-            LONG n = 0;
-            const auto* end = text.data() + text.size();
-            const auto [ptr, ec] = std::from_chars(text.data(), end, n);
-            if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
-            return n;
+    // Converts every argument before the member runs, so that nothing is done
+    // when one of them is refused; argError receives the refused one's index.
+    HRESULT convert(const MemberInfo& member, const DISPPARAMS& params, UINT* argError) {
+        const UINT count = params.cArgs;
+        for (UINT position = 0; position < member.argumentCount; ++position) {
+            const UINT index = count - 1 - position;  // arguments arrive last first
+            const HRESULT hr = convertArgument(params.rgvarg[index],
+                                               member.arguments[position].type, &values_[position]);
+            if (FAILED(hr)) {
+                if (argError != nullptr) *argError = index;
+                return hr;
+            }
         }
-        default:
-            return std::nullopt;
+        return S_OK;
     }
-}
+    BSTR bstr(UINT position) const { return values_[position].bstrVal; }
+    LONG number(UINT position) const { return values_[position].lVal; }
 
-void setText(VARIANT* result, const std::string& text) {
-    if (result == nullptr) return;
-    VariantClear(result);
-    result->vt = VT_BSTR;
-    result->bstrVal = com::bstrFromUtf8(text);
-}
-void setBool(VARIANT* result, VARIANT_BOOL value) {
-    if (result == nullptr) return;
-    VariantClear(result);
-    result->vt = VT_BOOL;
-    result->boolVal = value;
-}
-void setLong(VARIANT* result, LONG value) {
-    if (result == nullptr) return;
-    VariantClear(result);
-    result->vt = VT_I4;
-    result->lVal = value;
-}
-
-// Twips and HIMETRIC (hundredths of a millimetre): 1440 twips and 2540 HIMETRIC an inch.
-LONG himetricFromTwips(LONG twips) { return static_cast<LONG>((twips * 2540L + 720) / 1440); }
-LONG twipsFromHimetric(LONG himetric) {
-    return static_cast<LONG>((himetric * 1440L + 1270) / 2540);
-}
+  private:
+    VARIANT values_[3];
+};
 
 }  // namespace
 
@@ -132,7 +70,7 @@ std::atomic<long>& liveObjectCount() {
 
 TrellisObject::TrellisObject() : events_(*this) {
     ++liveObjectCount();
-    control_.onRegError([this](LONG code) { events_.fire(dispid::RegError, code); });
+    control_.onRegError([this](LONG code) { events_.fire(DISPID_RegError, code); });
 }
 
 TrellisObject::~TrellisObject() {
@@ -145,10 +83,16 @@ HRESULT TrellisObject::QueryInterface(REFIID riid, void** object) {
     *object = nullptr;
     if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Trellis) {
         *object = static_cast<IDispatch*>(this);
+    } else if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2) {
+        *object = static_cast<IProvideClassInfo2*>(this);
     } else if (riid == IID_IConnectionPointContainer) {
         *object = static_cast<IConnectionPointContainer*>(this);
     } else if (riid == IID_IOleObject) {
         *object = static_cast<IOleObject*>(this);
+    } else if (riid == IID_IPersist || riid == IID_IPersistStreamInit) {
+        *object = static_cast<IPersistStreamInit*>(this);
+    } else if (riid == IID_IPersistPropertyBag) {
+        *object = static_cast<IPersistPropertyBag*>(this);
     } else {
         return E_NOINTERFACE;
     }
@@ -166,38 +110,24 @@ ULONG TrellisObject::Release() {
 
 HRESULT TrellisObject::GetTypeInfoCount(UINT* count) {
     if (count == nullptr) return E_POINTER;
-    *count = 0;  // no type library: hosts bind by name or dispatch identifier
+    *count = typeInfoOf(IID__Trellis) ? 1 : 0;
     return S_OK;
 }
 
-HRESULT TrellisObject::GetTypeInfo(UINT /*index*/, LCID /*lcid*/, ITypeInfo** info) {
-    if (info != nullptr) *info = nullptr;
-    return E_NOTIMPL;
+HRESULT TrellisObject::GetTypeInfo(UINT index, LCID /*lcid*/, ITypeInfo** info) {
+    if (info == nullptr) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    com::ComPtr<ITypeInfo> found = typeInfoOf(IID__Trellis);
+    if (!found) return E_NOTIMPL;
+    *info = found.detach();
+    return S_OK;
 }
 
-HRESULT TrellisObject::GetIDsOfNames(REFIID /*riid*/, LPOLESTR* names, UINT count, LCID /*lcid*/,
+HRESULT TrellisObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID /*lcid*/,
                                      DISPID* ids) {
-    if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
-    const MemberName* member = nullptr;
-    const std::string wanted = com::utf8FromOleText(names[0]);
-    for (const auto& m : kMembers) {
-        if (sameNameIgnoringCase(wanted, m.name)) member = &m;
-    }
-    HRESULT hr = S_OK;
-    ids[0] = member ? member->id : DISPID_UNKNOWN;
-    if (member == nullptr) hr = DISP_E_UNKNOWNNAME;
-    // Further names are argument names: their position in the member's list.
-    for (UINT i = 1; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        const std::string argument = com::utf8FromOleText(names[i]);
-        for (std::size_t a = 0; member && a < member->arguments.size(); ++a) {
-            if (member->arguments[a] && sameNameIgnoringCase(argument, member->arguments[a])) {
-                ids[i] = static_cast<DISPID>(a);
-            }
-        }
-        if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    return com::idsOfNames(names, count, ids);
 }
 
 HRESULT TrellisObject::Invoke(DISPID id, REFIID riid, LCID /*lcid*/, WORD flags, DISPPARAMS* params,
@@ -207,112 +137,151 @@ HRESULT TrellisObject::Invoke(DISPID id, REFIID riid, LCID /*lcid*/, WORD flags,
     if (params == nullptr) params = &none;
     if (result != nullptr) VariantInit(result);
     // Keep the object alive while a RegError handler runs inside the call.
-    AddRef();
-    const HRESULT hr = invokeMember(id, flags, params, result, argError);
-    Release();
-    return hr;
+    const auto keepAlive = com::ComPtr<IDispatch>::share(this);
+    return invokeMember(id, flags, params, result, argError);
 }
 
 HRESULT TrellisObject::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                                     UINT* argError) {
-    const UINT count = params->cArgs;
-    // Arguments arrive last first.
-    const auto arg = [&](UINT position) -> const VARIANT& {
-        return params->rgvarg[count - 1 - position];
-    };
-    const auto text = [&](UINT position, std::string& out) {
-        auto value = textArgument(arg(position));
-        if (!value) {
-            if (argError) *argError = count - 1 - position;
-            return false;
-        }
-        out = std::move(*value);
-        return true;
-    };
-    const auto integer = [&](UINT position, LONG& out) {
-        auto value = integerArgument(arg(position));
-        if (!value) {
-            if (argError) *argError = count - 1 - position;
-            return false;
-        }
-        out = *value;
-        return true;
-    };
-    const bool asMethod = (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
+    const MemberInfo* member = com::findMember(id, flags);
+    if (member == nullptr) return DISP_E_MEMBERNOTFOUND;
+    // A property put names its one argument DISPID_PROPERTYPUT; methods take none by name.
+    const UINT named = member->kind == com::MemberKind::PropertyPut ? params->cNamedArgs : 0;
+    if (params->cNamedArgs != named) return DISP_E_NONAMEDARGS;
+    if (params->cArgs != member->argumentCount) return DISP_E_BADPARAMCOUNT;
+    Arguments args;
+    if (const HRESULT hr = args.convert(*member, *params, argError); FAILED(hr)) return hr;
 
-    if (id == dispid::CurrentKey) {
-        if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-            if (count != 1) return DISP_E_BADPARAMCOUNT;
-            std::string key;
-            if (!text(0, key)) return DISP_E_TYPEMISMATCH;
-            control_.SetCurrentKey(key);
-            return S_OK;
-        }
-        if (flags & DISPATCH_PROPERTYGET) {
-            if (count != 0) return DISP_E_BADPARAMCOUNT;
-            setText(result, control_.CurrentKey());
-            return S_OK;
-        }
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    struct Shape {
-        DISPID id;
-        UINT arguments;
-    };
-    static constexpr std::array<Shape, 8> kShapes = {{{dispid::BackupKey, 3},
-                                                      {dispid::SetStringVal, 2},
-                                                      {dispid::GetStringVal, 1},
-                                                      {dispid::SetDWORDVal, 2},
-                                                      {dispid::GetDWORDVal, 1},
-                                                      {dispid::KeyExists, 2},
-                                                      {dispid::DeleteAKey, 1},
-                                                      {dispid::CreateAKey, 1}}};
-    const Shape* shape = nullptr;
-    for (const auto& s : kShapes) {
-        if (s.id == id) shape = &s;
-    }
-    if (shape == nullptr || !asMethod) return DISP_E_MEMBERNOTFOUND;
-    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-    if (count != shape->arguments) return DISP_E_BADPARAMCOUNT;
-
-    std::string a, b, c;
-    LONG n = 0;
+    // Each member answers through its method of the dual interface.
+    VARIANT_BOOL truth = VARIANT_FALSE;
+    BSTR text = nullptr;
+    LONG number = 0;
+    HRESULT hr = DISP_E_MEMBERNOTFOUND;
     switch (id) {
-        case dispid::BackupKey:
-            if (!text(0, a) || !text(1, b) || !text(2, c)) return DISP_E_TYPEMISMATCH;
-            setBool(result, control_.BackupKey(a, b, c));
-            return S_OK;
-        case dispid::SetStringVal:
-            if (!text(0, a) || !text(1, b)) return DISP_E_TYPEMISMATCH;
-            setBool(result, control_.SetStringVal(a, b));
-            return S_OK;
-        case dispid::GetStringVal:
-            if (!text(0, a)) return DISP_E_TYPEMISMATCH;
-            setText(result, control_.GetStringVal(a));
-            return S_OK;
-        case dispid::SetDWORDVal:
-            if (!text(0, a) || !integer(1, n)) return DISP_E_TYPEMISMATCH;
-            setBool(result, control_.SetDWORDVal(a, n));
-            return S_OK;
-        case dispid::GetDWORDVal:
-            if (!text(0, a)) return DISP_E_TYPEMISMATCH;
-            setLong(result, control_.GetDWORDVal(a));
-            return S_OK;
-        case dispid::KeyExists:
-            if (!text(0, a) || !integer(1, n)) return DISP_E_TYPEMISMATCH;
-            setBool(result, control_.KeyExists(a, n));
-            return S_OK;
-        case dispid::DeleteAKey:
-            if (!text(0, a)) return DISP_E_TYPEMISMATCH;
-            setBool(result, control_.DeleteAKey(a));
-            return S_OK;
-        case dispid::CreateAKey:
-            if (!text(0, a)) return DISP_E_TYPEMISMATCH;
-            setBool(result, control_.CreateAKey(a));
-            return S_OK;
+        case DISPID_CurrentKey:
+            if (member->kind == com::MemberKind::PropertyPut) return put_CurrentKey(args.bstr(0));
+            hr = get_CurrentKey(&text);
+            break;
+        case DISPID_BackupKey:
+            hr = BackupKey(args.bstr(0), args.bstr(1), args.bstr(2), &truth);
+            break;
+        case DISPID_SetStringVal:
+            hr = SetStringVal(args.bstr(0), args.bstr(1), &truth);
+            break;
+        case DISPID_GetStringVal:
+            hr = GetStringVal(args.bstr(0), &text);
+            break;
+        case DISPID_SetDWORDVal:
+            hr = SetDWORDVal(args.bstr(0), args.number(1), &truth);
+            break;
+        case DISPID_GetDWORDVal:
+            hr = GetDWORDVal(args.bstr(0), &number);
+            break;
+        case DISPID_KeyExists:
+            hr = KeyExists(args.bstr(0), args.number(1), &truth);
+            break;
+        case DISPID_DeleteAKey:
+            hr = DeleteAKey(args.bstr(0), &truth);
+            break;
+        case DISPID_CreateAKey:
+            hr = CreateAKey(args.bstr(0), &truth);
+            break;
         default:
-            return DISP_E_MEMBERNOTFOUND;
+            break;
     }
+    if (FAILED(hr)) return hr;
+    if (result == nullptr) {
+        SysFreeString(text);
+    } else if (member->result == VT_BSTR) {
+        result->vt = VT_BSTR;
+        result->bstrVal = text;
+    } else if (member->result == VT_I4) {
+        result->vt = VT_I4;
+        result->lVal = number;
+    } else {
+        result->vt = VT_BOOL;
+        result->boolVal = truth;
+    }
+    return S_OK;
+}
+
+// The methods of the dual interface, around the control's members.
+namespace {
+HRESULT giveText(const std::string& text, BSTR* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = com::bstrFromUtf8(text);
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+template <typename T>
+HRESULT give(T value, T* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+}  // namespace
+
+HRESULT TrellisObject::get_CurrentKey(BSTR* CurrentKey) {
+    return giveText(control_.CurrentKey(), CurrentKey);
+}
+HRESULT TrellisObject::put_CurrentKey(BSTR sKeyName) {
+    control_.SetCurrentKey(com::utf8FromBstr(sKeyName));
+    return S_OK;
+}
+HRESULT TrellisObject::BackupKey(BSTR sKeytoBackup, BSTR sBackupDir, BSTR sBackupFile,
+                                 VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.BackupKey(com::utf8FromBstr(sKeytoBackup), com::utf8FromBstr(sBackupDir),
+                                   com::utf8FromBstr(sBackupFile)),
+                result);
+}
+HRESULT TrellisObject::SetStringVal(BSTR sValueName, BSTR sNewStringValue, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(
+        control_.SetStringVal(com::utf8FromBstr(sValueName), com::utf8FromBstr(sNewStringValue)),
+        result);
+}
+HRESULT TrellisObject::GetStringVal(BSTR ValueName, BSTR* result) {
+    if (result == nullptr) return E_POINTER;
+    return giveText(control_.GetStringVal(com::utf8FromBstr(ValueName)), result);
+}
+HRESULT TrellisObject::SetDWORDVal(BSTR sValueName, LONG lNewDWORDValue, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.SetDWORDVal(com::utf8FromBstr(sValueName), lNewDWORDValue), result);
+}
+HRESULT TrellisObject::GetDWORDVal(BSTR ValueName, LONG* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.GetDWORDVal(com::utf8FromBstr(ValueName)), result);
+}
+HRESULT TrellisObject::KeyExists(BSTR sValueName, LONG lValueType, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.KeyExists(com::utf8FromBstr(sValueName), lValueType), result);
+}
+HRESULT TrellisObject::DeleteAKey(BSTR sValueName, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.DeleteAKey(com::utf8FromBstr(sValueName)), result);
+}
+HRESULT TrellisObject::CreateAKey(BSTR sNewKeyName, VARIANT_BOOL* result) {
+    if (result == nullptr) return E_POINTER;
+    return give(control_.CreateAKey(com::utf8FromBstr(sNewKeyName)), result);
+}
+
+HRESULT TrellisObject::GetClassInfo(ITypeInfo** info) {
+    if (info == nullptr) return E_POINTER;
+    *info = nullptr;
+    com::ComPtr<ITypeInfo> found = typeInfoOf(CLSID_Trellis);
+    if (!found) return E_NOTIMPL;
+    *info = found.detach();
+    return S_OK;
+}
+
+HRESULT TrellisObject::GetGUID(DWORD kind, GUID* guid) {
+    if (guid == nullptr) return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+        *guid = IID_NULL;
+        return E_INVALIDARG;
+    }
+    *guid = DIID___Trellis;
+    return S_OK;
 }
 
 HRESULT TrellisObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
@@ -333,29 +302,31 @@ HRESULT TrellisObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point
 HRESULT TrellisObject::SetExtent(DWORD drawAspect, SIZEL* size) {
     if (size == nullptr) return E_POINTER;
     if (drawAspect != DVASPECT_CONTENT) return E_FAIL;
-    control_.SetSize(twipsFromHimetric(size->cx), twipsFromHimetric(size->cy));
+    control_.SetSize(com::twipsFromHimetric(size->cx), com::twipsFromHimetric(size->cy));
     return S_OK;
 }
 
 HRESULT TrellisObject::GetExtent(DWORD drawAspect, SIZEL* size) {
     if (size == nullptr) return E_POINTER;
     if (drawAspect != DVASPECT_CONTENT) return E_FAIL;
-    size->cx = himetricFromTwips(control_.Width());
-    size->cy = himetricFromTwips(control_.Height());
+    size->cx = com::himetricFromTwips(control_.Width());
+    size->cy = com::himetricFromTwips(control_.Height());
     return S_OK;
 }
 
-HRESULT TrellisObject::GetUserClassID(CLSID* clsid) {
-    if (clsid == nullptr) return E_POINTER;
-    *clsid = CLSID_Trellis;
+HRESULT TrellisObject::GetUserClassID(CLSID* clsid) { return GetClassID(clsid); }
+
+HRESULT TrellisObject::Close(DWORD /*saveOption*/) {
+    clientSite_.reset();  // the site holds us: let go of it so both can go
     return S_OK;
 }
-
-HRESULT TrellisObject::Close(DWORD /*saveOption*/) { return S_OK; }
-HRESULT TrellisObject::SetClientSite(IOleClientSite* /*site*/) { return S_OK; }
+HRESULT TrellisObject::SetClientSite(IOleClientSite* site) {
+    clientSite_ = com::ComPtr<IOleClientSite>::share(site);
+    return S_OK;
+}
 HRESULT TrellisObject::GetClientSite(IOleClientSite** site) {
     if (site == nullptr) return E_POINTER;
-    *site = nullptr;
+    *site = com::ComPtr<IOleClientSite>(clientSite_).detach();
     return S_OK;
 }
 HRESULT TrellisObject::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
@@ -364,7 +335,7 @@ HRESULT TrellisObject::GetMoniker(DWORD, DWORD, IMoniker**) { return E_NOTIMPL; 
 HRESULT TrellisObject::InitFromData(IDataObject*, BOOL, DWORD) { return E_NOTIMPL; }
 HRESULT TrellisObject::GetClipboardData(DWORD, IDataObject**) { return E_NOTIMPL; }
 HRESULT TrellisObject::DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
-    return S_OK;  // nothing to show: the control has no user interface of its own
+    return S_OK;  // nothing to show or activate: the control draws nothing at run time
 }
 HRESULT TrellisObject::EnumVerbs(IEnumOLEVERB**) { return E_NOTIMPL; }
 HRESULT TrellisObject::Update() { return S_OK; }
@@ -375,10 +346,29 @@ HRESULT TrellisObject::Unadvise(DWORD) { return E_NOTIMPL; }
 HRESULT TrellisObject::EnumAdvise(IEnumSTATDATA**) { return E_NOTIMPL; }
 HRESULT TrellisObject::GetMiscStatus(DWORD, DWORD* status) {
     if (status == nullptr) return E_POINTER;
-    *status = 0;
+    *status = OLEMISC_INVISIBLEATRUNTIME;
     return S_OK;
 }
 HRESULT TrellisObject::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
+
+// Persistence: CurrentKey is not saved with the host form, so a saved control
+// is empty and a loaded one starts as a new one.
+HRESULT TrellisObject::GetClassID(CLSID* clsid) {
+    if (clsid == nullptr) return E_POINTER;
+    *clsid = CLSID_Trellis;
+    return S_OK;
+}
+HRESULT TrellisObject::IsDirty() { return S_FALSE; }
+HRESULT TrellisObject::Load(IStream*) { return S_OK; }
+HRESULT TrellisObject::Save(IStream*, BOOL) { return S_OK; }
+HRESULT TrellisObject::GetSizeMax(ULARGE_INTEGER* size) {
+    if (size == nullptr) return E_POINTER;
+    size->QuadPart = 0;
+    return S_OK;
+}
+HRESULT TrellisObject::InitNew() { return S_OK; }
+HRESULT TrellisObject::Load(IPropertyBag*, IErrorLog*) { return S_OK; }
+HRESULT TrellisObject::Save(IPropertyBag*, BOOL, BOOL) { return S_OK; }
 
 HRESULT TrellisObject::EventPoint::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr) return E_POINTER;
@@ -407,22 +397,20 @@ HRESULT TrellisObject::EventPoint::GetConnectionPointContainer(
 
 HRESULT TrellisObject::EventPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (sink == nullptr || cookie == nullptr) return E_POINTER;
-    void* dispatch = nullptr;
-    if (FAILED(sink->QueryInterface(DIID___Trellis, &dispatch)) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, &dispatch))) {
+    com::ComPtr<IDispatch> dispatch;
+    if (FAILED(sink->QueryInterface(DIID___Trellis, dispatch.putVoid())) &&
+        FAILED(sink->QueryInterface(IID_IDispatch, dispatch.putVoid()))) {
         return CONNECT_E_CANNOTCONNECT;
     }
     *cookie = nextCookie_++;
-    sinks_.push_back({*cookie, static_cast<IDispatch*>(dispatch)});
+    sinks_.push_back({*cookie, std::move(dispatch)});
     return S_OK;
 }
 
 HRESULT TrellisObject::EventPoint::Unadvise(DWORD cookie) {
     for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
         if (it->cookie == cookie) {
-            IDispatch* sink = it->sink;
             sinks_.erase(it);
-            sink->Release();
             return S_OK;
         }
     }
@@ -436,9 +424,8 @@ HRESULT TrellisObject::EventPoint::EnumConnections(IEnumConnections** connection
 
 void TrellisObject::EventPoint::fire(DISPID id, LONG argument) {
     // A sink may unadvise while it handles the event: work on a held copy.
-    std::vector<Sink> sinks = sinks_;
-    for (auto& s : sinks) s.sink->AddRef();
-    for (auto& s : sinks) {
+    const std::vector<Sink> sinks = sinks_;
+    for (const auto& s : sinks) {
         VARIANT arg;
         VariantInit(&arg);
         arg.vt = VT_I4;
@@ -446,13 +433,6 @@ void TrellisObject::EventPoint::fire(DISPID id, LONG argument) {
         DISPPARAMS params{&arg, nullptr, 1, 0};
         s.sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     }
-    for (auto& s : sinks) s.sink->Release();
-}
-
-void TrellisObject::EventPoint::releaseAll() {
-    std::vector<Sink> sinks;
-    sinks.swap(sinks_);
-    for (auto& s : sinks) s.sink->Release();
 }
 
 }  // namespace trellis

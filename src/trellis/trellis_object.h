@@ -1,12 +1,15 @@
 #pragma once
 // The Trellis control as an in-process COM object: its dispatch interface
-// (_Trellis, bound late by dispatch identifier), the connection point through
-// which RegError reaches the host's sink, and the extent a host sizes it by.
+// (_Trellis, bound late by dispatch identifier or by name), its class
+// information, the connection point through which RegError reaches the host's
+// sink, and what an OLE container asks of an invisible control (a client site,
+// an extent, persistence without state).
 
 #include <atomic>
 #include <vector>
 
-#include "trellis/com/com_interfaces.h"
+#include "trellis/com/com_ptr.h"
+#include "trellis/com/dovetail.h"
 #include "trellis/trellis_control.h"
 
 namespace trellis {
@@ -14,7 +17,16 @@ namespace trellis {
 // Objects and server locks alive in this library, for DllCanUnloadNow.
 std::atomic<long>& liveObjectCount();
 
-class TrellisObject final : public IDispatch, public IConnectionPointContainer, public IOleObject {
+// _Trellis comes from the generated header, without the protected destructor the
+// other interfaces here declare; the object is only ever deleted by Release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+class TrellisObject final : public _Trellis,
+                            public IProvideClassInfo2,
+                            public IConnectionPointContainer,
+                            public IOleObject,
+                            public IPersistStreamInit,
+                            public IPersistPropertyBag {
   public:
     TrellisObject();
 
@@ -32,11 +44,28 @@ class TrellisObject final : public IDispatch, public IConnectionPointContainer, 
     (DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
      EXCEPINFO* exception, UINT* argError) override;
 
+    // _Trellis, bound early through the dual interface's table of methods.
+    STDMETHOD(get_CurrentKey)(BSTR* CurrentKey) override;
+    STDMETHOD(put_CurrentKey)(BSTR sKeyName) override;
+    STDMETHOD(BackupKey)
+    (BSTR sKeytoBackup, BSTR sBackupDir, BSTR sBackupFile, VARIANT_BOOL* result) override;
+    STDMETHOD(SetStringVal)(BSTR sValueName, BSTR sNewStringValue, VARIANT_BOOL* result) override;
+    STDMETHOD(GetStringVal)(BSTR ValueName, BSTR* result) override;
+    STDMETHOD(SetDWORDVal)(BSTR sValueName, LONG lNewDWORDValue, VARIANT_BOOL* result) override;
+    STDMETHOD(GetDWORDVal)(BSTR ValueName, LONG* result) override;
+    STDMETHOD(KeyExists)(BSTR sValueName, LONG lValueType, VARIANT_BOOL* result) override;
+    STDMETHOD(DeleteAKey)(BSTR sValueName, VARIANT_BOOL* result) override;
+    STDMETHOD(CreateAKey)(BSTR sNewKeyName, VARIANT_BOOL* result) override;
+
+    // IProvideClassInfo2
+    STDMETHOD(GetClassInfo)(ITypeInfo** info) override;
+    STDMETHOD(GetGUID)(DWORD kind, GUID* guid) override;
+
     // IConnectionPointContainer
     STDMETHOD(EnumConnectionPoints)(IEnumConnectionPoints** points) override;
     STDMETHOD(FindConnectionPoint)(REFIID riid, IConnectionPoint** point) override;
 
-    // IOleObject: only the extent matters to this control.
+    // IOleObject: the client site and the extent matter to this control.
     STDMETHOD(SetClientSite)(IOleClientSite* site) override;
     STDMETHOD(GetClientSite)(IOleClientSite** site) override;
     STDMETHOD(SetHostNames)(LPCOLESTR app, LPCOLESTR object) override;
@@ -60,6 +89,16 @@ class TrellisObject final : public IDispatch, public IConnectionPointContainer, 
     STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) override;
     STDMETHOD(SetColorScheme)(LOGPALETTE* palette) override;
 
+    // IPersistStreamInit and IPersistPropertyBag: the control keeps no state.
+    STDMETHOD(GetClassID)(CLSID* clsid) override;
+    STDMETHOD(IsDirty)() override;
+    STDMETHOD(Load)(IStream* stream) override;
+    STDMETHOD(Save)(IStream* stream, BOOL clearDirty) override;
+    STDMETHOD(GetSizeMax)(ULARGE_INTEGER* size) override;
+    STDMETHOD(InitNew)() override;
+    STDMETHOD(Load)(IPropertyBag* bag, IErrorLog* log) override;
+    STDMETHOD(Save)(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+
   private:
     ~TrellisObject();
 
@@ -77,12 +116,12 @@ class TrellisObject final : public IDispatch, public IConnectionPointContainer, 
         STDMETHOD(EnumConnections)(IEnumConnections** connections) override;
 
         void fire(DISPID id, LONG argument);
-        void releaseAll();
+        void releaseAll() { sinks_.clear(); }
 
       private:
         struct Sink {
             DWORD cookie;
-            IDispatch* sink;
+            com::ComPtr<IDispatch> sink;
         };
         TrellisObject& owner_;
         std::vector<Sink> sinks_;
@@ -95,6 +134,8 @@ class TrellisObject final : public IDispatch, public IConnectionPointContainer, 
     std::atomic<ULONG> references_{1};
     Trellis control_;
     EventPoint events_;
+    com::ComPtr<IOleClientSite> clientSite_;
 };
+#pragma GCC diagnostic pop
 
 }  // namespace trellis

@@ -7,26 +7,27 @@
 #include <vector>
 
 #include "capture/hot_key_lists.h"
-#include "fake_devices.h"
+#include "platform/desktop/virtual_keys.h"
+#include "platform/testing/recording_desktop.h"
 
 namespace pointilla::capture {
 namespace {
 
-using testing::FakeKeyboard;
-using namespace testing;  // virtual-key constants
+using namespace platform::vk;
+using platform::testing::RecordingDesktop;
 
 const HotKeyChoice kStock{"CTRL", "ALT", "1"};
 
-bool heldWith(std::set<int> keys, const HotKeyChoice& choice) {
-    FakeKeyboard keyboard;
-    keyboard.held = std::move(keys);
-    return isHotKeyHeld(keyboard, choice);
+bool heldWith(const std::set<int>& keys, const HotKeyChoice& choice) {
+    RecordingDesktop desktop;
+    for (const int key : keys) desktop.setKeyDown(key, true);
+    return isHotKeyHeld(desktop.keyboard(), choice);
 }
 
-ScannedKeys scanOf(std::set<int> keys) {
-    FakeKeyboard keyboard;
-    keyboard.held = std::move(keys);
-    return scanHotKeys(keyboard);
+ScannedKeys scanOf(const std::set<int>& keys) {
+    RecordingDesktop desktop;
+    for (const int key : keys) desktop.setKeyDown(key, true);
+    return scanHotKeys(desktop.keyboard());
 }
 
 TEST(HotKeyScanTable, QueriesTheKeysInTheirFixedOrder) {
@@ -82,82 +83,83 @@ TEST(HotKeyScanTable, EveryEntryOfTheKeyListCanBePressed) {
 }
 
 TEST(HotKeyPoll, StockChoiceCapturesOnlyCtrlAltOne) {
-    EXPECT_TRUE(heldWith({kCtrl, kAlt, kTop1}, kStock));
+    EXPECT_TRUE(heldWith({kCtrl, kAlt, topRowDigit(1)}, kStock));
     EXPECT_FALSE(heldWith({}, kStock));
     EXPECT_FALSE(heldWith({kCtrl, kAlt}, kStock));
-    EXPECT_FALSE(heldWith({kCtrl, kTop1}, kStock));
-    EXPECT_FALSE(heldWith({kAlt, kTop1}, kStock));
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop2}, kStock));
+    EXPECT_FALSE(heldWith({kCtrl, topRowDigit(1)}, kStock));
+    EXPECT_FALSE(heldWith({kAlt, topRowDigit(1)}, kStock));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(2)}, kStock));
 }
 
 TEST(HotKeyPoll, ShiftAddedToTheStockChoiceStopsTheCapture) {
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kShift, kTop1}, kStock));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, kShift, topRowDigit(1)}, kStock));
     EXPECT_EQ(scanOf({kAlt, kShift}).secondModifier, "SHIFT");
 }
 
 TEST(HotKeyPoll, ShiftChoiceAcceptsAltEitherWay) {
     const HotKeyChoice ctrlShift1{"CTRL", "SHIFT", "1"};
-    EXPECT_TRUE(heldWith({kCtrl, kShift, kTop1}, ctrlShift1));
-    EXPECT_TRUE(heldWith({kCtrl, kShift, kAlt, kTop1}, ctrlShift1));
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop1}, ctrlShift1));
+    EXPECT_TRUE(heldWith({kCtrl, kShift, topRowDigit(1)}, ctrlShift1));
+    EXPECT_TRUE(heldWith({kCtrl, kShift, kAlt, topRowDigit(1)}, ctrlShift1));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(1)}, ctrlShift1));
 }
 
 TEST(HotKeyPoll, KeypadDigitServesLikeTheTopRowDigit) {
-    EXPECT_TRUE(heldWith({kCtrl, kAlt, kKeypad1}, kStock));
+    EXPECT_TRUE(heldWith({kCtrl, kAlt, keypadDigit(1)}, kStock));
     // The keypad comes last in the scan, so it wins over a top-row digit.
-    EXPECT_EQ(scanOf({kTop1, kKeypad2}).key, "2");
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop1, kKeypad2}, kStock));
+    EXPECT_EQ(scanOf({topRowDigit(1), keypadDigit(2)}).key, "2");
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(1), keypadDigit(2)}, kStock));
     // Keypad 0 is not part of the scan.
-    EXPECT_EQ(scanOf({kKeypad0}), ScannedKeys{});
+    EXPECT_EQ(scanOf({keypadDigit(0)}), ScannedKeys{});
 }
 
 TEST(HotKeyPoll, ALetterHeldAsWellReplacesTheDigit) {
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop1, kKeyA}, kStock));
-    EXPECT_TRUE(heldWith({kCtrl, kAlt, kTop1, kKeyA}, HotKeyChoice{"CTRL", "ALT", "A"}));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(1), letter('A')}, kStock));
+    EXPECT_TRUE(
+        heldWith({kCtrl, kAlt, topRowDigit(1), letter('A')}, HotKeyChoice{"CTRL", "ALT", "A"}));
 }
 
 TEST(HotKeyPoll, EmptyModifierEntryMeansThatModifierUp) {
     const HotKeyChoice alt1{"", "ALT", "1"};
-    EXPECT_TRUE(heldWith({kAlt, kTop1}, alt1));
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop1}, alt1));
+    EXPECT_TRUE(heldWith({kAlt, topRowDigit(1)}, alt1));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(1)}, alt1));
 
     const HotKeyChoice ctrl1{"CTRL", "", "1"};
-    EXPECT_TRUE(heldWith({kCtrl, kTop1}, ctrl1));
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop1}, ctrl1));
-    EXPECT_FALSE(heldWith({kCtrl, kShift, kTop1}, ctrl1));
+    EXPECT_TRUE(heldWith({kCtrl, topRowDigit(1)}, ctrl1));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(1)}, ctrl1));
+    EXPECT_FALSE(heldWith({kCtrl, kShift, topRowDigit(1)}, ctrl1));
 }
 
 TEST(HotKeyPoll, LaterKeyInTheScanWins) {
     EXPECT_EQ(scanOf({0x75, 0x76}).key, "F7");  // F6 then F7
     EXPECT_EQ(scanOf({0x78, 0x79}).key, "F9");  // F10 is queried before F9
     EXPECT_EQ(scanOf({0x35, 0x36}).key, "6");   // 5 then 6
-    EXPECT_EQ(scanOf({kTop1, kTop2}).key, "2");
-    EXPECT_EQ(scanOf({kTop2, kTop0}).key, "0");
-    EXPECT_EQ(scanOf({0x5A, kKeyA}).key, "A");  // Z down to A
-    EXPECT_EQ(scanOf({kF5, kTop1}).key, "1");   // digits after function keys
+    EXPECT_EQ(scanOf({topRowDigit(1), topRowDigit(2)}).key, "2");
+    EXPECT_EQ(scanOf({topRowDigit(2), topRowDigit(0)}).key, "0");
+    EXPECT_EQ(scanOf({0x5A, letter('A')}).key, "A");               // Z down to A
+    EXPECT_EQ(scanOf({functionKey(5), topRowDigit(1)}).key, "1");  // digits after function keys
 }
 
 TEST(HotKeyPoll, TopRowZeroYieldsATextNoListOffers) {
-    EXPECT_EQ(scanOf({kCtrl, kAlt, kTop0}), (ScannedKeys{"CTRL", "ALT", "0"}));
+    EXPECT_EQ(scanOf({kCtrl, kAlt, topRowDigit(0)}), (ScannedKeys{"CTRL", "ALT", "0"}));
     for (const std::string& entry : hotKeyKeyEntries()) {
-        EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop0}, HotKeyChoice{"CTRL", "ALT", entry}));
+        EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(0)}, HotKeyChoice{"CTRL", "ALT", entry}));
     }
 }
 
 TEST(HotKeyPoll, ComparisonIsExactAndCaseSensitive) {
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kKeyA}, HotKeyChoice{"CTRL", "ALT", "a"}));
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop1}, HotKeyChoice{"Ctrl", "ALT", "1"}));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, letter('A')}, HotKeyChoice{"CTRL", "ALT", "a"}));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(1)}, HotKeyChoice{"Ctrl", "ALT", "1"}));
     // An empty entry equals only an empty slot.
     EXPECT_TRUE(heldWith({kCtrl, kAlt}, HotKeyChoice{"CTRL", "ALT", ""}));
-    EXPECT_FALSE(heldWith({kCtrl, kAlt, kTop1}, HotKeyChoice{"CTRL", "ALT", ""}));
+    EXPECT_FALSE(heldWith({kCtrl, kAlt, topRowDigit(1)}, HotKeyChoice{"CTRL", "ALT", ""}));
 }
 
 TEST(HotKeyPoll, OneEvaluationIsOneBatchedQuery) {
-    FakeKeyboard keyboard;
-    keyboard.held = {kCtrl, kAlt, kTop1};
-    isHotKeyHeld(keyboard, kStock);
-    EXPECT_EQ(keyboard.batchedQueries, 1);
-    EXPECT_EQ(keyboard.singleQueries, 0);
+    RecordingDesktop desktop;
+    desktop.holdOnly({kCtrl, kAlt, topRowDigit(1)});
+    isHotKeyHeld(desktop.keyboard(), kStock);
+    EXPECT_EQ(desktop.batchedKeyQueries(), 1);
+    EXPECT_EQ(desktop.singleKeyQueries(), 0);
 }
 
 TEST(HotKeyLists, EntriesInListOrder) {

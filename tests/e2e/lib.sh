@@ -4,6 +4,8 @@
 #   fail MSG     fails the test, showing $work/pointilla.log when there is one
 #   wait_until TENTHS CMD...   polls CMD for up to TENTHS tenths of a second
 #   use_private_settings       a registry store, home and XDG folders of the test's own
+#   program_windows            the program's shown top-level windows: "id width height x y override"
+#   icon_centre, has_icon      where the tray icon is ("X Y"), and whether there is one
 # Keys a test may hold are released at exit, whatever happened.
 work="$(mktemp -d)"
 pids=()
@@ -37,3 +39,23 @@ use_private_settings() {
   export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
   mkdir -p "$HOME"
 }
+
+program_windows() {
+  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
+    xwininfo -id "$id" | awk -v id="$id" '
+      /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+      /Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF} /Override Redirect/ {o=$NF}
+      END { if (m == "IsViewable") print id, w, h, x, y, o }'
+  done
+}
+
+# The centre of Pointilla's tray icon (the program's window embedded in the
+# tray host), as "X Y"; nothing while no icon is embedded.
+icon_centre() {
+  xwininfo -root -tree | awk '/"Pointilla": \("pointilla"/ && match($0, /^ +/) && RLENGTH > 6 {print $1; exit}' |
+    while read -r id; do
+      xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print int(x + w / 2), int(y + h / 2)}'
+    done
+}
+has_icon() { [ -n "$(icon_centre)" ]; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,15 +23,15 @@ using platform::testing::openCall;
 using platform::testing::RecordingDesktop;
 using scenario::Row;
 
-const std::string kPosition(scenario::kPositionAction);
-const std::string kClick(scenario::kClickAction);
-const std::string kDelay(scenario::kDelayAction);
-const std::string kUrl(scenario::kUrlAction);
+const std::string kPosition(scenario::actionText(scenario::RowKind::Position));
+const std::string kClick(scenario::actionText(scenario::RowKind::Click));
+const std::string kDelay(scenario::actionText(scenario::RowKind::Delay));
+const std::string kUrl(scenario::actionText(scenario::RowKind::Url));
 const std::string kPlaying(kPlayingStatus);
 
-class FakeSettings final : public SettingsReader {
+class FakeSettings final : public settings::Reader {
   public:
-    std::string readString(std::string_view valueName) override {
+    std::string read(std::string_view valueName) override {
         reads.emplace_back(valueName);
         const auto found = values.find(std::string(valueName));
         return found == values.end() ? std::string() : found->second;
@@ -58,11 +59,14 @@ class FakeTicker final : public Ticker {
 class PlaybackEngineTest : public ::testing::Test {
   protected:
     PlaybackEngineTest()
-        : engine(rows, desktop.pointer(), desktop.buttons(), desktop.opener(), settings, timer,
-                 PlaybackCallbacks{
-                     [this](const std::string& text) { log.push_back("status:" + text); },
-                     [this] { log.push_back("hide"); }, [this] { log.push_back("finished"); }},
-                 "/opt/pointilla/bin") {}
+        : engine(
+              rows, desktop.pointer(), desktop.buttons(), desktop.opener(), settings, timer,
+              PlaybackCallbacks{
+                  [this](const std::string& text) { log.push_back("status:" + text); },
+                  [this] { log.push_back("hide"); }, [this] { log.push_back("finished"); },
+                  [this] { return stopWhen && stopWhen(); }, [this] { log.push_back("stopped"); },
+                  [this](const Progress& now) { progressSeen.push_back(now); }},
+              "/opt/pointilla/bin") {}
 
     void setRows(std::vector<Row> newRows) { rows.replaceAll(std::move(newRows)); }
     const std::vector<DesktopCall>& calls() const { return desktop.calls(); }
@@ -83,6 +87,8 @@ class PlaybackEngineTest : public ::testing::Test {
     FakeSettings settings;
     FakeTicker timer;
     std::vector<std::string> log;
+    std::function<bool()> stopWhen;  // the stop key, asked before each row
+    std::vector<Progress> progressSeen;
     PlaybackEngine engine;
 };
 
@@ -344,6 +350,98 @@ TEST_F(PlaybackEngineTest, WorksWithoutCallbacks) {
     bare.tick();
     EXPECT_EQ(other.calls().size(), 2U);
     EXPECT_FALSE(bare.playing());
+}
+
+TEST_F(PlaybackEngineTest, StopDuringAWaitEndsThePlaybackAtOnce) {
+    setRows({{kPosition, "1 , 1"}, {kDelay, "3"}, {kClick, "Clic"}});
+    engine.start();
+    engine.tick();
+    log.clear();
+    engine.stop();
+    EXPECT_FALSE(engine.playing());
+    EXPECT_FALSE(engine.waiting());
+    EXPECT_FALSE(timer.active());
+    EXPECT_TRUE(engine.wasStopped());
+    EXPECT_EQ(log, (std::vector<std::string>{"status:", "stopped"}));
+    // A tick already queued and a second stop change nothing.
+    engine.tick();
+    engine.tick();
+    engine.stop();
+    EXPECT_EQ(calls(), std::vector<DesktopCall>{moveCall(1, 1)}) << describe(calls());
+    EXPECT_EQ(log.size(), 2U);
+    // The next start plays normally again.
+    engine.start();
+    EXPECT_FALSE(engine.wasStopped());
+}
+
+TEST_F(PlaybackEngineTest, AStopAskedBetweenRowsPerformsNoFurtherRow) {
+    setRows({{kDelay, "1"}, {kPosition, "1 , 1"}, {kClick, "Clic"}, {kPosition, "2 , 2"}});
+    engine.start();
+    // Held once the first move is done: asked before the click, within one tick's rows.
+    stopWhen = [this] { return !calls().empty(); };
+    engine.tick();
+    EXPECT_EQ(calls(), std::vector<DesktopCall>{moveCall(1, 1)}) << describe(calls());
+    EXPECT_FALSE(engine.playing());
+    EXPECT_EQ(engine.numligne(), 3);
+    EXPECT_EQ(log.back(), "stopped");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "finished"), 0);
+}
+
+TEST_F(PlaybackEngineTest, RepetitionsStartAgainFromRowOneAndALoopRunsUntilStopped) {
+    settings.values["redlec"] = "1";
+    setRows({{kPosition, "1 , 1"}, {kDelay, "1"}, {kClick, "Clic"}});
+    engine.setRepetitions(3);
+    engine.start();
+    int ticks = 0;
+    while (engine.playing() && ticks < 100) {
+        engine.tick();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 3);
+    const std::vector<DesktopCall> pass{moveCall(1, 1), buttonDownCall(), buttonUpCall()};
+    std::vector<DesktopCall> three;
+    for (int i = 0; i < 3; ++i) three.insert(three.end(), pass.begin(), pass.end());
+    EXPECT_EQ(calls(), three) << describe(calls());
+    // Every pass starts as "start" does: "redlec" read, window hidden, status set.
+    EXPECT_EQ(std::count(log.begin(), log.end(), "hide"), 6);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "finished"), 1);
+
+    // En boucle, without any wait: only the stop key ends it.
+    desktop.clearCalls();
+    setRows({{kClick, "Clic"}});
+    engine.setRepetitions(kLoop);
+    stopWhen = [this] { return calls().size() >= 10; };
+    engine.start();
+    EXPECT_EQ(calls().size(), 10U);
+    EXPECT_TRUE(engine.wasStopped());
+    EXPECT_EQ(engine.progress().repetition, 6);
+
+    engine.setRepetitions(kMaxRepetitions + 1);  // out of range counts as once
+    EXPECT_EQ(engine.progress().repetitions, 1);
+}
+
+TEST_F(PlaybackEngineTest, ProgressNamesTheRowAndCountsDownTheWait) {
+    setRows({{kPosition, "1 , 1"}, {kDelay, "3"}, {kClick, "Clic"}});
+    engine.setRepetitions(2);
+    engine.start();
+    engine.tick();
+    const std::vector<Progress> expected{
+        {1, 3, 0, 1, 2}, {2, 3, 0, 1, 2}, {2, 3, 3, 1, 2}, {2, 3, 2, 1, 2}};
+    EXPECT_EQ(progressSeen, expected);
+    engine.tick();
+    engine.tick();
+    EXPECT_EQ(progressSeen.back(), (Progress{2, 3, 3, 2, 2}));  // the second pass's wait
+}
+
+TEST(Repetitions, StoredTextIsACountOrBoucleAndAnythingElseMeansOnce) {
+    EXPECT_EQ(parseRepetitions("1"), 1);
+    EXPECT_EQ(parseRepetitions("9999"), 9999);
+    EXPECT_EQ(parseRepetitions("boucle"), kLoop);
+    for (const char* bad : {"", "0", "07", "10000", "-3", " 5", "5 ", "Boucle", "2x"}) {
+        EXPECT_EQ(parseRepetitions(bad), 1) << bad;
+    }
+    EXPECT_EQ(repetitionsText(kLoop), "boucle");
+    EXPECT_EQ(repetitionsText(42), "42");
 }
 
 }  // namespace

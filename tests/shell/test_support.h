@@ -22,6 +22,7 @@ class BoxAnswerer : public QObject {
         QString text;
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
+        QStringList buttonTexts;  // as shown, in the box's order
     };
 
     explicit BoxAnswerer(QMessageBox::StandardButton answer) : answer_(answer) {
@@ -36,7 +37,10 @@ class BoxAnswerer : public QObject {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || box == last_) return;
         last_ = box;
-        seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+        QStringList texts;
+        for (QAbstractButton* shown : box->buttons()) texts << shown->text();
+        seen_.push_back(
+            {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), texts});
         QAbstractButton* button = box->button(answer_);
         if (button == nullptr) button = box->buttons().value(0);
         if (button != nullptr) button->click();
@@ -55,13 +59,20 @@ class ScriptedFileDialog final : public ScenarioFileDialog {
     void answerSave(std::optional<QString> name) { saves_.push_back(name.value_or(QString())); }
     int openAsked() const { return openAsked_; }
     int saveAsked() const { return saveAsked_; }
+    // Where the last dialog started, and the name the save dialog showed.
+    QString lastFolder() const { return lastFolder_; }
+    QString lastSaveName() const { return lastSaveName_; }
 
-    std::optional<QString> chooseFileToOpen(QWidget*) override {
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString& folder) override {
         ++openAsked_;
+        lastFolder_ = folder;
         return next(opens_);
     }
-    std::optional<QString> chooseFileToSave(QWidget*) override {
+    std::optional<QString> chooseFileToSave(QWidget*, const QString& folder,
+                                            const QString& name) override {
         ++saveAsked_;
+        lastFolder_ = folder;
+        lastSaveName_ = name;
         return next(saves_);
     }
 
@@ -79,6 +90,8 @@ class ScriptedFileDialog final : public ScenarioFileDialog {
     std::deque<QString> saves_;
     int openAsked_ = 0;
     int saveAsked_ = 0;
+    QString lastFolder_;
+    QString lastSaveName_;
 };
 
 }  // namespace pointilla::shell::testing

@@ -6,14 +6,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry/advapi32.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
+#include "trellis/server_registration.h"
 
 namespace trellis {
 namespace {
 
 using host::Value;
+using namespace std::string_literals;
 
 class Control : public ::testing::Test {
   protected:
@@ -204,6 +206,51 @@ TEST_F(Control, TheLibraryCanUnloadOnlyWhenNoObjectIsLeft) {
     object.reset();
     EXPECT_EQ(canUnload(), 0);  // S_OK
     dlclose(library);
+}
+
+TEST(Registration, PerUserWithTheTypeLibraryWritesItsOwnTreeAndRemovesAllOfIt) {
+    const auto text = [](HKEY root, const std::string& path, const char* name = "") {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return "<no key>"s;
+        char buffer[512] = {};
+        DWORD size = sizeof buffer - 1;
+        const LONG status =
+            RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS ? std::string(buffer, size) : "<no value>"s;
+    };
+    EXPECT_EQ(scopeFromCommandLine(u"User"), RegistrationScope::User);
+    EXPECT_EQ(scopeFromCommandLine(u"users"), RegistrationScope::Machine);
+    EXPECT_EQ(scopeFromCommandLine(nullptr), RegistrationScope::Machine);
+
+    const std::string user = "Software\\Classes\\";
+    const std::string clsid = "{5E6F2B41-8C1D-4A3B-9E27-416BD03C7215}";
+    const std::string library = "TypeLib\\{5E6F2B40-8C1D-4A3B-9E27-416BD03C7215}";
+    const std::string dual = "Interface\\{5E6F2B42-8C1D-4A3B-9E27-416BD03C7215}";
+    ASSERT_EQ(registerClass("C:\\Controls\\Trellis.dll", RegistrationScope::User, true), S_OK);
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + "Dovetail.Trellis\\CLSID"), clsid);
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + "CLSID\\" + clsid + "\\TypeLib"),
+              "{5E6F2B40-8C1D-4A3B-9E27-416BD03C7215}");
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + "CLSID\\" + clsid + "\\Version"), "1.0");
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + library + "\\1.0"),
+              "Trellis - Provides easy access to registry functions");
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + library + "\\1.0\\0\\win64"),
+              "C:\\Controls\\Trellis.dll");
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + library + "\\1.0\\HELPDIR"), "C:\\Controls");
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + dual + "\\TypeLib", "Version"), "1.0");
+    EXPECT_EQ(text(HKEY_CLASSES_ROOT, "Dovetail.Trellis"), "<no key>") << "not for the machine";
+
+    HKEY other = nullptr;  // someone else's key beside ours stays
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (user + "TypeLib\\{Other}").c_str(), &other),
+              ERROR_SUCCESS);
+    RegCloseKey(other);
+    ASSERT_EQ(unregisterClass(RegistrationScope::User, true), S_OK);
+    for (const std::string& gone :
+         {user + "Dovetail.Trellis", user + "CLSID\\" + clsid, user + library, user + dual}) {
+        EXPECT_EQ(text(HKEY_CURRENT_USER, gone), "<no key>") << gone;
+    }
+    EXPECT_EQ(text(HKEY_CURRENT_USER, user + "TypeLib\\{Other}"), "<no value>");
 }
 
 TEST(Registration, ALibraryThatCannotBeLoadedGivesAReason) {

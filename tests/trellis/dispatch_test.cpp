@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "conversion_cases.h"
 #include "platform/registry/advapi32.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
+#include "trellis/com/com_object.h"
+#include "trellis/com/member_table.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/com/trellis_guids.h"
 #include "trellis/host/trellis_dispids.h"
@@ -13,23 +16,10 @@
 namespace trellis {
 namespace {
 
-// Records every event it receives.
-class RecordingSink final : public IDispatch {
+// Records every event it receives; lives in the fixture, not on the heap.
+class RecordingSink final : public com::DispatchObject {
   public:
-    STDMETHOD(QueryInterface)(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID___Trellis) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++references; }
-    STDMETHOD_(ULONG, Release)() override { return --references; }
-    STDMETHOD(GetTypeInfoCount)(UINT*) override { return E_NOTIMPL; }
-    STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    RecordingSink() : DispatchObject(DIID___Trellis) {}
     STDMETHOD(Invoke)
     (DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
      UINT*) override {
@@ -39,8 +29,10 @@ class RecordingSink final : public IDispatch {
         events.emplace_back(id, params->rgvarg[0].lVal);
         return S_OK;
     }
-    ULONG references = 1;
     std::vector<std::pair<DISPID, LONG>> events;
+
+  private:
+    void lastReleased() override { ADD_FAILURE() << "the object released the sink once too often"; }
 };
 
 class Wire : public ::testing::Test {
@@ -64,7 +56,7 @@ class Wire : public ::testing::Test {
             point->Release();
         }
         object->Release();
-        EXPECT_EQ(sink.references, 1u) << "the object must release its sinks";
+        EXPECT_EQ(sink.references(), 1u) << "the object must release its sinks";
     }
 
     // Invokes with arguments given in declaration order.
@@ -174,6 +166,79 @@ TEST_F(Wire, InterfacesAnswerTheirQueries) {
     IConnectionPoint* other = nullptr;
     EXPECT_EQ(container->FindConnectionPoint(IID_IDispatch, &other), CONNECT_E_NOCONNECTION);
     container->Release();
+}
+
+TEST_F(Wire, ArgumentsAreConvertedToTheirDeclaredTypesAsVisualBasicDoes) {
+    ASSERT_EQ(invoke(dispid::CurrentKey, DISPATCH_PROPERTYPUT,
+                     {text("HKEY_CURRENT_USER\\Software")}, nullptr),
+              S_OK);
+    conversion_cases::run(object,
+                          [](bool ok, const std::string& what) { EXPECT_TRUE(ok) << what; });
+    // A wrong count is refused before anything is converted.
+    com::Variant result;
+    EXPECT_EQ(invoke(dispid::SetDWORDVal, DISPATCH_METHOD, {text("a")}, result.get()),
+              DISP_E_BADPARAMCOUNT);
+}
+
+TEST_F(Wire, NamesResolveWhateverTheirCaseWithTheirArguments) {
+    std::u16string member = u"setdwordval", value = u"LNEWDWORDVALUE", name = u"sValueName";
+    LPOLESTR names[] = {member.data(), value.data(), name.data()};
+    DISPID ids[3] = {};
+    ASSERT_EQ(object->GetIDsOfNames(IID_NULL, names, 3, 0, ids), S_OK);
+    EXPECT_EQ(ids[0], DISPID_SetDWORDVal);
+    EXPECT_EQ(ids[1], 1);
+    EXPECT_EQ(ids[2], 0);
+    std::u16string property = u"currentkey", argument = u"sKeyName", other = u"nope";
+    LPOLESTR put[] = {property.data(), argument.data()};
+    ASSERT_EQ(object->GetIDsOfNames(IID_NULL, put, 2, 0, ids), S_OK);
+    EXPECT_EQ(ids[0], DISPID_CurrentKey);
+    EXPECT_EQ(ids[1], 0);
+    LPOLESTR unknown[] = {member.data(), other.data()};
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, unknown, 2, 0, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+    // Every member of the interface definition is reachable by its name.
+    for (const com::MemberInfo& m : com::kTrellisMembers) {
+        const std::u16string units(m.name, m.name + std::char_traits<char>::length(m.name));
+        std::u16string copy = units;
+        LPOLESTR one[] = {copy.data()};
+        EXPECT_EQ(object->GetIDsOfNames(IID_NULL, one, 1, 0, ids), S_OK) << m.name;
+        EXPECT_EQ(ids[0], m.id) << m.name;
+    }
+}
+
+TEST_F(Wire, AContainerFindsTheEventAndASiteAndNoStateToKeep) {
+    com::ComPtr<IProvideClassInfo2> info;
+    ASSERT_EQ(object->QueryInterface(IID_IProvideClassInfo2, info.putVoid()), S_OK);
+    GUID source{};
+    EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
+    EXPECT_TRUE(source == DIID___Trellis);
+
+    com::ComPtr<IPersistStreamInit> persist;
+    ASSERT_EQ(object->QueryInterface(IID_IPersistStreamInit, persist.putVoid()), S_OK);
+    CLSID clsid{};
+    EXPECT_EQ(persist->GetClassID(&clsid), S_OK);
+    EXPECT_TRUE(clsid == CLSID_Trellis);
+    EXPECT_EQ(persist->InitNew(), S_OK);
+    EXPECT_EQ(persist->IsDirty(), S_FALSE);
+
+    // The site is held until the container closes the control.
+    struct Site final : com::ComObject<IOleClientSite> {
+        Site() : ComObject({}) {}
+        void lastReleased() override {}
+    } site;
+    com::ComPtr<IOleObject> ole;
+    ASSERT_EQ(object->QueryInterface(IID_IOleObject, ole.putVoid()), S_OK);
+    ASSERT_EQ(ole->SetClientSite(&site), S_OK);
+    EXPECT_EQ(site.references(), 2u);
+    com::ComPtr<IOleClientSite> given;
+    ASSERT_EQ(ole->GetClientSite(given.put()), S_OK);
+    EXPECT_EQ(given.get(), &site);
+    given.reset();
+    DWORD status = 0;
+    EXPECT_EQ(ole->GetMiscStatus(DVASPECT_CONTENT, &status), S_OK);
+    EXPECT_NE(status & OLEMISC_INVISIBLEATRUNTIME, 0u);
+    EXPECT_EQ(ole->Close(0), S_OK);
+    EXPECT_EQ(site.references(), 1u);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "message_capture.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 
 namespace trellis {
 namespace {

@@ -3,12 +3,13 @@
 #include "trellis/reg_backup.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "message_capture.h"
-#include "registry_fixture.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 #include "trellis/file_io.h"
 #include "trellis/os_version.h"
 #include "trellis/trellis_control.h"
@@ -191,10 +192,12 @@ TEST_F(Export, TheHeaderFollowsTheSystemVersion) {
     reportVersion(10, VER_PLATFORM_WIN32_NT);
     EXPECT_EQ(exportKey("Header").substr(0, 12), "REGEDIT4\r\n\r\n");
 
+    // A failing version query changes nothing: the last export stays in place.
+    const std::string last = readFile(dir.str() + "/out.REG");
     setVersionSourceForTesting([] { return std::optional<OSVERSIONINFOA>(); });
     EXPECT_EQ(control.BackupKey("HKEY_CURRENT_USER\\Software\\Header", dir.str(), "out"),
               VARIANT_FALSE);
-    EXPECT_FALSE(std::filesystem::exists(dir.str() + "/out.REG"));
+    EXPECT_EQ(readFile(dir.str() + "/out.REG"), last);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_TRUE(errors.empty());
 }
@@ -253,14 +256,30 @@ TEST_F(Export, AFileErrorIsShownClosesTheFileAndKeepsTheOldExport) {
     EXPECT_EQ(readFile(dir.str() + "/out.OLD"), "kept");
 }
 
-TEST_F(Export, AWriteErrorIsShownAndReleasesTheFileNumber) {
-    putKey(HKEY_CURRENT_USER, "Software\\Full");
-    std::filesystem::create_symlink("/dev/full", dir.str() + "/full.REG");
+TEST_F(Export, AFullDiskIsShownAndLeavesThePreviousExportsAsTheyWere) {
+    for (int i = 0; i < 500; ++i) {
+        putValue(HKEY_CURRENT_USER, "Software\\Full", "value" + std::to_string(i), REG_SZ, "x");
+    }
+    writeFile(dir.str() + "/full.REG", "previous");
+    writeFile(dir.str() + "/full.OLD", "older");
+    // No file of this process may grow past 4 KiB: writing the export fails midway.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const SHORT before = FreeFile();
-    EXPECT_EQ(control.BackupKey("HKEY_CURRENT_USER\\Software\\Full", dir.str(), "full"),
-              VARIANT_FALSE);
+    const VARIANT_BOOL result =
+        control.BackupKey("HKEY_CURRENT_USER\\Software\\Full", dir.str(), "full");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, VARIANT_FALSE);
     EXPECT_EQ(messages.messages, (std::vector<Message>{{"Disk full", "File I/O Error", MB_OK}}));
     EXPECT_EQ(FreeFile(), before);
+    EXPECT_EQ(readFile(dir.str() + "/full.REG"), "previous");
+    EXPECT_EQ(readFile(dir.str() + "/full.OLD"), "older");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 }  // namespace

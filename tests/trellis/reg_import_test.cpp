@@ -4,9 +4,9 @@
 #include "trellis/reg_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include "registry_fixture.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/reg_backup.h"
 #include "trellis/registry_access.h"
@@ -25,6 +25,12 @@ RawValue raw(HKEY root, const std::string& subKey, const std::string& name) {
     RawValue value;
     if (!RegistryGetRawValue(root, subKey, name, &value)) value.type = 0xFFFF;
     return value;
+}
+
+// The import's reason for refusing a file, "" when it was imported.
+std::string failureOf(const std::string& file) {
+    const auto imported = importRegFile(file);
+    return imported ? std::string() : imported.error();
 }
 
 bool keyExists(HKEY root, const std::string& subKey) {
@@ -72,9 +78,9 @@ TEST(Import, RestoresAnExportExactly) {
 
     // Restore into a tree emptied by a removal line.
     writeFile(dir.str() + "/remove.reg", "REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\" + k + "]\r\n");
-    ASSERT_EQ(importRegFile(dir.str() + "/remove.reg"), "");
+    ASSERT_EQ(failureOf(dir.str() + "/remove.reg"), "");
     ASSERT_FALSE(keyExists(HKEY_CURRENT_USER, k));
-    ASSERT_EQ(importRegFile(file), "");
+    ASSERT_EQ(failureOf(file), "");
 
     // Names here are UTF-8; the store holds them in Windows-1252.
     for (const char* name : {"path", "", "a\"b\\c", "clé1", "lines", "spaces", "n", "bin",
@@ -112,7 +118,7 @@ TEST(Import, ReadsTheRegistryEditorsUnicodeFiles) {
                               u"\"x\"=hex(2):25,00,41,00,25,00,00,00\r\n"
                               u"\"b\"=hex:01,02,\\\r\n"
                               u"  03\r\n"));
-    ASSERT_EQ(importRegFile(file), "");
+    ASSERT_EQ(failureOf(file), "");
     const std::string k = "Software\\Unicode";
     EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "s").bytes, "\xE9\x80");
     EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "").bytes, "default");
@@ -127,7 +133,7 @@ TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
     ScratchDir dir;
     const auto refused = [&](const std::string& bytes) {
         writeFile(dir.str() + "/bad.reg", bytes);
-        return importRegFile(dir.str() + "/bad.reg");
+        return failureOf(dir.str() + "/bad.reg");
     };
     const std::string head =
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"ok\"=\"1\"\r\n";
@@ -143,7 +149,39 @@ TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
                   .find(":4:"),
               std::string::npos);
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Refused"));
-    EXPECT_NE(importRegFile(dir.str() + "/missing.reg").find("cannot read"), std::string::npos);
+    EXPECT_NE(failureOf(dir.str() + "/missing.reg").find("cannot read"), std::string::npos);
+}
+
+// A NUL would cut the name the registry functions see: "Keep<NUL>-other" is Keep.
+TEST(Import, ANulInAKeyPathOrValueNameIsRefusedWithItsLineAndWritesNothing) {
+    putValue(HKEY_CURRENT_USER, "Software\\Nul\\Keep", "precious", REG_SZ, "kept");
+    ScratchDir dir;
+    const auto refused = [&](const std::string& bytes) {
+        writeFile(dir.str() + "/nul.reg", bytes);
+        return failureOf(dir.str() + "/nul.reg");
+    };
+    const std::string head = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Nul\\New]\r\n";
+    const std::string nul(1, '\0');
+    EXPECT_NE(refused(head + "[-HKEY_CURRENT_USER\\Software\\Nul\\Keep" + nul + "-other]\r\n")
+                  .find("nul.reg:4: a NUL"),
+              std::string::npos);
+    EXPECT_NE(refused(head + "[-HKEY_CURRENT_USER\\" + nul + "x]\r\n").find(":4: a NUL"),
+              std::string::npos);
+    EXPECT_NE(refused("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Nul\\Keep]\r\n\"precious" +
+                      nul + "x\"=\"lost\"\r\n")
+                  .find(":4: a NUL"),
+              std::string::npos);
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, "Software\\Nul\\Keep", "precious").bytes, "kept");
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Nul\\New"));
+}
+
+TEST(Import, AnythingButARegularFileIsRefusedWithoutReadingIt) {
+    ScratchDir dir;
+    const std::string fifo = dir.str() + "/pipe.reg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {dir.str(), std::string("/dev/zero"), fifo}) {
+        EXPECT_NE(failureOf(path).find("not a regular file"), std::string::npos) << path;
+    }
 }
 
 }  // namespace

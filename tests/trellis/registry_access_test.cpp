@@ -6,7 +6,7 @@
 
 #include "message_capture.h"
 #include "platform/registry/advapi32.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 
 // One throw-away store for the whole test program (and the library it loads).
 TRELLIS_TEMP_STORE();

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "registry_fixture.h"
-#include "temp_store.h"
+#include "support/registry_store.h"
 
 TRELLIS_TEMP_STORE();
 
@@ -75,24 +74,27 @@ TEST_F(Command, AFailedMemberPrintsItsResultAndRegErrorAndExitsOne) {
     Outcome missing = run({"get", key, "missing"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "\n");
-    EXPECT_EQ(missing.err, "RegError 1012\n");
+    EXPECT_EQ(missing.err, "RegError 1012: the value cannot be read\n");
     Outcome number = run({"get-dword", key, "missing"});
     EXPECT_EQ(number.exitCode, 1);
     EXPECT_EQ(number.out, "1012\n");
     Outcome type = run({"exists", key, "x", "2"});
     EXPECT_EQ(type.exitCode, 1);
     EXPECT_EQ(type.out, "False\n");
-    EXPECT_EQ(type.err, "RegError 1010\n");
+    EXPECT_EQ(type.err, "RegError 1010: the key path is not acceptable\n");
     Outcome badKey = run({"set", "nobackslash", "a", "b"});
     EXPECT_EQ(badKey.exitCode, 1);
-    EXPECT_EQ(badKey.err, "RegError 1010\nRegError 1010\n");  // the key, then the member
+    // the key, then the member
+    EXPECT_EQ(badKey.err,
+              "RegError 1010: the key path is not acceptable\n"
+              "RegError 1010: the key path is not acceptable\n");
 }
 
 TEST_F(Command, CreatesAndDeletesSubKeys) {
     EXPECT_EQ(run({"create", key, "A\\B"}).exitCode, 0);
     Outcome parent = run({"delete", key, "A"});
     EXPECT_EQ(parent.exitCode, 1);
-    EXPECT_EQ(parent.err, "RegError 1011\n");
+    EXPECT_EQ(parent.err, "RegError 1011: creating or deleting the sub-key failed\n");
     EXPECT_EQ(run({"delete", key, "A\\B"}).exitCode, 0);
     EXPECT_EQ(run({"delete", key, "A"}).exitCode, 0);
 }

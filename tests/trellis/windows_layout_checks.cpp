@@ -46,6 +46,14 @@ static_assert(sizeof(SECURITY_ATTRIBUTES) == 24);
 static_assert(VT_EMPTY == 0 && VT_I2 == 2 && VT_I4 == 3 && VT_BSTR == 8 && VT_DISPATCH == 9 &&
               VT_BOOL == 11 && VT_VARIANT == 12 && VT_UNKNOWN == 13 && VT_UI1 == 17 &&
               VT_INT == 22 && VT_BYREF == 0x4000);
+static_assert(VT_CY == 6 && VT_DATE == 7 && VT_DECIMAL == 14 && VT_I1 == 16 && VT_I8 == 20 &&
+              VT_UI8 == 21 && VARIANT_ALPHABOOL == 2);
+// A decimal fills the whole variant, its type in the first two bytes.
+static_assert(sizeof(DECIMAL) == 16 && offsetof(DECIMAL, scale) == 2 &&
+              offsetof(DECIMAL, sign) == 3 && offsetof(DECIMAL, Hi32) == 4 &&
+              offsetof(DECIMAL, Lo64) == 8 && DECIMAL_NEG == 0x80);
+static_assert(sizeof(CY) == 8 && offsetof(VARIANT, cyVal) == 8 && offsetof(VARIANT, pvarVal) == 8);
+static_assert(GUIDKIND_DEFAULT_SOURCE_DISP_IID == 1 && OLEMISC_INVISIBLEATRUNTIME == 0x400);
 static_assert(DISPATCH_METHOD == 1 && DISPATCH_PROPERTYGET == 2 && DISPATCH_PROPERTYPUT == 4 &&
               DISPATCH_PROPERTYPUTREF == 8);
 static_assert(DISPID_UNKNOWN == -1 && DISPID_PROPERTYPUT == -3 && DVASPECT_CONTENT == 1);
@@ -63,7 +71,8 @@ static_assert(same(CLASS_E_NOAGGREGATION, 0x80040110) &&
 static_assert(same(DISP_E_UNKNOWNINTERFACE, 0x80020001) &&
               same(DISP_E_MEMBERNOTFOUND, 0x80020003) && same(DISP_E_TYPEMISMATCH, 0x80020005) &&
               same(DISP_E_UNKNOWNNAME, 0x80020006) && same(DISP_E_NONAMEDARGS, 0x80020007) &&
-              same(DISP_E_BADPARAMCOUNT, 0x8002000E));
+              same(DISP_E_BADPARAMCOUNT, 0x8002000E) && same(DISP_E_OVERFLOW, 0x8002000A) &&
+              same(DISP_E_BADINDEX, 0x8002000B));
 static_assert(same(CONNECT_E_NOCONNECTION, 0x80040200) &&
               same(CONNECT_E_CANNOTCONNECT, 0x80040202));
 static_assert(FAILED(E_FAIL) && SUCCEEDED(S_FALSE));

@@ -1,12 +1,26 @@
 #include "tools/pointilla-play/commands.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+#include <csignal>
+#include <iostream>
 #include <optional>
 #include <ostream>
+#include <system_error>
 
+#include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
+#include "platform/desktop/virtual_keys.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
+#include "shell/scenario_files.h"
 #include "tools/pointilla-play/sleeping_ticker.h"
 
 namespace pointilla::play {
@@ -23,27 +37,125 @@ std::string shown(const std::filesystem::path& file) {
 // The file's content, or the exit status after saying why there is none.
 std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file, std::ostream& err,
                                               int& status) {
-    auto loaded = scenario::loadSceFile(file);
-    if (!loaded.content) {
+    auto loaded = shell::openScenarioFile(file);
+    if (!loaded) {
         err << kTool << " : impossible de lire \u00ab\u00a0" << shown(file)
-            << "\u00a0\u00bb : " << loaded.error.reason() << "\n";
+            << "\u00a0\u00bb : " << loaded.error() << "\n";
         status = kUnreadableFile;
         return std::nullopt;
     }
-    return std::move(loaded.content);
+    return std::move(loaded).value();
 }
 
 void reportStop(const std::filesystem::path& file, const scenario::ReadStop& stop,
                 std::ostream& err) {
     err << kTool << " : lecture de \u00ab\u00a0" << shown(file)
-        << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : " << stop.reason
-        << "\n";
+        << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : "
+        << shell::readStopReason(stop.reason) << "\n";
 }
 
 // Headless: there is no window to hide.
-class NoSettings final : public playback::SettingsReader {
+class NoSettings final : public settings::Reader {
   public:
-    std::string readString(std::string_view) override { return {}; }
+    std::string read(std::string_view) override { return {}; }
+};
+
+// SIGINT and SIGTERM ask for a stop after the row in progress: the handler
+// notes the signal and wakes the wait through a pipe.
+volatile std::sig_atomic_t caughtSignal = 0;
+
+#ifdef _WIN32
+// Ctrl+C and Ctrl+Break on the console: noted like SIGINT. There is no
+// descriptor to wake the wait; the ticker looks at the stop often instead.
+BOOL WINAPI onConsoleControl(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    caughtSignal = SIGINT;
+    return TRUE;
+}
+
+class StopSignals {
+  public:
+    StopSignals() { SetConsoleCtrlHandler(onConsoleControl, TRUE); }
+    ~StopSignals() { SetConsoleCtrlHandler(onConsoleControl, FALSE); }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    int fd() const { return -1; }
+    void drain() const {}
+};
+#else
+int signalPipeWrite = -1;
+
+extern "C" void onStopSignal(int signal) {
+    caughtSignal = signal;
+    const char byte = 0;
+    [[maybe_unused]] const auto written = ::write(signalPipeWrite, &byte, 1);
+}
+
+class StopSignals {
+  public:
+    StopSignals() {
+        if (::pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) fds_[0] = fds_[1] = -1;
+        signalPipeWrite = fds_[1];
+        struct sigaction action {};
+        action.sa_handler = onStopSignal;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &oldInt_);
+        ::sigaction(SIGTERM, &action, &oldTerm_);
+    }
+    ~StopSignals() {
+        ::sigaction(SIGINT, &oldInt_, nullptr);
+        ::sigaction(SIGTERM, &oldTerm_, nullptr);
+        signalPipeWrite = -1;
+        for (const int fd : fds_) {
+            if (fd >= 0) ::close(fd);
+        }
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    int fd() const { return fds_[0]; }
+    void drain() const {
+        char buffer[64];
+        while (fds_[0] >= 0 && ::read(fds_[0], buffer, sizeof buffer) > 0) {
+        }
+    }
+
+  private:
+    int fds_[2] = {-1, -1};
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+};
+#endif
+
+// One updating line on a terminal: the row being played and the wait left.
+class ProgressLine {
+  public:
+    ProgressLine(std::ostream& err, const scenario::Scenario& rows, bool enabled)
+        : err_(err), rows_(rows), enabled_(enabled) {}
+
+    void show(const playback::Progress& now) {
+        if (!enabled_ || !rows_.contains(now.row)) return;
+        const scenario::Row& row = rows_.row(now.row);
+        err_ << "\r\033[K"
+             << "Ligne " << now.row << " sur " << now.rowCount;
+        if (now.repetitions == playback::kLoop) {
+            err_ << " (passage " << now.repetition << ", en boucle)";
+        } else if (now.repetitions > 1) {
+            err_ << " (passage " << now.repetition << " sur " << now.repetitions << ")";
+        }
+        err_ << " : " << row.action << " " << row.detail;
+        if (now.secondsLeft > 0) err_ << ", encore " << now.secondsLeft << " s";
+        err_.flush();
+    }
+    void clear() {
+        if (enabled_) err_ << "\r\033[K" << std::flush;
+    }
+
+  private:
+    std::ostream& err_;
+    const scenario::Scenario& rows_;
+    bool enabled_;
 };
 
 }  // namespace
@@ -65,7 +177,7 @@ int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream&
     return kSuccess;
 }
 
-int playRows(const std::filesystem::path& file, const std::string& displayName, std::ostream& err) {
+int playRows(const std::filesystem::path& file, const PlayOptions& options, std::ostream& err) {
     int status = kSuccess;
     auto content = readWhole(file, err, status);
     if (!content) return status;
@@ -75,24 +187,58 @@ int playRows(const std::filesystem::path& file, const std::string& displayName, 
         return kReadingStopped;
     }
 
-    std::string error;
-    const auto desktop =
-        platform::openNativeDesktop(displayName.empty() ? nullptr : displayName.c_str(), error);
-    if (!desktop) {
-        err << kTool << " : " << error << "\n";
+    auto opened = platform::openNativeDesktop(
+        options.displayName.empty() ? nullptr : options.displayName.c_str());
+    if (!opened) {
+        err << kTool << " : " << messages::desktopOpenMessage(opened.error()) << "\n";
         return kNoDisplay;
     }
+    const std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
 
     const scenario::Scenario rows(std::move(content->rows));
+    platform::KeyboardState& keyboard = desktop->keyboard();
+    const StopSignals signals;
+    ProgressLine line(err, rows, options.progressLine);
+    const auto stopAsked = [&] {
+        return caughtSignal != 0 || keyboard.isDown(platform::vk::kEscape);
+    };
+
     NoSettings settings;
     SleepingTicker timer4;
+    playback::PlaybackCallbacks callbacks;
+    callbacks.stopRequested = stopAsked;
+    callbacks.progress = [&](const playback::Progress& now) { line.show(now); };
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
-                                    settings, timer4, {}, platform::executableDirectory());
+                                    settings, timer4, std::move(callbacks),
+                                    platform::executableDirectory());
+    engine.setRepetitions(options.repetitions);
+    const int keyChanges = keyboard.changeNotifier();
+    keyboard.takeChanges();
     engine.start();
-    timer4.run(engine);
+    timer4.run(engine, {keyChanges, signals.fd()}, [&] {
+        signals.drain();
+        keyboard.takeChanges();
+        if (stopAsked()) engine.stop();
+    });
+    line.clear();
     // A round trip: every injected event has reached the server before we leave.
     (void)desktop->pointer().position();
-    return kSuccess;
+    if (!engine.wasStopped()) return kSuccess;
+
+    err << kTool << " : Lecture arr\u00eat\u00e9e \u00e0 la ligne " << engine.numligne() << "\n";
+    err.flush();
+    if (caughtSignal != 0) {
+        // Ended by the signal itself, as the shell that sent it expects.
+#ifdef _WIN32
+        // What a console program ended by Ctrl+C gives back.
+        return static_cast<int>(STATUS_CONTROL_C_EXIT);
+#else
+        const int signal = caughtSignal;
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+#endif
+    }
+    return kStopped;
 }
 
 }  // namespace pointilla::play

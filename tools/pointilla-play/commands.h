@@ -14,14 +14,24 @@ enum ExitStatus : int {
     kUnreadableFile = 2,
     kReadingStopped = 3,
     kNoDisplay = 4,
+    kStopped = 6,  // Escape stopped the playback
+};
+
+struct PlayOptions {
+    std::string displayName;    // empty: $DISPLAY
+    int repetitions = 1;        // 1 to 9999, or playback::kLoop
+    bool progressLine = false;  // one updating line on err (a terminal)
 };
 
 // Prints the rows the file holds, one per line: action, TAB, detail (UTF-8).
 int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream& err);
 
-// Plays the file's rows on the X display (empty name: $DISPLAY), waiting out
-// the delays in real seconds. Nothing is played when the file cannot be read
-// whole or the display cannot be opened.
-int playRows(const std::filesystem::path& file, const std::string& displayName, std::ostream& err);
+// Plays the file's rows on the X display, waiting out the delays in real
+// seconds, as many times as asked. Nothing is played when the file cannot be
+// read whole or the display cannot be opened. Escape, wherever the focus is,
+// stops it (kStopped); SIGINT and SIGTERM stop it after the row in progress,
+// then end the program by that signal. With progressLine, one updating line
+// of err shows the row being played and the wait left.
+int playRows(const std::filesystem::path& file, const PlayOptions& options, std::ostream& err);
 
 }  // namespace pointilla::play

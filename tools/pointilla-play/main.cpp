@@ -1,6 +1,13 @@
 // pointilla-play: plays a scenario file on the X display without the main
 // window, or lists the rows it holds.
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -8,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "playback/playback_engine.h"
 #include "tools/pointilla-play/commands.h"
 #ifdef _WIN32
 #include "platform/windows/utf8_arguments.h"
@@ -17,12 +25,22 @@ namespace {
 
 constexpr const char* kHelp =
     "Utilisation :\n"
-    "  pointilla-play [--display AFFICHAGE] FICHIER.sce\n"
+    "  pointilla-play [--display AFFICHAGE] [--repeat N | --loop] FICHIER.sce\n"
     "      Joue le sc\u00e9nario sur l'affichage X (par d\u00e9faut celui de DISPLAY), comme\n"
     "      le bouton \u00ab\u00a0start\u00a0\u00bb de Pointilla : d\u00e9placements du pointeur, "
     "clics du\n"
     "      bouton gauche, d\u00e9lais en secondes r\u00e9elles, adresses ouvertes avec\n"
     "      l'application par d\u00e9faut (xdg-open). Rend la main \u00e0 la fin du sc\u00e9nario.\n"
+    "      --repeat N  joue le sc\u00e9nario N fois (1 \u00e0 9999), chaque fois depuis la\n"
+    "                  premi\u00e8re ligne ;\n"
+    "      --loop      le rejoue sans fin, jusqu'\u00e0 \u00c9chap.\n"
+    "      La touche \u00c9chap, quelle que soit la fen\u00eatre active, arr\u00eate la lecture\n"
+    "      aussit\u00f4t : \u00ab\u00a0Lecture arr\u00eat\u00e9e \u00e0 la ligne N\u00a0\u00bb est "
+    "\u00e9crit sur la\n"
+    "      sortie d'erreur (code 6). SIGINT (Ctrl+C) et SIGTERM l'arr\u00eatent apr\u00e8s la\n"
+    "      ligne en cours, avec le m\u00eame message, puis terminent le programme par ce\n"
+    "      signal. Sur un terminal, une ligne de la sortie d'erreur suit la ligne jou\u00e9e\n"
+    "      et l'attente restante.\n"
     "  pointilla-play --list FICHIER.sce\n"
     "      Affiche les lignes du fichier, une par ligne : action, tabulation, d\u00e9tail\n"
     "      (UTF-8). Les lignes d'en-t\u00eate (\u00ab\u00a0[\u00a0\u00bb) ne sont pas des lignes "
@@ -39,12 +57,21 @@ constexpr const char* kHelp =
     "  1  mauvaise utilisation\n"
     "  2  fichier illisible\n"
     "  3  lecture du fichier arr\u00eat\u00e9e avant la fin (ligne mal form\u00e9e)\n"
-    "  4  affichage X indisponible\n";
+    "  4  affichage X indisponible\n"
+    "  6  lecture arr\u00eat\u00e9e par \u00c9chap\n";
 
 int usageError(const std::string& what) {
     std::cerr << "pointilla-play : " << what
               << "\nEssayez \u00ab\u00a0pointilla-play --help\u00a0\u00bb.\n";
     return pointilla::play::kUsage;
+}
+
+bool stderrIsTerminal() {
+#ifdef _WIN32
+    return ::_isatty(::_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) == 1;
+#endif
 }
 
 // The file name as the program's UTF-8 text, whatever the system's narrow encoding.
@@ -63,7 +90,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv, argv + argc);
 #endif
     bool list = false;
-    std::string displayName;
+    bool repeatGiven = false;
+    pointilla::play::PlayOptions options;
     std::string file;
     bool haveFile = false;
     bool optionsEnded = false;
@@ -77,7 +105,21 @@ int main(int argc, char** argv) {
             list = true;
         } else if (!optionsEnded && arg == "--display") {
             if (i + 1 >= args.size()) return usageError("--display demande le nom d'un affichage.");
-            displayName = args[++i];
+            options.displayName = args[++i];
+        } else if (!optionsEnded && arg == "--repeat") {
+            const int count =
+                i + 1 < args.size() ? pointilla::playback::parseRepetitions(args[i + 1]) : 0;
+            // parseRepetitions reads anything but a plain 1..9999 as once.
+            if (i + 1 >= args.size() || count == pointilla::playback::kLoop ||
+                (count == 1 && std::string_view(args[i + 1]) != "1")) {
+                return usageError("--repeat demande un nombre de 1 \u00e0 9999.");
+            }
+            options.repetitions = count;
+            repeatGiven = true;
+            ++i;
+        } else if (!optionsEnded && arg == "--loop") {
+            options.repetitions = pointilla::playback::kLoop;
+            repeatGiven = true;
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
@@ -90,7 +132,12 @@ int main(int argc, char** argv) {
         }
     }
     if (!haveFile) return usageError("il manque le fichier de sc\u00e9nario.");
-    if (list && !displayName.empty()) return usageError("--list n'utilise pas d'affichage.");
+    if (list && !options.displayName.empty()) {
+        return usageError("--list n'utilise pas d'affichage.");
+    }
+    if (list && repeatGiven)
+        return usageError("--repeat et --loop servent \u00e0 jouer, pas \u00e0 lister.");
+    options.progressLine = stderrIsTerminal();
     return list ? pointilla::play::listRows(fromUtf8(file), std::cout, std::cerr)
-                : pointilla::play::playRows(fromUtf8(file), displayName, std::cerr);
+                : pointilla::play::playRows(fromUtf8(file), options, std::cerr);
 }

@@ -60,6 +60,28 @@ std::optional<std::int32_t> parseNumber(const std::string& text) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
 }
 
+// What the control means by the codes of its RegError event.
+std::string regErrorMeaning(std::int32_t code) {
+    switch (code) {
+        case 1010:
+            return "the key path is not acceptable";
+        case 1011:
+            return "creating or deleting the sub-key failed";
+        case 1012:
+            return "the value cannot be read";
+        case 1013:
+            return "the value cannot be written";
+        case 76:
+            return "the backup directory does not exist";
+        case 5:
+            return "run-time error: invalid procedure call";
+        case 7:
+            return "run-time error: out of memory";
+        default:
+            return "run-time error " + std::to_string(code);
+    }
+}
+
 std::filesystem::path ownLibrary() {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -154,6 +176,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         std::cerr << "trellis: the control refused the key\n";
         return kExitFailure;
     }
+    trellis::host::takeControlStoreFailure();  // only this call's reason counts
     const auto result = object.call(shape->dispId, callArgs);
     if (!result) {
         std::cerr << "trellis: the call to the control failed\n";
@@ -163,13 +186,18 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         std::cout << asText(*result) << "\n";
     }
     std::cout.flush();
-    for (const auto code : errors) std::cerr << "RegError " << code << "\n";
+    for (const auto code : errors) {
+        std::cerr << "RegError " << code << ": " << regErrorMeaning(code) << "\n";
+    }
+    // When the store itself failed, its reason says more than any code.
+    const std::string storeFailure = trellis::host::takeControlStoreFailure();
+    if (!storeFailure.empty()) std::cerr << "trellis: " << storeFailure << "\n";
     // A member can answer False without RegError (the export after its own
     // message box): that is a failure too. For "exists", False is an answer.
     const bool answeredFalse =
         command != "exists" && std::holds_alternative<bool>(*result) && !std::get<bool>(*result);
     if (answeredFalse && errors.empty()) std::cerr << "trellis: " << command << " failed\n";
-    return errors.empty() && !answeredFalse ? 0 : kExitFailure;
+    return errors.empty() && !answeredFalse && storeFailure.empty() ? 0 : kExitFailure;
 }
 
 }  // namespace
@@ -191,9 +219,9 @@ int main(int argc, char** argv) {
             std::cerr << "trellis: " << problem << "\n";
             return kExitFailure;
         }
-        const std::string error = trellis::importRegFile(args[0]);
-        if (!error.empty()) {
-            std::cerr << "trellis: " << error << "\n";
+        const auto imported = trellis::importRegFile(args[0]);
+        if (!imported) {
+            std::cerr << "trellis: " << imported.error() << "\n";
             return kExitFailure;
         }
         return 0;

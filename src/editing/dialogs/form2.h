@@ -1,9 +1,11 @@
 #pragma once
-// The modification dialog "Modification": changes the detail of the row that
-// is selected in the scenario list when "Ok" is pressed, by that row's kind.
-// It holds no row of its own: the selection may change while it is open.
+// The modification dialog "Modification": changes the detail of the selected
+// row of the scenario list, in place. It always shows the row it will write:
+// when the list's selection moves while it is open, it reloads for the newly
+// selected row, and closes when that row has nothing to modify.
 
 #include <QItemSelectionModel>
+#include <QPersistentModelIndex>
 
 #include "editing/dialogs/item_dialog.h"
 #include "editing/scenario_model.h"
@@ -24,11 +26,20 @@ class Form2 final : public ItemDialog {
     // delay, the X and Y parts, or the address of its detail.
     void Form_Load();
 
+    // The 1-based number of the row the dialog shows and "Ok" writes, if any.
+    std::optional<int> shownRow() const;
+
   private:
     void Command1_Click() override;
+    // The selection moved: reload for the new row, or close.
+    void followSelection();
+    void loadRow(int n);
 
     ScenarioModel& rows_;
     QItemSelectionModel& selection_;
+    // Follows the row through insertions and removals above it.
+    QPersistentModelIndex shown_;
+    std::string shownAction_;
 };
 
 }  // namespace pointilla::editing::dialogs

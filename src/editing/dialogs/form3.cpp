@@ -33,22 +33,22 @@ void Form3::Form_Load() {
 }
 
 void Form3::Command1_Click() {
+    using scenario::RowKind;
     const auto frame = shownFrame();
     if (frame == Frame::Delay) {
         if (Combo1->currentIndex() >= 0) {
-            insertBeforeSelected(
-                rows_, selection_,
-                {std::string(scenario::kDelayAction), toUtf8(Combo1->currentText())});
+            insertBeforeSelected(rows_, selection_,
+                                 scenario::makeRow(RowKind::Delay, toUtf8(Combo1->currentText())));
         }
     } else if (frame == Frame::Url) {
         const std::string address = toUtf8(Text1->text());
         if (address != scenario::kUrlPrefix) {
-            insertBeforeSelected(rows_, selection_, {std::string(scenario::kUrlAction), address});
+            insertBeforeSelected(rows_, selection_, scenario::makeRow(RowKind::Url, address));
         }
     } else if (frame == Frame::Position && !Text2->text().isEmpty() && !Text3->text().isEmpty()) {
         const auto detail = boundedPositionDetail();
         if (!detail) return;  // the user was told; the dialog stays open
-        insertBeforeSelected(rows_, selection_, {std::string(scenario::kPositionAction), *detail});
+        insertBeforeSelected(rows_, selection_, scenario::makeRow(RowKind::Position, *detail));
     }
     close();
 }

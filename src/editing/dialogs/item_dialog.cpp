@@ -11,7 +11,7 @@
 #include <QScreen>
 
 #include "editing/dialogs/position_bounds.h"
-#include "editing/dialogs/twips.h"
+#include "editing/twips.h"
 #include "scenario/detail_text.h"
 
 namespace pointilla::editing::dialogs {
@@ -26,29 +26,32 @@ QLabel* label(QWidget* frame, const char* name, const QString& text, int left, i
     auto* l = new QLabel(text, frame);
     l->setObjectName(QString::fromLatin1(name));
     l->adjustSize();
-    l->move(px(left), px(top));
-    l->resize(l->width(), std::max(l->height(), px(kLabelHeight)));
+    l->move(twipsToPixels(left), twipsToPixels(top));
+    l->resize(l->width(), std::max(l->height(), twipsToPixels(kLabelHeight)));
     return l;
 }
 
 QGroupBox* frame(QWidget* dialog, const char* name, const QString& caption) {
     auto* f = new QGroupBox(caption, dialog);
     f->setObjectName(QString::fromLatin1(name));
-    f->setGeometry(px(120), px(120), px(4335), px(1455));
+    f->setGeometry(twipsToPixels(120), twipsToPixels(120), twipsToPixels(4335),
+                   twipsToPixels(1455));
     return f;
 }
 
 QLineEdit* textBox(QWidget* frame, const char* name, int left, int top, int width) {
     auto* box = new QLineEdit(frame);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(px(left), px(top), px(width), px(kTextHeight));
+    box->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                     twipsToPixels(kTextHeight));
     return box;
 }
 
 QPushButton* button(QWidget* dialog, const char* name, const QString& caption, int left) {
     auto* b = new QPushButton(caption, dialog);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(px(left), px(1680), px(1095), px(375));
+    b->setGeometry(twipsToPixels(left), twipsToPixels(1680), twipsToPixels(1095),
+                   twipsToPixels(375));
     return b;
 }
 
@@ -69,7 +72,7 @@ ItemDialog::ItemDialog(const QString& caption, int clientHeightTwips, platform::
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(caption);
-    setFixedSize(px(kClientWidth), px(clientHeightTwips));
+    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(clientHeightTwips));
     buildFrames();
     Command1 = button(this, "Command1", QStringLiteral("Ok"), 1080);
     Command2 = button(this, "Command2", QStringLiteral("Annuler"), 2400);
@@ -84,7 +87,8 @@ void ItemDialog::buildFrames() {
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(false);
-    Combo1->setGeometry(px(1320), px(480), px(1335), px(kListHeight));
+    Combo1->setGeometry(twipsToPixels(1320), twipsToPixels(480), twipsToPixels(1335),
+                        twipsToPixels(kListHeight));
     label(Frame1, "Label6", QStringLiteral("secondes"), 2760, 510);
 
     Frame2 = frame(this, "Frame2", QStringLiteral("Position"));
@@ -92,7 +96,8 @@ void ItemDialog::buildFrames() {
     // the desktop's font is wider than the one the dialog was drawn with.
     QLabel* caption = label(Frame2, "Label2", QStringLiteral("Position souris :"), 120, 520);
     caption->setWordWrap(true);
-    caption->setGeometry(caption->x(), px(440), px(1320 - 120 - 60), px(2 * kLabelHeight + 60));
+    caption->setGeometry(caption->x(), twipsToPixels(440), twipsToPixels(1320 - 120 - 60),
+                         twipsToPixels(2 * kLabelHeight + 60));
     label(Frame2, "Label4", QStringLiteral("En X :"), 1320, 440);
     Text2 = textBox(Frame2, "Text2", 2520, 480, 855);
     label(Frame2, "Label5", QStringLiteral("En Y :"), 1320, 840);

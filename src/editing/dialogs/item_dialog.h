@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/desktop/desktop.h"
+#include "scenario/row_kinds.h"
 
 class QComboBox;
 class QGroupBox;
@@ -23,9 +24,10 @@ class ItemDialog : public QDialog {
     Q_OBJECT
 
   public:
-    enum class Frame { Delay, Position, Url };
+    // The frame of each kind of row is named in the table of row kinds.
+    using Frame = scenario::EditFrame;
 
-    // Shows the one frame and hides the other two.
+    // Shows the one frame and hides the other two (all three for Frame::None).
     void showFrame(Frame frame);
     // The frame that is shown (std::nullopt before the first showFrame()).
     std::optional<Frame> shownFrame() const;

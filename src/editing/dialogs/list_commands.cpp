@@ -83,6 +83,7 @@ void ListCommands::modi_Click() {
 void ListCommands::supp_Click() { rows_.removeRows(selectedRows(selection_)); }
 
 void ListCommands::vide_Click() {
+    if (mayEmpty_ && !mayEmpty_()) return;
     rows_.clear();
     emit scenarioEmptied();
 }

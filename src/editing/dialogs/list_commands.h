@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "editing/dialogs/form2.h"
 #include "editing/dialogs/form3.h"
@@ -34,6 +35,9 @@ class ListCommands final : public QObject {
     Form2* form2() const { return form2_ && !form2_->isUnloaded() ? form2_.data() : nullptr; }
     Form3* form3() const { return form3_ && !form3_->isUnloaded() ? form3_.data() : nullptr; }
 
+    // Asked before "Vider le scénario" empties the rows; false keeps them.
+    void setBeforeEmptying(std::function<bool()> mayEmpty) { mayEmpty_ = std::move(mayEmpty); }
+
     // Closes both dialogs without writing anything (at quit).
     void unloadDialogs();
 
@@ -59,6 +63,7 @@ class ListCommands final : public QObject {
     QPointer<QWidget> dialogParent_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
+    std::function<bool()> mayEmpty_;
 };
 
 }  // namespace pointilla::editing::dialogs

@@ -44,9 +44,8 @@ class ButtonInjector {
     virtual void leftButtonUp() = 0;
 };
 
-// Global key state by Windows virtual-key code (0x10 SHIFT, 0x11 CTRL, 0x12 ALT,
-// 0x30..0x39 digits, 0x41..0x5A letters, 0x60..0x69 keypad digits, 0x70..0x7B
-// F1..F12). Follows keys pressed while another program has the focus.
+// Global key state by Windows virtual-key code (platform/desktop/virtual_keys.h).
+// Follows keys pressed while another program has the focus.
 class KeyboardState {
   public:
     virtual ~KeyboardState() = default;

@@ -6,13 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "common/result.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/desktop_open_error.h"
 
 namespace pointilla::platform {
 
 // displayName selects an X display (nullptr: $DISPLAY); Windows has a single
-// desktop and refuses a name. nullptr and a French message in error on failure.
-std::unique_ptr<Desktop> openNativeDesktop(const char* displayName, std::string& error);
+// desktop and refuses a name (SingleDesktopNamed).
+Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName);
 
 // The folder of the running program's own executable (the current folder when
 // it cannot be found).

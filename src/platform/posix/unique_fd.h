@@ -26,6 +26,13 @@ class UniqueFd {
         if (fd_ >= 0) ::close(fd_);
         fd_ = fd;
     }
+    // Closes now and returns what close() said: a written file may report a
+    // deferred write error only here.
+    int close() {
+        const int result = fd_ >= 0 ? ::close(fd_) : 0;
+        fd_ = -1;
+        return result;
+    }
 
   private:
     int fd_ = -1;

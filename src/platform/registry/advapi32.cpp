@@ -1,11 +1,13 @@
 #include "platform/registry/advapi32.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/registry/name_fold.h"
@@ -35,7 +37,13 @@ class ProcessRegistry {
     RegistryStore* store() {
         if (!store_) {
             lastError_.clear();
-            store_ = RegistryStore::open(path_.empty() ? defaultStorePath() : path_, &lastError_);
+            auto opened = RegistryStore::open(path_.empty() ? defaultStorePath() : path_);
+            if (opened) {
+                store_ = std::move(*opened);
+            } else {
+                lastError_ = opened.error();
+                failure_ = lastError_;
+            }
             version_ = store_ ? store_->dataVersion() : -1;
         }
         return store_.get();
@@ -43,7 +51,20 @@ class ProcessRegistry {
 
     const std::string& lastError() const { return lastError_; }
 
+    // Answers a failed store operation with its status, keeping the store's
+    // reason for whoever asks next.
+    LONG failed(const StoreError& error) {
+        if (!error.reason.empty()) failure_ = error.reason;
+        return error.status;
+    }
+    LONG answer(const StoreStatus& outcome) {
+        return outcome ? ERROR_SUCCESS : failed(outcome.error());
+    }
+    void noteFailure(std::string reason) { failure_ = std::move(reason); }
+    std::string takeFailure() { return std::exchange(failure_, std::string()); }
+
     void reset(const std::filesystem::path& path) {
+        failure_.clear();
         store_.reset();
         handles_.clear();
         pathCache_.clear();
@@ -96,9 +117,16 @@ class ProcessRegistry {
         KeyId current = from;
         if (subKey == nullptr || *subKey == '\0') {
             *result = current;
-            return store_->keyExists(current) ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+            auto there = store_->keyExists(current);
+            if (!there) return failed(there.error());
+            return *there ? ERROR_SUCCESS : ERROR_KEY_DELETED;
         }
         std::string_view rest(subKey);
+        if (create) {
+            if (const LONG refused = refuseTooDeep(from, rest); refused != ERROR_SUCCESS) {
+                return refused;
+            }
+        }
         while (!rest.empty()) {
             const auto cut = rest.find('\\');
             const std::string_view part = rest.substr(0, cut);
@@ -111,12 +139,15 @@ class ProcessRegistry {
                 current = hit->second;
                 continue;
             }
-            if (auto child = store_->findChild(current, part)) {
-                current = *child;
+            auto child = store_->findChild(current, part);
+            if (!child) return failed(child.error());
+            if (*child) {
+                current = **child;
             } else if (create) {
                 bool made = false;
-                const LONG status = store_->createChild(current, part, &current, &made);
-                if (status != ERROR_SUCCESS) return status;
+                auto made_child = store_->createChild(current, part, &made);
+                if (!made_child) return failed(made_child.error());
+                current = *made_child;
                 if (made) noteLocalWrite();
                 if (made && created) *created = true;
             } else {
@@ -128,9 +159,27 @@ class ProcessRegistry {
         return ERROR_SUCCESS;
     }
 
+    // Keys deeper than Windows allows are refused before anything is made.
+    LONG refuseTooDeep(KeyId from, std::string_view subKey) {
+        const auto parts = 1 + std::count(subKey.begin(), subKey.end(), '\\');
+        if (parts <= kMaxKeyDepth && from <= kRootCount) return ERROR_SUCCESS;
+        int base = 0;
+        if (from > kRootCount) {
+            auto level = store_->depth(from);
+            if (!level) return failed(level.error());
+            base = *level;
+        }
+        if (base + parts <= kMaxKeyDepth) return ERROR_SUCCESS;
+        noteFailure("a key cannot lie more than " + std::to_string(kMaxKeyDepth) +
+                    " levels below its root (this one would lie " + std::to_string(base + parts) +
+                    ")");
+        return ERROR_INVALID_PARAMETER;
+    }
+
   private:
     std::unique_ptr<RegistryStore> store_;
     std::string lastError_;
+    std::string failure_;
     std::filesystem::path path_;
     std::unordered_map<ULONG_PTR, OpenKey> handles_;
     std::unordered_map<std::string, KeyId> pathCache_;
@@ -199,6 +248,12 @@ std::string storeError() {
     return reg.store() ? std::string() : reg.lastError();
 }
 
+std::string takeStoreFailure() {
+    auto& reg = processRegistry();
+    std::lock_guard lock(reg.mutex);
+    return reg.takeFailure();
+}
+
 struct WriteBatch::State {
     std::unique_ptr<RegistryStore::Batch> batch;
 };
@@ -206,7 +261,10 @@ struct WriteBatch::State {
 WriteBatch::WriteBatch() : state_(std::make_unique<State>()) {
     auto& reg = processRegistry();
     std::lock_guard lock(reg.mutex);
-    if (auto* store = reg.store()) state_->batch = std::make_unique<RegistryStore::Batch>(*store);
+    if (auto* store = reg.store()) {
+        state_->batch = std::make_unique<RegistryStore::Batch>(*store);
+        if (!state_->batch->active()) reg.failed(state_->batch->failure());
+    }
 }
 
 WriteBatch::~WriteBatch() {
@@ -221,8 +279,29 @@ bool WriteBatch::active() const { return state_->batch && state_->batch->active(
 bool WriteBatch::commit() {
     auto& reg = processRegistry();
     std::lock_guard lock(reg.mutex);
-    return state_->batch && state_->batch->commit();
+    if (!state_->batch) return false;
+    return reg.answer(state_->batch->commit()) == ERROR_SUCCESS;
 }
+
+struct ReadSnapshot::State {
+    std::unique_ptr<RegistryStore::Snapshot> snapshot;
+};
+
+ReadSnapshot::ReadSnapshot() : state_(std::make_unique<State>()) {
+    auto& reg = processRegistry();
+    std::lock_guard lock(reg.mutex);
+    if (auto* store = reg.store()) {
+        state_->snapshot = std::make_unique<RegistryStore::Snapshot>(*store);
+    }
+}
+
+ReadSnapshot::~ReadSnapshot() {
+    auto& reg = processRegistry();
+    std::lock_guard lock(reg.mutex);
+    state_->snapshot.reset();
+}
+
+bool ReadSnapshot::active() const { return state_->snapshot && state_->snapshot->active(); }
 
 }  // namespace pointilla::registry
 
@@ -292,7 +371,7 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
     KeyId id = 0;
     const LONG status = reg.walk(open->id, subKey, false, &id, nullptr);
     if (status != ERROR_SUCCESS) return status;
-    const LONG deleted = store->deleteKey(id);
+    const LONG deleted = reg.answer(store->deleteKey(id));
     if (deleted == ERROR_SUCCESS) reg.noteLocalDelete();
     return deleted;
 }
@@ -300,7 +379,7 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName) {
     REGISTRY_PROLOGUE(key);
     if ((open->access & KEY_SET_VALUE) == 0 || open->readOnlyRoot) return ERROR_ACCESS_DENIED;
-    const LONG status = store->deleteValue(open->id, valueName ? valueName : "");
+    const LONG status = reg.answer(store->deleteValue(open->id, valueName ? valueName : ""));
     if (status == ERROR_SUCCESS) reg.noteLocalWrite();
     return status;
 }
@@ -311,11 +390,10 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
     if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
     REGISTRY_PROLOGUE(key);
     if ((open->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
-    pointilla::registry::StoredValue value;
-    const LONG status = store->queryValue(open->id, valueName ? valueName : "", &value);
-    if (status != ERROR_SUCCESS) return status;
-    if (type) *type = value.type;
-    return pointilla::registry::copyValueData(value, data, dataSize);
+    auto value = store->queryValue(open->id, valueName ? valueName : "");
+    if (!value) return reg.failed(value.error());
+    if (type) *type = value->type;
+    return pointilla::registry::copyValueData(*value, data, dataSize);
 }
 
 LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, const BYTE* data,
@@ -324,7 +402,8 @@ LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD /*reserved*/, DWORD type, 
     REGISTRY_PROLOGUE(key);
     if ((open->access & KEY_SET_VALUE) == 0 || open->readOnlyRoot) return ERROR_ACCESS_DENIED;
     const std::string_view bytes(reinterpret_cast<const char*>(data), data ? dataSize : 0);
-    const LONG status = store->setValue(open->id, valueName ? valueName : "", type, bytes);
+    const LONG status =
+        reg.answer(store->setValue(open->id, valueName ? valueName : "", type, bytes));
     if (status == ERROR_SUCCESS) reg.noteLocalWrite();
     return status;
 }
@@ -334,7 +413,9 @@ LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize) {
     if ((open->access & KEY_ENUMERATE_SUB_KEYS) == 0) return ERROR_ACCESS_DENIED;
     const std::int64_t version = reg.freshVersion();
     if (open->namesVersion != version) {
-        open->subKeys = store->subKeyNames(open->id);
+        auto names = store->subKeyNames(open->id);
+        if (!names) return reg.failed(names.error());
+        open->subKeys = std::move(*names);
         open->namesVersion = version;
     }
     if (index >= open->subKeys.size()) return ERROR_NO_MORE_ITEMS;
@@ -348,7 +429,9 @@ LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD 
     if ((open->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
     const std::int64_t version = reg.freshVersion();
     if (open->valuesVersion != version) {
-        open->values = store->valueNames(open->id);
+        auto names = store->valueNames(open->id);
+        if (!names) return reg.failed(names.error());
+        open->values = std::move(*names);
         open->valuesVersion = version;
     }
     if (index >= open->values.size()) return ERROR_NO_MORE_ITEMS;
@@ -357,11 +440,10 @@ LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD 
     if (copied != ERROR_SUCCESS) return copied;
     *nameSize = static_cast<DWORD>(valueName.size());
     if (type == nullptr && data == nullptr && dataSize == nullptr) return ERROR_SUCCESS;
-    pointilla::registry::StoredValue value;
-    const LONG status = store->queryValue(open->id, valueName, &value);
-    if (status != ERROR_SUCCESS) return status;
-    if (type) *type = value.type;
-    return pointilla::registry::copyValueData(value, data, dataSize);
+    auto value = store->queryValue(open->id, valueName);
+    if (!value) return reg.failed(value.error());
+    if (type) *type = value->type;
+    return pointilla::registry::copyValueData(*value, data, dataSize);
 }
 
 LONG RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classSize, LPDWORD /*reserved*/,
@@ -369,8 +451,12 @@ LONG RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classSize, LPDWORD /*re
                       LPDWORD maxValueNameLen, LPDWORD maxValueLen, LPDWORD securityDescriptor,
                       PFILETIME lastWriteTime) {
     REGISTRY_PROLOGUE(key);
-    if (!store->keyExists(open->id)) return ERROR_KEY_DELETED;
-    const auto info = store->keyInfo(open->id);
+    auto there = store->keyExists(open->id);
+    if (!there) return reg.failed(there.error());
+    if (!*there) return ERROR_KEY_DELETED;
+    auto found = store->keyInfo(open->id);
+    if (!found) return reg.failed(found.error());
+    const auto& info = *found;
     if (className && classSize && *classSize > 0) className[0] = '\0';
     if (classSize) *classSize = 0;
     if (subKeys) *subKeys = info.subKeys;

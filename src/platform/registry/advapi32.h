@@ -49,6 +49,11 @@ void useStoreAt(const std::filesystem::path& path);
 // fails with ERROR_BADDB.
 std::string storeError();
 
+// The store's own reason for the last failure of a registry function in this
+// process (busy, read-only, damaged, disk full, a key too deep), or "" when
+// there was none since the last call; the reason is cleared by taking it.
+std::string takeStoreFailure();
+
 // Makes the registry writes of this process that follow, until commit, one
 // transaction: all of them land or none (the object rolls back when destroyed
 // uncommitted). Meant for a single thread doing a bulk change such as an import.
@@ -60,6 +65,22 @@ class WriteBatch {
     WriteBatch& operator=(const WriteBatch&) = delete;
     bool active() const;  // false when the store could not be locked
     bool commit();
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Holds one read transaction while alive: every registry read of this process
+// meanwhile sees the same committed state (an export walks one consistent tree
+// while other processes write). Writes of this process fail until it ends.
+class ReadSnapshot {
+  public:
+    ReadSnapshot();
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+    bool active() const;
 
   private:
     struct State;

@@ -6,6 +6,7 @@
 
 #include "codepage/cp1252.h"
 #include "platform/registry/name_fold.h"
+#include "platform/registry/ofd_locks.h"
 
 namespace pointilla::registry {
 namespace {
@@ -52,6 +53,7 @@ enum Slot {
     kKeyInfoSubKeys,
     kKeyInfoValues,
     kDataVersion,
+    kDepth,
     kSlotCount
 };
 
@@ -63,71 +65,69 @@ std::string fromStored(std::string_view utf8) {
     return bytes ? *bytes : std::string(utf8);
 }
 
+// How long a writer waits for another process's transaction before it gives up
+// and says the store is busy; readers never wait.
+constexpr int kBusyMilliseconds = 5000;
+
+// A file name as an SQLite URI path.
+std::string uriPath(const std::filesystem::path& file) {
+    std::string out;
+    for (const char c : std::filesystem::absolute(file).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            constexpr const char* kHex = "0123456789ABCDEF";
+            out += '%';
+            out += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            out += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+SqliteConnection connect(const std::string& name, int flags, int* status) {
+    sqlite3* raw = nullptr;
+    *status = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    return SqliteConnection(raw);
+}
+
 }  // namespace
 
 KeyId rootKeyId(int rootIndex) { return rootIndex + 1; }
 
-std::unique_ptr<RegistryStore> RegistryStore::open(const std::filesystem::path& file,
-                                                   std::string* error) {
-    const auto fail = [&](const std::string& why) -> std::unique_ptr<RegistryStore> {
-        if (error) *error = why;
-        return nullptr;
-    };
+Result<std::unique_ptr<RegistryStore>, std::string> RegistryStore::open(
+    const std::filesystem::path& file) {
+    useOpenFileDescriptionLocks();
     std::error_code ec;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-    sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(file.c_str(), &raw,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    SqliteConnection db(raw);
+    int rc = SQLITE_OK;
+    SqliteConnection db = connect(file.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &rc);
+    if (rc != SQLITE_OK) db = connect(file.string(), SQLITE_OPEN_READONLY, &rc);
     if (rc != SQLITE_OK) {
         return fail("cannot open the registry store " + file.string() + ": " +
-                    (raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
+                    (db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)));
     }
-    sqlite3_busy_timeout(db.get(), 10000);
-    std::unique_ptr<RegistryStore> store(new RegistryStore(std::move(db)));
-    // Two processes may meet on a fresh file: the schema goes in under a write lock.
-    // Switching a new file to WAL can report "busy" at once, without waiting on the
-    // busy handler, while the other process does the same; such a step is retried.
-    const auto retrying = [&](const char* sql) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        for (;;) {
-            const int status = sqlite3_exec(store->db_.get(), sql, nullptr, nullptr, nullptr);
-            const int primary = status & 0xFF;
-            if (status == SQLITE_OK) return true;
-            if ((primary != SQLITE_BUSY && primary != SQLITE_LOCKED) ||
-                std::chrono::steady_clock::now() >= deadline) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    sqlite3_busy_timeout(db.get(), kBusyMilliseconds);
+    std::unique_ptr<RegistryStore> store(new RegistryStore(std::move(db), file));
+    auto prepared = store->prepareSchema();
+    // A reader that cannot create the files a WAL reader shares (a read-only
+    // folder) reads the file as it stands: with no WAL beside it, and none
+    // creatable, no one can be writing it.
+    if (!prepared && sqlite3_db_readonly(store->db_.get(), "main") == 1 &&
+        !std::filesystem::exists(file.string() + "-wal", ec)) {
+        SqliteConnection fixed = connect("file:" + uriPath(file) + "?immutable=1",
+                                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, &rc);
+        if (rc == SQLITE_OK) {
+            store.reset(new RegistryStore(std::move(fixed), file));
+            prepared = store->prepareSchema();
         }
-    };
-    if (!retrying("PRAGMA journal_mode=WAL") || !retrying("PRAGMA synchronous=NORMAL") ||
-        !retrying("BEGIN IMMEDIATE")) {
-        return fail("cannot prepare the registry store " + file.string() + ": " +
-                    sqlite3_errmsg(store->db_.get()));
     }
-    bool ok = store->exec(kSchema);
-    for (int i = 0; ok && i < kRootCount; ++i) {
-        sqlite3_stmt* raw_stmt = nullptr;
-        sqlite3_prepare_v2(store->db_.get(),
-                           "INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES(?,0,?,?)", -1,
-                           &raw_stmt, nullptr);
-        SqliteStatement stmt(raw_stmt);
-        StatementUse use(stmt.get());
-        use.bind(1, rootKeyId(i)).bindText(2, kRootNames[i]).bindText(3, kRootNames[i]);
-        ok = use.step() == SQLITE_DONE;
-    }
-    ok = ok && store->exec("COMMIT");
-    if (!ok) {
-        const std::string why = sqlite3_errmsg(store->db_.get());
-        store->exec("ROLLBACK");
-        return fail("the registry store " + file.string() + " is not usable: " + why);
-    }
+    if (!prepared) return fail(prepared.error().reason);
     return store;
 }
 
-RegistryStore::RegistryStore(SqliteConnection db) : db_(std::move(db)) {
+RegistryStore::RegistryStore(SqliteConnection db, std::filesystem::path file)
+    : db_(std::move(db)), file_(std::move(file)) {
     statements_.resize(kSlotCount);
 }
 
@@ -135,239 +135,367 @@ RegistryStore::~RegistryStore() {
     statements_.clear();  // statements go before their connection
 }
 
-bool RegistryStore::exec(const char* sql) {
-    return sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+StoreError RegistryStore::failure(int sqliteCode) const {
+    const std::string store = "the registry store " + file_.string();
+    const std::string words = db_ ? sqlite3_errmsg(db_.get()) : sqlite3_errstr(sqliteCode);
+    switch (sqliteCode & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return {ERROR_BUSY, store + " is busy: another program is writing to it"};
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            return {ERROR_ACCESS_DENIED, store + " is read-only"};
+        case SQLITE_FULL:
+            return {ERROR_DISK_FULL, "the disk holding " + store.substr(4) + " is full"};
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return {ERROR_REGISTRY_CORRUPT, store + " is damaged (" + words + ")"};
+        case SQLITE_NOMEM:
+            return {ERROR_NOT_ENOUGH_MEMORY, "out of memory in " + store};
+        default:
+            return {ERROR_REGISTRY_IO_FAILED, store + " cannot be read or written (" + words + ")"};
+    }
 }
 
-sqlite3_stmt* RegistryStore::statement(int slot, const char* sql) {
+void RegistryStore::rollback() { sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr); }
+
+StoreStatus RegistryStore::exec(const char* sql) {
+    const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return fail(failure(rc));
+    return {};
+}
+
+StoreStatus RegistryStore::prepareSchema() {
+    // Look first: a store that holds its registry needs no lock at all.
+    const auto count = [&](const char* sql) -> StoreResult<sqlite3_int64> {
+        sqlite3_stmt* raw = nullptr;
+        const int rc = sqlite3_prepare_v2(db_.get(), sql, -1, &raw, nullptr);
+        SqliteStatement stmt(raw);
+        if (rc != SQLITE_OK) return fail(failure(rc));
+        StatementUse use(stmt.get());
+        const int step = use.step();
+        if (step != SQLITE_ROW) return fail(failure(step));
+        return use.integer(0);
+    };
+    auto tables =
+        count("SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN ('keys','vals')");
+    if (!tables) return fail(tables.error());
+    if (*tables == 2) {
+        auto roots = count("SELECT count(*) FROM keys WHERE parent=0 AND id BETWEEN 1 AND 7");
+        if (!roots) return fail(roots.error());
+        if (*roots == kRootCount) return exec("PRAGMA synchronous=NORMAL");
+    }
+    if (sqlite3_db_readonly(db_.get(), "main") == 1) {
+        return fail(StoreError{ERROR_ACCESS_DENIED, "the registry store " + file_.string() +
+                                                        " is read-only and holds no registry"});
+    }
+    // Two processes may meet on a fresh file: the schema goes in under a write lock.
+    // Switching a new file to WAL can report "busy" at once, without waiting on the
+    // busy handler, while the other process does the same; such a step is retried.
+    const auto retrying = [&](const char* sql) -> StoreStatus {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyMilliseconds);
+        for (;;) {
+            const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
+            const int primary = rc & 0xFF;
+            if (rc == SQLITE_OK) return {};
+            if ((primary != SQLITE_BUSY && primary != SQLITE_LOCKED) ||
+                std::chrono::steady_clock::now() >= deadline) {
+                return fail(failure(rc));
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+    for (const char* step :
+         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "BEGIN IMMEDIATE"}) {
+        if (auto done = retrying(step); !done) return done;
+    }
+    auto done = exec(kSchema);
+    for (int i = 0; done && i < kRootCount; ++i) {
+        sqlite3_stmt* raw = nullptr;
+        sqlite3_prepare_v2(db_.get(),
+                           "INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES(?,0,?,?)", -1,
+                           &raw, nullptr);
+        SqliteStatement stmt(raw);
+        StatementUse use(stmt.get());
+        use.bind(1, rootKeyId(i)).bindText(2, kRootNames[i]).bindText(3, kRootNames[i]);
+        if (const int rc = use.step(); rc != SQLITE_DONE) done = fail(failure(rc));
+    }
+    if (done) done = exec("COMMIT");
+    if (!done) rollback();
+    return done;
+}
+
+StoreResult<sqlite3_stmt*> RegistryStore::statement(int slot, const char* sql) {
     auto& cached = statements_[static_cast<std::size_t>(slot)];
     if (!cached) {
         sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v3(db_.get(), sql, -1, SQLITE_PREPARE_PERSISTENT, &raw, nullptr) !=
-            SQLITE_OK) {
+        const int rc =
+            sqlite3_prepare_v3(db_.get(), sql, -1, SQLITE_PREPARE_PERSISTENT, &raw, nullptr);
+        if (rc != SQLITE_OK) {
             sqlite3_finalize(raw);
-            return nullptr;
+            return fail(failure(rc));
         }
         cached.reset(raw);
     }
     return cached.get();
 }
 
-bool RegistryStore::beginWrite() {
-    if (batchDepth_ > 0) return true;
+void RegistryStore::rollbackUnlessBatched() {
+    if (batchDepth_ == 0) rollback();
+}
+
+StoreStatus RegistryStore::beginWrite() {
+    if (batchDepth_ > 0) return {};
     return exec("BEGIN IMMEDIATE");
 }
 
-LONG RegistryStore::endWrite(bool ok) {
-    if (batchDepth_ > 0) return ok ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
-    if (ok && exec("COMMIT")) return ERROR_SUCCESS;
-    exec("ROLLBACK");
-    return ERROR_REGISTRY_IO_FAILED;
+StoreStatus RegistryStore::endWrite(StoreStatus outcome) {
+    if (batchDepth_ > 0) return outcome;
+    if (outcome) {
+        outcome = exec("COMMIT");
+        if (outcome) return outcome;
+    }
+    rollback();
+    return outcome;
 }
 
-bool RegistryStore::keyExists(KeyId key) {
-    auto* s = statement(kKeyExists, "SELECT 1 FROM keys WHERE id=?");
-    if (!s) return false;
-    StatementUse use(s);
+// Runs a prepared statement that answers at most one row.
+#define STORE_STATEMENT(name, slot, sql)                      \
+    auto name##Prepared = statement(slot, sql);               \
+    if (!name##Prepared) return fail(name##Prepared.error()); \
+    StatementUse name(*name##Prepared)
+
+StoreResult<bool> RegistryStore::keyExists(KeyId key) {
+    STORE_STATEMENT(use, kKeyExists, "SELECT 1 FROM keys WHERE id=?");
     use.bind(1, key);
-    return use.step() == SQLITE_ROW;
+    const int rc = use.step();
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    return fail(failure(rc));
 }
 
-std::optional<KeyId> RegistryStore::findChild(KeyId parent, std::string_view name) {
-    auto* s = statement(kFindChild, "SELECT id FROM keys WHERE parent=? AND fold=?");
-    if (!s) return std::nullopt;
-    StatementUse use(s);
+StoreResult<std::optional<KeyId>> RegistryStore::findChild(KeyId parent, std::string_view name) {
+    STORE_STATEMENT(use, kFindChild, "SELECT id FROM keys WHERE parent=? AND fold=?");
     use.bind(1, parent).bindText(2, storedFold(name));
-    if (use.step() != SQLITE_ROW) return std::nullopt;
-    return use.integer(0);
+    const int rc = use.step();
+    if (rc == SQLITE_ROW) return std::optional<KeyId>(use.integer(0));
+    if (rc == SQLITE_DONE) return std::optional<KeyId>();
+    return fail(failure(rc));
 }
 
-LONG RegistryStore::createChild(KeyId parent, std::string_view name, KeyId* child, bool* created) {
+StoreResult<int> RegistryStore::depth(KeyId key) {
+    STORE_STATEMENT(use, kDepth,
+                    "WITH RECURSIVE up(id, level) AS (SELECT parent, 0 FROM keys WHERE id=? "
+                    "UNION ALL SELECT k.parent, up.level + 1 FROM keys k JOIN up ON k.id = up.id "
+                    "WHERE up.level <= 100000) SELECT max(level) FROM up");
+    use.bind(1, key);
+    const int rc = use.step();
+    if (rc != SQLITE_ROW) return fail(failure(rc));
+    return static_cast<int>(use.integer(0));
+}
+
+StoreResult<KeyId> RegistryStore::createChild(KeyId parent, std::string_view name, bool* created) {
     if (created) *created = false;
-    if (auto existing = findChild(parent, name)) {
-        *child = *existing;
-        return ERROR_SUCCESS;
-    }
-    if (!beginWrite()) return ERROR_REGISTRY_IO_FAILED;
+    auto existing = findChild(parent, name);
+    if (!existing) return fail(existing.error());
+    if (*existing) return **existing;
+    if (auto begun = beginWrite(); !begun) return fail(begun.error());
     // Another process may have created it between our look-up and our lock.
-    if (auto existing = findChild(parent, name)) {
-        *child = *existing;
-        return endWrite(true);
+    existing = findChild(parent, name);
+    if (!existing || *existing) {
+        auto ended = endWrite(existing ? StoreStatus() : StoreStatus(fail(existing.error())));
+        if (!ended) return fail(ended.error());
+        return **existing;
     }
-    if (!keyExists(parent)) {
-        endWrite(false);
-        return ERROR_KEY_DELETED;
+    auto parentThere = keyExists(parent);
+    if (!parentThere || !*parentThere) {
+        rollbackUnlessBatched();
+        return fail(parentThere ? StoreError{ERROR_KEY_DELETED, {}} : parentThere.error());
     }
-    bool ok = false;
-    if (auto* s = statement(kInsertKey, "INSERT INTO keys(parent, name, fold) VALUES(?,?,?)")) {
-        StatementUse use(s);
-        use.bind(1, parent).bindText(2, stored(name)).bindText(3, storedFold(name));
-        ok = use.step() == SQLITE_DONE;
-    }
-    if (ok) *child = sqlite3_last_insert_rowid(db_.get());
-    const LONG status = endWrite(ok);
-    if (status == ERROR_SUCCESS && created) *created = true;
-    return status;
-}
-
-LONG RegistryStore::deleteKey(KeyId key) {
-    if (key <= kRootCount) return ERROR_ACCESS_DENIED;
-    if (!beginWrite()) return ERROR_REGISTRY_IO_FAILED;
-    if (!keyExists(key)) {
-        endWrite(false);
-        return ERROR_KEY_DELETED;
-    }
+    StoreStatus inserted;
     {
-        auto* s = statement(kCountChildren, "SELECT 1 FROM keys WHERE parent=? LIMIT 1");
-        if (!s) return endWrite(false);
-        StatementUse use(s);
-        use.bind(1, key);
-        if (use.step() == SQLITE_ROW) {
-            endWrite(false);
-            return ERROR_ACCESS_DENIED;
-        }
+        STORE_STATEMENT(use, kInsertKey, "INSERT INTO keys(parent, name, fold) VALUES(?,?,?)");
+        use.bind(1, parent).bindText(2, stored(name)).bindText(3, storedFold(name));
+        if (const int rc = use.step(); rc != SQLITE_DONE) inserted = fail(failure(rc));
     }
-    bool ok = false;
-    if (auto* s = statement(kDeleteKeyValues, "DELETE FROM vals WHERE key=?")) {
-        StatementUse use(s);
-        use.bind(1, key);
-        ok = use.step() == SQLITE_DONE;
-    }
-    if (auto* s = statement(kDeleteKey, "DELETE FROM keys WHERE id=?"); ok && s) {
-        StatementUse use(s);
-        use.bind(1, key);
-        ok = use.step() == SQLITE_DONE;
-    }
-    return endWrite(ok);
+    const KeyId child = sqlite3_last_insert_rowid(db_.get());
+    if (auto ended = endWrite(std::move(inserted)); !ended) return fail(ended.error());
+    if (created) *created = true;
+    return child;
 }
 
-LONG RegistryStore::queryValue(KeyId key, std::string_view name, StoredValue* value) {
-    auto* s = statement(kQueryValue, "SELECT type, data FROM vals WHERE key=? AND fold=?");
-    if (!s) return ERROR_REGISTRY_IO_FAILED;
-    StatementUse use(s);
+StoreStatus RegistryStore::deleteKey(KeyId key) {
+    if (key <= kRootCount) return fail(StoreError{ERROR_ACCESS_DENIED, {}});
+    if (auto begun = beginWrite(); !begun) return begun;
+    const auto run = [&]() -> StoreStatus {
+        auto there = keyExists(key);
+        if (!there) return fail(there.error());
+        if (!*there) return fail(StoreError{ERROR_KEY_DELETED, {}});
+        {
+            STORE_STATEMENT(use, kCountChildren, "SELECT 1 FROM keys WHERE parent=? LIMIT 1");
+            use.bind(1, key);
+            const int rc = use.step();
+            if (rc == SQLITE_ROW) return fail(StoreError{ERROR_ACCESS_DENIED, {}});
+            if (rc != SQLITE_DONE) return fail(failure(rc));
+        }
+        {
+            STORE_STATEMENT(use, kDeleteKeyValues, "DELETE FROM vals WHERE key=?");
+            use.bind(1, key);
+            if (const int rc = use.step(); rc != SQLITE_DONE) return fail(failure(rc));
+        }
+        STORE_STATEMENT(use, kDeleteKey, "DELETE FROM keys WHERE id=?");
+        use.bind(1, key);
+        if (const int rc = use.step(); rc != SQLITE_DONE) return fail(failure(rc));
+        return {};
+    };
+    return endWrite(run());
+}
+
+StoreResult<StoredValue> RegistryStore::queryValue(KeyId key, std::string_view name) {
+    STORE_STATEMENT(use, kQueryValue, "SELECT type, data FROM vals WHERE key=? AND fold=?");
     use.bind(1, key).bindText(2, storedFold(name));
-    if (use.step() != SQLITE_ROW) return ERROR_FILE_NOT_FOUND;
-    value->type = static_cast<DWORD>(use.integer(0));
-    value->data = use.blob(1);
-    return ERROR_SUCCESS;
+    const int rc = use.step();
+    if (rc == SQLITE_DONE) return fail(StoreError{ERROR_FILE_NOT_FOUND, {}});
+    if (rc != SQLITE_ROW) return fail(failure(rc));
+    return StoredValue{static_cast<DWORD>(use.integer(0)), use.blob(1)};
 }
 
-LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type, std::string_view data) {
-    if (!beginWrite()) return ERROR_REGISTRY_IO_FAILED;
-    if (!keyExists(key)) {
-        endWrite(false);
-        return ERROR_KEY_DELETED;
-    }
-    // An existing value keeps its place in the creation order and its name's case.
-    bool ok = false;
-    int changed = 0;
-    if (auto* s =
-            statement(kUpdateValue, "UPDATE vals SET type=?, data=? WHERE key=? AND fold=?")) {
-        StatementUse use(s);
-        use.bind(1, type).bindBlob(2, data).bind(3, key).bindText(4, storedFold(name));
-        ok = use.step() == SQLITE_DONE;
-        changed = sqlite3_changes(db_.get());
-    }
-    if (ok && changed == 0) {
-        auto* s = statement(kInsertValue,
-                            "INSERT INTO vals(key, name, fold, type, data) VALUES(?,?,?,?,?)");
-        ok = s != nullptr;
-        if (s) {
-            StatementUse use(s);
-            use.bind(1, key).bindText(2, stored(name)).bindText(3, storedFold(name));
-            use.bind(4, type).bindBlob(5, data);
-            ok = use.step() == SQLITE_DONE;
+StoreStatus RegistryStore::setValue(KeyId key, std::string_view name, DWORD type,
+                                    std::string_view data) {
+    if (auto begun = beginWrite(); !begun) return begun;
+    const auto run = [&]() -> StoreStatus {
+        auto there = keyExists(key);
+        if (!there) return fail(there.error());
+        if (!*there) return fail(StoreError{ERROR_KEY_DELETED, {}});
+        // An existing value keeps its place in the creation order and its name's case.
+        {
+            STORE_STATEMENT(use, kUpdateValue,
+                            "UPDATE vals SET type=?, data=? WHERE key=? AND fold=?");
+            use.bind(1, type).bindBlob(2, data).bind(3, key).bindText(4, storedFold(name));
+            if (const int rc = use.step(); rc != SQLITE_DONE) return fail(failure(rc));
+            if (sqlite3_changes(db_.get()) > 0) return {};
         }
-    }
-    return endWrite(ok);
+        STORE_STATEMENT(use, kInsertValue,
+                        "INSERT INTO vals(key, name, fold, type, data) VALUES(?,?,?,?,?)");
+        use.bind(1, key).bindText(2, stored(name)).bindText(3, storedFold(name));
+        use.bind(4, type).bindBlob(5, data);
+        if (const int rc = use.step(); rc != SQLITE_DONE) return fail(failure(rc));
+        return {};
+    };
+    return endWrite(run());
 }
 
-LONG RegistryStore::deleteValue(KeyId key, std::string_view name) {
-    if (!beginWrite()) return ERROR_REGISTRY_IO_FAILED;
-    bool ok = false;
+StoreStatus RegistryStore::deleteValue(KeyId key, std::string_view name) {
+    if (auto begun = beginWrite(); !begun) return begun;
     int changed = 0;
-    if (auto* s = statement(kDeleteValue, "DELETE FROM vals WHERE key=? AND fold=?")) {
-        StatementUse use(s);
+    const auto run = [&]() -> StoreStatus {
+        STORE_STATEMENT(use, kDeleteValue, "DELETE FROM vals WHERE key=? AND fold=?");
         use.bind(1, key).bindText(2, storedFold(name));
-        ok = use.step() == SQLITE_DONE;
+        if (const int rc = use.step(); rc != SQLITE_DONE) return fail(failure(rc));
         changed = sqlite3_changes(db_.get());
-    }
-    const LONG status = endWrite(ok);
-    if (status == ERROR_SUCCESS && changed == 0) return ERROR_FILE_NOT_FOUND;
+        return {};
+    };
+    auto status = endWrite(run());
+    if (status && changed == 0) return fail(StoreError{ERROR_FILE_NOT_FOUND, {}});
     return status;
 }
 
-std::vector<std::string> RegistryStore::subKeyNames(KeyId key) {
-    std::vector<std::string> names;
-    auto* s = statement(kSubKeyNames, "SELECT name FROM keys WHERE parent=? ORDER BY fold");
-    if (!s) return names;
-    StatementUse use(s);
+namespace {
+// Collects the first column of every row; an error part-way is no end of the list.
+template <class Failure>
+StoreResult<std::vector<std::string>> names(StatementUse& use, Failure&& failure) {
+    std::vector<std::string> out;
+    for (;;) {
+        const int rc = use.step();
+        if (rc == SQLITE_DONE) return out;
+        if (rc != SQLITE_ROW) return fail(failure(rc));
+        out.push_back(fromStored(use.text(0)));
+    }
+}
+}  // namespace
+
+StoreResult<std::vector<std::string>> RegistryStore::subKeyNames(KeyId key) {
+    STORE_STATEMENT(use, kSubKeyNames, "SELECT name FROM keys WHERE parent=? ORDER BY fold");
     use.bind(1, key);
-    while (use.step() == SQLITE_ROW) names.push_back(fromStored(use.text(0)));
-    return names;
+    return names(use, [&](int rc) { return failure(rc); });
 }
 
-std::vector<std::string> RegistryStore::valueNames(KeyId key) {
-    std::vector<std::string> names;
-    auto* s = statement(kValueNames, "SELECT name FROM vals WHERE key=? ORDER BY id");
-    if (!s) return names;
-    StatementUse use(s);
+StoreResult<std::vector<std::string>> RegistryStore::valueNames(KeyId key) {
+    STORE_STATEMENT(use, kValueNames, "SELECT name FROM vals WHERE key=? ORDER BY id");
     use.bind(1, key);
-    while (use.step() == SQLITE_ROW) names.push_back(fromStored(use.text(0)));
-    return names;
+    return names(use, [&](int rc) { return failure(rc); });
 }
 
-KeyInfo RegistryStore::keyInfo(KeyId key) {
+StoreResult<KeyInfo> RegistryStore::keyInfo(KeyId key) {
     KeyInfo info;
-    if (auto* s =
-            statement(kKeyInfoSubKeys,
-                      "SELECT count(*), ifnull(max(length(name)),0) FROM keys WHERE parent=?")) {
-        StatementUse use(s);
+    {
+        STORE_STATEMENT(use, kKeyInfoSubKeys,
+                        "SELECT count(*), ifnull(max(length(name)),0) FROM keys WHERE parent=?");
         use.bind(1, key);
-        if (use.step() == SQLITE_ROW) {
-            info.subKeys = static_cast<DWORD>(use.integer(0));
-            info.maxSubKeyLen = static_cast<DWORD>(use.integer(1));
-        }
+        if (const int rc = use.step(); rc != SQLITE_ROW) return fail(failure(rc));
+        info.subKeys = static_cast<DWORD>(use.integer(0));
+        info.maxSubKeyLen = static_cast<DWORD>(use.integer(1));
     }
-    if (auto* s = statement(kKeyInfoValues,
-                            "SELECT count(*), ifnull(max(length(name)),0), "
-                            "ifnull(max(length(data)),0) FROM vals WHERE key=?")) {
-        StatementUse use(s);
-        use.bind(1, key);
-        if (use.step() == SQLITE_ROW) {
-            info.values = static_cast<DWORD>(use.integer(0));
-            info.maxValueNameLen = static_cast<DWORD>(use.integer(1));
-            info.maxValueLen = static_cast<DWORD>(use.integer(2));
-        }
-    }
+    STORE_STATEMENT(use, kKeyInfoValues,
+                    "SELECT count(*), ifnull(max(length(name)),0), "
+                    "ifnull(max(length(data)),0) FROM vals WHERE key=?");
+    use.bind(1, key);
+    if (const int rc = use.step(); rc != SQLITE_ROW) return fail(failure(rc));
+    info.values = static_cast<DWORD>(use.integer(0));
+    info.maxValueNameLen = static_cast<DWORD>(use.integer(1));
+    info.maxValueLen = static_cast<DWORD>(use.integer(2));
     return info;
 }
 
 std::int64_t RegistryStore::dataVersion() {
-    auto* s = statement(kDataVersion, "PRAGMA data_version");
+    auto s = statement(kDataVersion, "PRAGMA data_version");
     if (!s) return -1;
-    StatementUse use(s);
+    StatementUse use(*s);
     return use.step() == SQLITE_ROW ? use.integer(0) : -1;
 }
 
 RegistryStore::Batch::Batch(RegistryStore& store) : store_(store) {
-    if (store_.batchDepth_ == 0 && !store_.exec("BEGIN IMMEDIATE")) return;
+    if (store_.batchDepth_ == 0) {
+        auto begun = store_.exec("BEGIN IMMEDIATE");
+        if (!begun) {
+            failure_ = begun.error();
+            return;
+        }
+    }
     ++store_.batchDepth_;
     active_ = true;
 }
 
 RegistryStore::Batch::~Batch() {
     if (!active_) return;
-    if (--store_.batchDepth_ == 0) store_.exec("ROLLBACK");
+    if (--store_.batchDepth_ == 0) store_.rollback();
 }
 
-bool RegistryStore::Batch::commit() {
-    if (!active_) return false;
+StoreStatus RegistryStore::Batch::commit() {
+    if (!active_) return fail(failure_);
     active_ = false;
-    if (--store_.batchDepth_ > 0) return true;
-    if (store_.exec("COMMIT")) return true;
-    store_.exec("ROLLBACK");
-    return false;
+    if (--store_.batchDepth_ > 0) return {};
+    auto committed = store_.exec("COMMIT");
+    if (!committed) store_.rollback();
+    return committed;
+}
+
+RegistryStore::Snapshot::Snapshot(RegistryStore& store) : store_(store) {
+    if (store_.snapshotDepth_ == 0 && store_.batchDepth_ == 0) {
+        // BEGIN alone defers the read; the first read fixes the view.
+        if (!store_.exec("BEGIN") || !store_.keyExists(rootKeyId(0))) {
+            store_.rollback();
+            return;
+        }
+    }
+    ++store_.snapshotDepth_;
+    active_ = true;
+}
+
+RegistryStore::Snapshot::~Snapshot() {
+    if (!active_) return;
+    if (--store_.snapshotDepth_ == 0 && store_.batchDepth_ == 0) store_.rollback();  // read only
 }
 
 }  // namespace pointilla::registry

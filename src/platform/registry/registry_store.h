@@ -3,7 +3,7 @@
 // registry: one SQLite file in WAL mode holding every root. Names and data are
 // Windows-1252 bytes at this interface; names compare without regard to case and
 // keep the case they were created with. Every write is its own transaction unless
-// a Batch is open.
+// a Batch is open; reads never wait on a writer (they see the last commit).
 
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "platform/registry/sqlite_handles.h"
 #include "platform/registry/win_types.h"
 
@@ -23,6 +24,9 @@ using KeyId = std::int64_t;
 // The seven predefined roots, in the order of their handle values 0x80000000...
 inline constexpr int kRootCount = 7;
 KeyId rootKeyId(int rootIndex);  // rootIndex 0..6
+
+// Windows allows a key tree 512 levels deep; a root is level 0.
+inline constexpr int kMaxKeyDepth = 512;
 
 struct KeyInfo {
     DWORD subKeys = 0;
@@ -37,32 +41,46 @@ struct StoredValue {
     std::string data;
 };
 
+// Why an operation did not do what was asked: the registry status to answer
+// with, and, when the store itself failed (busy, read-only, damaged, full),
+// its reason in words; a plain registry outcome such as a missing value has none.
+struct StoreError {
+    LONG status = ERROR_REGISTRY_IO_FAILED;
+    std::string reason;
+};
+template <class T>
+using StoreResult = Result<T, StoreError>;
+using StoreStatus = Status<StoreError>;
+
 class RegistryStore {
   public:
-    // Opens (creating when needed, with its parent directory) the store file.
-    // On failure returns nullptr and a reason in error.
-    static std::unique_ptr<RegistryStore> open(const std::filesystem::path& file,
-                                               std::string* error);
+    // Opens the store file, creating it (and its folder) when missing. Opening
+    // takes no write lock unless the file holds no registry yet; a file that
+    // cannot be written is opened for reading. The error is a reason in words.
+    static Result<std::unique_ptr<RegistryStore>, std::string> open(
+        const std::filesystem::path& file);
     ~RegistryStore();
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
 
-    bool keyExists(KeyId key);
-    std::optional<KeyId> findChild(KeyId parent, std::string_view name);
+    StoreResult<bool> keyExists(KeyId key);
+    StoreResult<std::optional<KeyId>> findChild(KeyId parent, std::string_view name);
+    // Levels below its root (a root is 0).
+    StoreResult<int> depth(KeyId key);
     // Creates the child when missing; created tells whether it was new.
-    LONG createChild(KeyId parent, std::string_view name, KeyId* child, bool* created);
+    StoreResult<KeyId> createChild(KeyId parent, std::string_view name, bool* created);
     // Fails with ERROR_ACCESS_DENIED when the key has sub-keys.
-    LONG deleteKey(KeyId key);
+    StoreStatus deleteKey(KeyId key);
 
-    LONG queryValue(KeyId key, std::string_view name, StoredValue* value);
-    LONG setValue(KeyId key, std::string_view name, DWORD type, std::string_view data);
-    LONG deleteValue(KeyId key, std::string_view name);
+    StoreResult<StoredValue> queryValue(KeyId key, std::string_view name);
+    StoreStatus setValue(KeyId key, std::string_view name, DWORD type, std::string_view data);
+    StoreStatus deleteValue(KeyId key, std::string_view name);
 
     // Sub-key names in case-insensitive alphabetical order; value names in the
     // order the values were created.
-    std::vector<std::string> subKeyNames(KeyId key);
-    std::vector<std::string> valueNames(KeyId key);
-    KeyInfo keyInfo(KeyId key);
+    StoreResult<std::vector<std::string>> subKeyNames(KeyId key);
+    StoreResult<std::vector<std::string>> valueNames(KeyId key);
+    StoreResult<KeyInfo> keyInfo(KeyId key);
 
     // Changes whenever another connection commits; lets callers drop caches.
     std::int64_t dataVersion();
@@ -74,7 +92,24 @@ class RegistryStore {
         ~Batch();  // rolls back unless committed
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
-        bool commit();
+        StoreStatus commit();
+        bool active() const { return active_; }
+        const StoreError& failure() const { return failure_; }
+
+      private:
+        RegistryStore& store_;
+        bool active_ = false;
+        StoreError failure_;
+    };
+
+    // Holds one read transaction: every read meanwhile sees the same commit.
+    // Writes on this connection fail until it ends.
+    class Snapshot {
+      public:
+        explicit Snapshot(RegistryStore& store);
+        ~Snapshot();
+        Snapshot(const Snapshot&) = delete;
+        Snapshot& operator=(const Snapshot&) = delete;
         bool active() const { return active_; }
 
       private:
@@ -83,15 +118,21 @@ class RegistryStore {
     };
 
   private:
-    explicit RegistryStore(SqliteConnection db);
-    bool exec(const char* sql);
-    sqlite3_stmt* statement(int slot, const char* sql);
-    bool beginWrite();
-    LONG endWrite(bool ok);
+    RegistryStore(SqliteConnection db, std::filesystem::path file);
+    StoreStatus prepareSchema();
+    StoreError failure(int sqliteCode) const;
+    StoreStatus exec(const char* sql);
+    void rollback();
+    void rollbackUnlessBatched();
+    StoreResult<sqlite3_stmt*> statement(int slot, const char* sql);
+    StoreStatus beginWrite();
+    StoreStatus endWrite(StoreStatus outcome);
 
     SqliteConnection db_;
+    std::filesystem::path file_;
     std::vector<SqliteStatement> statements_;
     int batchDepth_ = 0;
+    int snapshotDepth_ = 0;
 };
 
 }  // namespace pointilla::registry

@@ -93,6 +93,11 @@ void RecordingDesktop::releaseAllKeys() {
     for (int vk = 0; vk < 256; ++vk) setKeyDown(vk, false);
 }
 
+void RecordingDesktop::holdOnly(std::initializer_list<int> virtualKeys) {
+    releaseAllKeys();
+    for (const int vk : virtualKeys) setKeyDown(vk, true);
+}
+
 std::optional<ScreenPoint> RecordingDesktop::position() {
     ++positionQueries_;
     return position_;
@@ -108,20 +113,22 @@ void RecordingDesktop::leftButtonDown() { calls_.push_back(buttonDownCall()); }
 void RecordingDesktop::leftButtonUp() { calls_.push_back(buttonUpCall()); }
 
 bool RecordingDesktop::isDown(int virtualKey) {
-    ++keyQueries_;
+    ++singleKeyQueries_;
     return validKey(virtualKey) && keys_[static_cast<std::size_t>(virtualKey)];
 }
 
 void RecordingDesktop::queryDown(std::span<const int> virtualKeys, std::span<bool> down) {
-    ++keyQueries_;
+    ++batchedKeyQueries_;
     for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
         down[i] = validKey(virtualKeys[i]) && keys_[static_cast<std::size_t>(virtualKeys[i])];
     }
 }
 
 bool RecordingDesktop::takeChanges() {
+    if (!notifierAvailable_) return true;
     std::uint64_t count = 0;
-    return ::read(changeFd_.get(), &count, sizeof count) == sizeof count && count > 0;
+    const bool pending = ::read(changeFd_.get(), &count, sizeof count) == sizeof count && count > 0;
+    return pending || alwaysReportsChanges_;
 }
 
 bool RecordingDesktop::open(const std::string& target,

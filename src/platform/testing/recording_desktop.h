@@ -5,6 +5,7 @@
 
 #include <array>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,7 +59,9 @@ class RecordingDesktop final : public Desktop,
     // are counted, not recorded.
     const std::vector<DesktopCall>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
-    int keyQueries() const { return keyQueries_; }
+    int keyQueries() const { return singleKeyQueries_ + batchedKeyQueries_; }
+    int singleKeyQueries() const { return singleKeyQueries_; }    // isDown()
+    int batchedKeyQueries() const { return batchedKeyQueries_; }  // queryDown()
     int positionQueries() const { return positionQueries_; }
 
     // A move also sets the position, as on a real desktop; nullopt makes the
@@ -67,6 +70,13 @@ class RecordingDesktop final : public Desktop,
     // Sets a key's state and, when it changes, makes the change notifier readable.
     void setKeyDown(int virtualKey, bool down);
     void releaseAllKeys();
+    // Exactly these keys down, all others up.
+    void holdOnly(std::initializer_list<int> virtualKeys);
+    // Without a notifier the desktop cannot tell of key changes (changeNotifier()
+    // is -1), as some backends cannot; the poller must then poll.
+    void setChangeNotifier(bool available) { notifierAvailable_ = available; }
+    // A backend that reports a change on every takeChanges(), whatever happened.
+    void setAlwaysReportsChanges(bool always) { alwaysReportsChanges_ = always; }
     void setScreenSize(ScreenSize size) { screenSize_ = size; }
     void setOpenSucceeds(bool succeeds) { openSucceeds_ = succeeds; }
     void setStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }
@@ -78,7 +88,7 @@ class RecordingDesktop final : public Desktop,
     void leftButtonUp() override;
     bool isDown(int virtualKey) override;
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override;
-    int changeNotifier() const override { return changeFd_.get(); }
+    int changeNotifier() const override { return notifierAvailable_ ? changeFd_.get() : -1; }
     bool takeChanges() override;
     ScreenSize primaryScreenSize() override { return screenSize_; }
     bool open(const std::string& target, const std::filesystem::path& workingDirectory) override;
@@ -90,7 +100,10 @@ class RecordingDesktop final : public Desktop,
     ScreenSize screenSize_{1280, 1024};
     bool openSucceeds_ = true;
     bool startSucceeds_ = true;
-    int keyQueries_ = 0;
+    bool notifierAvailable_ = true;
+    bool alwaysReportsChanges_ = false;
+    int singleKeyQueries_ = 0;
+    int batchedKeyQueries_ = 0;
     int positionQueries_ = 0;
     posix::UniqueFd changeFd_;  // an eventfd
 };

@@ -7,12 +7,11 @@
 
 namespace pointilla::platform {
 
-std::unique_ptr<Desktop> openNativeDesktop(const char* displayName, std::string& error) {
+Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName) {
     if (displayName != nullptr) {
-        error = "Windows n'a qu'un seul bureau : aucun affichage ne se choisit.";
-        return nullptr;
+        return fail(DesktopOpenError{DesktopOpenError::Kind::SingleDesktopNamed, displayName});
     }
-    return openWindowsDesktop(error);
+    return openWindowsDesktop();
 }
 
 std::filesystem::path executableDirectory() {

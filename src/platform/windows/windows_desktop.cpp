@@ -103,9 +103,6 @@ class WindowsDesktop final : public Desktop,
 
 }  // namespace
 
-std::unique_ptr<Desktop> openWindowsDesktop(std::string& error) {
-    error.clear();
-    return std::make_unique<WindowsDesktop>();
-}
+std::unique_ptr<Desktop> openWindowsDesktop() { return std::make_unique<WindowsDesktop>(); }
 
 }  // namespace pointilla::platform

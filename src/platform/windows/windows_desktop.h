@@ -12,8 +12,7 @@
 
 namespace pointilla::platform {
 
-// Never fails on a Windows session; a non-empty error is left for symmetry
-// with the X11 backend's failures.
-std::unique_ptr<Desktop> openWindowsDesktop(std::string& error);
+// The desktop of the session the program runs in; it never fails to open.
+std::unique_ptr<Desktop> openWindowsDesktop();
 
 }  // namespace pointilla::platform

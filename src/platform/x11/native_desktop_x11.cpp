@@ -5,8 +5,8 @@
 
 namespace pointilla::platform {
 
-std::unique_ptr<Desktop> openNativeDesktop(const char* displayName, std::string& error) {
-    return openX11Desktop(displayName, error);
+Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName) {
+    return openX11Desktop(displayName);
 }
 
 std::filesystem::path executableDirectory() {

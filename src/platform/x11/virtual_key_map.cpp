@@ -4,33 +4,36 @@
 
 #include <algorithm>
 
+#include "platform/desktop/virtual_keys.h"
 #include "platform/x11/x_handles.h"
 
 namespace pointilla::platform::x11 {
 
 std::vector<KeySym> keysymsForVirtualKey(int virtualKey) {
     switch (virtualKey) {
-        case 0x10:
+        case vk::kEscape:
+            return {XK_Escape};
+        case vk::kShift:
             return {XK_Shift_L, XK_Shift_R};
-        case 0x11:
+        case vk::kCtrl:
             return {XK_Control_L, XK_Control_R};
-        case 0x12:
+        case vk::kAlt:
             return {XK_Alt_L, XK_Alt_R, XK_Meta_L, XK_Meta_R};
         default:
             break;
     }
-    if (virtualKey >= 0x30 && virtualKey <= 0x39) {
-        return {static_cast<KeySym>(XK_0 + (virtualKey - 0x30))};
+    if (vk::isTopRowDigit(virtualKey)) {
+        return {static_cast<KeySym>(XK_0 + (virtualKey - vk::topRowDigit(0)))};
     }
-    if (virtualKey >= 0x41 && virtualKey <= 0x5A) {
-        return {static_cast<KeySym>(XK_A + (virtualKey - 0x41)),
-                static_cast<KeySym>(XK_a + (virtualKey - 0x41))};
+    if (vk::isLetter(virtualKey)) {
+        return {static_cast<KeySym>(XK_A + (virtualKey - vk::letter('A'))),
+                static_cast<KeySym>(XK_a + (virtualKey - vk::letter('A')))};
     }
-    if (virtualKey >= 0x60 && virtualKey <= 0x69) {
-        return {static_cast<KeySym>(XK_KP_0 + (virtualKey - 0x60))};
+    if (vk::isKeypadDigit(virtualKey)) {
+        return {static_cast<KeySym>(XK_KP_0 + (virtualKey - vk::keypadDigit(0)))};
     }
-    if (virtualKey >= 0x70 && virtualKey <= 0x7B) {
-        return {static_cast<KeySym>(XK_F1 + (virtualKey - 0x70))};
+    if (vk::isFunctionKey(virtualKey)) {
+        return {static_cast<KeySym>(XK_F1 + (virtualKey - vk::functionKey(1)))};
     }
     return {};
 }

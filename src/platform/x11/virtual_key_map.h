@@ -13,7 +13,8 @@
 namespace pointilla::platform::x11 {
 
 // The keysyms that stand for a virtual key: both sides of a modifier, both
-// cases of a letter, a function key, a digit of the top row or of the keypad.
+// cases of a letter, a function key, a digit of the top row or of the keypad,
+// Escape (the playback's stop key).
 // Empty for the codes the program never asks about.
 std::vector<KeySym> keysymsForVirtualKey(int virtualKey);
 

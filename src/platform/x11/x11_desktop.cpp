@@ -172,26 +172,18 @@ class X11Desktop final : public Desktop,
 
 }  // namespace
 
-std::unique_ptr<Desktop> openX11Desktop(const char* displayName, std::string& error) {
+Result<std::unique_ptr<Desktop>, DesktopOpenError> openX11Desktop(const char* displayName) {
+    using Kind = DesktopOpenError::Kind;
     const char* name = displayName != nullptr ? displayName : std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0') {
-        error = "Aucun affichage X : la variable DISPLAY n'est pas d\u00e9finie.";
-        return nullptr;
-    }
+    if (name == nullptr || *name == '\0') return fail(DesktopOpenError{Kind::NoDisplayNamed, {}});
     DisplayHandle display(XOpenDisplay(name));
-    if (!display) {
-        error = std::string("Impossible d'ouvrir l'affichage X \u00ab\u00a0") + name +
-                "\u00a0\u00bb : il n'existe pas ou refuse la connexion.";
-        return nullptr;
-    }
+    if (!display) return fail(DesktopOpenError{Kind::Unreachable, name});
     int eventBase = 0;
     int errorBase = 0;
     int major = 0;
     int minor = 0;
     if (!XTestQueryExtension(display.get(), &eventBase, &errorBase, &major, &minor)) {
-        error = std::string("L'affichage X \u00ab\u00a0") + name +
-                "\u00a0\u00bb n'offre pas l'extension XTEST : impossible d'y simuler la souris.";
-        return nullptr;
+        return fail(DesktopOpenError{Kind::NoXTest, name});
     }
     int randrEventBase = 0;
     int randrErrorBase = 0;
@@ -201,9 +193,8 @@ std::unique_ptr<Desktop> openX11Desktop(const char* displayName, std::string& er
     const bool haveMonitors = haveRandr &&
                               XRRQueryVersion(display.get(), &randrMajor, &randrMinor) &&
                               (randrMajor > 1 || (randrMajor == 1 && randrMinor >= 5));
-    error.clear();
-    return std::make_unique<X11Desktop>(std::move(display), haveRandr, randrEventBase,
-                                        haveMonitors);
+    return std::unique_ptr<Desktop>(
+        std::make_unique<X11Desktop>(std::move(display), haveRandr, randrEventBase, haveMonitors));
 }
 
 }  // namespace pointilla::platform

@@ -5,16 +5,18 @@
 //
 // The backend keeps its own Xlib connection, so it can live inside a Qt
 // application next to the toolkit's own connection. Use it from one thread.
+// Include it before any Xlib header: Xlib defines `Status` as a macro.
 
 #include <memory>
 #include <string>
 
+#include "common/result.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/desktop_open_error.h"
 
 namespace pointilla::platform {
 
-// Opens the display (nullptr: $DISPLAY). A missing or unreachable display, or
-// one without the XTEST extension, gives nullptr and a French message in error.
-std::unique_ptr<Desktop> openX11Desktop(const char* displayName, std::string& error);
+// Opens the display (nullptr: $DISPLAY).
+Result<std::unique_ptr<Desktop>, DesktopOpenError> openX11Desktop(const char* displayName);
 
 }  // namespace pointilla::platform

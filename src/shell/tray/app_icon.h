@@ -9,4 +9,7 @@ namespace pointilla::shell {
 // it shows without an installed icon theme.
 QIcon applicationIcon();
 
+// The toolbar's "tray" picture: a window going down into the tray.
+QIcon windowToTrayIcon();
+
 }  // namespace pointilla::shell

@@ -35,6 +35,18 @@ void TrayIcon::remove() {
     if (icon_ != nullptr) icon_->hide();
 }
 
+void TrayIcon::setPlaybackToolTip(const QString& text) {
+    if (icon_ != nullptr) icon_->setToolTip(text.isEmpty() ? toolTipText() : text);
+}
+
+QString TrayIcon::currentToolTip() const { return icon_ != nullptr ? icon_->toolTip() : QString(); }
+
+void TrayIcon::notify(const QString& text) {
+    if (canHideIntoTray()) {
+        icon_->showMessage(toolTipText(), text, QSystemTrayIcon::Information, 4000);
+    }
+}
+
 bool TrayIcon::isAdded() const { return icon_ != nullptr && icon_->isVisible(); }
 
 bool TrayIcon::canHideIntoTray() const { return isAdded() && trayAvailable_(); }

@@ -49,6 +49,12 @@ class TrayIcon final : public QObject {
 
     static QString toolTipText() { return QStringLiteral("Pointilla"); }
 
+    // The tooltip while a playback runs; an empty text gives "Pointilla" back.
+    void setPlaybackToolTip(const QString& text);
+    QString currentToolTip() const;
+    // A short message from the icon ("Lecture terminée"); nothing without a tray.
+    void notify(const QString& text);
+
   public slots:
     // A mouse action on the icon.
     void onActivated(QSystemTrayIcon::ActivationReason reason);

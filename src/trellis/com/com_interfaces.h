@@ -18,8 +18,6 @@
 #define STDMETHOD(name) virtual HRESULT STDMETHODCALLTYPE name
 #define STDMETHOD_(type, name) virtual type STDMETHODCALLTYPE name
 
-struct ITypeInfo;  // no type library is provided; GetTypeInfo reports E_NOTIMPL
-
 struct IUnknown {
     STDMETHOD(QueryInterface)(REFIID riid, void** object) = 0;
     STDMETHOD_(ULONG, AddRef)() = 0;
@@ -27,6 +25,13 @@ struct IUnknown {
 
   protected:
     ~IUnknown() = default;
+};
+
+// No type library here: the dispatch tables answer instead, and no type
+// information is ever handed out.
+struct ITypeInfo : IUnknown {
+  protected:
+    ~ITypeInfo() = default;
 };
 
 struct IClassFactory : IUnknown {
@@ -72,9 +77,12 @@ struct IConnectionPointContainer : IUnknown {
     ~IConnectionPointContainer() = default;
 };
 
-// The part of IOleObject a host uses to size the control on its form; the
-// methods before it keep their slots so the layout matches IOleObject.
-struct IOleClientSite;
+// IOleObject, as a container drives the control; the site it hands over is only
+// held and given back here.
+struct IOleClientSite : IUnknown {
+  protected:
+    ~IOleClientSite() = default;
+};
 struct IDataObject;
 struct IMoniker;
 struct IAdviseSink;
@@ -114,6 +122,54 @@ struct IOleObject : IUnknown {
     ~IOleObject() = default;
 };
 
+// What a container asks of a control: its class information, and persistence
+// (the control keeps no state, so there is nothing to load or save).
+struct IProvideClassInfo : IUnknown {
+    STDMETHOD(GetClassInfo)(ITypeInfo** info) = 0;
+
+  protected:
+    ~IProvideClassInfo() = default;
+};
+inline constexpr DWORD GUIDKIND_DEFAULT_SOURCE_DISP_IID = 1;
+struct IProvideClassInfo2 : IProvideClassInfo {
+    STDMETHOD(GetGUID)(DWORD kind, GUID* guid) = 0;
+
+  protected:
+    ~IProvideClassInfo2() = default;
+};
+
+struct IStream;
+struct IPropertyBag;
+struct IErrorLog;
+struct ULARGE_INTEGER {
+    std::uint64_t QuadPart;
+};
+struct IPersist : IUnknown {
+    STDMETHOD(GetClassID)(CLSID* clsid) = 0;
+
+  protected:
+    ~IPersist() = default;
+};
+struct IPersistStreamInit : IPersist {
+    STDMETHOD(IsDirty)() = 0;
+    STDMETHOD(Load)(IStream* stream) = 0;
+    STDMETHOD(Save)(IStream* stream, BOOL clearDirty) = 0;
+    STDMETHOD(GetSizeMax)(ULARGE_INTEGER* size) = 0;
+    STDMETHOD(InitNew)() = 0;
+
+  protected:
+    ~IPersistStreamInit() = default;
+};
+struct IPersistPropertyBag : IPersist {
+    STDMETHOD(InitNew)() = 0;
+    STDMETHOD(Load)(IPropertyBag* bag, IErrorLog* log) = 0;
+    STDMETHOD(Save)(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) = 0;
+
+  protected:
+    ~IPersistPropertyBag() = default;
+};
+inline constexpr DWORD OLEMISC_INVISIBLEATRUNTIME = 0x400;
+
 // Interface identifiers: the standard ones and the control's own.
 extern const IID IID_IUnknown;
 extern const IID IID_IClassFactory;
@@ -121,6 +177,11 @@ extern const IID IID_IDispatch;
 extern const IID IID_IConnectionPoint;
 extern const IID IID_IConnectionPointContainer;
 extern const IID IID_IOleObject;
+extern const IID IID_IProvideClassInfo;
+extern const IID IID_IProvideClassInfo2;
+extern const IID IID_IPersist;
+extern const IID IID_IPersistStreamInit;
+extern const IID IID_IPersistPropertyBag;
 extern const IID IID_NULL;
 
 #endif  // _WIN32

@@ -40,6 +40,7 @@ using IID = GUID;
 using CLSID = GUID;
 using REFIID = const IID&;
 using REFCLSID = const CLSID&;
+using REFGUID = const GUID&;
 inline bool operator==(const GUID& a, const GUID& b) {
     if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
     for (int i = 0; i < 8; ++i) {
@@ -70,6 +71,7 @@ inline constexpr HRESULT DISP_E_UNKNOWNNAME = static_cast<HRESULT>(0x80020006);
 inline constexpr HRESULT DISP_E_NONAMEDARGS = static_cast<HRESULT>(0x80020007);
 inline constexpr HRESULT DISP_E_BADVARTYPE = static_cast<HRESULT>(0x80020008);
 inline constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000A);
+inline constexpr HRESULT DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000B);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = static_cast<HRESULT>(0x8002000E);
 inline constexpr HRESULT CONNECT_E_NOCONNECTION = static_cast<HRESULT>(0x80040200);
 inline constexpr HRESULT CONNECT_E_ADVISELIMIT = static_cast<HRESULT>(0x80040201);
@@ -85,15 +87,21 @@ enum VARENUM : VARTYPE {
     VT_I4 = 3,
     VT_R4 = 4,
     VT_R8 = 5,
+    VT_CY = 6,
+    VT_DATE = 7,
     VT_BSTR = 8,
     VT_DISPATCH = 9,
     VT_ERROR = 10,
     VT_BOOL = 11,
     VT_VARIANT = 12,
     VT_UNKNOWN = 13,
+    VT_DECIMAL = 14,
+    VT_I1 = 16,
     VT_UI1 = 17,
     VT_UI2 = 18,
     VT_UI4 = 19,
+    VT_I8 = 20,
+    VT_UI8 = 21,
     VT_INT = 22,
     VT_UINT = 23,
     VT_BYREF = 0x4000,
@@ -101,6 +109,17 @@ enum VARENUM : VARTYPE {
 
 struct IUnknown;
 struct IDispatch;
+
+// A 96-bit integer scaled by a power of ten; a VARIANT holds it over its whole
+// 16 bytes (the type in wReserved).
+struct DECIMAL {
+    USHORT wReserved;
+    BYTE scale;
+    BYTE sign;  // DECIMAL_NEG when negative
+    ULONG Hi32;
+    std::uint64_t Lo64;
+};
+inline constexpr BYTE DECIMAL_NEG = 0x80;
 
 struct VARIANT {
     VARTYPE vt;
@@ -111,6 +130,11 @@ struct VARIANT {
         LONG lVal;
         BYTE bVal;
         SHORT iVal;
+        CHAR cVal;
+        USHORT uiVal;
+        ULONG ulVal;
+        std::int64_t llVal;
+        std::uint64_t ullVal;
         float fltVal;
         double dblVal;
         VARIANT_BOOL boolVal;
@@ -122,6 +146,19 @@ struct VARIANT {
         IDispatch* pdispVal;
         LONG* plVal;
         SHORT* piVal;
+        BYTE* pbVal;
+        CHAR* pcVal;
+        USHORT* puiVal;
+        ULONG* pulVal;
+        std::int64_t* pllVal;
+        std::uint64_t* pullVal;
+        float* pfltVal;
+        double* pdblVal;
+        CY* pcyVal;
+        DATE* pdate;
+        DECIMAL* pdecVal;
+        INT* pintVal;
+        UINT* puintVal;
         VARIANT_BOOL* pboolVal;
         BSTR* pbstrVal;
         VARIANT* pvarVal;

@@ -18,6 +18,12 @@ UINT SysStringLen(BSTR text);
 
 void VariantInit(VARIANTARG* variant);
 HRESULT VariantClear(VARIANTARG* variant);
+
+inline constexpr USHORT VARIANT_ALPHABOOL = 0x2;  // a Boolean becomes "True" or "False"
+// Converts to VT_I4 or VT_BSTR as oleaut32 does: numbers round half to even, an
+// out-of-range number gives DISP_E_OVERFLOW, an unconvertible value
+// DISP_E_TYPEMISMATCH; dest is written only on success.
+HRESULT VariantChangeType(VARIANTARG* dest, const VARIANTARG* source, USHORT flags, VARTYPE type);
 #endif
 
 namespace trellis::com {

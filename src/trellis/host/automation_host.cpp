@@ -2,13 +2,16 @@
 
 #include <dlfcn.h>
 
-#include <atomic>
 #include <cstdio>
 #include <map>
 #include <mutex>
 
+#include "common/result.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/com/com_interfaces.h"
+#include "trellis/com/com_object.h"
+#include "trellis/com/com_ptr.h"
+#include "trellis/com/himetric.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/com/trellis_guids.h"
 #include "trellis/notifier.h"
@@ -65,26 +68,36 @@ void* loadLibrary(const std::filesystem::path& path, std::string* error) {
     return handle;
 }
 
-// Reads a key's default text from HKEY_CLASSES_ROOT.
-std::optional<std::string> classesRootText(const std::string& path) {
+// Reads a key's default text from HKEY_CLASSES_ROOT: nothing when the key or
+// text is missing, or the store's reason when the store itself failed.
+pointilla::Result<std::optional<std::string>, std::string> classesRootText(
+    const std::string& path) {
+    const auto storeFailure = [](LONG status) -> pointilla::Failure<std::string> {
+        std::string why = pointilla::registry::takeStoreFailure();
+        if (why.empty()) why = pointilla::registry::storeError();
+        if (why.empty()) why = "the registry store failed with status " + std::to_string(status);
+        return pointilla::fail(std::move(why));
+    };
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
+    const LONG opened = RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key);
+    if (opened == ERROR_FILE_NOT_FOUND) return std::optional<std::string>();
+    if (opened != ERROR_SUCCESS) return storeFailure(opened);
     DWORD type = 0;
     DWORD size = 0;
+    LONG status = RegQueryValueExA(key, "", nullptr, &type, nullptr, &size);
     std::optional<std::string> text;
-    if (RegQueryValueExA(key, "", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
+    if (status == ERROR_SUCCESS && type == REG_SZ) {
         std::string buffer(size, '\0');
-        if (RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                             &size) == ERROR_SUCCESS) {
+        status = RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                                  &size);
+        if (status == ERROR_SUCCESS) {
             buffer.resize(size);
             if (auto zero = buffer.find('\0'); zero != std::string::npos) buffer.resize(zero);
             text = buffer;
         }
     }
     RegCloseKey(key);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return storeFailure(status);
     return text;
 }
 
@@ -124,33 +137,12 @@ Value fromVariant(const VARIANT& v) {
 }
 
 // The host's sink for the control's events.
-class EventSink final : public IDispatch {
+class EventSink final : public com::DispatchObject {
   public:
     using Handler = std::function<void(std::int32_t, const std::vector<Value>&)>;
-    explicit EventSink(Handler handler) : handler_(std::move(handler)) {}
+    explicit EventSink(Handler handler)
+        : DispatchObject(DIID___Trellis), handler_(std::move(handler)) {}
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (!(riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID___Trellis)) {
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++references_; }
-    STDMETHOD_(ULONG, Release)() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-    STDMETHOD(GetTypeInfoCount)(UINT* count) override {
-        if (count) *count = 0;
-        return S_OK;
-    }
-    STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHOD(Invoke)
     (DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
         std::vector<Value> args;
@@ -163,28 +155,20 @@ class EventSink final : public IDispatch {
     }
 
   private:
-    ~EventSink() = default;
-    std::atomic<ULONG> references_{1};
     Handler handler_;
 };
 
 }  // namespace
 
 struct AutomationObject::Impl {
-    IDispatch* dispatch = nullptr;
-    IConnectionPoint* eventPoint = nullptr;
+    com::ComPtr<IDispatch> dispatch;
+    com::ComPtr<IConnectionPoint> eventPoint;
     DWORD cookie = 0;
 
-    ~Impl() {
-        disconnect();
-        if (dispatch) dispatch->Release();
-    }
+    ~Impl() { disconnect(); }
     void disconnect() {
-        if (eventPoint) {
-            if (cookie) eventPoint->Unadvise(cookie);
-            eventPoint->Release();
-        }
-        eventPoint = nullptr;
+        if (eventPoint && cookie) eventPoint->Unadvise(cookie);
+        eventPoint.reset();
         cookie = 0;
     }
     std::optional<Value> invoke(DISPID id, WORD flags, const std::vector<Value>& args, bool named) {
@@ -234,56 +218,42 @@ void AutomationObject::setEventHandler(
     std::function<void(std::int32_t dispId, const std::vector<Value>& args)> handler) {
     impl_->disconnect();
     if (!handler) return;
-    IConnectionPointContainer* container = nullptr;
-    if (FAILED(impl_->dispatch->QueryInterface(IID_IConnectionPointContainer,
-                                               reinterpret_cast<void**>(&container)))) {
-        return;
-    }
-    IConnectionPoint* point = nullptr;
-    const HRESULT found = container->FindConnectionPoint(DIID___Trellis, &point);
-    container->Release();
-    if (FAILED(found)) return;
-    auto* sink = new EventSink(std::move(handler));  // reference-counted; released below
+    const auto container =
+        impl_->dispatch.query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    com::ComPtr<IConnectionPoint> point;
+    if (!container || FAILED(container->FindConnectionPoint(DIID___Trellis, point.put()))) return;
+    const auto sink = com::ComPtr<EventSink>::adopt(new EventSink(std::move(handler)));
     DWORD cookie = 0;
-    if (SUCCEEDED(point->Advise(sink, &cookie))) {
-        impl_->eventPoint = point;
+    if (SUCCEEDED(point->Advise(sink.get(), &cookie))) {
+        impl_->eventPoint = std::move(point);
         impl_->cookie = cookie;
-    } else {
-        point->Release();
     }
-    sink->Release();
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>> AutomationObject::resizeTwips(
     std::int32_t width, std::int32_t height) {
-    IOleObject* ole = nullptr;
-    if (FAILED(impl_->dispatch->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&ole)))) {
-        return std::nullopt;
-    }
-    const auto toHimetric = [](std::int32_t twips) {
-        return static_cast<LONG>((twips * 2540L + 720) / 1440);
-    };
-    const auto toTwips = [](LONG himetric) {
-        return static_cast<std::int32_t>((himetric * 1440L + 1270) / 2540);
-    };
-    SIZEL asked{toHimetric(width), toHimetric(height)};
+    const auto ole = impl_->dispatch.query<IOleObject>(IID_IOleObject);
+    if (!ole) return std::nullopt;
+    SIZEL asked{com::himetricFromTwips(width), com::himetricFromTwips(height)};
     SIZEL kept{0, 0};
     const bool ok = SUCCEEDED(ole->SetExtent(DVASPECT_CONTENT, &asked)) &&
                     SUCCEEDED(ole->GetExtent(DVASPECT_CONTENT, &kept));
-    ole->Release();
     if (!ok) return std::nullopt;
-    return std::make_pair(toTwips(kept.cx), toTwips(kept.cy));
+    return std::make_pair(com::twipsFromHimetric(kept.cx), com::twipsFromHimetric(kept.cy));
 }
 
 CreateResult createObject(std::string_view progId) {
     CreateResult out;
     const std::string id(progId);
-    const auto clsidText = classesRootText(id + "\\CLSID");
+    pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
+    const auto registered = classesRootText(id + "\\CLSID");
+    if (!registered) {
+        out.error = registered.error();
+        return out;
+    }
+    const auto& clsidText = *registered;
     if (!clsidText) {
-        const std::string storeProblem = pointilla::registry::storeError();
-        out.error = storeProblem.empty()
-                        ? "the class " + id + " is not registered (run: trellis register)"
-                        : storeProblem;
+        out.error = "the class " + id + " is not registered (run: trellis register)";
         return out;
     }
     GUID clsid{};
@@ -291,7 +261,12 @@ CreateResult createObject(std::string_view progId) {
         out.error = "the registration of " + id + " holds a malformed class identifier";
         return out;
     }
-    const auto library = classesRootText("CLSID\\" + *clsidText + "\\InprocServer32");
+    const auto server = classesRootText("CLSID\\" + *clsidText + "\\InprocServer32");
+    if (!server) {
+        out.error = server.error();
+        return out;
+    }
+    const auto& library = *server;
     if (!library || library->empty()) {
         out.error = "the class " + *clsidText + " names no in-process server";
         return out;
@@ -304,21 +279,20 @@ CreateResult createObject(std::string_view progId) {
         out.error = *library + " does not export DllGetClassObject";
         return out;
     }
-    IClassFactory* factory = nullptr;
-    HRESULT hr = getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    com::ComPtr<IClassFactory> factory;
+    HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.putVoid());
     if (FAILED(hr)) {
         out.error = "DllGetClassObject failed with " + hresultText(hr);
         return out;
     }
-    IDispatch* dispatch = nullptr;
-    hr = factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-    factory->Release();
+    com::ComPtr<IDispatch> dispatch;
+    hr = factory->CreateInstance(nullptr, IID_IDispatch, dispatch.putVoid());
     if (FAILED(hr)) {
         out.error = "the class factory failed with " + hresultText(hr);
         return out;
     }
     auto impl = std::make_unique<AutomationObject::Impl>();
-    impl->dispatch = dispatch;
+    impl->dispatch = std::move(dispatch);
     out.object = std::make_unique<AutomationObject>(std::move(impl));
     return out;
 }
@@ -333,10 +307,28 @@ std::string callServerEntry(const std::filesystem::path& library, const char* en
     auto function = reinterpret_cast<ServerFunction>(dlsym(handle, entry));
     if (function == nullptr) return library.string() + " does not export " + entry;
     const HRESULT hr = function();
-    if (FAILED(hr)) return std::string(entry) + " failed with " + hresultText(hr);
+    if (FAILED(hr)) {
+        // The library's store says why better than a registration code can.
+        const std::string why = takeControlStoreFailure();
+        return std::string(entry) + " failed" +
+               (why.empty() ? " with " + hresultText(hr) : ": " + why);
+    }
     return {};
 }
 }  // namespace
+
+std::string takeControlStoreFailure() {
+    using TakeFunction = void (*)(char*, std::uint32_t);
+    std::lock_guard lock(libraries().mutex);
+    for (auto& [path, handle] : libraries().handles) {
+        auto take = reinterpret_cast<TakeFunction>(dlsym(handle, "TrellisTakeStoreFailure"));
+        if (take == nullptr) continue;
+        char why[1024] = {};
+        take(why, sizeof why);
+        if (why[0] != '\0') return why;
+    }
+    return {};
+}
 
 std::string registerServer(const std::filesystem::path& library) {
     return callServerEntry(library, "DllRegisterServer");

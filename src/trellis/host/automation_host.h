@@ -56,6 +56,10 @@ CreateResult createObject(std::string_view progId);
 // "" on success, else a clear reason; calls the library's DllRegisterServer.
 std::string registerServer(const std::filesystem::path& library);
 std::string unregisterServer(const std::filesystem::path& library);
+// The reason the control's registry store gave for the control's last failure
+// (busy, read-only, damaged, disk full), "" when none; taking it clears it. The
+// control keeps its own connection to the store, so the host asks it.
+std::string takeControlStoreFailure();
 // Where the library is installed relative to an executable:
 // <exe dir>/../lib/pointilla/libtrellis.so
 std::filesystem::path defaultLibraryBeside(const std::filesystem::path& executable);

@@ -2,10 +2,13 @@
 // separate X client (the click recorder) and by reading the pointer back.
 
 // clang-format off
-// gtest first: Xlib's macros (None, Bool...) would break its templates.
+// gtest and the backend first: Xlib's macros (None, Bool, Status...) would break them.
 #include <gtest/gtest.h>
+#include "platform/x11/x11_desktop.h"
 #include <X11/Xlib.h>
 // clang-format on
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,10 +18,10 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "child_process.h"
-#include "platform/x11/x11_desktop.h"
 #include "support/x_pointer.h"
 
 namespace pointilla::e2e {
@@ -154,6 +157,37 @@ TEST_F(PointillaPlayTest, PlaysMovesClicksAndAWaitAsRealInput) {
     EXPECT_EQ(recorder->finish(), 0);
 }
 
+TEST_F(PointillaPlayTest, EscapeDuringAWaitStopsBeforeAnyClickAndRepeatClicksExactlyNTimes) {
+    const auto recorder = startRecorder();
+    const auto stoppable = dir.file("stop.sce", line(kDelay, "3") + line(kClick, "Clic"));
+    // Escape a second in, typed into the recorder's window, which has the focus.
+    std::thread escape([] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        runToEnd({"xdotool", "key", "Escape"});
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const auto stopped = runToEnd({kPlayer, stoppable.string()});
+    escape.join();
+    EXPECT_EQ(stopped.exitCode, 6) << stopped.err;
+    EXPECT_NE(stopped.err.find("Lecture arr\u00eat\u00e9e \u00e0 la ligne 1"), std::string::npos)
+        << stopped.err;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(2500));
+    // SIGINT during the wait: stopped the same way, then ended by the signal.
+    const auto interrupted =
+        runToEnd({"timeout", "--preserve-status", "-s", "INT", "1", kPlayer, stoppable.string()});
+    EXPECT_EQ(interrupted.exitCode, 128 + SIGINT) << interrupted.err;
+    EXPECT_NE(interrupted.err.find("ligne 1"), std::string::npos) << interrupted.err;
+
+    const auto once = dir.file("clic.sce", line(kClick, "Clic"));
+    const auto repeated = runToEnd({kPlayer, "--repeat", "3", once.string()});
+    EXPECT_EQ(repeated.exitCode, 0) << repeated.err;
+    // Only the three repeated clicks: neither stopped playback clicked.
+    const auto events = buttonEvents(*recorder, 7);
+    ASSERT_EQ(events.size(), 6U);
+    for (std::size_t i = 0; i < events.size(); ++i) EXPECT_EQ(events[i].press, i % 2 == 0);
+    EXPECT_EQ(recorder->finish(), 0);
+}
+
 TEST_F(PointillaPlayTest, AFileWhoseReadingStopsIsNotPlayedAtAll) {
     warp(640, 512);
     const auto file =
@@ -232,6 +266,13 @@ TEST(PointillaPlayList, PrintsTheRowsInUtf8AndSaysWhereReadingStopped) {
     const auto missing = runToEnd({kPlayer, "--list", (dir.path() / "absent.sce").string()});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_TRUE(missing.out.empty());
+
+    // A FIFO is refused at once instead of waiting for a writer for ever.
+    const fs::path fifo = dir.path() / "tube.sce";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto fromFifo = runToEnd({"timeout", "10", kPlayer, "--list", fifo.string()});
+    EXPECT_EQ(fromFifo.exitCode, 2);
+    EXPECT_NE(fromFifo.err.find("fichier ordinaire"), std::string::npos) << fromFifo.err;
 }
 
 TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
@@ -239,6 +280,12 @@ TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--list"), std::string::npos);
     EXPECT_NE(help.out.find("FICHIER.sce"), std::string::npos);
+    for (const char* documented : {"--repeat N", "--loop", "\u00c9chap", "  6  "}) {
+        EXPECT_NE(help.out.find(documented), std::string::npos) << documented;
+    }
+    for (const char* count : {"0", "10000", "01", "boucle"}) {
+        EXPECT_EQ(runToEnd({kPlayer, "--repeat", count, "a.sce"}).exitCode, 1) << count;
+    }
     EXPECT_EQ(runToEnd({kPlayer}).exitCode, 1);
     EXPECT_EQ(runToEnd({kPlayer, "--bogus", "a.sce"}).exitCode, 1);
     EXPECT_EQ(runToEnd({kPlayer, "a.sce", "b.sce"}).exitCode, 1);
@@ -248,9 +295,9 @@ TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
 // still see it.
 TEST_F(PointillaPlayTest, KeysHeldWhileAnotherWindowHasTheFocusAreSeen) {
     const auto recorder = startRecorder();
-    std::string error;
-    const auto desktop = platform::openX11Desktop(nullptr, error);
-    ASSERT_TRUE(desktop) << error;
+    const auto opened = platform::openX11Desktop(nullptr);
+    ASSERT_TRUE(opened) << opened.error().display;
+    const auto& desktop = opened.value();
     platform::KeyboardState& keys = desktop->keyboard();
     const int hotKey[] = {0x11, 0x12, 0x10, 0x31, 0x61};  // CTRL ALT SHIFT 1 keypad-1
     bool down[5] = {};

@@ -26,7 +26,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
 for f in bin/pointilla bin/pointilla-play bin/trellis lib/pointilla/libtrellis.so \
          "share/pointilla/aide pointilla.html" share/applications/pointilla.desktop \
          share/icons/hicolor/16x16/apps/pointilla.png share/icons/hicolor/32x32/apps/pointilla.png \
-         share/icons/hicolor/48x48/apps/pointilla.png; do
+         share/icons/hicolor/48x48/apps/pointilla.png share/mime/packages/pointilla.xml; do
   [ -e "$prefix/$f" ] || fail "$f was not installed"
 done
 for size in 16 32 48; do
@@ -43,9 +43,12 @@ try_exec="$(sed -n 's/^TryExec=//p' "$entry")"
 icon="$(sed -n 's/^Icon=//p' "$entry")"
 [ -x "$try_exec" ] || fail "TryExec ($try_exec) is not the installed program"
 [ -f "$icon" ] || fail "the entry's icon ($icon) is not installed"
-# Exec quotes the path (it holds a blank), as the desktop entry format asks.
-[ "$exec_line" = "\"$prefix/bin/pointilla\"" ] || fail "unexpected Exec line: $exec_line"
-program="${exec_line#\"}"
+# Exec quotes the path (it holds a blank), as the desktop entry format asks,
+# and takes the file a file manager opens.
+[ "$exec_line" = "\"$prefix/bin/pointilla\" %f" ] || fail "unexpected Exec line: $exec_line"
+grep -qx 'MimeType=application/x-pointilla-scenario;' "$entry" || fail "no MIME type in the entry"
+program="${exec_line% %f}"
+program="${program#\"}"
 program="${program%\"}"
 
 # A fresh user: empty store, no library registered yet. Pages open through a

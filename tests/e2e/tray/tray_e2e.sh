@@ -4,11 +4,11 @@
 # pointer, "Afficher Pointilla" brings back a minimised or hidden window, and
 # a confirmed "Quitter" takes the icon away. Where no tray host can run, the
 # window must never be hidden without a way back: that is checked instead.
-#   tray_e2e.sh POINTILLA ICONIFY_WINDOW [SCREENSHOT_DIR]
+#   tray_e2e.sh POINTILLA WINDOW_MANAGER [SCREENSHOT_DIR]
 # Exit 77 (skipped) without a display.
 set -euo pipefail
-pointilla="${1:?usage: tray_e2e.sh POINTILLA ICONIFY_WINDOW [SCREENSHOT_DIR]}"
-iconify="${2:?usage: tray_e2e.sh POINTILLA ICONIFY_WINDOW [SCREENSHOT_DIR]}"
+pointilla="${1:?usage: tray_e2e.sh POINTILLA WINDOW_MANAGER [SCREENSHOT_DIR]}"
+window_manager="${2:?usage: tray_e2e.sh POINTILLA WINDOW_MANAGER [SCREENSHOT_DIR]}"
 shots="${3:-}"
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
@@ -17,16 +17,6 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
 fi
 
 . "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
-
-# Top-level windows of the program: "id width height x y override-redirect".
-program_windows() {
-  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | awk -v id="$id" '
-      /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-      /Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF} /Override Redirect/ {o=$NF}
-      END { if (m == "IsViewable") print id, w, h, x, y, o }'
-  done
-}
 
 main_window() { program_windows | awk '$2 > 400 && $3 > 400 {print $1; exit}'; }
 is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
@@ -75,7 +65,7 @@ if [ -z "$tray_host" ]; then
   is_viewable "$main" || fail "without a tray the 'tray' button hid the window for good"
   # The window manager's minimise stays a minimise: the program must not
   # withdraw the window, so it is still there to restore.
-  "$iconify" "$main"
+  "$window_manager" iconify "$main"
   sleep 1
   kill -0 "$app" 2>/dev/null || fail "the program ended"
   kill "$app"
@@ -86,14 +76,6 @@ fi
 # The icon: the program's window embedded in the tray host's panel.
 panel="$(xdotool search --class trayer | while read -r w; do
   xwininfo -id "$w" | grep -q 'Width: 120' && echo "$w"; done | head -1)"
-icon_centre() {
-  xwininfo -root -tree | awk '/"Pointilla": \("pointilla"/ && match($0, /^ +/) && RLENGTH > 6 {print $1; exit}' |
-    while read -r id; do
-      xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print int(x + w / 2), int(y + h / 2)}'
-    done
-}
-has_icon() { [ -n "$(icon_centre)" ]; }
 wait_until 100 has_icon || fail "no icon was embedded in the tray"
 read -r ix iy <<<"$(icon_centre)"
 [ -n "$panel" ] && echo "icon at $ix,$iy in tray panel $panel"
@@ -165,7 +147,7 @@ afficher() {
 
 # Minimised (as a window manager does it), then brought back.
 echo "step: minimise, then Afficher Pointilla"
-"$iconify" "$main"
+"$window_manager" iconify "$main"
 sleep 0.5
 is_viewable "$main" && fail "the minimised window is still on screen"
 afficher

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/desktop/native_desktop.h"
@@ -37,12 +38,9 @@ void pumpMessages() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string error;
-    const auto desktop = pointilla::platform::openNativeDesktop(nullptr, error);
-    if (!desktop) {
-        std::printf("%s\n", error.c_str());
-        return 1;
-    }
+    auto opened = pointilla::platform::openNativeDesktop(nullptr);
+    if (!opened) return 1;
+    const auto desktop = std::move(opened).value();
     const auto size = desktop->screen().primaryScreenSize();
     std::printf("screen %d %d\n", size.width, size.height);
 

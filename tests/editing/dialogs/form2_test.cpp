@@ -140,14 +140,18 @@ TEST_F(Form2Test, DelayOutsideTheListSelectsNothingAndOkKeepsIt) {
     EXPECT_EQ(rows(), Rows{delay("75")});
 }
 
-TEST_F(Form2Test, UrlIsWrittenAsTypedEvenWhenEmpty) {
+TEST_F(Form2Test, UrlIsWrittenAsTypedButNeverEmptied) {
     setRows({url("http://a.example/x")});
     Form2& form = openOn(1);
     EXPECT_EQ(form.shownFrame(), ItemDialog::Frame::Url);
     EXPECT_EQ(form.Text1->text(), QStringLiteral("http://a.example/x"));
-    form.Text1->clear();
+    form.Text1->setText(QStringLiteral("http://"));
     pressOk(form);
-    EXPECT_EQ(rows(), Rows{url("")});
+    EXPECT_EQ(rows(), Rows{url("http://")});
+    Form2& again = openOn(1);
+    again.Text1->clear();
+    pressOk(again);
+    EXPECT_EQ(rows(), Rows{url("http://")});
 }
 
 TEST_F(Form2Test, AnnulerAndTheCloseBoxWriteNothing) {
@@ -165,32 +169,60 @@ TEST_F(Form2Test, AnnulerAndTheCloseBoxWriteNothing) {
     EXPECT_EQ(rows(), Rows{url("http://a.example/")});
 }
 
-TEST_F(Form2Test, OkActsOnTheRowSelectedNowByThatRowsKind) {
-    setRows({delay("4"), url("http://keep.example/"), delay("9")});
-    // Loaded for a delay, so the address box was never filled.
+// The dialog shows the row it will write: a new selection reloads it (frame
+// and values), a row with nothing to modify closes it, and "Ok" never writes
+// a detail of one kind into a row of another nor empties a row.
+TEST_F(Form2Test, FollowsTheSelectionAndWritesOnlyTheRowItShows) {
+    setRows({delay("4"), url("http://keep.example/"), delay("9"), click()});
     Form2& form = openOn(1);
     select(2);
+    EXPECT_EQ(form.shownFrame(), ItemDialog::Frame::Url);
+    EXPECT_EQ(form.Text1->text(), QStringLiteral("http://keep.example/"));
+    select(3);
+    EXPECT_EQ(form.shownFrame(), ItemDialog::Frame::Delay);
+    EXPECT_EQ(form.Combo1->currentText(), QStringLiteral("9"));
+    form.Combo1->setCurrentIndex(form.Combo1->findText(QStringLiteral("20")));
     pressOk(form);
-    EXPECT_EQ(model.scenario().detail(2), "");
-    EXPECT_EQ(model.scenario().detail(1), "4");
+    EXPECT_EQ(rows(), (Rows{delay("4"), url("http://keep.example/"), delay("20"), click()}));
 
-    // Loaded for an address, so no delay entry is chosen: the delay is kept
-    // rather than emptied (an empty delay could never be played).
-    setRows({url("http://a.example/"), delay("9")});
-    Form2& other = openOn(1);
-    select(2);
-    pressOk(other);
-    EXPECT_EQ(model.scenario().detail(2), "9");
+    Form2& again = openOn(2);
+    again.Text1->clear();
+    pressOk(again);
+    EXPECT_EQ(model.scenario().detail(2), "http://keep.example/");
+
+    Form2& closing = openOn(1);
+    select(4);
+    QApplication::processEvents();
+    EXPECT_FALSE(closing.isVisible());
+    EXPECT_EQ(commands.form2(), nullptr);
 }
 
-TEST_F(Form2Test, SecondModifierOnlyBringsTheOpenDialogForward) {
+// The row shown is removed while the dialog is open: nothing is written into
+// the row that takes its place.
+TEST_F(Form2Test, OkWritesNothingWhenTheShownRowIsGone) {
+    setRows({url("http://a.example/"), delay("9")});
+    Form2& form = openOn(1);
+    form.Text1->setText(QStringLiteral("http://b.example/"));
+    model.remove(1);
+    QApplication::processEvents();
+    EXPECT_EQ(commands.form2(), nullptr);
+    EXPECT_EQ(rows(), Rows{delay("9")});
+}
+
+TEST_F(Form2Test, SecondModifierOnTheSameRowOnlyBringsTheDialogForward) {
     setRows({url("http://a.example/"), delay("9")});
     Form2& form = openOn(1);
     form.Text1->setText(QStringLiteral("edited"));
-    Form2& same = openOn(2);
+    Form2& same = openOn(1);
     EXPECT_EQ(&same, &form);
     EXPECT_EQ(same.shownFrame(), ItemDialog::Frame::Url);
     EXPECT_EQ(same.Text1->text(), QStringLiteral("edited"));
+}
+
+TEST_F(Form2Test, DelayWithLeadingZeroSelectsTheEntryOfItsNumber) {
+    setRows({delay("05")});
+    Form2& form = openOn(1);
+    EXPECT_EQ(form.Combo1->currentText(), QStringLiteral("5"));
 }
 
 TEST_F(Form2Test, OkWithNoRowSelectedWritesNothingAndCloses) {

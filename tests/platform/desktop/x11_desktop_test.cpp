@@ -2,15 +2,15 @@
 // it does is checked from a second, independent X connection.
 
 // clang-format off
-// gtest first: Xlib's macros (None, Bool...) would break its templates.
+// gtest and the backend's header first: Xlib's macros (None, Bool, Status...)
+// would break their templates.
 #include <gtest/gtest.h>
+#include "platform/x11/x11_desktop.h"
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 // clang-format on
-#include "platform/x11/x11_desktop.h"
-
 #include <poll.h>
 
 #include <array>
@@ -58,6 +58,7 @@ TEST(VirtualKeys, EachScanTableCodeStandsForItsKeys) {
     EXPECT_EQ(x11::keysymsForVirtualKey(0x69), Syms{XK_KP_9});
     EXPECT_EQ(x11::keysymsForVirtualKey(0x70), Syms{XK_F1});
     EXPECT_EQ(x11::keysymsForVirtualKey(0x7B), Syms{XK_F12});
+    EXPECT_EQ(x11::keysymsForVirtualKey(0x1B), Syms{XK_Escape});  // the stop key
     for (const int other : {-1, 0, 0x2F, 0x3A, 0x40, 0x5B, 0x6A, 0x7C, 0xFF, 0x100}) {
         EXPECT_TRUE(x11::keysymsForVirtualKey(other).empty()) << other;
     }
@@ -70,9 +71,9 @@ class X11DesktopTest : public ::testing::Test {
         if (name == nullptr || *name == '\0') GTEST_SKIP() << "no X display";
         observer.reset(XOpenDisplay(name));
         ASSERT_TRUE(observer) << "cannot open " << name;
-        std::string error;
-        desktop = openX11Desktop(nullptr, error);
-        ASSERT_TRUE(desktop) << error;
+        auto opened = openX11Desktop(nullptr);
+        ASSERT_TRUE(opened) << opened.error().display;
+        desktop = std::move(opened).value();
     }
 
     // The pointer in root-window pixels, as another client sees it.
@@ -92,16 +93,17 @@ class X11DesktopTest : public ::testing::Test {
 };
 
 TEST(X11DesktopOpen, AMissingDisplayIsAClearErrorNotACrash) {
-    std::string error;
-    EXPECT_EQ(openX11Desktop(":987", error), nullptr);
-    EXPECT_NE(error.find(":987"), std::string::npos) << error;
+    const auto unreachable = openX11Desktop(":987");
+    ASSERT_FALSE(unreachable);
+    EXPECT_EQ(unreachable.error().kind, DesktopOpenError::Kind::Unreachable);
+    EXPECT_EQ(unreachable.error().display, ":987");
 
     const char* saved = std::getenv("DISPLAY");
     const std::string savedName = saved != nullptr ? saved : "";
     ::unsetenv("DISPLAY");
-    error.clear();
-    EXPECT_EQ(openX11Desktop(nullptr, error), nullptr);
-    EXPECT_NE(error.find("DISPLAY"), std::string::npos) << error;
+    const auto unnamed = openX11Desktop(nullptr);
+    ASSERT_FALSE(unnamed);
+    EXPECT_EQ(unnamed.error().kind, DesktopOpenError::Kind::NoDisplayNamed);
     if (saved != nullptr) ::setenv("DISPLAY", savedName.c_str(), 1);
 }
 
@@ -161,9 +163,9 @@ class PrimaryMonitor {
 
 TEST_F(X11DesktopTest, PositionsCountFromThePrimaryMonitorSoOthersAreNegative) {
     const PrimaryMonitor primary(observer.get(), 640, 100, 640, 480);
-    std::string error;
-    const auto fresh = openX11Desktop(nullptr, error);
-    ASSERT_TRUE(fresh) << error;
+    const auto opened = openX11Desktop(nullptr);
+    ASSERT_TRUE(opened) << opened.error().display;
+    const auto& fresh = opened.value();
     EXPECT_EQ(fresh->screen().primaryScreenSize(), (ScreenSize{640, 480}));
 
     fresh->pointer().moveTo({-100, 50});

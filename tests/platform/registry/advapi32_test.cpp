@@ -3,12 +3,13 @@
 #include "platform/registry/advapi32.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "../../trellis/temp_store.h"
+#include "support/registry_store.h"
 
 TRELLIS_TEMP_STORE();
 
@@ -264,6 +265,44 @@ TEST(RegistryStore, DataOutliveTheConnectionAndAnAbandonedBatchWritesNothing) {
     EXPECT_EQ(readBytes(key.h, "kept"), "yes");
     EXPECT_EQ(readBytes(key.h, "dropped"), "<none>");
     EXPECT_TRUE(subKeys(key.h).empty());
+}
+
+// Windows stops a key tree at 512 levels; deeper ones are refused whole, with the
+// reason, whether the path comes at once or from an already deep key.
+TEST(RegistryStore, KeysDeeperThan512LevelsAreRefusedWhenCreated) {
+    std::string path = "Deep";
+    for (int level = 2; level <= 512; ++level) path += "\\k";
+    Key deepest;
+    ASSERT_EQ(create(HKEY_CURRENT_USER, path.c_str(), deepest), ERROR_SUCCESS);
+    Key refused;
+    EXPECT_NE(create(deepest.h, "one\\more", refused), ERROR_SUCCESS);
+    EXPECT_NE(pointilla::registry::takeStoreFailure().find("512 levels"), std::string::npos);
+    EXPECT_NE(create(HKEY_CURRENT_USER, ("Other\\" + path).c_str(), refused), ERROR_SUCCESS);
+    Key none;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Other", 0, KEY_READ, &none.h),
+              ERROR_FILE_NOT_FOUND);
+}
+
+// Another connection's commit stays out of an open snapshot and shows after it.
+TEST(RegistryStore, AReadSnapshotSeesOneCommitWhileOthersWrite) {
+    Key key;
+    ASSERT_EQ(create(HKEY_CURRENT_USER, "Snap", key), ERROR_SUCCESS);
+    ASSERT_EQ(setText(key.h, "v", "before"), ERROR_SUCCESS);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(pointilla::registry::defaultStorePath().c_str(), &other), SQLITE_OK);
+    {
+        const pointilla::registry::ReadSnapshot snapshot;
+        ASSERT_TRUE(snapshot.active());
+        EXPECT_EQ(readBytes(key.h, "v"), "before");
+        ASSERT_EQ(sqlite3_exec(other,
+                               "UPDATE vals SET data=CAST('after' AS BLOB) WHERE name='v' AND "
+                               "key=(SELECT id FROM keys WHERE name='Snap')",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        EXPECT_EQ(readBytes(key.h, "v"), "before");
+    }
+    EXPECT_EQ(readBytes(key.h, "v"), "after");
+    sqlite3_close(other);
 }
 
 TEST(RegistryStore, DefaultFileFollowsTheEnvironment) {

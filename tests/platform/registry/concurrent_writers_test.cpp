@@ -1,5 +1,6 @@
 // Two processes writing the store at once, and a writer killed mid-transaction.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -8,27 +9,35 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "../../trellis/temp_store.h"
 #include "platform/registry/advapi32.h"
+#include "support/registry_store.h"
 
 extern char** environ;
 
 namespace {
 
-pid_t startWriter(const std::vector<std::string>& args) {
+pid_t startWriter(const std::vector<std::string>& args, const std::string& output = "") {
     std::vector<char*> argv;
     std::string program = REGISTRY_WRITER_PATH;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (auto& a : copies) argv.push_back(a.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!output.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -1;
-    return pid;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return spawned == 0 ? pid : -1;
 }
 
 int waitFor(pid_t pid) {
@@ -67,6 +76,24 @@ std::string textOf(const char* path, const std::string& name) {
     }
     RegCloseKey(key);
     return text;
+}
+
+void expectIntegrityOk() {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(pointilla::registry::defaultStorePath().c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* check = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+}
+
+std::vector<std::string> linesOf(const std::string& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
 }
 
 TEST(ConcurrentWriters, TwoProcessesWritingTheSameKeyLoseNoWrite) {
@@ -109,14 +136,7 @@ TEST(ConcurrentWriters, AWriterKilledMidTransactionLeavesTheStoreWhole) {
     EXPECT_EQ(textOf("Killed\\Key", names.back()),
               names.back() + std::string(512, '.') + names.back());
 
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(pointilla::registry::defaultStorePath().c_str(), &db), SQLITE_OK);
-    sqlite3_stmt* check = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-    sqlite3_finalize(check);
-    sqlite3_close(db);
+    expectIntegrityOk();
 
     // And the store still takes writes.
     HKEY key = nullptr;
@@ -124,6 +144,40 @@ TEST(ConcurrentWriters, AWriterKilledMidTransactionLeavesTheStoreWhole) {
     const BYTE data[] = {'o', 'k'};
     EXPECT_EQ(RegSetValueExA(key, "after", 0, REG_SZ, data, 2), ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+// POSIX record locks belong to the process: closing any descriptor of a file drops
+// them all. A process that opens and closes the store's files elsewhere must keep
+// its hold on the store, or the next process to leave takes the WAL with it.
+TEST(ConcurrentWriters, LocksSurviveTheProcessClosingTheStoreFilesElsewhere) {
+    pointilla::registry::useStoreAt(pointilla::registry::defaultStorePath());  // not open here
+    const std::string acks = (trellis::testing::TempStoreEnvironment::dir() / "acks").string();
+    const pid_t dropper = startWriter({"Dropped\\Key", "d", "1000000", "1", "drop-locks"}, acks);
+    ASSERT_GT(dropper, 0);
+    const auto waitForAcks = [&](std::size_t count) {
+        for (int i = 0; i < 500 && linesOf(acks).size() < count; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    };
+    waitForAcks(20);
+    for (int round = 0; round < 3; ++round) {  // each one's last close may checkpoint
+        const pid_t other = startWriter({"Other\\Key", "o" + std::to_string(round), "20", "1"});
+        ASSERT_GT(other, 0);
+        EXPECT_EQ(waitFor(other), 0);
+    }
+    waitForAcks(linesOf(acks).size() + 20);
+    kill(dropper, SIGKILL);
+    waitpid(dropper, nullptr, 0);
+
+    pointilla::registry::useStoreAt(pointilla::registry::defaultStorePath());
+    auto acknowledged = linesOf(acks);
+    ASSERT_GE(acknowledged.size(), 40u);
+    acknowledged.pop_back();  // perhaps cut short by the kill
+    for (const auto& name : acknowledged) {
+        ASSERT_EQ(textOf("Dropped\\Key", name), name + std::string(512, '.') + name) << name;
+    }
+    EXPECT_EQ(valueNamesOf("Other\\Key").size(), 60u);
+    expectIntegrityOk();
 }
 
 }  // namespace

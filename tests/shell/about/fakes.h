@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/desktop/desktop.h"
 #include "platform/registry/advapi32.h"
+#include "support/registry_store.h"
 
 namespace pointilla::shell::testing {
 
@@ -37,17 +39,10 @@ class RecordingOpener final : public platform::DocumentOpener, public platform::
 class TempStore : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("about-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        registry::useStoreAt(dir / "registry.db");
+        store_.emplace("about-test-");
+        dir = store_->dir();
     }
-    void TearDown() override {
-        registry::useStoreAt({});
-        std::filesystem::remove_all(dir);
-    }
+    void TearDown() override { store_.reset(); }
 
     // Writes a value under HKEY_LOCAL_MACHINE, creating the key.
     static void setValue(const std::string& key, const std::string& name, DWORD type,
@@ -68,6 +63,9 @@ class TempStore : public ::testing::Test {
     }
 
     std::filesystem::path dir;
+
+  private:
+    std::optional<trellis::testing::TempRegistryStore> store_;
 };
 
 }  // namespace pointilla::shell::testing

@@ -1,8 +1,11 @@
 // A Windows host that creates the registered control by its programmatic
 // identifier and drives it through IDispatch::Invoke, as a late-binding client
-// does; it checks what lands in the real registry and in the exported file.
+// does; it checks what lands in the real registry and in the exported file, the
+// type information oleaut32 reads from the embedded type library (printed as a
+// dump), the class information a container finds the event by, and the
+// argument conversions.
 //   com_client_check.exe <export-directory>
-// Prints one line per failed check and exits non-zero when any failed.
+// Prints one line per check and exits non-zero when any failed.
 
 // windows.h first: the OLE headers build on it.
 // clang-format off
@@ -12,17 +15,21 @@
 // clang-format on
 
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "../conversion_cases.h"
+#include "trellis/com/com_object.h"
+
 namespace {
 
 int failures = 0;
 
-void check(bool ok, const char* what) {
-    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+void check(bool ok, const std::string& what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
     if (!ok) ++failures;
 }
 
@@ -57,34 +64,67 @@ VARIANT text(const wchar_t* value) {
 
 bool isTrue(const VARIANT& v) { return v.vt == VT_BOOL && v.boolVal == VARIANT_TRUE; }
 
-// The control's event interface, RegError(lErrorCode) with dispatch identifier 1.
-const IID kEventInterface = {
-    0x5E6F2B43, 0x8C1D, 0x4A3B, {0x9E, 0x27, 0x41, 0x6B, 0xD0, 0x3C, 0x72, 0x15}};
+// The event interface, as the class information names it; RegError has dispatch id 1.
+IID kEventInterface = {};
+
+std::string narrow(BSTR text) { return conversion_cases::ascii(text); }
+
+// Prints the members of an interface's type information (its vtable view, so
+// arguments are listed without the result) and returns them as
+// "name id(arguments)" lines, e.g. "SetDWORDVal 0x60030004(sValueName,lNewDWORDValue)".
+std::vector<std::string> dumpTypeInfo(ITypeInfo* dispatchView) {
+    std::vector<std::string> members;
+    ITypeInfo* info = dispatchView;
+    HREFTYPE vtableView = 0;
+    if (FAILED(dispatchView->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableView)) ||
+        FAILED(dispatchView->GetRefTypeInfo(vtableView, &info))) {
+        std::printf("  typeinfo: no vtable view of the dual interface\n");
+        return members;
+    }
+    TYPEATTR* attributes = nullptr;
+    if (SUCCEEDED(info->GetTypeAttr(&attributes))) {
+        for (UINT i = 0; i < attributes->cFuncs; ++i) {
+            FUNCDESC* function = nullptr;
+            if (FAILED(info->GetFuncDesc(i, &function))) continue;
+            BSTR names[8] = {};
+            UINT count = 0;
+            info->GetNames(function->memid, names, 8, &count);
+            char id[16];
+            std::snprintf(id, sizeof id, "0x%08lX", static_cast<unsigned long>(function->memid));
+            std::string line = narrow(names[0]) + " " + id + "(";
+            bool first = true;
+            // GetNames answers for the first function of an identifier, the get of a
+            // property: a put's argument is counted instead.
+            if (function->invkind == INVOKE_PROPERTYPUT) {
+                line += std::to_string(function->cParams) + " argument";
+                count = 1;
+            }
+            for (SHORT a = 0; a < function->cParams && a + 1 < static_cast<SHORT>(count); ++a) {
+                if (function->lprgelemdescParam[a].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)
+                    continue;
+                line += (first ? "" : ",") + narrow(names[a + 1]);
+                first = false;
+            }
+            line += ")";
+            if (function->invkind == INVOKE_PROPERTYGET) line += " get";
+            if (function->invkind == INVOKE_PROPERTYPUT) line += " put";
+            std::printf("  typeinfo: %s\n", line.c_str());
+            members.push_back(line);
+            for (BSTR& n : names) SysFreeString(n);
+            info->ReleaseFuncDesc(function);
+        }
+        info->ReleaseTypeAttr(attributes);
+    }
+    info->Release();
+    return members;
+}
 
 // A host's event sink: records the error codes RegError brings.
-class EventSink final : public IDispatch {
+class EventSink final : public trellis::com::DispatchObject {
   public:
+    EventSink() : DispatchObject(kEventInterface) {}
     std::vector<LONG> errors;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kEventInterface) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives on the stack
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                      EXCEPINFO*, UINT*) override {
         if (id == 1 && params != nullptr && params->cArgs == 1 && params->rgvarg[0].vt == VT_I4) {
@@ -92,10 +132,9 @@ class EventSink final : public IDispatch {
         }
         return S_OK;
     }
-    ULONG references() const { return references_; }
 
   private:
-    ULONG references_ = 1;
+    void lastReleased() override {}  // lives on the stack
 };
 
 std::string readFile(const std::string& path) {
@@ -121,7 +160,79 @@ int main(int argc, char** argv) {
           "CoCreateInstance gives the control's IDispatch");
     if (object == nullptr) return 1;
 
-    // The host listens to RegError through the control's connection point.
+    // Type information: one, the _Trellis interface with every member.
+    UINT typeInfoCount = 0;
+    ITypeInfo* typeInfo = nullptr;
+    check(SUCCEEDED(object->GetTypeInfoCount(&typeInfoCount)) && typeInfoCount == 1,
+          "GetTypeInfoCount answers 1");
+    std::vector<std::string> members;
+    if (SUCCEEDED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, &typeInfo))) {
+        BSTR name = nullptr;
+        typeInfo->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+        std::printf("  typeinfo: interface %s\n", narrow(name).c_str());
+        check(narrow(name) == "_Trellis", "GetTypeInfo gives the _Trellis interface");
+        SysFreeString(name);
+        members = dumpTypeInfo(typeInfo);
+        ITypeLib* library = nullptr;
+        UINT index = 0;
+        if (SUCCEEDED(typeInfo->GetContainingTypeLib(&library, &index))) {
+            BSTR libraryName = nullptr;
+            BSTR help = nullptr;
+            library->GetDocumentation(-1, &libraryName, &help, nullptr, nullptr);
+            std::printf("  typelib: %s \"%s\"\n", narrow(libraryName).c_str(),
+                        narrow(help).c_str());
+            check(narrow(libraryName) == "Dovetail" &&
+                      narrow(help) == "Trellis - Provides easy access to registry functions",
+                  "the type library is Dovetail with its help text");
+            SysFreeString(libraryName);
+            SysFreeString(help);
+            library->Release();
+        }
+        typeInfo->Release();
+    }
+    const std::vector<std::string> expected = {
+        "CurrentKey 0x68030000() get",
+        "CurrentKey 0x68030000(1 argument) put",
+        "BackupKey 0x60030001(sKeytoBackup,sBackupDir,sBackupFile)",
+        "SetStringVal 0x60030002(sValueName,sNewStringValue)",
+        "GetStringVal 0x60030003(ValueName)",
+        "SetDWORDVal 0x60030004(sValueName,lNewDWORDValue)",
+        "GetDWORDVal 0x60030005(ValueName)",
+        "KeyExists 0x60030006(sValueName,lValueType)",
+        "DeleteAKey 0x60030007(sValueName)",
+        "CreateAKey 0x60030008(sNewKeyName)",
+    };
+    check(members == expected, "the type information lists every member, id and argument");
+    {
+        LPOLESTR names[] = {const_cast<LPOLESTR>(L"KEYEXISTS"),
+                            const_cast<LPOLESTR>(L"lvaluetype")};
+        DISPID ids[2] = {};
+        check(SUCCEEDED(object->GetIDsOfNames(IID_NULL, names, 2, LOCALE_USER_DEFAULT, ids)) &&
+                  ids[0] == 0x60030006 && ids[1] == 1,
+              "GetIDsOfNames ignores case, for members and arguments");
+    }
+
+    // Class information: the coclass Trellis, whose default source is the event interface.
+    IProvideClassInfo2* classInfo = nullptr;
+    if (SUCCEEDED(
+            object->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&classInfo)))) {
+        ITypeInfo* coclass = nullptr;
+        BSTR name = nullptr;
+        check(SUCCEEDED(classInfo->GetClassInfo(&coclass)) &&
+                  SUCCEEDED(
+                      coclass->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr)) &&
+                  narrow(name) == "Trellis",
+              "IProvideClassInfo gives the class Trellis");
+        SysFreeString(name);
+        if (coclass != nullptr) coclass->Release();
+        check(SUCCEEDED(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &kEventInterface)),
+              "IProvideClassInfo2 names the default source interface");
+        classInfo->Release();
+    } else {
+        check(false, "the control answers IProvideClassInfo2");
+    }
+
+    // The host listens to RegError through the connection point the class info named.
     EventSink sink;
     IConnectionPointContainer* container = nullptr;
     IConnectionPoint* point = nullptr;
@@ -213,6 +324,10 @@ int main(int argc, char** argv) {
               result.vt == VT_BOOL && result.boolVal == VARIANT_FALSE,
           "an export into a missing directory fails");
     check(sink.errors == std::vector<LONG>{76}, "and raises RegError 76");
+
+    // Arguments arrive in their declared types, whatever a script passes.
+    sink.errors.clear();
+    conversion_cases::run(object, check);
 
     call(object, L"CurrentKey", DISPATCH_PROPERTYPUT, {text(L"HKEY_CURRENT_USER\\Software")},
          nullptr);

@@ -12,7 +12,7 @@
 namespace pointilla::capture {
 namespace {
 
-class MemorySettings : public HotKeySettings {
+class MemorySettings : public settings::Store {
   public:
     std::map<std::string, std::string, std::less<>> values;
     std::vector<std::pair<std::string, std::string>> writes;

@@ -11,13 +11,13 @@
 #include <memory>
 
 #include "capture/hot_key_lists.h"
-#include "fake_devices.h"
+#include "platform/desktop/virtual_keys.h"
 #include "platform/testing/recording_desktop.h"
 
 namespace pointilla::capture {
 namespace {
 
-using namespace testing;
+using namespace platform::vk;
 
 std::unique_ptr<QComboBox> filledCombo(const std::vector<std::string>& entries, int index) {
     auto combo = std::make_unique<QComboBox>();
@@ -46,17 +46,14 @@ struct RecordedWindow {
     Window w{desktop.pointer(), desktop.keyboard()};
 
     void pointAt(int x, int y) { desktop.setPointerPosition(platform::ScreenPoint{x, y}); }
-    void hold(std::initializer_list<int> keys) {
-        desktop.releaseAllKeys();
-        for (const int key : keys) desktop.setKeyDown(key, true);
-    }
+    void hold(std::initializer_list<int> keys) { desktop.holdOnly(keys); }
 };
 
 // A keyboard that cannot tell of changes, so the poll must run every millisecond.
 struct PolledWindow {
-    FakePointer pointer;
-    FakeKeyboard keyboard{FakeKeyboard::Notifier::None};
-    Window w{pointer, keyboard};
+    PolledWindow() { desktop.setChangeNotifier(false); }
+    platform::testing::RecordingDesktop desktop;
+    Window w{desktop.pointer(), desktop.keyboard()};
 };
 
 }  // namespace
@@ -107,19 +104,19 @@ class PointerCaptureTest : public QObject {
         QCOMPARE(r.w.label12.text(), QString());
         r.w.capture->timer1()->stop();  // only the notifier may bring the changes
 
-        r.hold({kCtrl, kAlt, kTop1});
+        r.hold({kCtrl, kAlt, topRowDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
 
-        r.hold({kCtrl, kAlt, kShift, kTop1});
+        r.hold({kCtrl, kAlt, kShift, topRowDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
 
-        r.hold({kCtrl, kAlt, kKeypad1});
+        r.hold({kCtrl, kAlt, keypadDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
 
-        r.hold({kCtrl, kAlt, kTop1, kKeyA});
+        r.hold({kCtrl, kAlt, topRowDigit(1), letter('A')});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
 
-        r.hold({kCtrl, kAlt, kTop1});
+        r.hold({kCtrl, kAlt, topRowDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
         r.hold({});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
@@ -131,16 +128,16 @@ class PointerCaptureTest : public QObject {
         r.w.combo1->setCurrentIndex(0);
         r.w.capture->start();
         r.w.capture->timer1()->stop();
-        r.hold({kAlt, kTop1});
+        r.hold({kAlt, topRowDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 3 ,  4"), 50);
-        r.hold({kCtrl, kAlt, kTop1});
+        r.hold({kCtrl, kAlt, topRowDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QString(), 50);
     }
 
     void heldKeyAtStartIsSeenAtOnce() {
         RecordedWindow r;
         r.pointAt(1, 2);
-        r.hold({kCtrl, kAlt, kTop1});
+        r.hold({kCtrl, kAlt, topRowDigit(1)});
         r.w.capture->start();
         QCOMPARE(r.w.label12.text(), QStringLiteral(" 1 ,  2"));
     }
@@ -149,7 +146,7 @@ class PointerCaptureTest : public QObject {
         RecordedWindow r;
         r.pointAt(512, 384);
         r.w.capture->start();
-        r.hold({kCtrl, kAlt, kTop1});
+        r.hold({kCtrl, kAlt, topRowDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(r.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
 
         // No key changes now: the next Timer1 tick alone carries the new position.
@@ -161,7 +158,7 @@ class PointerCaptureTest : public QObject {
     void newChoiceActsAtOnce() {
         RecordedWindow r;
         r.pointAt(10, 20);
-        r.hold({kAlt, kTop1});
+        r.hold({kAlt, topRowDigit(1)});
         r.w.capture->start();
         QCOMPARE(r.w.label12.text(), QString());
         r.w.combo1->setCurrentIndex(0);  // "": CTRL must be up
@@ -181,29 +178,27 @@ class PointerCaptureTest : public QObject {
     }
 
     void backendThatAlwaysReportsChangesCannotHangThePoll() {
-        FakePointer pointer;
-        FakeKeyboard keyboard(FakeKeyboard::Notifier::EventFd);
-        keyboard.alwaysReportChanges = true;
-        Window w(pointer, keyboard);
-        w.capture->start();
-        w.capture->timer1()->stop();
-        keyboard.hold({kCtrl, kAlt, kTop1});
-        QTRY_VERIFY_WITH_TIMEOUT(!w.label12.text().isEmpty(), 200);
+        RecordedWindow r;
+        r.desktop.setAlwaysReportsChanges(true);
+        r.w.capture->start();
+        r.w.capture->timer1()->stop();
+        r.hold({kCtrl, kAlt, topRowDigit(1)});
+        QTRY_VERIFY_WITH_TIMEOUT(!r.w.label12.text().isEmpty(), 200);
     }
 
     void withoutANotifierTimer2PollsEveryMillisecond() {
         PolledWindow p;
-        p.pointer.at = platform::ScreenPoint{512, 384};
+        p.desktop.setPointerPosition(platform::ScreenPoint{512, 384});
         p.w.capture->start();
         QVERIFY(!p.w.capture->followsKeyChanges());
         QVERIFY(p.w.capture->timer2()->isActive());
         p.w.capture->timer1()->stop();  // only Timer2 may bring the changes
 
-        p.keyboard.held = {kCtrl, kAlt, kTop1};
+        p.desktop.holdOnly({kCtrl, kAlt, topRowDigit(1)});
         QTRY_COMPARE_WITH_TIMEOUT(p.w.label12.text(), QStringLiteral(" 512 ,  384"), 50);
-        p.keyboard.held = {kCtrl, kAlt, kTop1, kKeyA};
+        p.desktop.holdOnly({kCtrl, kAlt, topRowDigit(1), letter('A')});
         QTRY_COMPARE_WITH_TIMEOUT(p.w.label12.text(), QString(), 50);
-        QCOMPARE(p.keyboard.singleQueries, 0);
+        QCOMPARE(p.desktop.singleKeyQueries(), 0);
     }
 
     void startingTwiceKeepsOneNotifier() {

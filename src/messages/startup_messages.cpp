@@ -1,0 +1,41 @@
+#include "messages/startup_messages.h"
+
+namespace pointilla::messages {
+namespace {
+
+// French quotation marks with their non-breaking spaces.
+std::string quoted(const std::string& text) { return "\u00ab\u00a0" + text + "\u00a0\u00bb"; }
+
+}  // namespace
+
+std::string desktopOpenMessage(const platform::DesktopOpenError& error) {
+    using Kind = platform::DesktopOpenError::Kind;
+    switch (error.kind) {
+        case Kind::NoDisplayNamed:
+            return "Aucun affichage X : la variable DISPLAY n'est pas d\u00e9finie.";
+        case Kind::Unreachable:
+            return "Impossible d'ouvrir l'affichage X " + quoted(error.display) +
+                   " : il n'existe pas ou refuse la connexion.";
+        case Kind::NoXTest:
+            return "L'affichage X " + quoted(error.display) +
+                   " n'offre pas l'extension XTEST : impossible d'y simuler la souris.";
+        case Kind::SingleDesktopNamed:
+            return "Windows n'a qu'un seul bureau : l'affichage " + quoted(error.display) +
+                   " ne peut pas se choisir.";
+    }
+    return {};
+}
+
+std::string controlFailureMessage(const shell::ControlFailure& failure) {
+    const std::string control = "Le contr\u00f4le de registre \u00ab " + failure.progId + " \u00bb";
+    switch (failure.kind) {
+        case shell::ControlFailure::Kind::RegistrationFailed:
+            return control + " n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
+                   failure.library.string() + " \u00bb n'a pas pu l'\u00eatre.";
+        case shell::ControlFailure::Kind::CreationFailed:
+            return control + " n'a pas pu \u00eatre cr\u00e9\u00e9.";
+    }
+    return {};
+}
+
+}  // namespace pointilla::messages

@@ -1,0 +1,19 @@
+#pragma once
+// What the programs say, in French, when what they need at start-up is missing:
+// the X display, or the registry control.
+
+#include <string>
+
+#include "platform/desktop/desktop_open_error.h"
+#include "shell/trellis_registry_control.h"
+
+namespace pointilla::messages {
+
+// "Aucun affichage X : ...", naming the display tried.
+std::string desktopOpenMessage(const platform::DesktopOpenError& error);
+
+// Names the control and, when its registration failed, the library. The lower
+// layer's own reason (ControlFailure::detail) is not part of it.
+std::string controlFailureMessage(const shell::ControlFailure& failure);
+
+}  // namespace pointilla::messages

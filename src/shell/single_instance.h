@@ -1,0 +1,50 @@
+#pragma once
+// One Pointilla per user and display. The first program holds a lock and
+// listens on a local socket; a later start hands its file (or nothing) to it
+// and ends, so that two programs never poll the same capture hot key.
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+namespace pointilla::shell {
+
+class SingleInstance final : public QObject {
+    Q_OBJECT
+
+  public:
+    enum class Role {
+        First,       // this program runs the window; listen() was done
+        HandedOver,  // another program took the request: end with status 0
+        Failed,      // another program holds the lock but did not answer
+    };
+
+    // The lock and socket live in runtimeFolder, named after the display.
+    SingleInstance(QString runtimeFolder, const QString& display, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // Becomes the first program, or hands fileToOpen (absolute, or empty for
+    // none) to the running one. A lock left by a program that died is taken over.
+    Role claim(const QString& fileToOpen);
+
+    // The folder for the lock and socket: $XDG_RUNTIME_DIR, else the temporary
+    // folder; the user's id is part of the names.
+    static QString defaultRuntimeFolder();
+    QString socketPath() const { return socketPath_; }
+
+  signals:
+    // A later start asked to come to the front, with a file to open or none.
+    void activationRequested(const QString& fileToOpen);
+
+  private:
+    bool handOver(const QString& fileToOpen);
+    void acceptRequests();
+
+    QString socketPath_;
+    QLockFile lock_;
+    std::unique_ptr<QLocalServer> server_;
+};
+
+}  // namespace pointilla::shell

@@ -1,0 +1,16 @@
+#pragma once
+// The control trims blanks, never other white space, from the texts it is given.
+
+#include <string>
+#include <string_view>
+
+namespace trellis {
+
+inline std::string trimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace trellis

@@ -1,0 +1,7 @@
+#include "trellis/type_library.h"
+
+namespace trellis {
+
+com::ComPtr<ITypeInfo> typeInfoOf(REFGUID /*guid*/) { return {}; }
+
+}  // namespace trellis

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# A playback of the real program stopped as a person stops it, with the window
+# hidden by the playback: once through the tray menu's "Arrêter la lecture",
+# once with Escape typed into another program's window. Each time the window
+# comes back and the click after the wait never reaches the other program.
+#   window_stop_e2e.sh POINTILLA CLICK_RECORDER [SCREENSHOT]
+# Exit 77 (skipped) without a display or a tray host.
+set -euo pipefail
+pointilla="${1:?usage: window_stop_e2e.sh POINTILLA CLICK_RECORDER [SCREENSHOT]}"
+recorder="${2:?usage: window_stop_e2e.sh POINTILLA CLICK_RECORDER [SCREENSHOT]}"
+screenshot="${3:-}"
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then echo "SKIP: no X display"; exit 77; fi
+command -v trayer >/dev/null 2>&1 || { echo "SKIP: no tray host (trayer)"; exit 77; }
+
+. "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
+use_private_settings
+unset DBUS_SESSION_BUS_ADDRESS  # Qt then uses the XEmbed tray
+
+# The other program first, so the tray and the main window map above it.
+mkfifo "$work/recorder.in"
+"$recorder" <"$work/recorder.in" >"$work/recorder.out" &
+pids+=($!)
+exec 7>"$work/recorder.in"
+wait_until 100 grep -q '^ready' "$work/recorder.out" || fail "the click recorder did not start"
+presses() { grep -c '^press' "$work/recorder.out" || true; }
+
+trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
+  --transparent false --SetDockType true >"$work/trayer.log" 2>&1 &
+pids+=($!)
+wait_until 50 xdotool search --class trayer || { echo "SKIP: trayer did not start"; exit 77; }
+
+# A wait, then a click on the recorder's window.
+printf 'D\xe9lai\xa43\xa4\r\nPosition souris\xa4 640 ,  900\xa4\r\nClic souris\xa4Clic\xa4\r\n' \
+  >"$work/stop.sce"
+
+"$pointilla" >"$work/pointilla.log" 2>&1 &
+pids+=($!)
+window="$(timeout 10 xdotool search --sync --onlyvisible --name '^Pointilla$' | head -n1)" ||
+  fail "the main window did not appear"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+menu_bar() { xdotool mousemove $((X + 20)) $((Y + 10)) click 1; sleep 0.5; }
+
+# Options > Réduire la fenêtre lors d'une lecture; Fichier > Ouvrir un scénario.
+# (Right opens "Options" on its first entry.)
+menu_bar
+xdotool key Right Return
+sleep 0.3
+menu_bar
+xdotool key Down Return
+sleep 1
+xdotool type --delay 20 "$work/stop.sce"
+xdotool key Return
+sleep 1
+
+is_viewable() { xwininfo -id "$window" | grep -q 'Map State: IsViewable'; }
+is_hidden() { ! is_viewable; }
+start_playback() {
+  xdotool mousemove $((X + 14)) $((Y + 38)) click 1
+  wait_until 20 is_hidden || fail "the playback did not hide the window (redlec)"
+}
+wait_until 100 has_icon || fail "no icon was embedded in the tray"
+read -r ix iy <<<"$(icon_centre)"
+
+echo "step: the tray menu's 'Arrêter la lecture' during the wait"
+start_playback
+xdotool mousemove "$ix" "$iy"
+sleep 0.3
+xdotool click 1
+sleep 0.5
+# The menu has the keyboard: "Afficher Pointilla", then "Arrêter la lecture".
+xdotool key Down Down Return
+wait_until 20 is_viewable || fail "the stopped playback did not bring the window back"
+sleep 3.5
+[ "$(presses)" = 0 ] || fail "a click reached the other program after the stop"
+
+echo "step: Escape, typed into another window, during the wait"
+start_playback
+sleep 1
+xdotool mousemove 640 700 click 1  # the recorder takes the focus; counted below
+xdotool key Escape
+wait_until 20 is_viewable || fail "Escape did not stop the playback"
+sleep 3.5
+[ "$(presses)" = 1 ] || fail "a click reached the other program after Escape ($(presses) presses)"
+
+echo "step: a hidden playback that ends says so from the tray"
+# A viewable top-level of the program the size of a short message.
+balloon_shown() {
+  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
+    xwininfo -id "$id" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF}
+      END { if (m == "IsViewable" && w > 60 && w < 400 && h > 30 && h < 200) print "yes" }'
+  done | grep -q yes
+}
+balloon_shown && fail "a message was already shown before the playback ended"
+start_playback
+wait_until 60 balloon_shown || fail "no 'Lecture terminée' message after the hidden playback"
+[ "$(presses)" = 2 ] || fail "the playback that ran to its end did not click once ($(presses))"
+is_hidden || fail "the window came back at the normal end of a playback that hid it"
+tray_menu_show() {
+  xdotool mousemove "$ix" "$iy"
+  sleep 0.3
+  xdotool click 1
+  sleep 0.5
+  xdotool key Down Return  # Afficher Pointilla
+  wait_until 20 is_viewable || fail "'Afficher Pointilla' did not bring the window back"
+}
+tray_menu_show
+
+if [ -n "$screenshot" ]; then
+  # The list during a playback: the marked row and the wait left.
+  {
+    printf 'Position souris\xa4 120 ,  80\xa4\r\nClic souris\xa4Clic\xa4\r\n'
+    printf 'Position souris\xa4 300 ,  140\xa4\r\nClic souris\xa4Clic\xa4\r\n'
+    printf 'D\xe9lai\xa45\xa4\r\n'
+    printf 'Position souris\xa4 240 ,  200\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\n'
+  } >"$work/demo.sce"
+  menu_bar
+  xdotool key Right Return  # the window stays shown this time
+  sleep 0.3
+  menu_bar
+  xdotool key Down Return
+  sleep 1
+  xdotool type --delay 20 "$work/demo.sce"
+  xdotool key Return
+  sleep 1
+  xdotool mousemove $((X + 14)) $((Y + 38)) click 1
+  sleep 1.5
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$screenshot"
+  xdotool key Escape
+fi
+exec 7>&-
+echo PASS

@@ -1,0 +1,44 @@
+// The start-up messages are French and name what was tried; the host's own
+// (English) reason never reaches them.
+#include "messages/startup_messages.h"
+
+#include <gtest/gtest.h>
+
+namespace pointilla::messages {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(StartupMessages, NameTheDisplayOrTheMissingVariable) {
+    using Kind = platform::DesktopOpenError::Kind;
+    const std::string unnamed = desktopOpenMessage({Kind::NoDisplayNamed, {}});
+    EXPECT_TRUE(contains(unnamed, "DISPLAY")) << unnamed;
+    const std::string unreachable = desktopOpenMessage({Kind::Unreachable, ":987"});
+    EXPECT_TRUE(contains(unreachable, ":987")) << unreachable;
+    EXPECT_TRUE(contains(unreachable, "Impossible d'ouvrir")) << unreachable;
+    const std::string noXTest = desktopOpenMessage({Kind::NoXTest, ":5"});
+    EXPECT_TRUE(contains(noXTest, ":5") && contains(noXTest, "XTEST")) << noXTest;
+    const std::string single = desktopOpenMessage({Kind::SingleDesktopNamed, ":1"});
+    EXPECT_TRUE(contains(single, ":1") && contains(single, "Windows")) << single;
+}
+
+TEST(StartupMessages, ControlFailuresKeepTheHostsReasonOut) {
+    using Kind = shell::ControlFailure::Kind;
+    const std::string registration = controlFailureMessage(
+        {Kind::RegistrationFailed, "Dovetail.Trellis", "/opt/lib/libtrellis.so",
+         "cannot load /opt/lib/libtrellis.so: no such file"});
+    EXPECT_EQ(registration,
+              "Le contr\u00f4le de registre \u00ab Dovetail.Trellis \u00bb n'est pas "
+              "enregistr\u00e9 et la biblioth\u00e8que \u00ab /opt/lib/libtrellis.so \u00bb n'a "
+              "pas pu l'\u00eatre.");
+    const std::string creation = controlFailureMessage(
+        {Kind::CreationFailed, "Dovetail.Trellis", {}, "the class factory failed with 0x80004005"});
+    EXPECT_EQ(creation,
+              "Le contr\u00f4le de registre \u00ab Dovetail.Trellis \u00bb n'a pas pu \u00eatre "
+              "cr\u00e9\u00e9.");
+}
+
+}  // namespace
+}  // namespace pointilla::messages
