@@ -7,7 +7,8 @@
 #   (Wine hands it to xdg-open, here a stand-in that writes it down);
 # - scenario files saved by the Windows build hold the same bytes as the
 #   Linux build's, and read back;
-# - the backend reads the primary monitor's size and keys held on the display.
+# - the backend reads the primary monitor's size and keys held on the display;
+# - Escape held on the display stops a playback during its wait.
 #   under_wine.sh WINDOWS_BUILD_DIR
 # Skipped (77) without Wine or the cross compiler, except under CI, where either
 # missing is a failure.
@@ -104,5 +105,29 @@ xdotool keyup F1 keyup a keyup shift
 check "probe status (every key seen held)" "$probed" 0
 check "primary monitor and held keys" "$(tr -d '\r' <"$work/probe.txt" | grep -v '^ready' | sort | paste -sd,)" \
   "down 112,down 16,down 65,screen 1280 1024"
+# Escape held on the display stops a playback during its wait, before the click
+# after it: the recorder sees only the click made here afterwards.
+printf 'D\xe9lai\xa430\xa4\r\nClic souris\xa4Clic\xa4\r\n' >"$work/attente.sce"
+wine "$recorder" 2 >"$work/clicks2.txt" 2>&1 &
+recorder_pid=$!
+for _ in $(seq 1 300); do grep -q '^ready' "$work/clicks2.txt" && break; sleep 0.1; done
+started=$SECONDS
+wine "$player" "$(winepath -w "$work/attente.sce")" 2>"$work/stopped.err" &
+player_pid=$!
+sleep 2
+xdotool keydown Escape
+sleep 0.3
+xdotool keyup Escape
+stopped=0
+wait "$player_pid" || stopped=$?
+check "status after Escape" "$stopped" 6
+check "stopped well before the 30 s wait ended" "$(( SECONDS - started < 10 ))" 1
+check "stop message" "$(tr -d '\r' <"$work/stopped.err")" \
+  "pointilla-play : Lecture arrêtée à la ligne 1"
+xdotool click 1
+recorded=0
+wait "$recorder_pid" || recorded=$?
+check "clicks after Escape (only the one made here)" \
+  "$recorded $(tr -d '\r' <"$work/clicks2.txt" | grep -c '^press')" "0 1"
 [ "$failures" -eq 0 ] || exit 1
-echo "OK: pointilla-play.exe played moves, clicks and a delay; scenario files match; keys and screen read"
+echo "OK: pointilla-play.exe played moves, clicks and a delay; Escape stopped it; scenario files match; keys and screen read"
