@@ -2,12 +2,11 @@
 // window, or lists the rows it holds.
 
 #ifdef _WIN32
-#include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -66,9 +65,14 @@ int usageError(const std::string& what) {
     return pointilla::play::kUsage;
 }
 
+// A terminal that moves the cursor back for the progress line (on Windows, a
+// console once it is asked to follow terminal sequences).
 bool stderrIsTerminal() {
 #ifdef _WIN32
-    return ::_isatty(::_fileno(stderr)) != 0;
+    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(console, &mode) == 0) return false;
+    return SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 #else
     return ::isatty(STDERR_FILENO) == 1;
 #endif
