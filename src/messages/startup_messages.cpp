@@ -19,6 +19,9 @@ std::string desktopOpenMessage(const platform::DesktopOpenError& error) {
         case Kind::NoXTest:
             return "L'affichage X " + quoted(error.display) +
                    " n'offre pas l'extension XTEST : impossible d'y simuler la souris.";
+        case Kind::SingleDesktopNamed:
+            return "Windows n'a qu'un seul bureau : l'affichage " + quoted(error.display) +
+                   " ne peut pas se choisir.";
     }
     return {};
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/x11/x11_desktop.h"
+#include "platform/desktop/desktop_open_error.h"
 #include "shell/trellis_registry_control.h"
 
 namespace pointilla::messages {

@@ -22,8 +22,10 @@ std::string systemReason(int err) {
             return "permission refus\u00e9e";
         case ENOSPC:
             return "disque plein";
+#ifdef EDQUOT  // not on Windows
         case EDQUOT:
             return "quota de disque d\u00e9pass\u00e9";
+#endif
         case EFBIG:
             return "fichier trop gros pour ce disque ou cette session";
         case EROFS:

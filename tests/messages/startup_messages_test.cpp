@@ -20,6 +20,8 @@ TEST(StartupMessages, NameTheDisplayOrTheMissingVariable) {
     EXPECT_TRUE(contains(unreachable, "Impossible d'ouvrir")) << unreachable;
     const std::string noXTest = desktopOpenMessage({Kind::NoXTest, ":5"});
     EXPECT_TRUE(contains(noXTest, ":5") && contains(noXTest, "XTEST")) << noXTest;
+    const std::string single = desktopOpenMessage({Kind::SingleDesktopNamed, ":1"});
+    EXPECT_TRUE(contains(single, ":1") && contains(single, "Windows")) << single;
 }
 
 TEST(StartupMessages, ControlFailuresKeepTheHostsReasonOut) {

@@ -1,8 +1,12 @@
 #include "tools/pointilla-play/commands.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <iostream>
@@ -11,8 +15,8 @@
 #include <system_error>
 
 #include "messages/startup_messages.h"
+#include "platform/desktop/native_desktop.h"
 #include "platform/desktop/virtual_keys.h"
-#include "platform/x11/x11_desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
@@ -24,12 +28,18 @@ namespace {
 
 constexpr const char* kTool = "pointilla-play";
 
+// A file name in messages: UTF-8, as every other text the tool prints.
+std::string shown(const std::filesystem::path& file) {
+    const std::u8string name = file.u8string();
+    return {name.begin(), name.end()};
+}
+
 // The file's content, or the exit status after saying why there is none.
 std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file, std::ostream& err,
                                               int& status) {
     auto loaded = shell::openScenarioFile(file);
     if (!loaded) {
-        err << kTool << " : impossible de lire \u00ab\u00a0" << file.string()
+        err << kTool << " : impossible de lire \u00ab\u00a0" << shown(file)
             << "\u00a0\u00bb : " << loaded.error() << "\n";
         status = kUnreadableFile;
         return std::nullopt;
@@ -39,7 +49,7 @@ std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file,
 
 void reportStop(const std::filesystem::path& file, const scenario::ReadStop& stop,
                 std::ostream& err) {
-    err << kTool << " : lecture de \u00ab\u00a0" << file.string()
+    err << kTool << " : lecture de \u00ab\u00a0" << shown(file)
         << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : "
         << shell::readStopReason(stop.reason) << "\n";
 }
@@ -50,17 +60,30 @@ class NoSettings final : public settings::Reader {
     std::string read(std::string_view) override { return {}; }
 };
 
-// Where the player's own executable lies: the working folder of opened documents.
-std::filesystem::path programDirectory() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return self.parent_path();
-    return std::filesystem::current_path(error);
-}
-
 // SIGINT and SIGTERM ask for a stop after the row in progress: the handler
 // notes the signal and wakes the wait through a pipe.
 volatile std::sig_atomic_t caughtSignal = 0;
+
+#ifdef _WIN32
+// Ctrl+C and Ctrl+Break on the console: noted like SIGINT. There is no
+// descriptor to wake the wait; the ticker looks at the stop often instead.
+BOOL WINAPI onConsoleControl(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    caughtSignal = SIGINT;
+    return TRUE;
+}
+
+class StopSignals {
+  public:
+    StopSignals() { SetConsoleCtrlHandler(onConsoleControl, TRUE); }
+    ~StopSignals() { SetConsoleCtrlHandler(onConsoleControl, FALSE); }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    int fd() const { return -1; }
+    void drain() const {}
+};
+#else
 int signalPipeWrite = -1;
 
 extern "C" void onStopSignal(int signal) {
@@ -103,6 +126,7 @@ class StopSignals {
     struct sigaction oldInt_ {};
     struct sigaction oldTerm_ {};
 };
+#endif
 
 // One updating line on a terminal: the row being played and the wait left.
 class ProgressLine {
@@ -163,7 +187,7 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
         return kReadingStopped;
     }
 
-    auto opened = platform::openX11Desktop(
+    auto opened = platform::openNativeDesktop(
         options.displayName.empty() ? nullptr : options.displayName.c_str());
     if (!opened) {
         err << kTool << " : " << messages::desktopOpenMessage(opened.error()) << "\n";
@@ -185,7 +209,8 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     callbacks.stopRequested = stopAsked;
     callbacks.progress = [&](const playback::Progress& now) { line.show(now); };
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
-                                    settings, timer4, std::move(callbacks), programDirectory());
+                                    settings, timer4, std::move(callbacks),
+                                    platform::executableDirectory());
     engine.setRepetitions(options.repetitions);
     const int keyChanges = keyboard.changeNotifier();
     keyboard.takeChanges();
@@ -204,9 +229,14 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     err.flush();
     if (caughtSignal != 0) {
         // Ended by the signal itself, as the shell that sent it expects.
+#ifdef _WIN32
+        // What a console program ended by Ctrl+C gives back.
+        return static_cast<int>(STATUS_CONTROL_C_EXIT);
+#else
         const int signal = caughtSignal;
         ::signal(signal, SIG_DFL);
         ::raise(signal);
+#endif
     }
     return kStopped;
 }

@@ -1,15 +1,24 @@
 // pointilla-play: plays a scenario file on the X display without the main
 // window, or lists the rows it holds.
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "playback/playback_engine.h"
 #include "tools/pointilla-play/commands.h"
+#ifdef _WIN32
+#include "platform/windows/utf8_arguments.h"
+#endif
 
 namespace {
 
@@ -56,17 +65,42 @@ int usageError(const std::string& what) {
     return pointilla::play::kUsage;
 }
 
+// A terminal that moves the cursor back for the progress line (on Windows, a
+// console once it is asked to follow terminal sequences).
+bool stderrIsTerminal() {
+#ifdef _WIN32
+    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(console, &mode) == 0) return false;
+    return SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+#else
+    return ::isatty(STDERR_FILENO) == 1;
+#endif
+}
+
+// The file name as the program's UTF-8 text, whatever the system's narrow encoding.
+std::filesystem::path fromUtf8(const std::string& name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    const std::vector<std::string> args = pointilla::platform::windows::startUtf8ConsoleProgram();
+#else
+    const std::vector<std::string> args(argv, argv + argc);
+#endif
     bool list = false;
     bool repeatGiven = false;
     pointilla::play::PlayOptions options;
     std::string file;
     bool haveFile = false;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (!optionsEnded && arg == "--help") {
             std::cout << kHelp;
             return pointilla::play::kSuccess;
@@ -74,13 +108,14 @@ int main(int argc, char** argv) {
         if (!optionsEnded && arg == "--list") {
             list = true;
         } else if (!optionsEnded && arg == "--display") {
-            if (i + 1 >= argc) return usageError("--display demande le nom d'un affichage.");
-            options.displayName = argv[++i];
+            if (i + 1 >= args.size()) return usageError("--display demande le nom d'un affichage.");
+            options.displayName = args[++i];
         } else if (!optionsEnded && arg == "--repeat") {
-            const int count = i + 1 < argc ? pointilla::playback::parseRepetitions(argv[i + 1]) : 0;
+            const int count =
+                i + 1 < args.size() ? pointilla::playback::parseRepetitions(args[i + 1]) : 0;
             // parseRepetitions reads anything but a plain 1..9999 as once.
-            if (i + 1 >= argc || count == pointilla::playback::kLoop ||
-                (count == 1 && std::string_view(argv[i + 1]) != "1")) {
+            if (i + 1 >= args.size() || count == pointilla::playback::kLoop ||
+                (count == 1 && std::string_view(args[i + 1]) != "1")) {
                 return usageError("--repeat demande un nombre de 1 \u00e0 9999.");
             }
             options.repetitions = count;
@@ -106,7 +141,7 @@ int main(int argc, char** argv) {
     }
     if (list && repeatGiven)
         return usageError("--repeat et --loop servent \u00e0 jouer, pas \u00e0 lister.");
-    options.progressLine = ::isatty(STDERR_FILENO) == 1;
-    return list ? pointilla::play::listRows(file, std::cout, std::cerr)
-                : pointilla::play::playRows(file, options, std::cerr);
+    options.progressLine = stderrIsTerminal();
+    return list ? pointilla::play::listRows(fromUtf8(file), std::cout, std::cerr)
+                : pointilla::play::playRows(fromUtf8(file), options, std::cerr);
 }

@@ -3,8 +3,14 @@
 // each tick and hands it to the engine, for as long as the engine waits. It
 // wakes early when one of the given descriptors becomes readable (a key went
 // down or up, a signal came) so that a stop is not held back until the tick.
+// Windows has no such descriptors: there the wait is cut into short slices,
+// and onWake runs after each one.
 
+#ifdef _WIN32
+#include <thread>
+#else
 #include <poll.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -32,6 +38,20 @@ class SleepingTicker final : public playback::Ticker {
     // left out) is readable; it must consume what made it readable.
     void run(playback::PlaybackEngine& engine, const std::vector<int>& wakeFds,
              const std::function<void()>& onWake) {
+#ifdef _WIN32
+        (void)wakeFds;
+        constexpr std::chrono::milliseconds kSlice{50};
+        while (active_) {
+            const auto left = next_ - Clock::now();
+            if (left > Clock::duration::zero()) {
+                std::this_thread::sleep_for(std::min<Clock::duration>(left, kSlice));
+                if (onWake) onWake();
+                continue;
+            }
+            next_ += kInterval;
+            engine.tick();
+        }
+#else
         std::vector<pollfd> fds;
         for (const int fd : wakeFds) {
             if (fd >= 0) fds.push_back(pollfd{fd, POLLIN, 0});
@@ -51,6 +71,7 @@ class SleepingTicker final : public playback::Ticker {
             next_ += kInterval;
             engine.tick();
         }
+#endif
     }
 
   private:

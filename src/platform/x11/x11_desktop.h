@@ -12,19 +12,9 @@
 
 #include "common/result.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/desktop_open_error.h"
 
 namespace pointilla::platform {
-
-// Why a display could not serve as the desktop; the programs word it for people.
-struct DesktopOpenError {
-    enum class Kind {
-        NoDisplayNamed,  // no name given and $DISPLAY unset or empty
-        Unreachable,     // no such display, or it refused the connection
-        NoXTest,         // the display cannot take injected pointer input
-    };
-    Kind kind = Kind::NoDisplayNamed;
-    std::string display;  // the name tried; empty for NoDisplayNamed
-};
 
 // Opens the display (nullptr: $DISPLAY).
 Result<std::unique_ptr<Desktop>, DesktopOpenError> openX11Desktop(const char* displayName);

@@ -1,0 +1,108 @@
+#include "platform/windows/windows_desktop.h"
+
+#include <windows.h>
+
+#include "platform/windows/screen_mapping.h"
+#include "platform/windows/shell_launcher.h"
+
+namespace pointilla::platform {
+namespace {
+
+using windows::ScreenRect;
+
+struct PrimaryMonitor {
+    ScreenPoint origin;
+    ScreenSize size;
+};
+
+// Read on every use: monitors come and go, and the primary one can change.
+PrimaryMonitor primaryMonitor() {
+    const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) {
+        return {{0, 0}, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}};
+    }
+    const RECT& r = info.rcMonitor;
+    return {{r.left, r.top}, {r.right - r.left, r.bottom - r.top}};
+}
+
+ScreenRect virtualScreen() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+bool sendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.dwFlags = flags;
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+class WindowsDesktop final : public Desktop,
+                             private PointerDevice,
+                             private ButtonInjector,
+                             private KeyboardState,
+                             private ScreenInfo {
+  public:
+    PointerDevice& pointer() override { return *this; }
+    ButtonInjector& buttons() override { return *this; }
+    KeyboardState& keyboard() override { return *this; }
+    ScreenInfo& screen() override { return *this; }
+    DocumentOpener& opener() override { return opener_; }
+    ProgramStarter& programs() override { return programs_; }
+
+  private:
+    // --- pointer ---
+    std::optional<ScreenPoint> position() override {
+        POINT p{};
+        // Fails on a desktop that is not the input desktop (locked session).
+        if (!GetCursorPos(&p)) return std::nullopt;
+        return windows::fromVirtualScreen({p.x, p.y}, primaryMonitor().origin);
+    }
+
+    // A move other programs see as input (hooks, raw input, hover); the
+    // normalised coordinates can miss by a pixel on odd sizes, and SendInput is
+    // refused towards a program of higher integrity, so the exact position is
+    // then set directly.
+    void moveTo(ScreenPoint point) override {
+        const ScreenPoint target = windows::toVirtualScreen(point, primaryMonitor().origin);
+        const auto absolute = windows::toAbsoluteInput(target, virtualScreen());
+        sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK, absolute.dx,
+                  absolute.dy);
+        POINT now{};
+        if (!GetCursorPos(&now) || now.x != target.x || now.y != target.y) {
+            SetCursorPos(target.x, target.y);
+        }
+    }
+
+    // --- buttons: at wherever the pointer is ---
+    void leftButtonDown() override { sendMouse(MOUSEEVENTF_LEFTDOWN); }
+    void leftButtonUp() override { sendMouse(MOUSEEVENTF_LEFTUP); }
+
+    // --- keys: the scan table's codes are Windows virtual-key codes already ---
+    bool isDown(int virtualKey) override {
+        // The high bit: down now, whichever program has the focus.
+        return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+    }
+
+    void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override {
+        for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
+            down[i] = isDown(virtualKeys[i]);
+        }
+    }
+
+    // --- screen ---
+    ScreenSize primaryScreenSize() override { return primaryMonitor().size; }
+
+    windows::ShellDocumentOpener opener_;
+    windows::DirectProgramStarter programs_;
+};
+
+}  // namespace
+
+std::unique_ptr<Desktop> openWindowsDesktop() { return std::make_unique<WindowsDesktop>(); }
+
+}  // namespace pointilla::platform
