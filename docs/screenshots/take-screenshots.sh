@@ -77,7 +77,7 @@ sleep 0.3
 at 300 130; xdotool click 3
 sleep 0.5
 xdotool mousemove_relative 20 10; sleep 0.8
-xdotool mousemove_relative 150 0; sleep 0.5
+xdotool mousemove_relative 220 0; sleep 0.5  # past the menu, shortcut column included
 xdotool click 1
 sleep 0.8
 form3="$(newest)"
