@@ -1,6 +1,7 @@
 #include "capture/hot_key_scan.h"
 
 #include <span>
+#include <utility>
 
 #include "platform/desktop/virtual_keys.h"
 
@@ -94,6 +95,31 @@ ScannedKeys scanHotKeys(platform::KeyboardState& keyboard) {
 bool matchesChoice(const ScannedKeys& scanned, const HotKeyChoice& choice) {
     return scanned.firstModifier == choice.firstModifier &&
            scanned.secondModifier == choice.secondModifier && scanned.key == choice.key;
+}
+
+std::vector<platform::KeyCombination> combinationsOf(const HotKeyChoice& choice) {
+    const auto codeOf = [](ScanSlot slot, std::string_view text) {
+        for (const ScanKey& entry : kScanTable) {
+            if (entry.slot == slot && entry.text == text) return entry.virtualKey;
+        }
+        return 0;
+    };
+    platform::KeyCombination modifiers;
+    for (const auto& [slot, text] : {std::pair{ScanSlot::FirstModifier, choice.firstModifier},
+                                     std::pair{ScanSlot::SecondModifier, choice.secondModifier}}) {
+        if (text.empty()) continue;
+        const int code = codeOf(slot, text);
+        if (code == 0) return {};  // a modifier the poll never finds: never held
+        modifiers.push_back(code);
+    }
+    std::vector<platform::KeyCombination> combinations;
+    for (const ScanKey& entry : kScanTable) {
+        if (entry.slot != ScanSlot::Key || entry.text != choice.key) continue;
+        platform::KeyCombination combination = modifiers;
+        combination.push_back(entry.virtualKey);
+        combinations.push_back(std::move(combination));
+    }
+    return combinations;
 }
 
 bool isHotKeyHeld(platform::KeyboardState& keyboard, const HotKeyChoice& choice) {

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 #include "platform/desktop/desktop.h"
 
@@ -54,6 +55,12 @@ struct HotKeyChoice {
 
 // Three exact, case-sensitive comparisons.
 bool matchesChoice(const ScannedKeys& scanned, const HotKeyChoice& choice);
+
+// Every key combination that makes the poll see the choice held: the chosen
+// modifiers with each key of the table bearing the chosen key's text (a digit
+// on the top row or on the keypad). Empty when the key entry is empty or names
+// no key of the table, as nothing can then be held.
+std::vector<platform::KeyCombination> combinationsOf(const HotKeyChoice& choice);
 
 // One evaluation of the poll: one batched key-state query, then the comparison.
 bool isHotKeyHeld(platform::KeyboardState& keyboard, const HotKeyChoice& choice);

@@ -1,6 +1,7 @@
 #include "capture/pointer_capture.h"
 
 #include <string>
+#include <vector>
 
 #include "capture/hot_key_scan.h"
 #include "platform/desktop/virtual_keys.h"
@@ -45,7 +46,9 @@ PointerCapture::PointerCapture(platform::PointerDevice& pointer, platform::Keybo
     // A new choice acts at once, as it would from the next 1 ms tick.
     for (QComboBox* combo : {combo1_, combo2_, combo3_}) {
         connect(combo, &QComboBox::currentIndexChanged, this, [this] {
-            if (started_) pollNow();
+            if (!started_) return;
+            updateWatchedCombinations();
+            pollNow();
         });
     }
 }
@@ -62,6 +65,7 @@ void PointerCapture::start() {
         connect(keyNotifier_, &QSocketNotifier::activated, this, &PointerCapture::onKeyNotifier);
         keyboard_.takeChanges();  // what was pending is covered by the first poll below
     }
+    updateWatchedCombinations();
     refreshPointerDisplay();
     timer1_->start();
     if (!keyNotifier_) timer2_->start();
@@ -89,9 +93,27 @@ void PointerCapture::pollNow() {
     }
 }
 
-void PointerCapture::armStopKey(std::function<void()> onStop) { onStop_ = std::move(onStop); }
+void PointerCapture::armStopKey(std::function<void()> onStop) {
+    const bool wasArmed = stopKeyArmed();
+    onStop_ = std::move(onStop);
+    if (started_ && !wasArmed) updateWatchedCombinations();
+}
 
-void PointerCapture::disarmStopKey() { onStop_ = nullptr; }
+void PointerCapture::disarmStopKey() {
+    const bool wasArmed = stopKeyArmed();
+    onStop_ = nullptr;
+    if (started_ && wasArmed) updateWatchedCombinations();
+}
+
+void PointerCapture::updateWatchedCombinations() {
+    const std::string first = combo1_->currentText().toStdString();
+    const std::string second = combo2_->currentText().toStdString();
+    const std::string key = combo3_->currentText().toStdString();
+    std::vector<platform::KeyCombination> combinations =
+        combinationsOf(HotKeyChoice{first, second, key});
+    if (stopKeyArmed()) combinations.push_back({platform::vk::kEscape});
+    keyboard_.watchCombinations(combinations);
+}
 
 bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::vk::kEscape); }
 

@@ -19,6 +19,8 @@
 //   handler. Disarmed, it costs nothing.
 // - Both timers are children of this object, named "Timer1" and "Timer2" (Timer2
 //   stays stopped when the notifier is in use). Everything runs on the GUI thread.
+// - The keyboard is told which combinations matter (the chosen hot key, Escape
+//   while armed), for desktops that report only combinations bound beforehand.
 //
 // The devices and widgets must outlive this object (give it Form1 as parent).
 
@@ -67,6 +69,9 @@ class PointerCapture : public QObject {
 
   private:
     void onKeyNotifier();
+    // Tells the keyboard which combinations to watch: the chosen hot key, and
+    // Escape alone while the stop key is armed.
+    void updateWatchedCombinations();
     void showCapture(bool held);
 
     platform::PointerDevice& pointer_;

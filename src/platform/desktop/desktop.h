@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace pointilla::platform {
 
@@ -44,6 +45,9 @@ class ButtonInjector {
     virtual void leftButtonUp() = 0;
 };
 
+// Keys held together, by virtual-key code: the modifiers first, then the key.
+using KeyCombination = std::vector<int>;
+
 // Global key state by Windows virtual-key code (platform/desktop/virtual_keys.h).
 // Follows keys pressed while another program has the focus.
 class KeyboardState {
@@ -60,6 +64,15 @@ class KeyboardState {
     // returns true when the key state may have changed since the previous call.
     virtual int changeNotifier() const { return -1; }
     virtual bool takeChanges() { return true; }
+
+    // The combinations the program needs to see held, replacing the previous
+    // list (empty: none). A backend that reads the whole keyboard at any time
+    // (X11, Windows) has no use for it. One that hears keys only through
+    // combinations bound with the compositor beforehand (Wayland) binds exactly
+    // these, and reports the keys of one as down while it is held.
+    virtual void watchCombinations(std::span<const KeyCombination> combinations) {
+        static_cast<void>(combinations);
+    }
 };
 
 // The primary monitor's size in pixels.

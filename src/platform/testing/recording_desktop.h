@@ -80,6 +80,8 @@ class RecordingDesktop final : public Desktop,
     void setScreenSize(ScreenSize size) { screenSize_ = size; }
     void setOpenSucceeds(bool succeeds) { openSucceeds_ = succeeds; }
     void setStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }
+    // The list last given to watchCombinations().
+    const std::vector<KeyCombination>& watchedCombinations() const { return watched_; }
 
   private:
     std::optional<ScreenPoint> position() override;
@@ -90,6 +92,9 @@ class RecordingDesktop final : public Desktop,
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override;
     int changeNotifier() const override { return notifierAvailable_ ? changeFd_.get() : -1; }
     bool takeChanges() override;
+    void watchCombinations(std::span<const KeyCombination> combinations) override {
+        watched_.assign(combinations.begin(), combinations.end());
+    }
     ScreenSize primaryScreenSize() override { return screenSize_; }
     bool open(const std::string& target, const std::filesystem::path& workingDirectory) override;
     bool start(const std::filesystem::path& program) override;
@@ -105,6 +110,7 @@ class RecordingDesktop final : public Desktop,
     int singleKeyQueries_ = 0;
     int batchedKeyQueries_ = 0;
     int positionQueries_ = 0;
+    std::vector<KeyCombination> watched_;
     posix::UniqueFd changeFd_;  // an eventfd
 };
 

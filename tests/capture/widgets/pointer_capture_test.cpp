@@ -71,6 +71,24 @@ class PointerCaptureTest : public QObject {
         QVERIFY(r.w.capture->findChild<QTimer*>(QStringLiteral("Timer2")) != nullptr);
     }
 
+    // For desktops that hear only combinations bound beforehand: the chosen hot
+    // key (top-row and keypad digit), its change, and Escape only while armed.
+    void keyboardIsToldWhichCombinationsToWatch() {
+        using Watched = std::vector<platform::KeyCombination>;
+        RecordedWindow r;
+        r.w.capture->start();
+        QCOMPARE(r.desktop.watchedCombinations(),
+                 (Watched{{kCtrl, kAlt, topRowDigit(1)}, {kCtrl, kAlt, keypadDigit(1)}}));
+        r.w.combo3->setCurrentText(QStringLiteral("F9"));
+        QCOMPARE(r.desktop.watchedCombinations(), (Watched{{kCtrl, kAlt, functionKey(9)}}));
+        r.w.capture->armStopKey([] {});
+        QCOMPARE(r.desktop.watchedCombinations(),
+                 (Watched{{kCtrl, kAlt, functionKey(9)}, {kEscape}}));
+        r.w.capture->disarmStopKey();
+        r.w.combo2->setCurrentText(QString());
+        QCOMPARE(r.desktop.watchedCombinations(), (Watched{{kCtrl, functionKey(9)}}));
+    }
+
     void displayShowsCoordinateTexts() {
         RecordedWindow r;
         r.pointAt(512, 384);
