@@ -22,6 +22,9 @@ std::string desktopOpenMessage(const platform::DesktopOpenError& error) {
         case Kind::SingleDesktopNamed:
             return "Windows n'a qu'un seul bureau : l'affichage " + quoted(error.display) +
                    " ne peut pas se choisir.";
+        case Kind::CompositorLacks:
+            return "Le compositeur Wayland " + quoted(error.compositor) + " n'offre pas " +
+                   quoted(error.missing) + " : impossible d'y simuler la souris.";
     }
     return {};
 }

@@ -22,6 +22,10 @@ TEST(StartupMessages, NameTheDisplayOrTheMissingVariable) {
     EXPECT_TRUE(contains(noXTest, ":5") && contains(noXTest, "XTEST")) << noXTest;
     const std::string single = desktopOpenMessage({Kind::SingleDesktopNamed, ":1"});
     EXPECT_TRUE(contains(single, ":1") && contains(single, "Windows")) << single;
+    const std::string lacks = desktopOpenMessage(platform::DesktopOpenError::compositorLacks(
+        "wayland-1", "labwc", "zwlr_virtual_pointer_manager_v1"));
+    EXPECT_TRUE(contains(lacks, "labwc") && contains(lacks, "zwlr_virtual_pointer_manager_v1"))
+        << lacks;
 }
 
 TEST(StartupMessages, ControlFailuresKeepTheHostsReasonOut) {

@@ -2,6 +2,7 @@
 // Why a desktop could not be opened; the programs word it for people.
 
 #include <string>
+#include <utility>
 
 namespace pointilla::platform {
 
@@ -11,9 +12,25 @@ struct DesktopOpenError {
         Unreachable,         // no such display, or it refused the connection
         NoXTest,             // the display cannot take injected pointer input
         SingleDesktopNamed,  // a display named where there is a single desktop (Windows)
+        CompositorLacks,     // a Wayland compositor without what automation needs
     };
+    DesktopOpenError() = default;
+    DesktopOpenError(Kind why, std::string name) : kind(why), display(std::move(name)) {}
+    static DesktopOpenError compositorLacks(std::string display, std::string compositor,
+                                            std::string missing) {
+        DesktopOpenError error(Kind::CompositorLacks, std::move(display));
+        error.compositor = std::move(compositor);
+        error.missing = std::move(missing);
+        return error;
+    }
+
     Kind kind = Kind::NoDisplayNamed;
     std::string display;  // the name tried; empty for NoDisplayNamed
+    // CompositorLacks: the compositor as it calls itself ("sway", "KWin") or, when
+    // unknown, its socket; and what it lacks, by the protocol or service's own
+    // names ("zwlr_virtual_pointer_manager_v1").
+    std::string compositor;
+    std::string missing;
 };
 
 }  // namespace pointilla::platform
