@@ -1,0 +1,91 @@
+#include "platform/wayland/wlroots/sway_hot_keys.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/wayland/wlroots/sway_key_names.h"
+
+namespace pointilla::platform::wayland {
+
+SwayHotKeys::SwayHotKeys(std::unique_ptr<SwayIpc> ipc) : ipc_(std::move(ipc)) {}
+
+SwayHotKeys::~SwayHotKeys() { unbindAll(); }
+
+void SwayHotKeys::unbindAll() {
+    if (ipc_) {
+        for (const Bound& bound : bound_) {
+            ipc_->run("unbindsym " + bound.keys);
+            ipc_->run("unbindsym --release " + bound.keys);
+        }
+    }
+    bound_.clear();
+}
+
+void SwayHotKeys::watch(std::span<const KeyCombination> combinations) {
+    unbindAll();
+    if (!ipc_) return;
+    // Events of the previous list still on their way are recognised as stale.
+    tag_ = "pointilla-" + std::to_string(::getpid()) + "-" + std::to_string(++generation_);
+    for (const KeyCombination& combination : combinations) {
+        const std::string keys = swayCombination(combination);
+        if (keys.empty()) continue;
+        if (std::any_of(bound_.begin(), bound_.end(),
+                        [&](const Bound& bound) { return bound.keys == keys; })) {
+            continue;
+        }
+        const std::string index = std::to_string(bound_.size());
+        if (!ipc_->run("bindsym --no-repeat " + keys + " nop " + tag_ + " " + index + " press")) {
+            continue;
+        }
+        ipc_->run("bindsym --release " + keys + " nop " + tag_ + " " + index + " release");
+        bound_.push_back({keys, combination, false});
+    }
+}
+
+bool SwayHotKeys::takeChanges() {
+    if (!ipc_) return false;
+    bool changed = false;
+    if (!ipc_->readBindingEvents([&](std::string_view command) { onBinding(command, changed); })) {
+        // sway is gone: nothing can be held any more, and nothing more will come.
+        for (Bound& bound : bound_) bound.held = false;
+        bound_.clear();
+        ipc_.reset();
+        return true;
+    }
+    return changed;
+}
+
+void SwayHotKeys::onBinding(std::string_view command, bool& changed) {
+    const std::string prefix = "nop " + tag_ + " ";
+    if (!command.starts_with(prefix)) return;
+    command.remove_prefix(prefix.size());
+    std::size_t index = 0;
+    const auto [end, error] =
+        std::from_chars(command.data(), command.data() + command.size(), index);
+    if (error != std::errc() || index >= bound_.size()) return;
+    const std::string_view what(end,
+                                static_cast<std::size_t>(command.data() + command.size() - end));
+    const bool down = what == " press";
+    if (!down && what != " release") return;
+    if (bound_[index].held != down) {
+        bound_[index].held = down;
+        changed = true;
+    }
+}
+
+bool SwayHotKeys::anyHeld() {
+    takeChanges();
+    return std::any_of(bound_.begin(), bound_.end(), [](const Bound& bound) { return bound.held; });
+}
+
+bool SwayHotKeys::isDown(int virtualKey) {
+    takeChanges();
+    return std::any_of(bound_.begin(), bound_.end(), [virtualKey](const Bound& bound) {
+        return bound.held && std::find(bound.combination.begin(), bound.combination.end(),
+                                       virtualKey) != bound.combination.end();
+    });
+}
+
+}  // namespace pointilla::platform::wayland
