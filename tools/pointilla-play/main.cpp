@@ -25,7 +25,9 @@ namespace {
 constexpr const char* kHelp =
     "Utilisation :\n"
     "  pointilla-play [--display AFFICHAGE] [--repeat N | --loop] FICHIER.sce\n"
-    "      Joue le sc\u00e9nario sur l'affichage X (par d\u00e9faut celui de DISPLAY), comme\n"
+    "      Joue le sc\u00e9nario sur le bureau de la session (Wayland : sway et les\n"
+    "      autres bureaux wlroots, KDE, GNOME ; sinon X11), ou sur l'affichage X nomm\u00e9\n"
+    "      par --display ; POINTILLA_BACKEND=x11|wlroots|kwin|gnome en impose un. Comme\n"
     "      le bouton \u00ab\u00a0start\u00a0\u00bb de Pointilla : d\u00e9placements du pointeur, "
     "clics du\n"
     "      bouton gauche, d\u00e9lais en secondes r\u00e9elles, adresses ouvertes avec\n"
