@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# pointilla-play and the wlroots desktop on a headless sway, seen by wev, a real
+# Wayland client: clicks land where the scenario says, the position reads back,
+# the hot key's press and release are heard, Escape stops a playback.
+#   wlroots_e2e.sh POINTILLA_PLAY DESKTOP_DRIVER
+set -uo pipefail
+play="$1" driver="$2"
+for tool in sway wev wtype swaymsg setpriv; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+. "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/sway_session.sh"
+start_headless_sway "$work" || fail "sway did not start: $(cat "$work/sway.log")"
+
+# wev floats at a known place; its events tell where clicks landed (surface coordinates).
+stdbuf -oL wev >"$work/wev.log" 2>&1 &
+pids+=("$!")
+wev_mapped() { swaymsg -t get_tree | grep -q '"app_id": "wev"'; }
+wait_until 50 wev_mapped || fail "wev did not map"
+read -r wx wy < <(swaymsg -t get_tree | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("app_id") == "wev":
+        print(node["rect"]["x"], node["rect"]["y"]); sys.exit()
+    for child in node.get("nodes", []) + node.get("floating_nodes", []): walk(child)
+walk(json.load(sys.stdin))')
+[ -n "$wx" ] || fail "wev's place is unknown"
+
+# 1. Two clicks at two places, from a scenario file.
+printf 'Position souris\244 %d ,  %d\244\r\nClic souris\244\244\r\nPosition souris\244%d ,  %d\244\r\nClic souris\244\244\r\n' \
+  $((wx + 100)) $((wy + 50)) $((wx + 250)) $((wy + 120)) >"$work/clicks.sce"
+"$play" "$work/clicks.sce" 2>"$work/play.log" || fail "pointilla-play failed: $(cat "$work/play.log")"
+presses() { [ "$(grep -ac 'state: 1 (pressed)' "$work/wev.log")" -ge "$1" ]; }
+answers() { [ "$(wc -l <"$work/driver.out")" -ge "$1" ]; }
+wait_until 20 presses 2 || fail "wev saw no two presses"
+# Where the pointer was at each press: the last enter or motion before it.
+landed="$(awk '/wl_pointer\] (enter|motion)/ {sub(/.*x, y: /, ""); split($0, p, ", "); at = int(p[1]) " " int(p[2])}
+               /state: 1 \(pressed\)/ {print at}' "$work/wev.log" | tr '\n' ';')"
+[ "$landed" = "100 50;250 120;" ] || fail "clicks landed at '$landed', not '100 50;250 120;'"
+
+# 2. The position reads back; 3. the hot key is heard down and up, and the
+#    position is read while it is held.
+mkfifo "$work/driver.in"
+"$driver" <"$work/driver.in" >"$work/driver.out" 2>&1 &
+pids+=("$!")
+exec 3>"$work/driver.in"
+echo position >&3
+echo watch >&3
+wait_until 30 answers 2 || fail "the driver did not answer: $(cat "$work/driver.out")"
+echo "until 49 down" >&3
+echo position >&3
+echo "until 49 up" >&3
+sleep 0.2
+wtype -M ctrl -M alt -P 1 -s 300 -p 1 -m alt -m ctrl
+exec 3>&-
+wait_until 60 answers 5 || fail "driver: $(cat "$work/driver.out")"
+expected="$((wx + 250)) $((wy + 120));ok;ok;$((wx + 250)) $((wy + 120));ok;"
+[ "$(tr '\n' ';' <"$work/driver.out")" = "$expected" ] ||
+  fail "driver said '$(tr '\n' ';' <"$work/driver.out")', not '$expected'"
+
+# 4. Escape stops a playback during its wait, wherever the focus is.
+printf 'D\351lai\2445\244\r\nClic souris\244\244\r\n' >"$work/wait.sce"
+started=$(date +%s%N)
+"$play" "$work/wait.sce" 2>"$work/stop.log" &
+player=$!
+sleep 0.8
+wtype -k Escape
+wait "$player"
+status=$?
+elapsed_ms=$((($(date +%s%N) - started) / 1000000))
+[ "$status" -eq 6 ] || fail "Escape gave exit $status: $(cat "$work/stop.log")"
+[ "$elapsed_ms" -lt 3000 ] || fail "Escape took ${elapsed_ms} ms to stop the playback"
+grep -q "la ligne 1$" "$work/stop.log" || fail "no stop message: $(cat "$work/stop.log")"
+echo "PASS"
