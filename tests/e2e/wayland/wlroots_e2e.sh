@@ -17,14 +17,8 @@ stdbuf -oL wev >"$work/wev.log" 2>&1 &
 pids+=("$!")
 wev_mapped() { swaymsg -t get_tree | grep -q '"app_id": "wev"'; }
 wait_until 50 wev_mapped || fail "wev did not map"
-read -r wx wy < <(swaymsg -t get_tree | python3 -c '
-import json, sys
-def walk(node):
-    if node.get("app_id") == "wev":
-        print(node["rect"]["x"], node["rect"]["y"]); sys.exit()
-    for child in node.get("nodes", []) + node.get("floating_nodes", []): walk(child)
-walk(json.load(sys.stdin))')
-[ -n "$wx" ] || fail "wev's place is unknown"
+wx=300 wy=200
+swaymsg "[app_id=wev] move absolute position $wx $wy" >/dev/null || fail "wev could not be placed"
 
 # 1. Two clicks at two places, from a scenario file.
 printf 'Position souris\244 %d ,  %d\244\r\nClic souris\244\244\r\nPosition souris\244%d ,  %d\244\r\nClic souris\244\244\r\n' \
