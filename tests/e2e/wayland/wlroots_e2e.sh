@@ -2,9 +2,10 @@
 # pointilla-play and the wlroots desktop on a headless sway, seen by wev, a real
 # Wayland client: clicks land where the scenario says, the position reads back,
 # the hot key's press and release are heard, Escape stops a playback.
-#   wlroots_e2e.sh POINTILLA_PLAY DESKTOP_DRIVER
+# With the program, its window runs natively on sway and captures with the hot key.
+#   wlroots_e2e.sh POINTILLA_PLAY DESKTOP_DRIVER [POINTILLA]
 set -uo pipefail
-play="$1" driver="$2"
+play="$1" driver="$2" program="${3:-}"
 for tool in sway wev wtype swaymsg setpriv; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -36,7 +37,8 @@ landed="$(awk '/wl_pointer\] (enter|motion)/ {sub(/.*x, y: /, ""); split($0, p, 
 #    position is read while it is held.
 mkfifo "$work/driver.in"
 "$driver" <"$work/driver.in" >"$work/driver.out" 2>&1 &
-pids+=("$!")
+driven=$!
+pids+=("$driven")
 exec 3>"$work/driver.in"
 echo position >&3
 echo watch >&3
@@ -51,6 +53,8 @@ wait_until 60 answers 5 || fail "driver: $(cat "$work/driver.out")"
 expected="$((wx + 250)) $((wy + 120));ok;ok;$((wx + 250)) $((wy + 120));ok;"
 [ "$(tr '\n' ';' <"$work/driver.out")" = "$expected" ] ||
   fail "driver said '$(tr '\n' ';' <"$work/driver.out")', not '$expected'"
+# Gone, with its bindings, before another program binds the same keys.
+wait "$driven"
 
 # 4. Escape stops a playback during its wait, wherever the focus is.
 printf 'D\351lai\2445\244\r\nClic souris\244\244\r\n' >"$work/wait.sce"
@@ -65,4 +69,34 @@ elapsed_ms=$((($(date +%s%N) - started) / 1000000))
 [ "$status" -eq 6 ] || fail "Escape gave exit $status: $(cat "$work/stop.log")"
 [ "$elapsed_ms" -lt 3000 ] || fail "Escape took ${elapsed_ms} ms to stop the playback"
 grep -q "la ligne 1$" "$work/stop.log" || fail "no stop message: $(cat "$work/stop.log")"
+
+# 5. The window, native on sway: CTRL+ALT+1 held over wev captures where the
+#    pointer is, and the scenario saved holds it.
+if [ -n "$program" ]; then
+  use_private_settings
+  QT_QPA_PLATFORM= "$program" >"$work/pointilla.log" 2>&1 &
+  pids+=("$!")
+  pointilla_mapped() { swaymsg -t get_tree | grep -q '"app_id": "pointilla"'; }
+  wait_until 100 pointilla_mapped || fail "the window did not appear on sway"
+  swaymsg "[app_id=pointilla] move absolute position 760 500" >/dev/null
+  printf 'move %d %d\n' $((wx + 60)) $((wy + 40)) | "$driver" >/dev/null
+  sleep 0.3
+  wtype -M ctrl -M alt -P 1 -s 700 -p 1 -m alt -m ctrl
+  sleep 0.3
+  save_dialog() { swaymsg -t get_tree | grep -q '"name": "Enregistrer sous"'; }
+  for _ in 1 2 3; do
+    swaymsg "[app_id=pointilla] focus" >/dev/null
+    wtype -M ctrl -k s -m ctrl
+    wait_until 30 save_dialog && break
+  done
+  save_dialog || fail "Ctrl+S showed no save dialog"
+  sleep 0.5
+  target="$work/capture.sce"
+  wtype "$target" -k Return
+  wait_until 50 test -s "$target" || fail "nothing was saved to $target"
+  rows="$(grep -c '' "$target")"
+  [ "$rows" -ge 2 ] && [ "$rows" -le 5 ] || fail "expected 2 to 5 captured rows, got $rows"
+  expected="$(for _ in $(seq 1 "$rows"); do printf 'Position souris\244 %d ,  %d\244\r\n' $((wx + 60)) $((wy + 40)); done | od -An -tx1)"
+  [ "$(od -An -tx1 <"$target")" = "$expected" ] || fail "the capture differs: $(od -c <"$target" | head -n3)"
+fi
 echo "PASS"

@@ -73,6 +73,7 @@ void SwayHotKeys::onBinding(std::string_view command, bool& changed) {
         bound_[index].held = down;
         changed = true;
     }
+    if (down) bound_[index].pressUnseen = true;
 }
 
 bool SwayHotKeys::anyHeld() {
@@ -81,11 +82,27 @@ bool SwayHotKeys::anyHeld() {
 }
 
 bool SwayHotKeys::isDown(int virtualKey) {
+    const int keys[] = {virtualKey};
+    bool down[] = {false};
+    queryDown(keys, down);
+    return down[0];
+}
+
+void SwayHotKeys::queryDown(std::span<const int> virtualKeys, std::span<bool> down) {
     takeChanges();
-    return std::any_of(bound_.begin(), bound_.end(), [virtualKey](const Bound& bound) {
-        return bound.held && std::find(bound.combination.begin(), bound.combination.end(),
-                                       virtualKey) != bound.combination.end();
-    });
+    std::fill(down.begin(), down.end(), false);
+    for (Bound& bound : bound_) {
+        bool asked = false;
+        for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
+            if (std::find(bound.combination.begin(), bound.combination.end(), virtualKeys[i]) ==
+                bound.combination.end()) {
+                continue;
+            }
+            asked = true;
+            down[i] = down[i] || bound.held || bound.pressUnseen;
+        }
+        if (asked) bound.pressUnseen = false;
+    }
 }
 
 }  // namespace pointilla::platform::wayland

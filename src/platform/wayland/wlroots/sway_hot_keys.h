@@ -26,7 +26,11 @@ class SwayHotKeys {
     SwayHotKeys& operator=(const SwayHotKeys&) = delete;
 
     void watch(std::span<const KeyCombination> combinations);
+    // A combination pressed and released between two queries still counts as
+    // down for the first query that asks about one of its keys, so that a
+    // quick tap (Escape) is not lost.
     bool isDown(int virtualKey);
+    void queryDown(std::span<const int> virtualKeys, std::span<bool> down);
     // Whether any watched combination is held now.
     bool anyHeld();
     int changeNotifier() const { return ipc_ ? ipc_->eventFd() : -1; }
@@ -38,6 +42,7 @@ class SwayHotKeys {
         std::string keys;  // sway's name of the combination, "Ctrl+Mod1+1"
         KeyCombination combination;
         bool held = false;
+        bool pressUnseen = false;  // pressed since the last query about it
     };
     void unbindAll();
     void onBinding(std::string_view command, bool& changed);

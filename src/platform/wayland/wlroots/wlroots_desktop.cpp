@@ -25,7 +25,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // A new virtual pointer becomes the seat's pointer only after a moment; a
-// press sent sooner is lost. Waited for once, before the first press.
+// move or press sent sooner is lost. Waited for once, before the first one.
 constexpr std::chrono::milliseconds kPointerSettling{300};
 // How long a probe waits for the pointer to enter its overlay: the answer takes
 // about a millisecond; none comes while a button is held down elsewhere.
@@ -97,6 +97,9 @@ class WlrootsDesktop final : public Desktop,
     ~WlrootsDesktop() override {
         registry_->onAdded = nullptr;
         registry_->onRemoved = nullptr;
+        // A compositor drops what a client that hung up had still queued: the
+        // last moves and presses are made to arrive before the connection closes.
+        wl_display_roundtrip(display_.get());
     }
 
     PointerDevice& pointer() override { return *this; }
@@ -138,6 +141,7 @@ class WlrootsDesktop final : public Desktop,
         if (!layout.known()) return;
         const LayoutRect& extent = layout.extent;
         // The virtual pointer reaches only the box around the outputs.
+        settlePointer();
         ScreenPoint target = layout.toLayout(point);
         target.x = std::clamp(target.x, extent.x, extent.x + extent.width - 1);
         target.y = std::clamp(target.y, extent.y, extent.y + extent.height - 1);
@@ -154,22 +158,22 @@ class WlrootsDesktop final : public Desktop,
     void leftButtonDown() override { press(WL_POINTER_BUTTON_STATE_PRESSED); }
     void leftButtonUp() override { press(WL_POINTER_BUTTON_STATE_RELEASED); }
     void press(wl_pointer_button_state state) {
-        if (!pointerSettled_) {
-            std::this_thread::sleep_until(pointerCreated_ + kPointerSettling);
-            pointerSettled_ = true;
-        }
+        settlePointer();
         zwlr_virtual_pointer_v1_button(virtualPointer_.get(), timestampMs(), BTN_LEFT, state);
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
         wl_display_flush(display_.get());
     }
 
+    void settlePointer() {
+        if (pointerSettled_) return;
+        std::this_thread::sleep_until(pointerCreated_ + kPointerSettling);
+        pointerSettled_ = true;
+    }
+
     // --- keys: only the combinations bound with sway ---
     bool isDown(int virtualKey) override { return keys_.isDown(virtualKey); }
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override {
-        keys_.takeChanges();
-        for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
-            down[i] = keys_.isDown(virtualKeys[i]);
-        }
+        keys_.queryDown(virtualKeys, down);
     }
     int changeNotifier() const override { return keys_.changeNotifier(); }
     bool takeChanges() override { return keys_.takeChanges(); }
