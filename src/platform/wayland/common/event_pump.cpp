@@ -2,7 +2,20 @@
 
 #include <poll.h>
 
+#include <cerrno>
+
 namespace pointilla::platform::wayland {
+
+bool flushAll(wl_display* display) {
+    while (wl_display_flush(display) < 0) {
+        if (errno != EAGAIN) return false;
+        // A compositor that reads nothing for a whole second is stuck: give up.
+        pollfd writable{wl_display_get_fd(display), POLLOUT, 0};
+        const int ready = ::poll(&writable, 1, 1000);
+        if (ready == 0 || (ready < 0 && errno != EINTR)) return false;
+    }
+    return true;
+}
 
 bool pumpEvents(wl_display* display, int timeoutMs) {
     while (wl_display_prepare_read(display) != 0) {

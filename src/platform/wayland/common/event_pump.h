@@ -6,6 +6,11 @@
 
 namespace pointilla::platform::wayland {
 
+// Sends everything queued, waiting while the compositor's socket is full (a
+// client that fills libwayland's own buffer meanwhile loses its connection).
+// False when the connection broke or the compositor read nothing for 1 s.
+bool flushAll(wl_display* display);
+
 // Sends what is queued, waits up to timeoutMs (0: not at all) for events,
 // reads and dispatches them. False when the connection broke.
 bool pumpEvents(wl_display* display, int timeoutMs);

@@ -132,7 +132,7 @@ class WlrootsDesktop final : public Desktop,
     void giveHoverBack() {
         zwlr_virtual_pointer_v1_motion(virtualPointer_.get(), timestampMs(), 0, 0);
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
-        wl_display_flush(display_.get());
+        flushAll(display_.get());
     }
 
     void moveTo(ScreenPoint point) override {
@@ -150,7 +150,7 @@ class WlrootsDesktop final : public Desktop,
             static_cast<std::uint32_t>(target.y - extent.y),
             static_cast<std::uint32_t>(extent.width), static_cast<std::uint32_t>(extent.height));
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
-        wl_display_flush(display_.get());
+        flushAll(display_.get());
         lastKnown_ = target;
     }
 
@@ -161,7 +161,7 @@ class WlrootsDesktop final : public Desktop,
         settlePointer();
         zwlr_virtual_pointer_v1_button(virtualPointer_.get(), timestampMs(), BTN_LEFT, state);
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
-        wl_display_flush(display_.get());
+        flushAll(display_.get());
     }
 
     void settlePointer() {
