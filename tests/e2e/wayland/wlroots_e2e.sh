@@ -33,6 +33,9 @@ landed="$(awk '/wl_pointer\] (enter|motion)/ {sub(/.*x, y: /, ""); split($0, p, 
                /state: 1 \(pressed\)/ {print at}' "$work/wev.log" | tr '\n' ';')"
 [ "$landed" = "100 50;250 120;" ] || fail "clicks landed at '$landed', not '100 50;250 120;'"
 
+# Each wtype is a new keyboard that sway and the programs take a moment to
+# adopt: it waits 200 ms before its first key.
+
 # 2. The position reads back; 3. the hot key is heard down and up, and the
 #    position is read while it is held.
 mkfifo "$work/driver.in"
@@ -47,7 +50,7 @@ echo "until 49 down" >&3
 echo position >&3
 echo "until 49 up" >&3
 sleep 0.2
-wtype -M ctrl -M alt -P 1 -s 300 -p 1 -m alt -m ctrl
+wtype -s 200 -M ctrl -M alt -P 1 -s 300 -p 1 -m alt -m ctrl
 exec 3>&-
 wait_until 60 answers 5 || fail "driver: $(cat "$work/driver.out")"
 expected="$((wx + 250)) $((wy + 120));ok;ok;$((wx + 250)) $((wy + 120));ok;"
@@ -62,7 +65,7 @@ started=$(date +%s%N)
 "$play" "$work/wait.sce" 2>"$work/stop.log" &
 player=$!
 sleep 0.8
-wtype -k Escape
+wtype -s 200 -k Escape
 wait "$player"
 status=$?
 elapsed_ms=$((($(date +%s%N) - started) / 1000000))
@@ -81,18 +84,18 @@ if [ -n "$program" ]; then
   swaymsg "[app_id=pointilla] move absolute position 760 500" >/dev/null
   printf 'move %d %d\n' $((wx + 60)) $((wy + 40)) | "$driver" >/dev/null
   sleep 0.3
-  wtype -M ctrl -M alt -P 1 -s 700 -p 1 -m alt -m ctrl
+  wtype -s 200 -M ctrl -M alt -P 1 -s 700 -p 1 -m alt -m ctrl
   sleep 0.3
   save_dialog() { swaymsg -t get_tree | grep -q '"name": "Enregistrer sous"'; }
   for _ in 1 2 3; do
     swaymsg "[app_id=pointilla] focus" >/dev/null
-    wtype -M ctrl -k s -m ctrl
+    wtype -s 200 -M ctrl -k s -m ctrl
     wait_until 30 save_dialog && break
   done
   save_dialog || fail "Ctrl+S showed no save dialog"
   sleep 0.5
   target="$work/capture.sce"
-  wtype "$target" -k Return
+  wtype -s 200 "$target" -s 300 -k Return
   wait_until 50 test -s "$target" || fail "nothing was saved to $target"
   rows="$(grep -c '' "$target")"
   [ "$rows" -ge 2 ] && [ "$rows" -le 5 ] || fail "expected 2 to 5 captured rows, got $rows"
