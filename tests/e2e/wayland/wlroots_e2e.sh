@@ -2,10 +2,11 @@
 # pointilla-play and the wlroots desktop on a headless sway, seen by wev, a real
 # Wayland client: clicks land where the scenario says, the position reads back,
 # the hot key's press and release are heard, Escape stops a playback.
-# With the program, its window runs natively on sway and captures with the hot key.
-#   wlroots_e2e.sh POINTILLA_PLAY DESKTOP_DRIVER [POINTILLA]
+# With the program, its window runs natively on sway and captures with the hot
+# key; with SCREENSHOT too, the screen after the capture is saved there (grim).
+#   wlroots_e2e.sh POINTILLA_PLAY DESKTOP_DRIVER [POINTILLA [SCREENSHOT]]
 set -uo pipefail
-play="$1" driver="$2" program="${3:-}"
+play="$1" driver="$2" program="${3:-}" screenshot="${4:-}"
 for tool in sway wev wtype swaymsg setpriv; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -81,11 +82,12 @@ if [ -n "$program" ]; then
   pids+=("$!")
   pointilla_mapped() { swaymsg -t get_tree | grep -q '"app_id": "pointilla"'; }
   wait_until 100 pointilla_mapped || fail "the window did not appear on sway"
-  swaymsg "[app_id=pointilla] move absolute position 760 500" >/dev/null
+  swaymsg "[app_id=pointilla] move absolute position 740 420" >/dev/null
   printf 'move %d %d\n' $((wx + 60)) $((wy + 40)) | "$driver" >/dev/null
   sleep 0.3
   wtype -s 200 -M ctrl -M alt -P 1 -s 700 -p 1 -m alt -m ctrl
   sleep 0.3
+  if [ -n "$screenshot" ]; then grim "$screenshot" || fail "grim could not take the screenshot"; fi
   save_dialog() { swaymsg -t get_tree | grep -q '"name": "Enregistrer sous"'; }
   for _ in 1 2 3; do
     swaymsg "[app_id=pointilla] focus" >/dev/null
