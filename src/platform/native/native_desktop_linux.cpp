@@ -50,25 +50,16 @@ std::vector<std::string> compositorGlobals() {
 }
 
 OpenResult openFamily(Backend family) {
-    switch (family) {
-        case Backend::Wlroots:
 #if POINTILLA_WAYLAND_WLROOTS
-            return wayland::openWlrootsDesktop();
+    if (family == Backend::Wlroots) return wayland::openWlrootsDesktop();
 #endif
-            break;
-        case Backend::Kwin:
 #if POINTILLA_WAYLAND_KWIN
-            return wayland::openKwinDesktop();
+    if (family == Backend::Kwin) return wayland::openKwinDesktop();
 #endif
-            break;
-        case Backend::Gnome:
 #if POINTILLA_WAYLAND_GNOME
-            return wayland::openGnomeDesktop();
+    if (family == Backend::Gnome) return wayland::openGnomeDesktop();
 #endif
-            break;
-        case Backend::X11:
-            return openX11Desktop(nullptr);
-    }
+    if (family == Backend::X11) return openX11Desktop(nullptr);
     // A family this build leaves out: the compositor lacks nothing we can use.
     return fail(DesktopOpenError::compositorLacks(environment("WAYLAND_DISPLAY"), compositorName(),
                                                   routesWeKnow()));

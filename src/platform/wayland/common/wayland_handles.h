@@ -19,9 +19,10 @@ struct DisplayDisconnect {
 };
 using DisplayHandle = std::unique_ptr<wl_display, DisplayDisconnect>;
 
-// Each interface's own destroy request, by overload.
+// Each interface's own destroy request, by overload (`type` names a type,
+// which parentheses would break).
 #define POINTILLA_WAYLAND_DESTROY(type, request) \
-    inline void destroyProxy(type* proxy) { request(proxy); }
+    inline void destroyProxy(type* proxy) { request(proxy); }  // NOLINT(bugprone-macro-parentheses)
 POINTILLA_WAYLAND_DESTROY(wl_registry, wl_registry_destroy)
 POINTILLA_WAYLAND_DESTROY(wl_compositor, wl_compositor_destroy)
 POINTILLA_WAYLAND_DESTROY(wl_seat, wl_seat_destroy)

@@ -35,11 +35,14 @@ void SwayHotKeys::watch(std::span<const KeyCombination> combinations) {
                         [&](const Bound& bound) { return bound.keys == keys; })) {
             continue;
         }
-        const std::string index = std::to_string(bound_.size());
-        if (!ipc_->run("bindsym --no-repeat " + keys + " nop " + tag_ + " " + index + " press")) {
-            continue;
-        }
-        ipc_->run("bindsym --release " + keys + " nop " + tag_ + " " + index + " release");
+        // "<keys> nop <tag> <index> press|release"
+        std::string binding = keys;
+        binding += " nop ";
+        binding += tag_;
+        binding += ' ';
+        binding += std::to_string(bound_.size());
+        if (!ipc_->run("bindsym --no-repeat " + binding + " press")) continue;
+        ipc_->run("bindsym --release " + binding + " release");
         bound_.push_back({keys, combination, false});
     }
 }
