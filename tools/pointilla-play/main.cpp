@@ -51,14 +51,15 @@ constexpr const char* kHelp =
     "      Affiche cette aide.\n"
     "\n"
     "Rien n'est jou\u00e9 si le fichier est illisible, si sa lecture s'arr\u00eate avant la\n"
-    "fin ou si l'affichage X est indisponible.\n"
+    "fin ou si le bureau (affichage X, compositeur Wayland) est indisponible.\n"
     "\n"
     "Codes de sortie :\n"
     "  0  succ\u00e8s\n"
     "  1  mauvaise utilisation\n"
     "  2  fichier illisible\n"
     "  3  lecture du fichier arr\u00eat\u00e9e avant la fin (ligne mal form\u00e9e)\n"
-    "  4  affichage X indisponible\n"
+    "  4  bureau indisponible (affichage X, compositeur Wayland, POINTILLA_BACKEND\n"
+    "     inconnu)\n"
     "  6  lecture arr\u00eat\u00e9e par \u00c9chap\n";
 
 int usageError(const std::string& what) {
