@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     // The window goes where the automation goes: native on a Wayland
     // desktop, through X11 (XWayland) otherwise, unless the person chose.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", onWayland ? "wayland" : "xcb");
+        qputenv("QT_QPA_PLATFORM", onWayland ? "wayland;xcb" : "xcb");
     }
 
     QApplication app(argc, argv);
