@@ -24,9 +24,13 @@ packages=(
   libgtest-dev
   mingw-w64-tools
   xdg-utils fonts-dejavu-core qt6-translations-l10n
+  libwayland-dev wayland-protocols libsystemd-dev qt6-wayland
 )
 if [ "$mode" = test ]; then
   packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64)
+  # The wlroots desktop's tests: a headless sway, a client that reports
+  # clicks, a typist for the hot key, a screenshot taker.
+  packages+=(sway wev wtype grim)
 fi
 
 missing=()

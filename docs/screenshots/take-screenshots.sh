@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Retakes the README's screenshots of the list's pop-up menu, the item dialogs,
 # the About box, the tray menu, the list during a playback, the save question and the menus'
-# shortcuts: drives a built program on a private Xvfb
+# shortcuts, and the window native on sway: drives a built program on a private Xvfb
 # display (no window manager, so windows show without title bars).
 #   docs/screenshots/take-screenshots.sh [BUILD_DIR] [FIRST_DISPLAY_NUMBER]
 set -euo pipefail
@@ -31,6 +31,12 @@ pids+=("$PRIVATE_XVFB_PID")
   "$here/playback-progress.png" >/dev/null
 "$root/tests/e2e/shell/editor_e2e.sh" "$build/bin/pointilla" "$build/bin/window_manager" "$here" \
   >/dev/null
+
+# The window drawn by sway, from the wlroots desktop's end-to-end test.
+if command -v sway >/dev/null && command -v grim >/dev/null; then
+  "$root/tests/e2e/wayland/wlroots_e2e.sh" "$build/bin/pointilla-play" \
+    "$build/bin/wayland_desktop_driver" "$build/bin/pointilla" "$here/sway-native.png" >/dev/null
+fi
 
 export TRELLIS_REGISTRY="$work/registry.db" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 "$build/bin/pointilla" >"$work/pointilla.log" 2>&1 &

@@ -119,7 +119,11 @@ bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::vk::kEsca
 
 void PointerCapture::onKeyNotifier() {
     for (int round = 0; round < kMaxPollRoundsPerNotification && keyboard_.takeChanges(); ++round) {
-        pollNow();
+        // The change may be the hot key going down: the display is read again
+        // first, so the capture holds where the pointer is now. (A desktop that
+        // reads the pointer only while the hot key is held, as on sway, would
+        // otherwise hand over a stale position.)
+        refreshPointerDisplay();
     }
 }
 

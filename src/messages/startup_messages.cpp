@@ -25,8 +25,20 @@ std::string desktopOpenMessage(const platform::DesktopOpenError& error) {
         case Kind::CompositorLacks:
             return "Le compositeur Wayland " + quoted(error.compositor) + " n'offre pas " +
                    quoted(error.missing) + " : impossible d'y simuler la souris.";
+        case Kind::WaylandUnreachable:
+            return "Impossible de joindre le compositeur Wayland " + quoted(error.display) +
+                   " : il n'existe pas ou refuse la connexion.";
+        case Kind::UnknownBackend:
+            return "POINTILLA_BACKEND vaut " + quoted(error.display) +
+                   " : choisir x11, wlroots, kwin ou gnome.";
     }
     return {};
+}
+
+std::string xwaylandFallbackMessage(const platform::DesktopOpenError& why) {
+    return desktopOpenMessage(why) +
+           " Pointilla passe par XWayland : seules les fen\u00eatres XWayland seront "
+           "atteintes.";
 }
 
 std::string controlFailureMessage(const shell::ControlFailure& failure) {

@@ -12,6 +12,10 @@ namespace pointilla::messages {
 // "Aucun affichage X : ...", naming the display tried.
 std::string desktopOpenMessage(const platform::DesktopOpenError& error);
 
+// The warning shown when the Wayland desktop could not be used and the X11
+// backend runs through XWayland instead: why, then what it means.
+std::string xwaylandFallbackMessage(const platform::DesktopOpenError& why);
+
 // Names the control and, when its registration failed, the library. The lower
 // layer's own reason (ControlFailure::detail) is not part of it.
 std::string controlFailureMessage(const shell::ControlFailure& failure);

@@ -1,6 +1,7 @@
 // Pointilla: loads the main window, which starts everything else; the program
 // ends when the person confirms the quit question.
-//   pointilla [FILE.sce]
+//   pointilla [--platform x11] [FILE.sce]
+// --platform x11 keeps to X11 (XWayland under a Wayland compositor).
 // One program runs per user and display: a later start hands its file to it.
 
 #include <QApplication>
@@ -10,12 +11,14 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "messages/startup_messages.h"
-#include "platform/x11/x11_desktop.h"
+#include "platform/desktop/native_desktop.h"
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
@@ -67,7 +70,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
         }
     }
     if (refused || files.size() > 1) {
-        std::fprintf(stderr, "usage : pointilla [FICHIER.sce]\n");
+        std::fprintf(stderr, "usage : pointilla [--platform x11] [FICHIER.sce]\n");
         return std::nullopt;
     }
     if (files.isEmpty()) return QString();
@@ -77,15 +80,34 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // "--platform x11" asks for X11 whatever the session: the backend choice
+    // reads it as POINTILLA_BACKEND. It is taken out of the arguments, as the
+    // toolkit would read it as the name of one of its own platforms.
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) break;
+        if (std::strcmp(argv[i], "--platform") == 0 && std::strcmp(argv[i + 1], "x11") == 0) {
+            ::setenv("POINTILLA_BACKEND", "x11", 1);
+            for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
+            argc -= 2;
+            break;
+        }
+    }
     // The desktop first: without a display the toolkit would abort with a core
     // dump, so a missing or unreachable display ends here with a clear message.
-    auto opened = pointilla::platform::openX11Desktop(nullptr);
+    pointilla::platform::DesktopNotes notes;
+    auto opened = pointilla::platform::openNativeDesktop(nullptr, notes);
     if (!opened) {
         std::fprintf(stderr, "Pointilla : %s\n",
                      pointilla::messages::desktopOpenMessage(opened.error()).c_str());
         return 1;
     }
     std::unique_ptr<pointilla::platform::Desktop> desktop = std::move(opened).value();
+    const bool onWayland = notes.backend != "x11";
+    // The window goes where the automation goes: native on a Wayland
+    // desktop, through X11 (XWayland) otherwise, unless the person chose.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", onWayland ? "wayland;xcb" : "xcb");
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
@@ -96,7 +118,7 @@ int main(int argc, char** argv) {
     // display takes the request, and this one ends.
     pointilla::shell::SingleInstance instance(
         pointilla::shell::SingleInstance::defaultRuntimeFolder(),
-        QString::fromLocal8Bit(qgetenv("DISPLAY")));
+        QString::fromLocal8Bit(qgetenv(onWayland ? "WAYLAND_DISPLAY" : "DISPLAY")));
     switch (instance.claim(*startFile)) {
         case pointilla::shell::SingleInstance::Role::HandedOver:
             return 0;
@@ -107,6 +129,12 @@ int main(int argc, char** argv) {
             return 1;
         case pointilla::shell::SingleInstance::Role::First:
             break;
+    }
+    if (notes.fellBackFrom) {
+        const std::string warning =
+            pointilla::messages::xwaylandFallbackMessage(*notes.fellBackFrom);
+        std::fprintf(stderr, "Pointilla : %s\n", warning.c_str());
+        QMessageBox::warning(nullptr, QStringLiteral("Pointilla"), QString::fromStdString(warning));
     }
     QApplication::setWindowIcon(pointilla::shell::applicationIcon());
     // Hiding the window into the tray must not end the program; only the

@@ -187,16 +187,23 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
         return kReadingStopped;
     }
 
+    platform::DesktopNotes notes;
     auto opened = platform::openNativeDesktop(
-        options.displayName.empty() ? nullptr : options.displayName.c_str());
+        options.displayName.empty() ? nullptr : options.displayName.c_str(), notes);
     if (!opened) {
         err << kTool << " : " << messages::desktopOpenMessage(opened.error()) << "\n";
         return kNoDisplay;
+    }
+    if (notes.fellBackFrom) {
+        err << kTool << " : " << messages::xwaylandFallbackMessage(*notes.fellBackFrom) << "\n";
     }
     const std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
 
     const scenario::Scenario rows(std::move(content->rows));
     platform::KeyboardState& keyboard = desktop->keyboard();
+    // A desktop that hears only combinations bound beforehand (Wayland) hears Escape.
+    const platform::KeyCombination stopKey{platform::vk::kEscape};
+    keyboard.watchCombinations({&stopKey, 1});
     const StopSignals signals;
     ProgressLine line(err, rows, options.progressLine);
     const auto stopAsked = [&] {
@@ -221,6 +228,7 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
         if (stopAsked()) engine.stop();
     });
     line.clear();
+    keyboard.watchCombinations({});
     // A round trip: every injected event has reached the server before we leave.
     (void)desktop->pointer().position();
     if (!engine.wasStopped()) return kSuccess;

@@ -25,7 +25,9 @@ namespace {
 constexpr const char* kHelp =
     "Utilisation :\n"
     "  pointilla-play [--display AFFICHAGE] [--repeat N | --loop] FICHIER.sce\n"
-    "      Joue le sc\u00e9nario sur l'affichage X (par d\u00e9faut celui de DISPLAY), comme\n"
+    "      Joue le sc\u00e9nario sur le bureau de la session (Wayland : sway et les\n"
+    "      autres bureaux wlroots, KDE, GNOME ; sinon X11), ou sur l'affichage X nomm\u00e9\n"
+    "      par --display ; POINTILLA_BACKEND=x11|wlroots|kwin|gnome en impose un. Comme\n"
     "      le bouton \u00ab\u00a0start\u00a0\u00bb de Pointilla : d\u00e9placements du pointeur, "
     "clics du\n"
     "      bouton gauche, d\u00e9lais en secondes r\u00e9elles, adresses ouvertes avec\n"
@@ -49,14 +51,15 @@ constexpr const char* kHelp =
     "      Affiche cette aide.\n"
     "\n"
     "Rien n'est jou\u00e9 si le fichier est illisible, si sa lecture s'arr\u00eate avant la\n"
-    "fin ou si l'affichage X est indisponible.\n"
+    "fin ou si le bureau (affichage X, compositeur Wayland) est indisponible.\n"
     "\n"
     "Codes de sortie :\n"
     "  0  succ\u00e8s\n"
     "  1  mauvaise utilisation\n"
     "  2  fichier illisible\n"
     "  3  lecture du fichier arr\u00eat\u00e9e avant la fin (ligne mal form\u00e9e)\n"
-    "  4  affichage X indisponible\n"
+    "  4  bureau indisponible (affichage X, compositeur Wayland, POINTILLA_BACKEND\n"
+    "     inconnu)\n"
     "  6  lecture arr\u00eat\u00e9e par \u00c9chap\n";
 
 int usageError(const std::string& what) {

@@ -13,6 +13,8 @@ struct DesktopOpenError {
         NoXTest,             // the display cannot take injected pointer input
         SingleDesktopNamed,  // a display named where there is a single desktop (Windows)
         CompositorLacks,     // a Wayland compositor without what automation needs
+        WaylandUnreachable,  // no Wayland compositor at that socket
+        UnknownBackend,      // POINTILLA_BACKEND names no backend (display: its value)
     };
     DesktopOpenError() = default;
     DesktopOpenError(Kind why, std::string name) : kind(why), display(std::move(name)) {}

@@ -1,9 +1,12 @@
 #pragma once
-// The desktop of the system the program was built for, for tools that work on
-// whichever one they run on: the X11 backend on Linux, the Windows one on Windows.
+// The desktop of the system the program runs on, for the programs and tools
+// that work on whichever one they find: on Linux the X11 backend or a native
+// Wayland one (platform/native/backend_choice.h says which), on Windows the
+// Windows one.
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/result.h"
@@ -12,9 +15,34 @@
 
 namespace pointilla::platform {
 
-// displayName selects an X display (nullptr: $DISPLAY); Windows has a single
-// desktop and refuses a name (SingleDesktopNamed).
+// What the caller may need to know about the desktop it got.
+struct DesktopNotes {
+    // "x11", "wlroots", "kwin", "gnome" or "windows".
+    std::string backend;
+    // Set when a Wayland desktop could not be used and the X11 backend runs
+    // through XWayland instead: why (to be shown as a warning, never silently).
+    std::optional<DesktopOpenError> fellBackFrom;
+};
+
+// displayName selects an X display (nullptr: the session's own desktop);
+// Windows has a single desktop and refuses a name (SingleDesktopNamed).
+Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName,
+                                                                     DesktopNotes& notes);
+
+#ifdef _WIN32
 Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName);
+inline Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName,
+                                                                            DesktopNotes& notes) {
+    notes.backend = "windows";
+    return openNativeDesktop(displayName);
+}
+#else
+inline Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(
+    const char* displayName) {
+    DesktopNotes notes;
+    return openNativeDesktop(displayName, notes);
+}
+#endif
 
 // The folder of the running program's own executable (the current folder when
 // it cannot be found).

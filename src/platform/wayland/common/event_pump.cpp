@@ -1,0 +1,34 @@
+#include "platform/wayland/common/event_pump.h"
+
+#include <poll.h>
+
+#include <cerrno>
+
+namespace pointilla::platform::wayland {
+
+bool flushAll(wl_display* display) {
+    while (wl_display_flush(display) < 0) {
+        if (errno != EAGAIN) return false;
+        // A compositor that reads nothing for a whole second is stuck: give up.
+        pollfd writable{wl_display_get_fd(display), POLLOUT, 0};
+        const int ready = ::poll(&writable, 1, 1000);
+        if (ready == 0 || (ready < 0 && errno != EINTR)) return false;
+    }
+    return true;
+}
+
+bool pumpEvents(wl_display* display, int timeoutMs) {
+    while (wl_display_prepare_read(display) != 0) {
+        if (wl_display_dispatch_pending(display) < 0) return false;
+    }
+    wl_display_flush(display);
+    pollfd ready{wl_display_get_fd(display), POLLIN, 0};
+    if (::poll(&ready, 1, timeoutMs) > 0) {
+        if (wl_display_read_events(display) < 0) return false;
+    } else {
+        wl_display_cancel_read(display);
+    }
+    return wl_display_dispatch_pending(display) >= 0;
+}
+
+}  // namespace pointilla::platform::wayland

@@ -1,0 +1,168 @@
+#include "platform/wayland/wlroots/sway_ipc.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace pointilla::platform::wayland {
+namespace {
+
+constexpr std::string_view kMagic = "i3-ipc";
+constexpr std::size_t kHeaderSize = kMagic.size() + 8;
+constexpr std::uint32_t kRunCommand = 0;
+constexpr std::uint32_t kSubscribe = 2;
+constexpr std::uint32_t kBindingEvent = 0x80000005U;
+
+posix::UniqueFd connectTo(const std::string& path) {
+    sockaddr_un address{};
+    if (path.size() >= sizeof address.sun_path) return {};
+    posix::UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!fd) return {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the socket API's own cast
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        return {};
+    }
+    return fd;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool readAll(int fd, char* into, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, into + done, size - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+std::string message(std::uint32_t type, std::string_view payload) {
+    std::string bytes(kMagic);
+    const auto length = static_cast<std::uint32_t>(payload.size());
+    bytes.append(reinterpret_cast<const char*>(&length), 4);  // NOLINT: native byte order
+    bytes.append(reinterpret_cast<const char*>(&type), 4);    // NOLINT: native byte order
+    bytes.append(payload);
+    return bytes;
+}
+
+struct Header {
+    std::uint32_t length = 0;
+    std::uint32_t type = 0;
+};
+
+Header headerOf(const char* bytes) {
+    Header header;
+    std::memcpy(&header.length, bytes + kMagic.size(), 4);
+    std::memcpy(&header.type, bytes + kMagic.size() + 4, 4);
+    return header;
+}
+
+// Sends one message and reads the reply's payload; false when the socket failed.
+bool exchange(int fd, std::uint32_t type, std::string_view payload, std::string& reply) {
+    if (!writeAll(fd, message(type, payload))) return false;
+    char header[kHeaderSize];
+    if (!readAll(fd, header, sizeof header)) return false;
+    if (std::string_view(header, kMagic.size()) != kMagic) return false;
+    reply.assign(headerOf(header).length, '\0');
+    return readAll(fd, reply.data(), reply.size());
+}
+
+bool succeeded(std::string_view reply) {
+    return reply.find("\"success\": true") != std::string_view::npos ||
+           reply.find("\"success\":true") != std::string_view::npos;
+}
+
+}  // namespace
+
+Result<std::unique_ptr<SwayIpc>, std::string> SwayIpc::connect(const std::string& socketPath) {
+    posix::UniqueFd commands = connectTo(socketPath);
+    posix::UniqueFd events = connectTo(socketPath);
+    if (!commands || !events) return fail("no sway IPC socket at " + socketPath);
+    std::string reply;
+    if (!exchange(events.get(), kSubscribe, R"(["binding"])", reply) || !succeeded(reply)) {
+        return fail(std::string("sway refused the binding subscription"));
+    }
+    ::fcntl(events.get(), F_SETFL, ::fcntl(events.get(), F_GETFL) | O_NONBLOCK);
+    return std::unique_ptr<SwayIpc>(new SwayIpc(std::move(commands), std::move(events)));
+}
+
+bool SwayIpc::run(std::string_view command, std::string* error) {
+    std::string reply;
+    if (!exchange(commands_.get(), kRunCommand, command, reply)) {
+        if (error != nullptr) *error = "sway IPC connection lost";
+        return false;
+    }
+    if (succeeded(reply)) return true;
+    if (error != nullptr) *error = jsonStringField(reply, "error");
+    return false;
+}
+
+bool SwayIpc::readBindingEvents(const std::function<void(std::string_view command)>& onBinding) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(events_.get(), buffer, sizeof buffer);
+        if (got > 0) {
+            pending_.append(buffer, static_cast<std::size_t>(got));
+            continue;
+        }
+        if (got < 0 && errno == EINTR) continue;
+        if (got == 0) return false;  // sway went away
+        break;                       // EAGAIN: all read
+    }
+    while (pending_.size() >= kHeaderSize) {
+        const Header header = headerOf(pending_.data());
+        if (pending_.size() < kHeaderSize + header.length) break;
+        const std::string_view payload(pending_.data() + kHeaderSize, header.length);
+        if (header.type == kBindingEvent) onBinding(jsonStringField(payload, "command"));
+        pending_.erase(0, kHeaderSize + header.length);
+    }
+    return true;
+}
+
+std::string jsonStringField(std::string_view json, std::string_view key) {
+    const std::string quotedKey = "\"" + std::string(key) + "\"";
+    std::size_t at = json.find(quotedKey);
+    if (at == std::string_view::npos) return {};
+    at = json.find_first_not_of(" \t\r\n", at + quotedKey.size());
+    if (at == std::string_view::npos || json[at] != ':') return {};
+    at = json.find_first_not_of(" \t\r\n", at + 1);
+    if (at == std::string_view::npos || json[at] != '"') return {};
+    std::string text;
+    for (++at; at < json.size() && json[at] != '"'; ++at) {
+        char c = json[at];
+        if (c == '\\' && at + 1 < json.size()) {
+            c = json[++at];
+            switch (c) {
+                case 'n':
+                    c = '\n';
+                    break;
+                case 't':
+                    c = '\t';
+                    break;
+                default:
+                    break;  // \" \\ \/ stand for themselves; \u is kept as it is
+            }
+        }
+        text.push_back(c);
+    }
+    return text;
+}
+
+}  // namespace pointilla::platform::wayland
