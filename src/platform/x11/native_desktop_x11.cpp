@@ -1,11 +1,19 @@
+#include <cstdlib>
+#include <string_view>
 #include <system_error>
 
 #include "platform/desktop/native_desktop.h"
+#include "platform/wayland/kwin/kwin_desktop.h"
 #include "platform/x11/x11_desktop.h"
 
 namespace pointilla::platform {
 
 Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName) {
+    // KWin on request until the choice by compositor takes over.
+    const char* backend = std::getenv("POINTILLA_BACKEND");
+    if (displayName == nullptr && backend != nullptr && std::string_view(backend) == "kwin") {
+        return wayland::openKwinDesktop();
+    }
     return openX11Desktop(displayName);
 }
 
