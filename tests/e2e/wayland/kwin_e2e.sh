@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# pointilla-play on a headless KWin, as on a Plasma desktop: its clicks land
+# where the scenario says in a native Wayland window, the pointer position
+# reads back, CTRL + ALT + 1 reads down while held and up after, and a
+# program that no installed entry names gets no fake input and says so.
+# usage: kwin_e2e.sh POINTILLA_PLAY KWIN_PROBE CLICK_WINDOW
+set -euo pipefail
+play="$(realpath "$1")" probe="$(realpath "$2")" window="$(realpath "$3")"
+here="$(dirname "${BASH_SOURCE[0]}")"
+command -v kwin_wayland >/dev/null || { echo "SKIP: kwin_wayland is not installed"; exit 77; }
+. "$here/../lib.sh"
+. "$here/kwin_session.sh"
+
+start_kwin_session "$work/kwin" || fail "KWin did not start: $(tail -5 "$work/kwin/kwin.log")"
+# The programs as an installed prefix with a blank in it would hold them: the
+# entries name links, which KWin resolves to the executables it sees running.
+tools="$work/mes outils"
+mkdir -p "$tools"
+ln -s "$play" "$tools/pointilla-play"
+ln -s "$probe" "$tools/kwin_probe"
+add_fake_input_entry pointilla-play "$tools/pointilla-play"
+add_fake_input_entry kwin_probe "$tools/kwin_probe"
+export POINTILLA_BACKEND=kwin
+
+coproc CLICKS { QT_QPA_PLATFORM=wayland exec "$window" 2>"$work/window.log"; }
+pids+=("$CLICKS_PID")
+read -r -t 15 ready width height <&"${CLICKS[0]}" || fail "the click window never showed"
+[ "$ready $width $height" = "ready 1280 1024" ] || fail "click window: $ready $width $height"
+
+printf 'Position souris\xa4 200 ,  300\xa4\r\nClic souris\xa4Clic\xa4\r\n' >"$work/two.sce"
+printf 'Position souris\xa4 1000 ,  700\xa4\r\nClic souris\xa4Clic\xa4\r\n' >>"$work/two.sce"
+"$tools/pointilla-play" "$work/two.sce" 2>"$work/play.log" ||
+  fail "pointilla-play failed: $(cat "$work/play.log")"
+clicks=()
+for _ in 1 2 3 4; do
+  read -r -t 5 line <&"${CLICKS[0]}" || fail "the window saw ${#clicks[@]} events: ${clicks[*]}"
+  clicks+=("$line")
+done
+expected=("press 200 300" "release 200 300" "press 1000 700" "release 1000 700")
+[ "${clicks[*]}" = "${expected[*]}" ] || fail "the window saw: ${clicks[*]}"
+
+# The position, as KWin's script reports it, before and after a move.
+[ "$("$tools/kwin_probe" read)" = "1000 700" ] || fail "the pointer reads $("$tools/kwin_probe" read)"
+[ "$("$tools/kwin_probe" move 17 1023)" = "17 1023" ] || fail "a move to 17 1023 reads otherwise"
+
+# The hot key through KDE's global shortcuts, pressed with KWin's fake keys.
+"$tools/kwin_probe" hotkey >"$work/hotkey" 2>&1 || fail "hot key: $(cat "$work/hotkey")"
+grep -q '^down ' "$work/hotkey" && grep -q '^up ' "$work/hotkey" || fail "hot key: $(cat "$work/hotkey")"
+# Every shortcut went with the program that bound it.
+if grep -q 'hold-' "$XDG_CONFIG_HOME/kglobalshortcutsrc" 2>/dev/null; then
+  fail "shortcuts left behind: $(grep 'hold-' "$XDG_CONFIG_HOME/kglobalshortcutsrc")"
+fi
+
+# A copy that no entry names: KWin hides fake input, and the player says so.
+cp "$play" "$work/pointilla-play"
+status=0
+"$work/pointilla-play" "$work/two.sce" 2>"$work/refused.log" || status=$?
+[ "$status" = 4 ] || fail "an unlisted player ended with $status"
+grep -q "n'offre pas .*org_kde_kwin_fake_input" "$work/refused.log" ||
+  fail "unexpected refusal: $(cat "$work/refused.log")"
+echo "PASS: clicks, position and hot key on KWin"
