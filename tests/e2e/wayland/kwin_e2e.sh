@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # pointilla-play on a headless KWin, as on a Plasma desktop: its clicks land
-# where the scenario says in a native Wayland window, the pointer position
+# where the scenario says in a native Wayland window, also after thousands of
+# moves, the pointer position
 # reads back, CTRL + ALT + 1 reads down while held and up after, and a
 # program that no installed entry names gets no fake input and says so.
 # usage: kwin_e2e.sh POINTILLA_PLAY KWIN_PROBE CLICK_WINDOW
@@ -38,6 +39,17 @@ for _ in 1 2 3 4; do
 done
 expected=("press 200 300" "release 200 300" "press 1000 700" "release 1000 700")
 [ "${clicks[*]}" = "${expected[*]}" ] || fail "the window saw: ${clicks[*]}"
+
+# Moves far faster than KWin takes them: none lost, the connection kept, the
+# click where the last one put the pointer.
+for i in $(seq 1 3000); do printf 'Position souris\xa4 %d ,  %d\xa4\r\n' $((i % 1280)) $((i % 1024)); done \
+  >"$work/many.sce"
+printf 'Position souris\xa4 1000 ,  700\xa4\r\nClic souris\xa4Clic\xa4\r\n' >>"$work/many.sce"
+"$tools/pointilla-play" "$work/many.sce" 2>"$work/play.log" ||
+  fail "pointilla-play failed on 3000 moves: $(cat "$work/play.log")"
+read -r -t 5 line <&"${CLICKS[0]}" && [ "$line" = "press 1000 700" ] ||
+  fail "after 3000 moves the window saw: ${line:-nothing}"
+read -r -t 5 line <&"${CLICKS[0]}" || fail "no release after 3000 moves"
 
 # The position, as KWin's script reports it, before and after a move.
 [ "$("$tools/kwin_probe" read)" = "1000 700" ] || fail "the pointer reads $("$tools/kwin_probe" read)"

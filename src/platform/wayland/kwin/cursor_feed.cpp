@@ -53,12 +53,28 @@ std::filesystem::path scriptFolder() {
 
 }  // namespace
 
+// One report in flight at a time: KWin moves the pointer far faster than
+// reports cross the bus, so while one waits for our reply the script only
+// notes that the pointer moved again, and sends the latest position once the
+// reply comes. Bursts of moves never queue up stale reports, and a busy
+// program (which replies when it reads the bus) holds the script back.
 std::string CursorFeed::scriptFor(const std::string& busName) {
-    return "function report() {\n"
+    return "var waiting = false;\n"
+           "var movedMeanwhile = false;\n"
+           "function report() {\n"
+           "    if (waiting) {\n"
+           "        movedMeanwhile = true;\n"
+           "        return;\n"
+           "    }\n"
+           "    waiting = true;\n"
+           "    movedMeanwhile = false;\n"
            "    var p = workspace.cursorPos;\n"
            "    callDBus(\"" +
            busName + "\", \"" + kPath + "\", \"" + kInterface + "\", \"" + kMethod +
-           "\", p.x, p.y);\n"
+           "\", p.x, p.y, function() {\n"
+           "        waiting = false;\n"
+           "        if (movedMeanwhile) report();\n"
+           "    });\n"
            "}\n"
            "workspace.cursorPosChanged.connect(report);\n"
            "report();\n";
@@ -71,7 +87,6 @@ int CursorFeed::onCall(sd_bus_message* message, void* data, sd_bus_error*) {
     int y = 0;
     if (readNumber(message, x) && readNumber(message, y)) {
         self->latest_ = ScreenPoint{x, y};
-        ++self->reports_;
         if (!self->scriptFile_.empty()) {
             // KWin has read it by now.
             std::error_code ignored;
@@ -129,8 +144,8 @@ Result<std::unique_ptr<CursorFeed>, BusError> CursorFeed::start(sd_bus* bus) {
     if (!ran) return fail(ran.error());
     CursorFeed* self = feed.get();
     handleUntil(
-        bus, [self] { return self->reports_ > 0; }, kFirstReportWait);
-    if (self->reports_ == 0) return fail(BusError{"org.kde.kwin.Scripting", "no report"});
+        bus, [self] { return self->latest_.has_value(); }, kFirstReportWait);
+    if (!self->latest_) return fail(BusError{"org.kde.kwin.Scripting", "no report"});
     return feed;
 }
 

@@ -27,9 +27,6 @@ class CursorFeed {
 
     // The last position KWin reported, in global layout coordinates.
     std::optional<ScreenPoint> latest() const { return latest_; }
-    // How many reports have arrived: a caller waiting for the effect of a move
-    // waits for this to grow.
-    std::uint64_t reports() const { return reports_; }
 
     // The script's text for a receiver with this bus name.
     static std::string scriptFor(const std::string& busName);
@@ -44,7 +41,6 @@ class CursorFeed {
     std::filesystem::path scriptFile_;
     bool loaded_ = false;
     std::optional<ScreenPoint> latest_;
-    std::uint64_t reports_ = 0;
 };
 
 }  // namespace pointilla::platform::wayland::kwin

@@ -20,7 +20,7 @@ using kwin::GlobalShortcuts;
 using kwin::KwinInput;
 
 // How long a position read just after a move waits for KWin's report of it.
-constexpr std::chrono::milliseconds kMoveReportWait{100};
+constexpr std::chrono::milliseconds kMoveReportWait{200};
 
 // Our shortcuts are kept under the program's own name in KDE's settings.
 std::string componentName() {
@@ -74,22 +74,20 @@ class KwinDesktop final : public Desktop,
         const ScreenPoint origin = input_->primaryOrigin();
         target_ = ScreenPoint{origin.x + point.x, origin.y + point.y};
         input_->moveTo(target_);
-        if (cursor_) {
-            movedSinceReport_ = true;
-            reportsAtMove_ = cursor_->reports();
-        }
+        movedSinceReport_ = cursor_ != nullptr;
     }
 
-    // KWin reports a move once it has handled it; a read right after a move
-    // waits for that report unless the pointer was there already.
+    // KWin reports a move once it has handled it; a read right after moves
+    // waits for the report of the last one. Reports of earlier moves may still
+    // be queued, so it waits for the position itself; one KWin kept elsewhere
+    // (beyond the screen's edge) costs the whole wait.
     void awaitMoveReport() {
         movedSinceReport_ = false;
         input_->sync();
         const CursorFeed& feed = *cursor_;
-        if (feed.latest() == target_) return;
-        const std::uint64_t before = reportsAtMove_;
+        const ScreenPoint target = target_;
         kwin::handleUntil(
-            bus_.get(), [&feed, before] { return feed.reports() > before; }, kMoveReportWait);
+            bus_.get(), [&feed, target] { return feed.latest() == target; }, kMoveReportWait);
     }
 
     // --- buttons ---
@@ -131,7 +129,6 @@ class KwinDesktop final : public Desktop,
     std::optional<GlobalShortcuts> shortcuts_;
     ScreenPoint target_;
     bool movedSinceReport_ = false;
-    std::uint64_t reportsAtMove_ = 0;
     posix::XdgDocumentOpener opener_;
     posix::DirectProgramStarter programs_;
 };

@@ -3,6 +3,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -17,6 +18,8 @@ namespace {
 constexpr std::uint32_t kLeftButton = 272;  // BTN_LEFT
 constexpr std::uint32_t kAbsoluteMotionVersion = 3;
 constexpr std::uint32_t kKeyboardVersion = 4;
+// A compositor that takes nothing from us for this long is not coming back.
+constexpr int kFlushTimeoutMs = 5000;
 
 std::string socketName() {
     const char* name = std::getenv("WAYLAND_DISPLAY");
@@ -209,13 +212,24 @@ void KwinInput::pressKey(std::uint32_t linuxKeyCode, bool down) {
     readPending();
 }
 
-// Sends what is queued and takes in whatever events arrived, without waiting:
-// output changes are seen, and KWin's buffer for us never fills.
+// Sends what is queued, waiting while the socket is full: requests made
+// faster than KWin reads them (thousands of moves) would otherwise overflow
+// the connection's buffer, which breaks the connection for good.
+void KwinInput::flushAll() {
+    wl_display* display = display_.get();
+    while (wl_display_flush(display) < 0 && errno == EAGAIN) {
+        pollfd fd{wl_display_get_fd(display), POLLOUT, 0};
+        if (::poll(&fd, 1, kFlushTimeoutMs) <= 0) return;
+    }
+}
+
+// Sends what is queued and takes in whatever events arrived, without waiting
+// for any: output changes are seen, and KWin's buffer for us never fills.
 void KwinInput::readPending() {
     wl_display* display = display_.get();
     if (wl_display_get_error(display) != 0) return;
+    flushAll();
     while (wl_display_prepare_read(display) != 0) wl_display_dispatch_pending(display);
-    wl_display_flush(display);
     pollfd fd{wl_display_get_fd(display), POLLIN, 0};
     if (::poll(&fd, 1, 0) > 0) {
         wl_display_read_events(display);

@@ -55,6 +55,7 @@ class KwinInput {
 
   private:
     KwinInput() = default;
+    void flushAll();
     void readPending();
     const Output* primary();
 
