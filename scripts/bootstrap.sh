@@ -25,8 +25,9 @@ packages=(
   mingw-w64-tools
   xdg-utils fonts-dejavu-core qt6-translations-l10n
 )
-# The KWin backend: its Wayland protocols, the Wayland client and sd-bus.
-packages+=(plasma-wayland-protocols wayland-protocols libwayland-dev libsystemd-dev)
+# The KWin backend: its Wayland protocols, the Wayland client, keyboard
+# layouts and sd-bus.
+packages+=(plasma-wayland-protocols wayland-protocols libwayland-dev libxkbcommon-dev libsystemd-dev)
 if [ "$mode" = test ]; then
   packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64)
   # A headless KWin on a private session bus, with a native Qt window in it.

@@ -1,10 +1,13 @@
 // Drives the KWin desktop as the program does, for the end-to-end test:
 //   kwin_probe read                 the pointer position: "X Y"
 //   kwin_probe move X Y             moves there, then reads back: "X Y"
-//   kwin_probe hotkey               binds CTRL + ALT + 1, presses and releases
-//                                   those keys through KWin's fake input, and
-//                                   prints what the keyboard state said:
-//                                   "down MS" when the three keys read down
+//   kwin_probe hotkey [keypad]      binds CTRL + ALT + 1 (top row and keypad
+//                                   both, as the hot-key poll does), presses
+//                                   and releases those keys (with NumLock on,
+//                                   the keypad's 1 when asked) through KWin's
+//                                   fake input, and prints what the keyboard
+//                                   state said: "down MS" when the keys the
+//                                   poll reads as CTRL + ALT + 1 read down
 //                                   (MS after the last press), "up MS" once
 //                                   they read up after the release.
 // Exits 1 with a message when something does not happen in time.
@@ -37,15 +40,25 @@ int printPosition(PointerDevice& pointer) {
     return 0;
 }
 
-bool comboDown(KeyboardState& keyboard) {
-    return keyboard.isDown(vk::kCtrl) && keyboard.isDown(vk::kAlt) &&
+// What the probe presses for the hot key: the second modifier (ALT or SHIFT)
+// and the digit 1 of the top row or of the keypad.
+struct Press {
+    int secondModifier = vk::kAlt;
+    unsigned secondModifierKey = KEY_LEFTALT;
+    unsigned digitKey = KEY_1;
+};
+
+// The keys the hot-key poll reads for CTRL + (ALT or SHIFT) + 1.
+bool comboDown(KeyboardState& keyboard, const Press& press) {
+    return keyboard.isDown(vk::kCtrl) && keyboard.isDown(press.secondModifier) &&
            keyboard.isDown(vk::topRowDigit(1));
 }
 
 // Waits on the keyboard's notifier until the combination reads `down`.
-bool awaitCombo(KeyboardState& keyboard, bool down, std::chrono::milliseconds timeout) {
+bool awaitCombo(KeyboardState& keyboard, const Press& press, bool down,
+                std::chrono::milliseconds timeout) {
     const auto end = Clock::now() + timeout;
-    while (comboDown(keyboard) != down) {
+    while (comboDown(keyboard, press) != down) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
         if (left.count() <= 0) return false;
         pollfd fd{keyboard.changeNotifier(), POLLIN, 0};
@@ -59,39 +72,56 @@ double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-int hotKey(KeyboardState& keyboard) {
+int hotKey(KeyboardState& keyboard, const Press& press) {
     auto input = wayland::kwin::KwinInput::connect();
     if (!input || !input.value()->canPressKeys()) {
         std::fprintf(stderr, "kwin_probe: KWin takes no fake keys\n");
         return 1;
     }
     wayland::kwin::KwinInput& keys = *input.value();
-    const KeyCombination combination{vk::kCtrl, vk::kAlt, vk::topRowDigit(1)};
-    keyboard.watchCombinations({&combination, 1});
-    if (comboDown(keyboard)) {
+    // Both digits, as the hot-key poll asks for the choice "1".
+    const KeyCombination combinations[] = {{vk::kCtrl, press.secondModifier, vk::topRowDigit(1)},
+                                           {vk::kCtrl, press.secondModifier, vk::keypadDigit(1)}};
+    keyboard.watchCombinations(combinations);
+    if (comboDown(keyboard, press)) {
         std::fprintf(stderr, "kwin_probe: keys down before any press\n");
         return 1;
     }
-    for (const unsigned key : {KEY_LEFTCTRL, KEY_LEFTALT, KEY_1}) keys.pressKey(key, true);
+    const unsigned pressed[] = {KEY_LEFTCTRL, press.secondModifierKey, press.digitKey};
+    // Released on every path, or KWin would keep them held for the next test.
+    const auto releaseAll = [&] {
+        for (auto key = std::rbegin(pressed); key != std::rend(pressed); ++key) {
+            keys.pressKey(*key, false);
+        }
+        keys.sync();
+    };
+    if (press.digitKey == KEY_KP1) {
+        // NumLock on, so that the keypad gives digits.
+        keys.pressKey(KEY_NUMLOCK, true);
+        keys.pressKey(KEY_NUMLOCK, false);
+    }
+    for (const unsigned key : pressed) keys.pressKey(key, true);
     keys.sync();
     auto start = Clock::now();
-    if (!awaitCombo(keyboard, true, std::chrono::seconds(3))) {
-        std::fprintf(stderr, "kwin_probe: CTRL + ALT + 1 never read down\n");
+    if (!awaitCombo(keyboard, press, true, std::chrono::seconds(3))) {
+        releaseAll();
+        std::fprintf(stderr, "kwin_probe: the hot key never read down\n");
         return 1;
     }
     std::printf("down %.1f\n", msSince(start));
+    std::fflush(stdout);
     // Held: stays down while nothing changes.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     keyboard.takeChanges();
-    if (!comboDown(keyboard)) {
-        std::fprintf(stderr, "kwin_probe: CTRL + ALT + 1 read up while held\n");
+    if (!comboDown(keyboard, press)) {
+        releaseAll();
+        std::fprintf(stderr, "kwin_probe: the hot key read up while held\n");
         return 1;
     }
-    for (const unsigned key : {KEY_1, KEY_LEFTALT, KEY_LEFTCTRL}) keys.pressKey(key, false);
-    keys.sync();
+    releaseAll();
     start = Clock::now();
-    if (!awaitCombo(keyboard, false, std::chrono::seconds(3))) {
-        std::fprintf(stderr, "kwin_probe: CTRL + ALT + 1 still down after release\n");
+    if (!awaitCombo(keyboard, press, false, std::chrono::seconds(3))) {
+        std::fprintf(stderr, "kwin_probe: the hot key still down after release\n");
         return 1;
     }
     std::printf("up %.1f\n", msSince(start));
@@ -114,6 +144,15 @@ int main(int argc, char** argv) {
         desktop.pointer().moveTo({std::atoi(argv[2]), std::atoi(argv[3])});
         return printPosition(desktop.pointer());
     }
-    if (command == "hotkey") return hotKey(desktop.keyboard());
+    if (command == "hotkey") {
+        Press press;
+        const std::string_view variant = argc == 3 ? argv[2] : "";
+        if (variant == "keypad") press.digitKey = KEY_KP1;
+        if (variant == "shift") {
+            press.secondModifier = vk::kShift;
+            press.secondModifierKey = KEY_LEFTSHIFT;
+        }
+        return hotKey(desktop.keyboard(), press);
+    }
     return 2;
 }

@@ -1,7 +1,10 @@
 # Sourced: a headless KWin of the caller's own, on a private session bus.
-#   start_kwin_session DIR   starts both under DIR; exports WAYLAND_DISPLAY,
-#                            DBUS_SESSION_BUS_ADDRESS and the XDG folders, and
-#                            appends their ids to the caller's pids array
+#   start_kwin_session DIR [LAYOUTS]
+#                            starts both under DIR, KWin with these keyboard
+#                            layouts ("fr,us"; default: KWin's own); exports
+#                            WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS and the
+#                            XDG folders, and appends their ids to the
+#                            caller's pids array
 #   add_fake_input_entry NAME EXEC   an application entry KWin reads to offer
 #                            fake input to EXEC (the real pointilla-play entry's
 #                            template), installed under DIR/share
@@ -10,10 +13,13 @@
 kwin_session_template="$(dirname "${BASH_SOURCE[0]}")/../../../share/applications/pointilla-play.desktop.in"
 
 start_kwin_session() {
-  local dir="$1" kwin
+  local dir="$1" layouts="${2:-}" kwin
   kwin="$(command -v kwin_wayland)"
   mkdir -p "$dir/bin" "$dir/share/applications" "$dir/config" "$dir/cache" "$dir/run" "$dir/home"
   chmod 700 "$dir/run"
+  if [ -n "$layouts" ]; then
+    printf '[Layout]\nLayoutList=%s\nUse=true\n' "$layouts" >"$dir/config/kxkbrc"
+  fi
   cp "$kwin" "$dir/bin/kwin_wayland"
   export HOME="$dir/home" XDG_RUNTIME_DIR="$dir/run" XDG_CONFIG_HOME="$dir/config"
   export XDG_CACHE_HOME="$dir/cache" XDG_DATA_DIRS="$dir/share:/usr/share"

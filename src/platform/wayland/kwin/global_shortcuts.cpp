@@ -29,8 +29,8 @@ int appendActionId(sd_bus_message* call, const std::string& component, const std
 
 }  // namespace
 
-GlobalShortcuts::GlobalShortcuts(sd_bus* bus, std::string component)
-    : bus_(bus), component_(std::move(component)) {}
+GlobalShortcuts::GlobalShortcuts(sd_bus* bus, std::string component, CodesOf codesOf)
+    : bus_(bus), component_(std::move(component)), codesOf_(std::move(codesOf)) {}
 
 GlobalShortcuts::~GlobalShortcuts() {
     for (const Bound& bound : bound_) unbind(bound);
@@ -56,8 +56,8 @@ void GlobalShortcuts::watch(std::span<const KeyCombination> combinations) {
 }
 
 bool GlobalShortcuts::bind(const KeyCombination& keys) {
-    const std::optional<int> code = qtKeyCode(keys);
-    if (!code) return false;
+    const std::vector<int> codes = codesOf_(keys);
+    if (codes.empty()) return false;
     Bound bound{keys, shortcutName(keys), false};
     const std::string label = shortcutLabel(keys);
     auto registered = callMethod(
@@ -68,8 +68,8 @@ bool GlobalShortcuts::bind(const KeyCombination& keys) {
         callMethod(bus_, kService, kPath, kInterface, "setShortcut", [&](sd_bus_message* call) {
             int result = appendActionId(call, component_, bound.name, label);
             if (result < 0) return result;
-            const std::int32_t key = *code;
-            result = sd_bus_message_append_array(call, 'i', &key, sizeof key);
+            result = sd_bus_message_append_array(call, 'i', codes.data(),
+                                                 codes.size() * sizeof(codes[0]));
             if (result < 0) return result;
             return sd_bus_message_append(call, "u", kSetPresent | kNoAutoloading);
         });
@@ -77,7 +77,8 @@ bool GlobalShortcuts::bind(const KeyCombination& keys) {
         unbind(bound);
         return false;
     }
-    // KGlobalAccel answers with the keys it gave: none when another program has them.
+    // KGlobalAccel answers with the keys it gave: none when other programs have
+    // them all.
     const void* given = nullptr;
     std::size_t size = 0;
     if (sd_bus_message_read_array(set->get(), 'i', &given, &size) < 0 || size == 0) {

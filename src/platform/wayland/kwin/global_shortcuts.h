@@ -6,6 +6,7 @@
 // A Wayland client sees no key pressed for another program, so a key outside
 // the watched combinations always reads as up.
 
+#include <functional>
 #include <span>
 #include <string>
 #include <utility>
@@ -18,8 +19,10 @@ namespace pointilla::platform::wayland::kwin {
 
 class GlobalShortcuts {
   public:
+    // Every key code KWin may report a combination as (shortcutCodes()).
+    using CodesOf = std::function<std::vector<int>(const KeyCombination&)>;
     // component: the name our shortcuts are kept under in KDE's settings.
-    GlobalShortcuts(sd_bus* bus, std::string component);
+    GlobalShortcuts(sd_bus* bus, std::string component, CodesOf codesOf);
     ~GlobalShortcuts();
     GlobalShortcuts(const GlobalShortcuts&) = delete;
     GlobalShortcuts& operator=(const GlobalShortcuts&) = delete;
@@ -46,6 +49,7 @@ class GlobalShortcuts {
 
     sd_bus* bus_;
     std::string component_;
+    CodesOf codesOf_;
     SlotHandle signals_;
     std::vector<Bound> bound_;
     std::vector<KeyCombination> refused_;

@@ -10,6 +10,7 @@
 #include "platform/wayland/kwin/cursor_feed.h"
 #include "platform/wayland/kwin/global_shortcuts.h"
 #include "platform/wayland/kwin/kwin_input.h"
+#include "platform/wayland/kwin/shortcut_keys.h"
 
 namespace pointilla::platform::wayland {
 namespace {
@@ -40,7 +41,10 @@ class KwinDesktop final : public Desktop,
         if (bus_) {
             auto feed = CursorFeed::start(bus_.get());
             if (feed) cursor_ = std::move(feed).value();
-            shortcuts_.emplace(bus_.get(), componentName());
+            KwinInput* wayland = input_.get();
+            shortcuts_.emplace(bus_.get(), componentName(), [wayland](const KeyCombination& keys) {
+                return kwin::shortcutCodes(keys, wayland->layout());
+            });
         }
     }
     ~KwinDesktop() override {

@@ -1,6 +1,7 @@
 #include "platform/wayland/kwin/kwin_input.h"
 
 #include <poll.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +11,7 @@
 
 #include "fake-input-client-protocol.h"
 #include "kde-output-order-v1-client-protocol.h"
+#include "platform/posix/unique_fd.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace pointilla::platform::wayland::kwin {
@@ -97,7 +99,38 @@ const kde_output_order_v1_listener kOrderListener = {
     },
     [](void* data, kde_output_order_v1* order) { KwinInput::onOrderDone(data, order); }};
 
+void onSeatName(void*, wl_seat*, const char*) {}
+const wl_seat_listener kSeatListener = {KwinInput::onSeatCapabilities, onSeatName};
+
+void onEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
+void onLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
+void onKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t) {}
+void onModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
+void onRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
+const wl_keyboard_listener kKeyboardListener = {KwinInput::onKeymap, onEnter,     onLeave, onKey,
+                                                onModifiers,         onRepeatInfo};
+
 }  // namespace
+
+void KwinInput::onSeatCapabilities(void* data, wl_seat* seat, std::uint32_t capabilities) {
+    auto* self = static_cast<KwinInput*>(data);
+    if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) == 0 || self->keyboard_ != nullptr) return;
+    self->keyboard_ = wl_seat_get_keyboard(seat);
+    wl_keyboard_add_listener(self->keyboard_, &kKeyboardListener, self);
+}
+
+void KwinInput::onKeymap(void* data, wl_keyboard*, std::uint32_t format, int fd,
+                         std::uint32_t size) {
+    auto* self = static_cast<KwinInput*>(data);
+    const posix::UniqueFd keymapFile(fd);
+    if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || size == 0) return;
+    void* text = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (text == MAP_FAILED) return;
+    // The text ends with a NUL that is counted in the size.
+    auto layout = KeyboardLayout::fromKeymap({static_cast<const char*>(text), size - 1});
+    ::munmap(text, size);
+    if (layout) self->layout_ = std::move(layout);
+}
 
 void KwinInput::onOrderOutput(void* data, kde_output_order_v1*, const char* name) {
     static_cast<KwinInput*>(data)->orderBeingRead_.emplace_back(name);
@@ -123,6 +156,11 @@ void KwinInput::onGlobal(void* data, wl_registry* registry, std::uint32_t name,
         self->xdgOutputs_ = static_cast<zxdg_output_manager_v1*>(wl_registry_bind(
             registry, name, &zxdg_output_manager_v1_interface, std::min(version, 3U)));
         for (auto& output : self->outputs_) self->watchLogicalGeometry(*output);
+    } else if (std::strcmp(interface, wl_seat_interface.name) == 0) {
+        if (self->seat_ != nullptr) return;
+        self->seat_ = static_cast<wl_seat*>(
+            wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 4U)));
+        wl_seat_add_listener(self->seat_, &kSeatListener, self);
     } else if (std::strcmp(interface, kde_output_order_v1_interface.name) == 0) {
         if (self->outputOrder_ != nullptr) return;
         self->outputOrder_ = static_cast<kde_output_order_v1*>(
@@ -163,8 +201,10 @@ Result<std::unique_ptr<KwinInput>, DesktopOpenError> KwinInput::connect() {
     input->registry_.reset(wl_display_get_registry(input->display_.get()));
     static const wl_registry_listener kRegistryListener = {onGlobal, onGlobalRemove};
     wl_registry_add_listener(input->registry_.get(), &kRegistryListener, input.get());
-    // The globals, then the events of the objects bound from them.
+    // The globals, the events of the objects bound from them, and the keymap
+    // of the keyboard asked for on the seat's capabilities.
     if (wl_display_roundtrip(input->display_.get()) < 0 ||
+        wl_display_roundtrip(input->display_.get()) < 0 ||
         wl_display_roundtrip(input->display_.get()) < 0) {
         return fail(DesktopOpenError{DesktopOpenError::Kind::Unreachable, socket});
     }
@@ -187,6 +227,14 @@ KwinInput::~KwinInput() {
     if (outputOrder_ != nullptr) kde_output_order_v1_destroy(outputOrder_);
     if (xdgOutputs_ != nullptr) zxdg_output_manager_v1_destroy(xdgOutputs_);
     if (fakeInput_ != nullptr) org_kde_kwin_fake_input_destroy(fakeInput_);
+    if (keyboard_ != nullptr) {
+        if (wl_keyboard_get_version(keyboard_) >= WL_KEYBOARD_RELEASE_SINCE_VERSION) {
+            wl_keyboard_release(keyboard_);
+        } else {
+            wl_keyboard_destroy(keyboard_);
+        }
+    }
+    if (seat_ != nullptr) wl_seat_destroy(seat_);
     registry_.reset();
     if (display_) wl_display_flush(display_.get());
 }

@@ -15,6 +15,7 @@
 #include "common/result.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/desktop_open_error.h"
+#include "platform/wayland/kwin/keyboard_layout.h"
 #include "platform/wayland/kwin/wayland_handles.h"
 
 struct org_kde_kwin_fake_input;
@@ -44,6 +45,9 @@ class KwinInput {
     ScreenPoint primaryOrigin();
     ScreenSize primarySize();
 
+    // The keyboard layouts of the session, once KWin has sent its keymap.
+    const KeyboardLayout* layout() const { return layout_.get(); }
+
     // Waits until KWin has handled every request sent so far.
     bool sync();
     bool broken() const;
@@ -52,6 +56,10 @@ class KwinInput {
     // Listeners of KWin's output order.
     static void onOrderOutput(void* data, kde_output_order_v1* order, const char* name);
     static void onOrderDone(void* data, kde_output_order_v1* order);
+    // Listeners of the seat and its keyboard: only the keymap matters here.
+    static void onSeatCapabilities(void* data, wl_seat* seat, std::uint32_t capabilities);
+    static void onKeymap(void* data, wl_keyboard* keyboard, std::uint32_t format, int fd,
+                         std::uint32_t size);
 
   private:
     KwinInput() = default;
@@ -74,6 +82,9 @@ class KwinInput {
     std::vector<std::unique_ptr<Output>> outputs_;
     std::vector<std::string> order_;
     std::vector<std::string> orderBeingRead_;
+    wl_seat* seat_ = nullptr;
+    wl_keyboard* keyboard_ = nullptr;
+    std::unique_ptr<KeyboardLayout> layout_;
 };
 
 }  // namespace pointilla::platform::wayland::kwin

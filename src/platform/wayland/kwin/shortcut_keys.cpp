@@ -1,8 +1,10 @@
 #include "platform/wayland/kwin/shortcut_keys.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/desktop/virtual_keys.h"
+#include "platform/wayland/kwin/keyboard_layout.h"
 
 namespace pointilla::platform::wayland::kwin {
 namespace {
@@ -11,7 +13,6 @@ namespace {
 constexpr int kQtShift = 0x02000000;
 constexpr int kQtControl = 0x04000000;
 constexpr int kQtAlt = 0x08000000;
-constexpr int kQtKeypad = 0x20000000;
 constexpr int kQtKeyEscape = 0x01000000;
 constexpr int kQtKeyF1 = 0x01000030;
 
@@ -31,9 +32,10 @@ int modifierBit(int virtualKey) {
 std::optional<int> qtKey(int virtualKey) {
     // Qt's digits and capital letters have their ASCII codes, as virtual keys do.
     if (vk::isTopRowDigit(virtualKey) || vk::isLetter(virtualKey)) return virtualKey;
-    if (vk::isKeypadDigit(virtualKey)) {
-        return kQtKeypad | (vk::topRowDigit(0) + virtualKey - vk::keypadDigit(0));
-    }
+    // KWin matches shortcuts by the key's symbol, without the keypad bit: a
+    // keypad digit (NumLock on) fires the top row's shortcut, and one bound
+    // for the keypad never fires. The top row's binding stands for both.
+    if (vk::isKeypadDigit(virtualKey)) return std::nullopt;
     if (vk::isFunctionKey(virtualKey)) return kQtKeyF1 + (virtualKey - vk::functionKey(1));
     if (virtualKey == vk::kEscape) return kQtKeyEscape;
     return std::nullopt;
@@ -81,6 +83,21 @@ std::optional<int> qtKeyCode(const KeyCombination& combination) {
     }
     if (!key) return std::nullopt;
     return modifiers | *key;
+}
+
+std::vector<int> shortcutCodes(const KeyCombination& combination, const KeyboardLayout* layout) {
+    const std::optional<int> code = qtKeyCode(combination);
+    if (!code) return {};
+    std::vector<int> codes{*code};
+    const auto digit = std::find_if(combination.begin(), combination.end(), vk::isTopRowDigit);
+    if (layout == nullptr || digit == combination.end()) return codes;
+    const int modifiers = *code & ~(*digit);
+    for (const int alternative : layout->digitShortcuts(*digit - vk::topRowDigit(0), modifiers)) {
+        if (std::find(codes.begin(), codes.end(), alternative) == codes.end()) {
+            codes.push_back(alternative);
+        }
+    }
+    return codes;
 }
 
 std::string shortcutName(const KeyCombination& combination) {
