@@ -8,7 +8,7 @@ bench="$(realpath "$1/kwin_moves_bench")"
 command -v kwin_wayland >/dev/null || { echo "kwin_wayland is not installed"; exit 1; }
 . "$root/tests/e2e/lib.sh"
 . "$root/scripts/lib/private-xvfb.sh"
-. "$root/tests/e2e/wayland/kwin_session.sh"
+. "$root/tests/e2e/wayland/kwin/kwin_session.sh"
 if [ -z "${DISPLAY:-}" ]; then
   start_private_xvfb 320 "$work/xvfb.log"
   pids+=("$PRIVATE_XVFB_PID")

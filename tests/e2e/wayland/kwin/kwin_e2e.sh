@@ -10,7 +10,7 @@ set -euo pipefail
 play="$(realpath "$1")" probe="$(realpath "$2")" window="$(realpath "$3")"
 here="$(dirname "${BASH_SOURCE[0]}")"
 command -v kwin_wayland >/dev/null || { echo "SKIP: kwin_wayland is not installed"; exit 77; }
-. "$here/../lib.sh"
+. "$here/../../lib.sh"
 . "$here/kwin_session.sh"
 
 start_kwin_session "$work/kwin" fr,us || fail "KWin did not start: $(tail -5 "$work/kwin/kwin.log")"

@@ -10,7 +10,7 @@
 #                            template), installed under DIR/share
 # The packaged kwin_wayland carries a file capability that a container refuses
 # to execute; a plain copy (its name must stay kwin_wayland) runs.
-kwin_session_template="$(dirname "${BASH_SOURCE[0]}")/../../../share/applications/pointilla-play.desktop.in"
+kwin_session_template="$(dirname "${BASH_SOURCE[0]}")/../../../../share/applications/pointilla-play.desktop.in"
 
 start_kwin_session() {
   local dir="$1" layouts="${2:-}" kwin
