@@ -28,10 +28,9 @@ class CursorFeed {
     // The last position KWin reported, in global layout coordinates.
     std::optional<ScreenPoint> latest() const { return latest_; }
 
+  private:
     // The script's text for a receiver with this bus name.
     static std::string scriptFor(const std::string& busName);
-
-  private:
     explicit CursorFeed(sd_bus* bus) : bus_(bus) {}
     static int onCall(sd_bus_message* message, void* data, sd_bus_error* error);
 

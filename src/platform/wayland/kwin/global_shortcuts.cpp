@@ -47,11 +47,11 @@ void GlobalShortcuts::watch(std::span<const KeyCombination> combinations) {
         }
     }
     bound_ = std::move(kept);
-    refused_.clear();
     for (const KeyCombination& keys : combinations) {
         const bool known = std::any_of(bound_.begin(), bound_.end(),
                                        [&keys](const Bound& bound) { return bound.keys == keys; });
-        if (!known && !bind(keys)) refused_.push_back(keys);
+        // One KWin cannot name or another program holds stays unheard.
+        if (!known) bind(keys);
     }
 }
 

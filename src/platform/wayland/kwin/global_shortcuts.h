@@ -33,9 +33,6 @@ class GlobalShortcuts {
     // True once after a watched combination went down or up.
     bool takeChanged() { return std::exchange(changed_, false); }
 
-    // Combinations KWin refused (taken by another program, not nameable).
-    const std::vector<KeyCombination>& refused() const { return refused_; }
-
   private:
     struct Bound {
         KeyCombination keys;
@@ -52,7 +49,6 @@ class GlobalShortcuts {
     CodesOf codesOf_;
     SlotHandle signals_;
     std::vector<Bound> bound_;
-    std::vector<KeyCombination> refused_;
     bool changed_ = false;
 };
 
