@@ -5,7 +5,7 @@
 #   bin/pointilla, bin/pointilla-play, bin/trellis
 #   lib/pointilla/libtrellis.so
 #   share/pointilla/aide pointilla.html
-#   share/applications/pointilla.desktop
+#   share/applications/pointilla.desktop, pointilla-play.desktop (hidden)
 #   share/icons/hicolor/<size>/apps/pointilla.png (and scalable/apps/pointilla.svg)
 #   share/mime/packages/pointilla.xml (the .sce files' type, for file managers)
 
@@ -19,28 +19,36 @@ install(FILES "${PROJECT_SOURCE_DIR}/share/icons/hicolor/scalable/apps/pointilla
 install(FILES "${PROJECT_SOURCE_DIR}/share/mime/packages/pointilla.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
 
-# The menu entry names the program by its full path, so that it starts from
-# any prefix; the prefix is the one given at install time (cmake --install
+# The menu entries name the programs by their full paths, so that they start
+# from any prefix; the prefix is the one given at install time (cmake --install
 # --prefix), not only the configured one. Under /usr and /usr/local the icon
 # comes from the theme by name; elsewhere by its file, since no icon theme
 # search path covers an arbitrary prefix.
-set(POINTILLA_DESKTOP_TEMPLATE "${PROJECT_SOURCE_DIR}/share/applications/pointilla.desktop.in")
+#
+# The full path also matters to KWin: it offers its fake-input protocol only to
+# a client whose executable (/proc/PID/exe) is, after resolving links, the first
+# word of the Exec line of an installed application entry whose
+# X-KDE-Wayland-Interfaces lists org_kde_kwin_fake_input. pointilla-play has a
+# hidden entry of its own for that.
 set(_pointilla_install_desktop [[
   set(_prefix "${CMAKE_INSTALL_PREFIX}")
-  set(POINTILLA_DESKTOP_TRYEXEC "${_prefix}/@CMAKE_INSTALL_BINDIR@/pointilla")
-  set(POINTILLA_DESKTOP_EXEC "${POINTILLA_DESKTOP_TRYEXEC}")
-  if(POINTILLA_DESKTOP_EXEC MATCHES " ")
-    set(POINTILLA_DESKTOP_EXEC "\"${POINTILLA_DESKTOP_EXEC}\"")
-  endif()
   if(_prefix STREQUAL "/usr" OR _prefix STREQUAL "/usr/local")
     set(POINTILLA_DESKTOP_ICON "pointilla")
   else()
     set(POINTILLA_DESKTOP_ICON
         "${_prefix}/@CMAKE_INSTALL_DATADIR@/icons/hicolor/256x256/apps/pointilla.png")
   endif()
-  set(_target "$ENV{DESTDIR}${_prefix}/@CMAKE_INSTALL_DATADIR@/applications/pointilla.desktop")
-  message(STATUS "Installing: ${_target}")
-  configure_file("@POINTILLA_DESKTOP_TEMPLATE@" "${_target}" @ONLY)
+  foreach(_program pointilla pointilla-play)
+    set(POINTILLA_DESKTOP_TRYEXEC "${_prefix}/@CMAKE_INSTALL_BINDIR@/${_program}")
+    set(POINTILLA_DESKTOP_EXEC "${POINTILLA_DESKTOP_TRYEXEC}")
+    if(POINTILLA_DESKTOP_EXEC MATCHES " ")
+      set(POINTILLA_DESKTOP_EXEC "\"${POINTILLA_DESKTOP_EXEC}\"")
+    endif()
+    set(_target "$ENV{DESTDIR}${_prefix}/@CMAKE_INSTALL_DATADIR@/applications/${_program}.desktop")
+    message(STATUS "Installing: ${_target}")
+    configure_file("@POINTILLA_DESKTOP_TEMPLATES@/${_program}.desktop.in" "${_target}" @ONLY)
+  endforeach()
 ]])
+set(POINTILLA_DESKTOP_TEMPLATES "${PROJECT_SOURCE_DIR}/share/applications")
 string(CONFIGURE "${_pointilla_install_desktop}" _pointilla_install_desktop @ONLY)
 install(CODE "${_pointilla_install_desktop}")

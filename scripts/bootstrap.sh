@@ -25,12 +25,16 @@ packages=(
   mingw-w64-tools
   xdg-utils fonts-dejavu-core qt6-translations-l10n
   libwayland-dev wayland-protocols libsystemd-dev qt6-wayland
+  # The KWin backend's protocols and keyboard layouts.
+  plasma-wayland-protocols libxkbcommon-dev
 )
 if [ "$mode" = test ]; then
   packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64)
   # The wlroots desktop's tests: a headless sway, a client that reports
   # clicks, a typist for the hot key, a screenshot taker.
   packages+=(sway wev wtype grim)
+  # A headless KWin on a private session bus, with a native Qt window in it.
+  packages+=(kwin-wayland dbus)
 fi
 
 missing=()

@@ -1,0 +1,45 @@
+#pragma once
+// The pointer position on KWin, which tells no Wayland client where the
+// pointer is outside its own surfaces: a small KWin script, loaded through
+// org.kde.kwin.Scripting for the life of this object, reads workspace.cursorPos
+// whenever it changes and calls this process back over D-Bus with it.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/result.h"
+#include "platform/desktop/desktop.h"
+#include "platform/wayland/kwin/sd_bus_handles.h"
+
+namespace pointilla::platform::wayland::kwin {
+
+class CursorFeed {
+  public:
+    // Loads and runs the script; it answers with the current position at once.
+    static Result<std::unique_ptr<CursorFeed>, BusError> start(sd_bus* bus);
+    ~CursorFeed();  // unloads the script
+    CursorFeed(const CursorFeed&) = delete;
+    CursorFeed& operator=(const CursorFeed&) = delete;
+
+    // The last position KWin reported, in global layout coordinates.
+    std::optional<ScreenPoint> latest() const { return latest_; }
+
+  private:
+    // The script's text for a receiver with this bus name.
+    static std::string scriptFor(const std::string& busName);
+    explicit CursorFeed(sd_bus* bus) : bus_(bus) {}
+    static int onCall(sd_bus_message* message, void* data, sd_bus_error* error);
+
+    sd_bus* bus_;
+    SlotHandle object_;
+    std::string pluginName_;
+    std::filesystem::path scriptFile_;
+    bool loaded_ = false;
+    std::optional<ScreenPoint> latest_;
+};
+
+}  // namespace pointilla::platform::wayland::kwin

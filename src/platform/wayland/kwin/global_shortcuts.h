@@ -1,0 +1,55 @@
+#pragma once
+// The keys of the combinations the program watches, as KWin's global
+// shortcut service (org.kde.kglobalaccel) hears them: one shortcut of our
+// component per combination, pressed and released signals in between, and
+// every shortcut unregistered when the list changes or this object goes.
+// A Wayland client sees no key pressed for another program, so a key outside
+// the watched combinations always reads as up.
+
+#include <functional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/desktop/desktop.h"
+#include "platform/wayland/kwin/sd_bus_handles.h"
+
+namespace pointilla::platform::wayland::kwin {
+
+class GlobalShortcuts {
+  public:
+    // Every key code KWin may report a combination as (shortcutCodes()).
+    using CodesOf = std::function<std::vector<int>(const KeyCombination&)>;
+    // component: the name our shortcuts are kept under in KDE's settings.
+    GlobalShortcuts(sd_bus* bus, std::string component, CodesOf codesOf);
+    ~GlobalShortcuts();
+    GlobalShortcuts(const GlobalShortcuts&) = delete;
+    GlobalShortcuts& operator=(const GlobalShortcuts&) = delete;
+
+    void watch(std::span<const KeyCombination> combinations);
+    // Whether the key belongs to a watched combination held now.
+    bool isDown(int virtualKey) const;
+    // True once after a watched combination went down or up.
+    bool takeChanged() { return std::exchange(changed_, false); }
+
+  private:
+    struct Bound {
+        KeyCombination keys;
+        std::string name;
+        bool held = false;
+    };
+    static int onSignal(sd_bus_message* message, void* data, sd_bus_error* error);
+    bool bind(const KeyCombination& keys);
+    void unbind(const Bound& bound);
+    void subscribe();
+
+    sd_bus* bus_;
+    std::string component_;
+    CodesOf codesOf_;
+    SlotHandle signals_;
+    std::vector<Bound> bound_;
+    bool changed_ = false;
+};
+
+}  // namespace pointilla::platform::wayland::kwin
