@@ -17,6 +17,10 @@ using namespace gnome;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kEventSpacing = std::chrono::milliseconds(10);
+// A seat without a pointer of its own (a headless or touch-only session) gains
+// one when the session starts; windows need a moment to take it up before they
+// can see its clicks.
+constexpr auto kFirstEventDelay = std::chrono::milliseconds(300);
 constexpr const char* kCompositor = "GNOME (mutter)";
 
 class GnomeDesktop final : public Desktop,
@@ -28,7 +32,8 @@ class GnomeDesktop final : public Desktop,
                  std::unique_ptr<KeyboardState> keyboard)
         : session_(std::move(session)),
           cursor_(std::move(cursor)),
-          keyboard_(std::move(keyboard)) {}
+          keyboard_(std::move(keyboard)),
+          nextEvent_(Clock::now() + kFirstEventDelay) {}
     ~GnomeDesktop() override {
         // The cursor stream goes before the session that feeds it.
         cursor_.reset();
@@ -71,7 +76,7 @@ class GnomeDesktop final : public Desktop,
     std::unique_ptr<KeyboardState> keyboard_;
     posix::XdgDocumentOpener opener_;
     posix::DirectProgramStarter programs_;
-    Clock::time_point nextEvent_{};
+    Clock::time_point nextEvent_;
 };
 
 }  // namespace

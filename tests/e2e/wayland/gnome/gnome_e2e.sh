@@ -19,7 +19,7 @@ cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  [ -n "${bus_pid:-}" ] && kill "$bus_pid" 2>/dev/null
+  stop_gnome_session
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -28,34 +28,11 @@ fail() {
   for log in "$work"/*.log; do sed "s|^|  $(basename "$log" .log): |" "$log" | tail -15 >&2; done
   exit 1
 }
-wait_until() {
-  local tenths="$1" _
-  shift
-  for _ in $(seq 1 "$tenths"); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
 
-export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_CONFIG_HOME="$work/config"
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
-unset DISPLAY WAYLAND_DISPLAY
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
-bus_pid="$(dbus-daemon --session --fork --print-pid=1 --address="$DBUS_SESSION_BUS_ADDRESS")" ||
-  fail "no session bus"
-
-pipewire >"$work/pipewire.log" 2>&1 &
-pids+=("$!")
-wait_until 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || fail "PipeWire did not start"
-wireplumber >"$work/wireplumber.log" 2>&1 &
-pids+=("$!")
-mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
-  --wayland-display=wayland-gnome-e2e >"$work/mutter.log" 2>&1 &
-pids+=("$!")
-export WAYLAND_DISPLAY=wayland-gnome-e2e
-wait_until 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "mutter did not start"
-wait_until 50 busctl --user status org.gnome.Mutter.ScreenCast || fail "mutter offers no ScreenCast"
+. "$(dirname "${BASH_SOURCE[0]}")/gnome_session.sh"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$HOME"
+start_gnome_session "$work" || fail "no GNOME session"
 
 export POINTILLA_BACKEND=gnome POINTILLA_GNOME_SESSION=mutter
 

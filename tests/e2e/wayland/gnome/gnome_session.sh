@@ -1,0 +1,52 @@
+# Sourced: a headless GNOME compositor of the caller's own. Gives
+#   start_gnome_session WORK   a private runtime folder and session bus under
+#                              WORK, PipeWire, WirePlumber and mutter with a
+#                              1280x1024 virtual monitor; exports
+#                              XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS and
+#                              WAYLAND_DISPLAY; logs in WORK/*.log
+#   stop_gnome_session         ends all of them (call it from the EXIT trap)
+# Returns 1 with a message on stderr when a part does not come up.
+gnome_pids=()
+gnome_bus_pid=""
+
+gnome_wait() {
+  local tenths="$1" _
+  shift
+  for _ in $(seq 1 "$tenths"); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+start_gnome_session() {
+  local work="$1"
+  export XDG_RUNTIME_DIR="$work/run"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  unset DISPLAY WAYLAND_DISPLAY
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+  gnome_bus_pid="$(dbus-daemon --session --fork --print-pid=1 --address="$DBUS_SESSION_BUS_ADDRESS")" ||
+    { echo "no session bus" >&2; return 1; }
+  pipewire >"$work/pipewire.log" 2>&1 &
+  gnome_pids+=("$!")
+  gnome_wait 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { echo "PipeWire did not start" >&2; return 1; }
+  wireplumber >"$work/wireplumber.log" 2>&1 &
+  gnome_pids+=("$!")
+  mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
+    --wayland-display=wayland-gnome >"$work/mutter.log" 2>&1 &
+  gnome_pids+=("$!")
+  export WAYLAND_DISPLAY=wayland-gnome
+  gnome_wait 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "mutter did not start" >&2; return 1; }
+  gnome_wait 50 busctl --user status org.gnome.Mutter.ScreenCast ||
+    { echo "mutter offers no ScreenCast" >&2; return 1; }
+}
+
+stop_gnome_session() {
+  local pid
+  for pid in "${gnome_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${gnome_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  # Services the bus started (portals) end with it.
+  [ -n "$gnome_bus_pid" ] && kill "$gnome_bus_pid" 2>/dev/null
+  gnome_pids=()
+  gnome_bus_pid=""
+}
