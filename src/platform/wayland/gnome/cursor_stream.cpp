@@ -31,6 +31,12 @@ struct StreamDestroy {
     void operator()(pw_stream* stream) const { pw_stream_destroy(stream); }
 };
 
+// Each buffer the compositor fills costs it a copy of the whole monitor, though
+// only its cursor metadata is read here: ten a second match the pointer
+// display's 100 ms refresh.
+constexpr spa_fraction kMaxRate = SPA_FRACTION(10, 1);
+constexpr spa_fraction kSlowestRate = SPA_FRACTION(1, 1);
+
 // Holds the loop's lock for a scope.
 class LoopLock {
   public:
@@ -121,7 +127,9 @@ Status<std::string> PipeWireCursorStream::connect(posix::UniqueFd remote, uint32
         SPA_POD_CHOICE_ENUM_Id(6, SPA_VIDEO_FORMAT_BGRx, SPA_VIDEO_FORMAT_BGRx,
                                SPA_VIDEO_FORMAT_BGRA, SPA_VIDEO_FORMAT_RGBx, SPA_VIDEO_FORMAT_RGBA,
                                SPA_VIDEO_FORMAT_xRGB),
-        SPA_FORMAT_VIDEO_size, SPA_POD_CHOICE_RANGE_Rectangle(&defSize, &minSize, &maxSize)));
+        SPA_FORMAT_VIDEO_size, SPA_POD_CHOICE_RANGE_Rectangle(&defSize, &minSize, &maxSize),
+        SPA_FORMAT_VIDEO_maxFramerate,
+        SPA_POD_CHOICE_RANGE_Fraction(&kMaxRate, &kSlowestRate, &kMaxRate)));
     const int r = pw_stream_connect(stream_.get(), PW_DIRECTION_INPUT, node,
                                     PW_STREAM_FLAG_AUTOCONNECT, params, 1);
     if (r < 0) return fail("PipeWire: stream " + std::to_string(node) + " refused");

@@ -36,6 +36,15 @@ start_gnome_session "$work" || fail "no GNOME session"
 
 export POINTILLA_BACKEND=gnome POINTILLA_GNOME_SESSION=mutter
 
+# A desktop with a mouse has a pointer before any window opens; a headless one
+# only while a remote-desktop session lasts. One is held for the whole test, so
+# that the window finds the pointer it would find on a person's desktop.
+mkfifo "$work/hold.in" "$work/hold.out"
+"$probe" --hold <"$work/hold.in" >"$work/hold.out" 2>"$work/hold.log" &
+pids+=("$!")
+exec 4>"$work/hold.in" 5<"$work/hold.out"
+read -r -t 10 line <&5 && [ "$line" = holding ] || fail "no session to hold the pointer"
+
 # The window covers the monitor; it prints each press where it lands.
 mkfifo "$work/window.out"
 QT_QPA_PLATFORM=wayland "$window" >"$work/window.out" 2>"$work/window.log" &

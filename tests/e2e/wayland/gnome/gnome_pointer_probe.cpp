@@ -2,11 +2,14 @@
 //   gnome_pointer_probe            "size W H" then "at X Y" (or "at none")
 //   gnome_pointer_probe X Y        moves there first, then reports once the
 //                                  cursor metadata says the pointer arrived
+//   gnome_pointer_probe --hold     prints "holding" and keeps its session, and
+//                                  so the seat's pointer, until stdin closes
 // Exits 1 when the desktop cannot be opened, 2 when the position never came.
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "platform/wayland/gnome/gnome_desktop.h"
@@ -18,6 +21,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gnome_pointer_probe: %s: %s\n", desktop.error().compositor.c_str(),
                      desktop.error().missing.c_str());
         return 1;
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "--hold") {
+        std::printf("holding\n");
+        std::fflush(stdout);
+        while (std::getchar() != EOF) {
+        }
+        return 0;
     }
     const ScreenSize size = desktop.value()->screen().primaryScreenSize();
     std::printf("size %d %d\n", size.width, size.height);

@@ -45,8 +45,14 @@ stop_gnome_session() {
   local pid
   for pid in "${gnome_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${gnome_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  # Services the bus started (portals) end with it.
-  [ -n "$gnome_bus_pid" ] && kill "$gnome_bus_pid" 2>/dev/null
+  # Services the bus started (portals) end with it; the document portal's
+  # mount point must be let go before the folder can be removed.
+  if [ -n "$gnome_bus_pid" ]; then
+    kill "$gnome_bus_pid" 2>/dev/null
+    fusermount3 -uz "$XDG_RUNTIME_DIR/doc" 2>/dev/null
+    gnome_wait 20 bash -c "! kill -0 $gnome_bus_pid"
+    sleep 0.2
+  fi
   gnome_pids=()
   gnome_bus_pid=""
 }
