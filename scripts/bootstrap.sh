@@ -21,12 +21,15 @@ packages=(
   qt6-base-dev libgl-dev
   libsqlite3-dev
   libx11-dev libxtst-dev libxi-dev libxrandr-dev
+  libsystemd-dev libpipewire-0.3-dev
   libgtest-dev
   mingw-w64-tools
   xdg-utils fonts-dejavu-core qt6-translations-l10n
 )
 if [ "$mode" = test ]; then
   packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64)
+  # A headless GNOME session: the compositor, PipeWire and its session manager, a bus.
+  packages+=(mutter pipewire-bin wireplumber dbus-daemon dbus-bin qt6-wayland)
 fi
 
 missing=()

@@ -19,6 +19,11 @@ gnome_wait() {
   return 1
 }
 
+gnome_has_name() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q 'boolean true'
+}
+
 start_gnome_session() {
   local work="$1"
   export XDG_RUNTIME_DIR="$work/run"
@@ -37,7 +42,7 @@ start_gnome_session() {
   gnome_pids+=("$!")
   export WAYLAND_DISPLAY=wayland-gnome
   gnome_wait 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "mutter did not start" >&2; return 1; }
-  gnome_wait 50 busctl --user status org.gnome.Mutter.ScreenCast ||
+  gnome_wait 50 gnome_has_name org.gnome.Mutter.ScreenCast ||
     { echo "mutter offers no ScreenCast" >&2; return 1; }
 }
 
