@@ -9,6 +9,7 @@ work="$(mktemp -d)"
 . "$root/scripts/lib/private-xvfb.sh"
 . "$root/tests/e2e/wayland/gnome/gnome_session.sh"
 trap 'stop_gnome_session; [ -n "${PRIVATE_XVFB_PID:-}" ] && kill "$PRIVATE_XVFB_PID"; rm -rf "$work"' EXIT
+trap 'exit 143' TERM INT
 start_private_xvfb "$first" "$work/xvfb.log" || exit 1
 x_display="$DISPLAY"
 start_gnome_session "$work" || exit 1

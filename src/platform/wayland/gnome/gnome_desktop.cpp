@@ -17,10 +17,11 @@ using namespace gnome;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kEventSpacing = std::chrono::milliseconds(10);
-// A seat without a pointer of its own (a headless or touch-only session) gains
-// one when the session starts; windows need a moment to take it up before they
-// can see its clicks.
-constexpr auto kFirstEventDelay = std::chrono::milliseconds(300);
+// The session's pointer is a new input device, which mutter takes up a moment
+// after Start, on a busy machine noticeably so: events sent before are lost.
+// The first move is repeated until the cursor metadata shows it arrived.
+constexpr auto kDeviceReadyTimeout = std::chrono::seconds(3);
+constexpr auto kDeviceRetryInterval = std::chrono::milliseconds(250);
 constexpr const char* kCompositor = "GNOME (mutter)";
 
 class GnomeDesktop final : public Desktop,
@@ -32,8 +33,7 @@ class GnomeDesktop final : public Desktop,
                  std::unique_ptr<KeyboardState> keyboard)
         : session_(std::move(session)),
           cursor_(std::move(cursor)),
-          keyboard_(std::move(keyboard)),
-          nextEvent_(Clock::now() + kFirstEventDelay) {}
+          keyboard_(std::move(keyboard)) {}
     ~GnomeDesktop() override {
         // The cursor stream goes before the session that feeds it.
         cursor_.reset();
@@ -54,12 +54,33 @@ class GnomeDesktop final : public Desktop,
     void moveTo(ScreenPoint point) override {
         waitForSpacing();
         static_cast<void>(session_->moveTo(point.x, point.y));
+        if (!deviceReady_) waitForDevice(point);
     }
     void leftButtonDown() override { pressLeft(true); }
     void leftButtonUp() override { pressLeft(false); }
     void pressLeft(bool pressed) {
+        // A click before any move: a move to where the pointer is makes sure it is heard.
+        if (!deviceReady_) {
+            if (const auto here = cursor_->position()) moveTo(*here);
+        }
         waitForSpacing();
         static_cast<void>(session_->button(kLeftButtonCode, pressed));
+    }
+
+    // Once per session: until the first move shows in the cursor metadata (or
+    // the time runs out, and the moves go on unconfirmed).
+    void waitForDevice(ScreenPoint point) {
+        const auto deadline = Clock::now() + kDeviceReadyTimeout;
+        auto retry = Clock::now() + kDeviceRetryInterval;
+        while (cursor_->position() != point && Clock::now() < deadline) {
+            std::this_thread::sleep_for(kEventSpacing);
+            if (Clock::now() >= retry) {
+                static_cast<void>(session_->moveTo(point.x, point.y));
+                retry = Clock::now() + kDeviceRetryInterval;
+            }
+        }
+        deviceReady_ = true;
+        nextEvent_ = Clock::now() + kEventSpacing;
     }
 
     ScreenSize primaryScreenSize() override { return session_->stream().size; }
@@ -76,7 +97,8 @@ class GnomeDesktop final : public Desktop,
     std::unique_ptr<KeyboardState> keyboard_;
     posix::XdgDocumentOpener opener_;
     posix::DirectProgramStarter programs_;
-    Clock::time_point nextEvent_;
+    Clock::time_point nextEvent_{};
+    bool deviceReady_ = false;
 };
 
 }  // namespace

@@ -9,7 +9,10 @@
 // which ask nobody: for test beds without a person to answer.
 //
 // mutter takes injected events in order but needs them at least 10 ms apart:
-// each move or button change waits until 10 ms have passed since the previous one.
+// each move or button change waits until 10 ms have passed since the previous
+// one. The first move of a session also waits until it shows in the cursor
+// metadata (a tenth of a second or so), since mutter loses what is sent before
+// it has taken up the session's pointer.
 
 #include <memory>
 

@@ -1,13 +1,15 @@
 #!/bin/bash
 # pointilla-play on GNOME's compositor, natively: a headless mutter on a private
 # session bus, with PipeWire and WirePlumber (the cursor comes back through a
-# screen-cast stream). Nobody is there to answer the desktop's consent dialog,
-# so the backend is asked to use mutter's own remote-desktop interfaces, which
-# the portal drives in a person's session. Checks that a Wayland window gets
-# the clicks where the scenario puts them, and that the position reads back.
+# screen-cast stream). Checks that a Wayland window gets the clicks where the
+# scenario puts them, and that the position reads back, by both routes:
+# - mutter's own remote-desktop interfaces (POINTILLA_GNOME_SESSION=mutter),
+#   which ask nobody;
+# - the RemoteDesktop portal, as for a person: gnome_consent answers the
+#   desktop's dialog (switch on "Allow remote interaction", press "Share").
 # Skips (77) where mutter is not installed.
 set -u
-play="$1" window="$2" probe="$3"
+play="$1" window="$2" probe="$3" consent="$4"
 command -v mutter >/dev/null || { echo "SKIP: mutter is not installed"; exit 77; }
 for tool in dbus-daemon pipewire wireplumber; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing" >&2; exit 1; }
@@ -17,12 +19,12 @@ work="$(mktemp -d)"
 pids=()
 cleanup() {
   local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do end_process "$pid"; done
   stop_gnome_session
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap "exit 143" TERM INT
 fail() {
   echo "FAIL: $*" >&2
   for log in "$work"/*.log; do sed "s|^|  $(basename "$log" .log): |" "$log" | tail -15 >&2; done
@@ -69,4 +71,24 @@ expected=("press 1 200 150" "release 1 200 150" "press 1 1000 700" "release 1 10
   fail "probe read: $(tr '\n' ' ' <"$work/probe.out")"
 "$probe" 37 911 >"$work/probe.out" 2>"$work/probe.log" || fail "the move did not read back"
 [ "$(tail -1 "$work/probe.out")" = "at 37 911" ] || fail "probe read: $(tail -1 "$work/probe.out")"
+# The portal's route: the same, with the user's consent asked and given.
+unset POINTILLA_GNOME_SESSION
+# with_consent OUT COMMAND...: runs the command, output to OUT, and answers
+# the dialog it brings up; fails when no dialog came or the command failed.
+with_consent() {
+  local out="$1"
+  shift
+  timeout 30 "$@" >"$out" 2>&1 &
+  local pid=$!
+  "$consent" >"$work/consent.log" 2>&1 || { kill "$pid"; fail "no consent given: $(cat "$work/consent.log")"; }
+  wait "$pid" || fail "$(basename "$1") failed through the portal: $(cat "$out")"
+}
+printf 'Position souris\xa4 300 ,  250\xa4\r\nClic souris\xa4Clic\xa4\r\n' >"$work/portal.sce"
+with_consent "$work/play.log" "$play" "$work/portal.sce"
+events=()
+while [ "${#events[@]}" -lt 2 ] && read -r -t 5 line <&3; do events+=("$line"); done
+[ "${events[*]}" = "press 1 300 250 release 1 300 250" ] ||
+  fail "through the portal the window got '${events[*]}'"
+with_consent "$work/probe.out" "$probe" 640 512
+[ "$(tail -1 "$work/probe.out")" = "at 640 512" ] || fail "probe read: $(tail -1 "$work/probe.out")"
 echo "PASS"

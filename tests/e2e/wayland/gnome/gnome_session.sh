@@ -28,7 +28,10 @@ start_gnome_session() {
   local work="$1"
   export XDG_RUNTIME_DIR="$work/run"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-  unset DISPLAY WAYLAND_DISPLAY
+  unset DISPLAY
+  # Known to the bus before it starts, so that the portals it starts find the
+  # compositor and pick GNOME's implementations.
+  export WAYLAND_DISPLAY=wayland-gnome XDG_CURRENT_DESKTOP=GNOME
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
   gnome_bus_pid="$(dbus-daemon --session --fork --print-pid=1 --address="$DBUS_SESSION_BUS_ADDRESS")" ||
     { echo "no session bus" >&2; return 1; }
@@ -38,18 +41,26 @@ start_gnome_session() {
   wireplumber >"$work/wireplumber.log" 2>&1 &
   gnome_pids+=("$!")
   mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
-    --wayland-display=wayland-gnome >"$work/mutter.log" 2>&1 &
+    --wayland-display="$WAYLAND_DISPLAY" >"$work/mutter.log" 2>&1 &
   gnome_pids+=("$!")
-  export WAYLAND_DISPLAY=wayland-gnome
   gnome_wait 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "mutter did not start" >&2; return 1; }
   gnome_wait 50 gnome_has_name org.gnome.Mutter.ScreenCast ||
     { echo "mutter offers no ScreenCast" >&2; return 1; }
 }
 
+# end_process PID: asks it to end, and makes it after three seconds.
+end_process() {
+  kill "$1" 2>/dev/null || return 0
+  if ! gnome_wait 30 bash -c "! kill -0 $1 2>/dev/null"; then
+    echo "$(ps -o args= -p "$1") did not end: killed" >&2
+    kill -KILL "$1" 2>/dev/null
+  fi
+  wait "$1" 2>/dev/null || true
+}
+
 stop_gnome_session() {
   local pid
-  for pid in "${gnome_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${gnome_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  for pid in "${gnome_pids[@]}"; do end_process "$pid"; done
   # Services the bus started (portals) end with it; the document portal's
   # mount point must be let go before the folder can be removed.
   if [ -n "$gnome_bus_pid" ]; then
