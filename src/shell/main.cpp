@@ -15,7 +15,7 @@
 #include <optional>
 
 #include "messages/startup_messages.h"
-#include "platform/x11/x11_desktop.h"
+#include "platform/desktop/native_desktop.h"
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
@@ -79,7 +79,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 int main(int argc, char** argv) {
     // The desktop first: without a display the toolkit would abort with a core
     // dump, so a missing or unreachable display ends here with a clear message.
-    auto opened = pointilla::platform::openX11Desktop(nullptr);
+    auto opened = pointilla::platform::openNativeDesktop(nullptr);
     if (!opened) {
         std::fprintf(stderr, "Pointilla : %s\n",
                      pointilla::messages::desktopOpenMessage(opened.error()).c_str());
