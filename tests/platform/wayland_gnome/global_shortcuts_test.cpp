@@ -1,6 +1,7 @@
 // The GNOME keyboard against a stand-in GlobalShortcuts portal on a private
 // session bus: what it binds for the watched combinations, the keys it reports
-// between Activated and Deactivated, and a desktop without the portal.
+// between Activated and Deactivated, and a desktop without the portal. And the
+// cursor stream where there is no PipeWire to reach.
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -19,6 +20,7 @@
 
 #include "platform/desktop/combination_support.h"
 #include "platform/desktop/virtual_keys.h"
+#include "platform/wayland/gnome/cursor_stream.h"
 #include "platform/wayland/gnome/shortcut_trigger.h"
 #include "platform/wayland/gnome/shortcuts_keyboard.h"
 
@@ -271,6 +273,20 @@ TEST(GnomeShortcutsKeyboard, SaysItHearsNothingWithoutThePortal) {
     keyboard->watchCombinations(std::vector<KeyCombination>{{kCtrl, kAlt, topRowDigit(1)}});
     EXPECT_FALSE(keyboard->isDown(kCtrl));
     EXPECT_EQ(keyboard->changeNotifier(), -1);
+}
+
+TEST(GnomeCursorStream, FailsCleanlyWithoutPipeWire) {
+    const auto nowhere = std::filesystem::temp_directory_path() /
+                         ("pointilla-no-pipewire-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(nowhere);
+    ::setenv("PIPEWIRE_RUNTIME_DIR", nowhere.c_str(), 1);
+    ::setenv("PIPEWIRE_REMOTE", "pipewire-0", 1);
+    const auto stream = CursorStream::open(posix::UniqueFd(), 42);
+    ::unsetenv("PIPEWIRE_RUNTIME_DIR");
+    ::unsetenv("PIPEWIRE_REMOTE");
+    std::filesystem::remove_all(nowhere);
+    ASSERT_FALSE(stream.ok());
+    EXPECT_NE(stream.error().find("PipeWire"), std::string::npos);
 }
 
 }  // namespace
