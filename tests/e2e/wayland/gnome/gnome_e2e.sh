@@ -71,6 +71,7 @@ expected=("press 1 200 150" "release 1 200 150" "press 1 1000 700" "release 1 10
   fail "probe read: $(tr '\n' ' ' <"$work/probe.out")"
 "$probe" 37 911 >"$work/probe.out" 2>"$work/probe.log" || fail "the move did not read back"
 [ "$(tail -1 "$work/probe.out")" = "at 37 911" ] || fail "probe read: $(tail -1 "$work/probe.out")"
+
 # The portal's route: the same, with the user's consent asked and given.
 unset POINTILLA_GNOME_SESSION
 # with_consent OUT COMMAND...: runs the command, output to OUT, and answers
