@@ -66,7 +66,7 @@ std::string callForPath(sd_bus* bus, const char* path, const char* interface, co
 
 }  // namespace
 
-std::optional<QImage> grabPrimaryMonitor() {
+std::optional<QImage> grabPrimaryMonitor(bool withPointer) {
     auto bus = openSessionBus();
     if (!bus) return std::nullopt;
     sd_bus* b = bus->get();
@@ -74,11 +74,11 @@ std::optional<QImage> grabPrimaryMonitor() {
         callForPath(b, "/org/gnome/Mutter/ScreenCast", kScreenCast, "CreateSession",
                     [](sd_bus_message* m) { sd_bus_message_append(m, "a{sv}", 0); });
     if (session.empty()) return std::nullopt;
-    const std::string stream =
-        callForPath(b, session.c_str(), "org.gnome.Mutter.ScreenCast.Session", "RecordMonitor",
-                    [](sd_bus_message* m) {
-                        sd_bus_message_append(m, "sa{sv}", "", 1, "cursor-mode", "u", 1u);
-                    });
+    const std::string stream = callForPath(
+        b, session.c_str(), "org.gnome.Mutter.ScreenCast.Session", "RecordMonitor",
+        [withPointer](sd_bus_message* m) {
+            sd_bus_message_append(m, "sa{sv}", "", 1, "cursor-mode", "u", withPointer ? 1u : 0u);
+        });
     if (stream.empty()) return std::nullopt;
     uint32_t node = 0;
     sd_bus_slot* slot = nullptr;

@@ -1,12 +1,13 @@
 #pragma once
-// One frame of what a headless mutter shows on its primary monitor, pointer
-// drawn in: a screen-cast session of mutter's own on the session bus.
+// One frame of what a headless mutter shows on its primary monitor, with or
+// without the pointer drawn in: a screen-cast session of mutter's own on the
+// session bus.
 
 #include <QImage>
 #include <optional>
 
 namespace pointilla::testing {
 
-std::optional<QImage> grabPrimaryMonitor();
+std::optional<QImage> grabPrimaryMonitor(bool withPointer = true);
 
 }  // namespace pointilla::testing
