@@ -66,7 +66,7 @@ std::string callForPath(sd_bus* bus, const char* path, const char* interface, co
 
 }  // namespace
 
-std::optional<QImage> grabPrimaryMonitor(bool withPointer) {
+std::optional<QImage> grabPrimaryMonitor() {
     auto bus = openSessionBus();
     if (!bus) return std::nullopt;
     sd_bus* b = bus->get();
@@ -76,8 +76,8 @@ std::optional<QImage> grabPrimaryMonitor(bool withPointer) {
     if (session.empty()) return std::nullopt;
     const std::string stream = callForPath(
         b, session.c_str(), "org.gnome.Mutter.ScreenCast.Session", "RecordMonitor",
-        [withPointer](sd_bus_message* m) {
-            sd_bus_message_append(m, "sa{sv}", "", 1, "cursor-mode", "u", withPointer ? 1u : 0u);
+        [](sd_bus_message* m) {
+            sd_bus_message_append(m, "sa{sv}", "", 1, "cursor-mode", "u", 1u);  // drawn in
         });
     if (stream.empty()) return std::nullopt;
     uint32_t node = 0;
