@@ -24,4 +24,6 @@ run "$bin/trellis_bench"
 run "$bin/playback_bench"
 run "$bin/capture_idle_poll_bench" 5 "$xvfb"
 run "$root/bench/shell/run_window_idle_bench.sh" "$bin/window_idle_bench" "$bin/pointilla" 10
+# Its own mutter and Xvfb; 10,000 moves 10 ms apart take a few minutes at least.
+run "$root/bench/wayland_gnome/run_wayland_gnome_bench.sh" "$bin" 10000 330
 exit $status
