@@ -21,6 +21,7 @@ packages=(
   qt6-base-dev libgl-dev
   libsqlite3-dev
   libx11-dev libxtst-dev libxi-dev libxrandr-dev
+  libsystemd-dev libpipewire-0.3-dev
   libgtest-dev
   mingw-w64-tools
   xdg-utils fonts-dejavu-core qt6-translations-l10n
@@ -35,6 +36,8 @@ if [ "$mode" = test ]; then
   packages+=(sway wev wtype grim)
   # A headless KWin on a private session bus, with a native Qt window in it.
   packages+=(kwin-wayland dbus)
+  # A headless GNOME session: the compositor, PipeWire and its session manager, a bus.
+  packages+=(mutter pipewire-bin wireplumber dbus-daemon dbus-bin)
 fi
 
 missing=()

@@ -85,12 +85,17 @@ void PointerCapture::pollNow() {
     const std::string first = combo1_->currentText().toStdString();
     const std::string second = combo2_->currentText().toStdString();
     const std::string key = combo3_->currentText().toStdString();
-    showCapture(isHotKeyHeld(keyboard_, HotKeyChoice{first, second, key}));
+    showCapture(heldWithoutKey_ || isHotKeyHeld(keyboard_, HotKeyChoice{first, second, key}));
     if (onStop_ && stopKeyDown()) {
         // The handler may disarm (and so destroy the function being run).
         const auto onStop = onStop_;
         onStop();
     }
+}
+
+void PointerCapture::holdCapture(bool held) {
+    heldWithoutKey_ = held;
+    pollNow();
 }
 
 void PointerCapture::armStopKey(std::function<void()> onStop) {

@@ -60,6 +60,11 @@ class PointerCapture : public QObject {
     // One tick of Timer2: Label12 from the current key state.
     void pollNow();
 
+    // A capture asked for without the hot key (the window's menu, on a desktop
+    // that lets programs hear no hot key): the poll counts the hot key as held
+    // until released.
+    void holdCapture(bool held);
+
     // Escape, wherever the focus is, calls onStop until disarmed.
     void armStopKey(std::function<void()> onStop);
     void disarmStopKey();
@@ -87,6 +92,7 @@ class PointerCapture : public QObject {
     QSocketNotifier* keyNotifier_ = nullptr;
     std::function<void()> onStop_;
     bool started_ = false;
+    bool heldWithoutKey_ = false;
 };
 
 }  // namespace pointilla::capture

@@ -27,10 +27,12 @@
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
+#include "platform/desktop/combination_support.h"
 #include "platform/desktop/desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "shell/about/frm_about.h"
+#include "shell/menu_capture.h"
 #include "shell/playback_progress_text.h"
 #include "shell/playing_row_delegate.h"
 #include "shell/registry_adapters.h"
@@ -87,6 +89,14 @@ Form1::Form1(Form1Services services, QWidget* parent)
                                     Combo1, Combo2, Combo3, Label3, Label4, Label12, this);
     Timer1 = capture_->timer1();
     Timer2 = capture_->timer2();
+    if (!platform::hearsCombinations(services_.desktop.keyboard())) {
+        // No hot key on this desktop: capture from the menu instead.
+        QAction* entry = options->addAction(QStringLiteral("Capturer la position"));
+        entry->setObjectName(QStringLiteral("capturer"));
+        entry->setToolTip(QStringLiteral("Placez le pointeur sur la cible dans les 3 secondes"));
+        options->setToolTipsVisible(true);
+        new MenuCapture(entry, *capture_, Timer3, MenuCapture::kArmedFor, this);
+    }
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData);
     for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {

@@ -1,0 +1,74 @@
+# Sourced: a headless GNOME compositor of the caller's own. Gives
+#   start_gnome_session WORK   a private runtime folder and session bus under
+#                              WORK, PipeWire, WirePlumber and mutter with a
+#                              1280x1024 virtual monitor; exports
+#                              XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS and
+#                              WAYLAND_DISPLAY; logs in WORK/*.log
+#   stop_gnome_session         ends all of them (call it from the EXIT trap)
+# Returns 1 with a message on stderr when a part does not come up.
+gnome_pids=()
+gnome_bus_pid=""
+
+gnome_wait() {
+  local tenths="$1" _
+  shift
+  for _ in $(seq 1 "$tenths"); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+gnome_has_name() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q 'boolean true'
+}
+
+start_gnome_session() {
+  local work="$1"
+  export XDG_RUNTIME_DIR="$work/run"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  unset DISPLAY
+  # Known to the bus before it starts, so that the portals it starts find the
+  # compositor and pick GNOME's implementations.
+  export WAYLAND_DISPLAY=wayland-gnome XDG_CURRENT_DESKTOP=GNOME
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+  gnome_bus_pid="$(dbus-daemon --session --fork --print-pid=1 --address="$DBUS_SESSION_BUS_ADDRESS")" ||
+    { echo "no session bus" >&2; return 1; }
+  pipewire >"$work/pipewire.log" 2>&1 &
+  gnome_pids+=("$!")
+  gnome_wait 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { echo "PipeWire did not start" >&2; return 1; }
+  wireplumber >"$work/wireplumber.log" 2>&1 &
+  gnome_pids+=("$!")
+  mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
+    --wayland-display="$WAYLAND_DISPLAY" >"$work/mutter.log" 2>&1 &
+  gnome_pids+=("$!")
+  gnome_wait 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "mutter did not start" >&2; return 1; }
+  gnome_wait 50 gnome_has_name org.gnome.Mutter.ScreenCast ||
+    { echo "mutter offers no ScreenCast" >&2; return 1; }
+}
+
+# end_process PID: asks it to end, and makes it after three seconds.
+end_process() {
+  kill "$1" 2>/dev/null || return 0
+  if ! gnome_wait 30 bash -c "! kill -0 $1 2>/dev/null"; then
+    echo "$(ps -o args= -p "$1") did not end: killed" >&2
+    kill -KILL "$1" 2>/dev/null
+  fi
+  wait "$1" 2>/dev/null || true
+}
+
+stop_gnome_session() {
+  local pid
+  for pid in "${gnome_pids[@]}"; do end_process "$pid"; done
+  # Services the bus started (portals) end with it; the document portal's
+  # mount point must be let go before the folder can be removed.
+  if [ -n "$gnome_bus_pid" ]; then
+    kill "$gnome_bus_pid" 2>/dev/null
+    fusermount3 -uz "$XDG_RUNTIME_DIR/doc" 2>/dev/null
+    gnome_wait 20 bash -c "! kill -0 $gnome_bus_pid"
+    sleep 0.2
+  fi
+  gnome_pids=()
+  gnome_bus_pid=""
+}

@@ -1,0 +1,93 @@
+#!/bin/bash
+# The window natively on GNOME's compositor (headless mutter, as in
+# gnome_e2e.sh), where GNOME 43 gives programs no hot key: "Capturer la
+# position" in "Options" captures where the pointer rests three seconds
+# later, as one row of the list. Clicks and
+# moves go in through mutter's own remote-desktop session (pointilla-play);
+# what the window shows is read from a screen-cast of the monitor. Places in
+# the window are those of the 8-point DejaVu Sans the test machine has, from
+# the window's top-left corner.
+# Skips (77) where mutter is not installed.
+set -u
+pointilla="$1" play="$2" probe="$3" screenshot="$4"
+command -v mutter >/dev/null || { echo "SKIP: mutter is not installed"; exit 77; }
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do end_process "$pid"; done
+  stop_gnome_session
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap "exit 143" TERM INT
+fail() {
+  echo "FAIL: $*" >&2
+  for log in "$work"/*.log; do sed "s|^|  $(basename "$log" .log): |" "$log" | tail -15 >&2; done
+  exit 1
+}
+
+. "$(dirname "${BASH_SOURCE[0]}")/gnome_session.sh"
+export TRELLIS_REGISTRY="$work/registry.db" HOME="$work/home"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+mkdir -p "$HOME"
+start_gnome_session "$work" || fail "no GNOME session"
+export POINTILLA_BACKEND=gnome POINTILLA_GNOME_SESSION=mutter
+
+# The seat's pointer, as on a person's desktop (see gnome_e2e.sh).
+mkfifo "$work/hold.in"
+"$probe" --hold <"$work/hold.in" >/dev/null 2>"$work/hold.log" &
+pids+=("$!")
+exec 4>"$work/hold.in"
+
+# move X Y [click]: the pointer there, clicked when asked.
+move() {
+  printf 'Position souris\xa4 %d ,  %d\xa4\r\n' "$1" "$2" >"$work/move.sce"
+  [ "${3:-}" = click ] && printf 'Clic souris\xa4Clic\xa4\r\n' >>"$work/move.sce"
+  "$play" "$work/move.sce" >>"$work/play.log" 2>&1 || fail "pointilla-play failed"
+}
+shot() { "$screenshot" "$work/shot.png" || fail "no picture of the monitor"; }
+# The largest light area of the picture: the window, as "WxH+X+Y".
+window_box() {
+  convert "$work/shot.png" -colorspace gray -threshold 80% \
+    -define connected-components:verbose=true -connected-components 4 null: |
+    awk '$NF == "gray(255)" {print $4, $2}' | sort -n -r | head -1 | cut -d' ' -f2
+}
+# Mean lightness (0 to 1) of a band of the picture, from the window's corner.
+lightness() {
+  convert "$work/shot.png" -crop "$3x$4+$((wx + $1))+$((wy + $2))" -colorspace gray \
+    -format '%[fx:mean]' info:
+}
+
+QT_QPA_PLATFORM=wayland "$pointilla" >"$work/pointilla.log" 2>&1 &
+pids+=("$!")
+box=""
+for _ in $(seq 1 50); do
+  sleep 0.2
+  shot
+  box="$(window_box)"
+  [ -n "$box" ] && [ "${box%%x*}" -gt 400 ] && break
+done
+[ -n "$box" ] && [ "${box%%x*}" -gt 400 ] || fail "the window did not appear"
+IFS='x+' read -r _ _ wx wy <<<"$box"
+sleep 0.5
+
+# The first row of the list is empty; "Options", then its entry.
+[ "$(lightness 262 139 200 12)" = 1 ] || fail "the list is not empty at start"
+move $((wx + 84)) $((wy + 38)) click
+move $((wx + 140)) $((wy + 100)) click
+# Three seconds to point at the target: nothing is captured on the way.
+move 900 700
+sleep 1.5
+shot
+[ "$(lightness 262 139 200 12)" = 1 ] || fail "captured before the three seconds"
+sleep 2.5
+shot
+awk -v mean="$(lightness 262 139 200 12)" 'BEGIN {exit !(mean < 0.97)}' ||
+  fail "no row after the three seconds"
+# One row only.
+sleep 1
+shot
+[ "$(lightness 262 152 200 12)" = 1 ] || fail "more than one row for one capture"
+echo "PASS"
