@@ -15,8 +15,9 @@
 #include <optional>
 
 #include "messages/startup_messages.h"
-#include "platform/x11/x11_desktop.h"
+#include "platform/desktop/native_desktop.h"
 #include "shell/form1.h"
+#include "shell/machine_or_user_registry_control.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/single_instance.h"
@@ -79,7 +80,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 int main(int argc, char** argv) {
     // The desktop first: without a display the toolkit would abort with a core
     // dump, so a missing or unreachable display ends here with a clear message.
-    auto opened = pointilla::platform::openX11Desktop(nullptr);
+    auto opened = pointilla::platform::openNativeDesktop(nullptr);
     if (!opened) {
         std::fprintf(stderr, "Pointilla : %s\n",
                      pointilla::messages::desktopOpenMessage(opened.error()).c_str());
@@ -127,9 +128,9 @@ int main(int argc, char** argv) {
     const std::filesystem::path programDirectory = executable.parent_path();
 
     auto created = pointilla::shell::createTrellisControl(executable);
-    std::unique_ptr<pointilla::shell::RegistryControl> registry;
+    std::unique_ptr<pointilla::shell::RegistryControl> control;
     if (created) {
-        registry = std::move(created).value();
+        control = std::move(created).value();
     } else {
         // The host's own reason goes to the log; the person reads French.
         std::fprintf(stderr, "pointilla: %s\n", created.error().detail.c_str());
@@ -139,11 +140,14 @@ int main(int argc, char** argv) {
                 QStringLiteral(
                     "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
                     "les changements ne seront pas conserv\u00e9s."));
-        registry = std::make_unique<pointilla::shell::MemoryRegistryControl>();
+        control = std::make_unique<pointilla::shell::MemoryRegistryControl>();
     }
+    // The settings key is the machine's; a user who may not write it keeps
+    // their own settings under the same path of HKEY_CURRENT_USER.
+    pointilla::shell::MachineOrUserRegistryControl registry(*control);
 
     pointilla::shell::QtScenarioFileDialog fileDialogs;
-    pointilla::shell::Form1 form({*registry, *desktop, fileDialogs, programDirectory,
+    pointilla::shell::Form1 form({registry, *desktop, fileDialogs, programDirectory,
                                   (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
     QObject::connect(&instance, &pointilla::shell::SingleInstance::activationRequested, &form,
                      &pointilla::shell::Form1::activateFromOutside);
