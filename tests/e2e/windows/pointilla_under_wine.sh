@@ -9,6 +9,8 @@
 #   holding the hot key over a point captures it (the window is focused first:
 #   Wine reads keys only for its own focused window), and the saved scenario
 #   holds the bytes the Linux build writes and reads back on Linux;
+# - a second start with a file the Linux build wrote hands it to the running
+#   program and ends; saved again there, the file keeps its bytes;
 # - trellis.exe reads the settings back, and its .REG export of them matches
 #   the Linux trellis's byte for byte.
 #   pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR
@@ -54,6 +56,28 @@ wait_for_window() {  # NAME: the id of the first visible window named exactly so
   done
   echo "$id"
 }
+# Ctrl+S on the window, then the file name typed into Wine's own dialog (its X
+# window has no name: it is the one that appears), in place of the one offered.
+save_as() {  # UNIX_PATH
+  local before now dialog=""
+  before="$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)"
+  xdotool windowfocus "$window"
+  xdotool key ctrl+s
+  for _ in $(seq 1 100); do
+    now="$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)"
+    dialog="$(comm -13 <(echo "$before") <(echo "$now") | head -1)"
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  [ -n "$dialog" ] || { echo "FAILED: no save dialog" >&2; failures=$((failures + 1)); return 0; }
+  sleep 1
+  xdotool windowfocus "$dialog"
+  sleep 0.3
+  xdotool key End shift+Home
+  xdotool type --delay 20 "$(winepath -w "$1")"
+  xdotool key Return
+  for _ in $(seq 1 150); do [ -s "$1" ] && break; sleep 0.1; done
+}
 reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, in UTF-8
   rm -f "$WINEPREFIX/drive_c/values.reg"
   wine reg export "$1" 'C:\values.reg' /y >/dev/null 2>&1 || return 0
@@ -92,14 +116,9 @@ sleep 1
 xdotool keyup 1 keyup alt keyup ctrl
 sleep 0.5
 
-# Saved through the file dialog (Wine's own), typed as a person would.
-xdotool windowfocus "$window"
-xdotool key ctrl+s
+# Saved through the file dialog, typed as a person would.
 saved_unix="$work/capture.sce"
-sleep 1
-xdotool type --delay 20 "$(winepath -w "$saved_unix")"
-xdotool key Return
-for _ in $(seq 1 100); do [ -s "$saved_unix" ] && break; sleep 0.1; done
+save_as "$saved_unix"
 # The capture's rows, as the Linux build writes them: Windows-1252, "¤", CR LF.
 row="$(printf 'Position souris\xa4 200 ,  300\xa4\r')"
 rows="$(LC_ALL=C awk -v row="$row" '$0 != row { bad++ } END { print NR, bad + 0 }' "$saved_unix" 2>/dev/null || true)"
@@ -113,6 +132,20 @@ if [ -s "$saved_unix" ]; then
   check "the Windows save read by the Linux build" \
     "$("$linux/pointilla-play" --list "$saved_unix" | head -1)" "$(printf 'Position souris\t 200 ,  300')"
 fi
+
+# A second start with a scenario the Linux build wrote (every kind of row,
+# accents, a web address) hands it to the running program and ends; the running
+# one opens it, and saving it again gives the same bytes.
+printf 'Position souris\xa4 10 ,  20\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\nURL\xa4http://exemple.test/\xe9t\xe9?a=1&b=2\xa4\r\n' \
+  >"$work/linux.sce"
+started=$SECONDS
+second=0
+timeout 30 wine "$exe" "$(winepath -w "$work/linux.sce")" >"$work/second-start.log" 2>&1 || second=$?
+check "second start hands over and ends" "$second $(( SECONDS - started < 20 ))" "0 1"
+sleep 2
+resaved="$work/resaved.sce"
+save_as "$resaved"
+cmp "$work/linux.sce" "$resaved" || failures=$((failures + 1))
 
 # trellis.exe reads what Pointilla.exe wrote.
 check "trellis.exe reads the hot key" \
