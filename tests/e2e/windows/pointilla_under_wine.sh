@@ -78,11 +78,11 @@ save_as() {  # UNIX_PATH
   xdotool key Return
   for _ in $(seq 1 150); do [ -s "$1" ] && break; sleep 0.1; done
 }
-reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, in UTF-8
+reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, in UTF-8, unescaped
   rm -f "$WINEPREFIX/drive_c/values.reg"
   wine reg export "$1" 'C:\values.reg' /y >/dev/null 2>&1 || return 0
   iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/values.reg" | tr -d '\r' |
-    sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p'
+    sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p' | sed 's/\\\\/\\/g'
 }
 
 # First start, nothing registered: the per-user registration is written.
@@ -163,7 +163,7 @@ export TRELLIS_REGISTRY="$work/linux.db"
 "$linux/trellis" create 'HKEY_LOCAL_MACHINE\software\Pointilla' Pointilla
 # The folder of the save, which the program keeps, is written as Windows has it.
 folder="$(reg_values "$key" | sed -n 's/^dossier=//p')"
-check "folder of the save kept" "$folder" "$(winepath -w "$work" | tr '\\' /)"
+check "folder of the save kept, as Windows writes paths" "$folder" "$(winepath -w "$work")"
 for pair in clé1=1 clé2=1 clé3=0 "dossier=$folder" redlec=0 Visible=1; do
   "$linux/trellis" set 'HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla' "${pair%%=*}" "${pair#*=}"
 done
