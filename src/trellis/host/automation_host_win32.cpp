@@ -58,10 +58,26 @@ void installNotifier(HMODULE module) {
 
 // Every thread that creates a control joins a single-threaded apartment for the
 // life of the thread (the window's thread already has one: CoInitializeEx then
-// only counts it once more). Objects are released before the thread ends.
+// only counts it once more), and leaves it when the thread ends, after the
+// objects it created were released.
+class Apartment {
+  public:
+    Apartment() : joined_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~Apartment() {
+        if (SUCCEEDED(joined_)) CoUninitialize();
+    }
+    Apartment(const Apartment&) = delete;
+    Apartment& operator=(const Apartment&) = delete;
+    // A thread already in the multithreaded apartment can create the control too.
+    bool usable() const { return SUCCEEDED(joined_) || joined_ == RPC_E_CHANGED_MODE; }
+
+  private:
+    HRESULT joined_;
+};
+
 bool joinApartment() {
-    thread_local const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    return SUCCEEDED(joined) || joined == RPC_E_CHANGED_MODE;
+    thread_local const Apartment apartment;
+    return apartment.usable();
 }
 
 std::string callInstall(const std::filesystem::path& library, bool install) {

@@ -15,7 +15,7 @@
 #   the Linux trellis's byte for byte.
 #   pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR
 # Skipped (77) without Wine, a display or Pointilla.exe, except under CI.
-set -euo pipefail
+set -Eeuo pipefail
 
 windows="${1:?usage: pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR}"
 linux="${2:?usage: pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR}"
@@ -29,6 +29,8 @@ command -v wine >/dev/null 2>&1 || missing wine
 [ -n "${DISPLAY:-}" ] || missing "an X display"
 [ -f "$windows/Pointilla.exe" ] || missing "$windows/Pointilla.exe (scripts/build-windows.sh)"
 
+# No silent end: a command that fails outside a check names its line.
+trap 'echo "FAILED: line $LINENO: $BASH_COMMAND" >&2' ERR
 work="$(mktemp -d)"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 stop_wine() { [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null || true; }
@@ -91,10 +93,10 @@ wine "$exe" >"$work/first.log" 2>&1 &
 warning="$(wait_for_window "Réglages de Pointilla")"
 check "warning of the first start without a class Wine can find" "${warning:+shown}" shown
 clsid="$(wine reg query 'HKCU\Software\Classes\Dovetail.Trellis\CLSID' /ve 2>/dev/null | tr -d '\r' |
-  awk -F'    ' 'NF >= 4 { print $4 }')"
+  awk -F'    ' 'NF >= 4 { print $4 }' || true)"
 check "class identifier registered for the user" "${clsid:0:1}${clsid: -1}" "{}"
 server="$(wine reg query "HKCU\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
-  tr -d '\r' | awk -F'    ' 'NF >= 4 { print $4 }')"
+  tr -d '\r' | awk -F'    ' 'NF >= 4 { print $4 }' || true)"
 check "server registered for the user" "$server" "$(winepath -w "$work/Pointilla/Trellis.dll")"
 
 # The control registered machine-wide, as Wine's COM finds it.
@@ -104,6 +106,8 @@ wine "$exe" >"$work/second.log" 2>&1 &
 window="$(wait_for_window Pointilla)"
 [ -n "$window" ] || { cat "$work/second.log" >&2; echo "FAILED: no Pointilla window" >&2; exit 1; }
 key='HKLM\Software\Pointilla\Pointilla'
+# Its tray icon: Wine shows it in a tray window of its own when no tray host runs.
+check "tray icon" "$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1 | sed 's/.*/shown/' || true)" shown
 check "settings written at first start" "$(reg_values "$key" | paste -sd,)" \
   "clé1=1,clé2=1,clé3=0,redlec=0,Visible=1"
 
