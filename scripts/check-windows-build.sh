@@ -61,6 +61,7 @@ sources=(
   src/trellis/notifier_win32.cpp
   src/trellis/reg_backup.cpp
   src/trellis/registry_access.cpp
+  src/trellis/registry_calls_win32.cpp
   src/trellis/server_exports.cpp
   src/trellis/server_registration.cpp
   src/trellis/trellis_control.cpp

@@ -353,8 +353,9 @@ QString Form1::lastFolder() const {
 }
 
 void Form1::rememberFolder(const QString& fileName) {
+    // As the system writes paths: backslashes on Windows.
     writeSetting(services_.registry, productTitle().toStdString(), settings::kFolder.name,
-                 QFileInfo(fileName).absolutePath().toStdString());
+                 QDir::toNativeSeparators(QFileInfo(fileName).absolutePath()).toStdString());
 }
 
 bool Form1::maySetScenarioAside(const QString& question) {

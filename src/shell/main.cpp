@@ -20,6 +20,7 @@
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "shell/form1.h"
+#include "shell/machine_or_user_registry_control.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/single_instance.h"
@@ -86,7 +87,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--") == 0) break;
         if (std::strcmp(argv[i], "--platform") == 0 && std::strcmp(argv[i + 1], "x11") == 0) {
+#ifndef _WIN32
             ::setenv("POINTILLA_BACKEND", "x11", 1);
+#endif
             for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
             argc -= 2;
             break;
@@ -102,12 +105,19 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::unique_ptr<pointilla::platform::Desktop> desktop = std::move(opened).value();
+#ifdef _WIN32
+    // One desktop per session: the single-instance guard needs no name.
+    const QString desktopName;
+#else
     const bool onWayland = notes.backend != "x11";
     // The window goes where the automation goes: native on a Wayland
     // desktop, through X11 (XWayland) otherwise, unless the person chose.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", onWayland ? "wayland;xcb" : "xcb");
     }
+    const QString desktopName =
+        QString::fromLocal8Bit(qgetenv(onWayland ? "WAYLAND_DISPLAY" : "DISPLAY"));
+#endif
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
@@ -117,8 +127,7 @@ int main(int argc, char** argv) {
     // Before anything polls the hot key: a program already running on this
     // display takes the request, and this one ends.
     pointilla::shell::SingleInstance instance(
-        pointilla::shell::SingleInstance::defaultRuntimeFolder(),
-        QString::fromLocal8Bit(qgetenv(onWayland ? "WAYLAND_DISPLAY" : "DISPLAY")));
+        pointilla::shell::SingleInstance::defaultRuntimeFolder(), desktopName);
     switch (instance.claim(*startFile)) {
         case pointilla::shell::SingleInstance::Role::HandedOver:
             return 0;
@@ -155,9 +164,9 @@ int main(int argc, char** argv) {
     const std::filesystem::path programDirectory = executable.parent_path();
 
     auto created = pointilla::shell::createTrellisControl(executable);
-    std::unique_ptr<pointilla::shell::RegistryControl> registry;
+    std::unique_ptr<pointilla::shell::RegistryControl> control;
     if (created) {
-        registry = std::move(created).value();
+        control = std::move(created).value();
     } else {
         // The host's own reason goes to the log; the person reads French.
         std::fprintf(stderr, "pointilla: %s\n", created.error().detail.c_str());
@@ -167,11 +176,14 @@ int main(int argc, char** argv) {
                 QStringLiteral(
                     "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
                     "les changements ne seront pas conserv\u00e9s."));
-        registry = std::make_unique<pointilla::shell::MemoryRegistryControl>();
+        control = std::make_unique<pointilla::shell::MemoryRegistryControl>();
     }
+    // The settings key is the machine's; a user who may not write it keeps
+    // their own settings under the same path of HKEY_CURRENT_USER.
+    pointilla::shell::MachineOrUserRegistryControl registry(*control);
 
     pointilla::shell::QtScenarioFileDialog fileDialogs;
-    pointilla::shell::Form1 form({*registry, *desktop, fileDialogs, programDirectory,
+    pointilla::shell::Form1 form({registry, *desktop, fileDialogs, programDirectory,
                                   (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
     QObject::connect(&instance, &pointilla::shell::SingleInstance::activationRequested, &form,
                      &pointilla::shell::Form1::activateFromOutside);

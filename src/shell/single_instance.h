@@ -1,13 +1,21 @@
 #pragma once
 // One Pointilla per user and display. The first program holds a lock and
 // listens on a local socket; a later start hands its file (or nothing) to it
-// and ends, so that two programs never poll the same capture hot key.
+// and ends, so that two programs never poll the same capture hot key. On
+// Windows the lock is a named mutex of the session and the request a
+// WM_COPYDATA message to the first program's message window.
 
-#include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <QLocalServer>
+#include <QLockFile>
+#endif
 
 namespace pointilla::shell {
 
@@ -32,7 +40,9 @@ class SingleInstance final : public QObject {
     // The folder for the lock and socket: $XDG_RUNTIME_DIR, else the temporary
     // folder; the user's id is part of the names.
     static QString defaultRuntimeFolder();
+#ifndef _WIN32
     QString socketPath() const { return socketPath_; }
+#endif
 
   signals:
     // A later start asked to come to the front, with a file to open or none.
@@ -40,11 +50,21 @@ class SingleInstance final : public QObject {
 
   private:
     bool handOver(const QString& fileToOpen);
+#ifdef _WIN32
+    bool listen();
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+
+    std::wstring name_;
+    HANDLE mutex_ = nullptr;
+    HWND window_ = nullptr;
+#else
     void acceptRequests();
 
     QString socketPath_;
     QLockFile lock_;
     std::unique_ptr<QLocalServer> server_;
+#endif
 };
 
 }  // namespace pointilla::shell

@@ -10,6 +10,7 @@
 #include "codepage/cp1252.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/notifier.h"
+#include "trellis/registry_calls.h"
 #include "trellis/registry_key.h"
 
 namespace trellis {
@@ -48,7 +49,7 @@ bool openPath(std::string keyPath, REGSAM access, RegistryKey& key) {
     if (root == nullptr) return false;
     const auto subKey = ansi(keyPath);
     if (!subKey) return false;
-    return RegOpenKeyExA(root, subKey->c_str(), 0, access, key.out()) == ERROR_SUCCESS;
+    return reg::RegOpenKeyExA(root, subKey->c_str(), 0, access, key.out()) == ERROR_SUCCESS;
 }
 
 // The names of an opened key's sub-keys or values, in Windows-1252, until the
@@ -61,8 +62,8 @@ pointilla::Result<std::vector<std::string>, LONG> listNames(HKEY key, NameKind k
     DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxValueNameLen = 0;
     FILETIME written{};
     if (const LONG status =
-            RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
-                             &values, &maxValueNameLen, nullptr, nullptr, &written);
+            reg::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
+                                  &values, &maxValueNameLen, nullptr, nullptr, &written);
         status != ERROR_SUCCESS) {
         return pointilla::fail(status);
     }
@@ -74,10 +75,10 @@ pointilla::Result<std::vector<std::string>, LONG> listNames(HKEY key, NameKind k
         // when the name holds a zero byte itself.
         std::fill(buffer.begin(), buffer.end(), ' ');
         auto length = static_cast<DWORD>(buffer.size());
-        const LONG status =
-            kind == NameKind::SubKeys
-                ? RegEnumKeyA(key, i, buffer.data(), length)
-                : RegEnumValueA(key, i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        const LONG status = kind == NameKind::SubKeys
+                                ? reg::RegEnumKeyA(key, i, buffer.data(), length)
+                                : reg::RegEnumValueA(key, i, buffer.data(), &length, nullptr,
+                                                     nullptr, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status == ERROR_MORE_DATA && buffer.size() < kLongestName) {
             buffer.assign(std::min(buffer.size() * 2, kLongestName), ' ');
@@ -167,9 +168,9 @@ VARIANT_BOOL SetStringValue(const std::string& keyPath, const std::string& value
     RegistryKey key;
     if (!openPath(keyPath, kWriteAccess, key)) return VARIANT_FALSE;
     // The text goes in without a terminating zero: its byte count is its length.
-    const LONG status = RegSetValueExA(key.get(), name->c_str(), 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(bytes->data()),
-                                       static_cast<DWORD>(bytes->size()));
+    const LONG status = reg::RegSetValueExA(key.get(), name->c_str(), 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(bytes->data()),
+                                            static_cast<DWORD>(bytes->size()));
     return status == ERROR_SUCCESS ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
@@ -182,12 +183,12 @@ std::string GetStringValue(const std::string& keyPath, const std::string& valueN
     DWORD type = REG_SZ;
     std::string buffer(256, '\0');
     DWORD size = static_cast<DWORD>(buffer.size());
-    LONG status = RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                                   reinterpret_cast<BYTE*>(buffer.data()), &size);
+    LONG status = reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                                        reinterpret_cast<BYTE*>(buffer.data()), &size);
     if (status == ERROR_MORE_DATA) {
         buffer.assign(size, '\0');
-        status = RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
+        status = reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                                       reinterpret_cast<BYTE*>(buffer.data()), &size);
     }
     if (status != ERROR_SUCCESS) return {};
     buffer.resize(size);
@@ -203,7 +204,7 @@ VARIANT_BOOL SetDWORDValue(const std::string& keyPath, const std::string& valueN
     if (!openPath(keyPath, kWriteAccess, key)) return VARIANT_FALSE;
     BYTE data[4];
     std::memcpy(data, &number, sizeof data);
-    return RegSetValueExA(key.get(), name->c_str(), 0, REG_DWORD, data, 4) == ERROR_SUCCESS
+    return reg::RegSetValueExA(key.get(), name->c_str(), 0, REG_DWORD, data, 4) == ERROR_SUCCESS
                ? VARIANT_TRUE
                : VARIANT_FALSE;
 }
@@ -216,8 +217,8 @@ LONG GetDWORDValue(const std::string& keyPath, const std::string& valueName) {
     LONG number = 0;
     DWORD type = REG_DWORD;
     DWORD size = 4;
-    if (RegQueryValueExA(key.get(), name->c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&number),
-                         &size) != ERROR_SUCCESS) {
+    if (reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS) {
         return -1;
     }
     return number;
@@ -232,18 +233,18 @@ std::string GetBinaryValue(std::string& keyPath, std::string& valueName) {
     const auto name = ansi(valueName);
     RegistryKey key;
     if (!ansiSubKey || !name ||
-        RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kReadAccess, key.out()) != ERROR_SUCCESS) {
+        reg::RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kReadAccess, key.out()) != ERROR_SUCCESS) {
         return "Error";
     }
     // The first query only learns the size.
     DWORD type = REG_BINARY;
     DWORD size = 1;
     BYTE probe = '0';
-    RegQueryValueExA(key.get(), name->c_str(), nullptr, &type, &probe, &size);
+    reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type, &probe, &size);
     std::string buffer(size, ' ');
     type = REG_BINARY;
-    if (RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
+    if (reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
         return "Error";
     }
     buffer.resize(size);
@@ -257,8 +258,9 @@ VARIANT_BOOL CreateKey(const std::string& keyPath) {
     const auto ansiSubKey = ansi(subKey);
     if (root == nullptr || !ansiSubKey) return VARIANT_FALSE;
     RegistryKey created;
-    return RegCreateKeyA(root, ansiSubKey->c_str(), created.out()) == ERROR_SUCCESS ? VARIANT_TRUE
-                                                                                    : VARIANT_FALSE;
+    return reg::RegCreateKeyA(root, ansiSubKey->c_str(), created.out()) == ERROR_SUCCESS
+               ? VARIANT_TRUE
+               : VARIANT_FALSE;
 }
 
 VARIANT_BOOL DeleteKey(const std::string& keyPath) {
@@ -268,10 +270,12 @@ VARIANT_BOOL DeleteKey(const std::string& keyPath) {
     const auto ansiSubKey = ansi(subKey);
     if (root == nullptr || !ansiSubKey) return VARIANT_FALSE;
     RegistryKey key;  // opening for writing checks that it exists and may be changed
-    if (RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kWriteAccess, key.out()) != ERROR_SUCCESS) {
+    if (reg::RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kWriteAccess, key.out()) !=
+        ERROR_SUCCESS) {
         return VARIANT_FALSE;
     }
-    return RegDeleteKeyA(root, ansiSubKey->c_str()) == ERROR_SUCCESS ? VARIANT_TRUE : VARIANT_FALSE;
+    return reg::RegDeleteKeyA(root, ansiSubKey->c_str()) == ERROR_SUCCESS ? VARIANT_TRUE
+                                                                          : VARIANT_FALSE;
 }
 
 HKEY ExportableRootFromName(std::string_view rootName) {
@@ -343,7 +347,7 @@ pointilla::Status<LONG> OpenKeyToRead(HKEY root, const std::string& subKey, Regi
     // A name without a Windows-1252 form cannot have been stored.
     if (!ansiSubKey) return pointilla::fail(ERROR_FILE_NOT_FOUND);
     if (const LONG status =
-            RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess, key.out());
+            reg::RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kEnumerateAccess, key.out());
         status != ERROR_SUCCESS) {
         return pointilla::fail(status);
     }
@@ -371,15 +375,15 @@ pointilla::Result<RawValue, LONG> ReadRawValue(HKEY key, const std::string& valu
     if (!name) return pointilla::fail(ERROR_FILE_NOT_FOUND);
     RawValue value;
     DWORD size = 0;
-    LONG status = RegQueryValueExA(key, name->c_str(), nullptr, &value.type, nullptr, &size);
+    LONG status = reg::RegQueryValueExA(key, name->c_str(), nullptr, &value.type, nullptr, &size);
     // A value that grows between the two queries is read again at its new size.
     for (int attempt = 0;; ++attempt) {
         if (status != ERROR_SUCCESS) return pointilla::fail(status);
         value.bytes.assign(size, '\0');
         if (size == 0) break;
         DWORD got = size;
-        status = RegQueryValueExA(key, name->c_str(), nullptr, &value.type,
-                                  reinterpret_cast<BYTE*>(value.bytes.data()), &got);
+        status = reg::RegQueryValueExA(key, name->c_str(), nullptr, &value.type,
+                                       reinterpret_cast<BYTE*>(value.bytes.data()), &got);
         if (status == ERROR_SUCCESS) {
             value.bytes.resize(got);
             break;
@@ -414,7 +418,7 @@ pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey) 
     const auto enter = [&](HKEY parent, const std::string& name) -> LONG {
         Level& level = levels.emplace_back();
         level.name = name;
-        LONG status = RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, level.key.out());
+        LONG status = reg::RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, level.key.out());
         if (status == ERROR_SUCCESS) {
             auto children = listNames(level.key.get(), NameKind::SubKeys);
             if (children) {
@@ -447,7 +451,7 @@ pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey) 
         const std::string name = top.name;
         levels.pop_back();
         const HKEY parent = levels.empty() ? root : levels.back().key.get();
-        if (const LONG status = RegDeleteKeyA(parent, name.c_str());
+        if (const LONG status = reg::RegDeleteKeyA(parent, name.c_str());
             status != ERROR_SUCCESS && !IsAbsence(status)) {
             return pointilla::fail(status);
         }

@@ -2,8 +2,6 @@
 // the Trellis control itself (created from Dovetail.Trellis and called by
 // dispatch identifier), plus .REG import and server registration.
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -11,10 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry/advapi32.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
+#ifdef _WIN32
+#include "platform/windows/utf8_arguments.h"
+#include "platform/windows/wide_text.h"
+#else
+#include "platform/registry/advapi32.h"
 #include "trellis/reg_import.h"
+#endif
 
 namespace {
 
@@ -36,7 +39,11 @@ const char* const kUsage =
     "       trellis register [LIBRARY]\n"
     "       trellis unregister [LIBRARY]\n"
     "KEY is a key path such as HKEY_CURRENT_USER\\Software\\Example.\n"
+#ifdef _WIN32
+    "register and unregister act for the current user.\n";
+#else
     "The store is $TRELLIS_REGISTRY, else ${XDG_DATA_HOME:-~/.local/share}/trellis/registry.db.\n";
+#endif
 
 int usage() {
     std::cerr << kUsage;
@@ -83,9 +90,15 @@ std::string regErrorMeaning(std::int32_t code) {
 }
 
 std::filesystem::path ownLibrary() {
+#ifdef _WIN32
+    std::wstring self(32768, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+    return trellis::host::defaultLibraryBeside(self.empty() ? L"trellis.exe" : self);
+#else
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     return trellis::host::defaultLibraryBeside(ec ? std::filesystem::path("trellis") : self);
+#endif
 }
 
 std::string asText(const Value& v) {
@@ -96,10 +109,39 @@ std::string asText(const Value& v) {
     return {};
 }
 
+// A file name given as UTF-8 text.
+std::filesystem::path pathFromText(const std::string& text) {
+#ifdef _WIN32
+    const auto wide = pointilla::platform::windows::utf8ToWide(text);
+    return wide ? std::filesystem::path(*wide) : std::filesystem::path(text);
+#else
+    return text;
+#endif
+}
+
+int importCommand(const std::vector<std::string>& args) {
+    if (args.size() != 1) return usage();
+#ifdef _WIN32
+    // Windows imports .REG files itself, with the user's rights.
+    std::cerr << "trellis: on Windows, import a .REG file with: reg import " << args[0] << "\n";
+    return kExitFailure;
+#else
+    if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
+        std::cerr << "trellis: " << problem << "\n";
+        return kExitFailure;
+    }
+    const auto imported = trellis::importRegFile(args[0]);
+    if (!imported) {
+        std::cerr << "trellis: " << imported.error() << "\n";
+        return kExitFailure;
+    }
+    return 0;
+#endif
+}
+
 int serverCommand(bool registering, const std::vector<std::string>& args) {
     if (args.size() > 1) return usage();
-    const std::filesystem::path library =
-        args.empty() ? ownLibrary() : std::filesystem::path(args[0]);
+    const std::filesystem::path library = args.empty() ? ownLibrary() : pathFromText(args[0]);
     const std::string error = registering ? trellis::host::registerServer(library)
                                           : trellis::host::unregisterServer(library);
     if (!error.empty()) {
@@ -203,9 +245,17 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
+#ifdef _WIN32
+    // Key paths, values and file names beyond the ANSI code page arrive whole.
+    (void)argc;
+    (void)argv;
+    const std::vector<std::string> all = pointilla::platform::windows::startUtf8ConsoleProgram();
+#else
+    const std::vector<std::string> all(argv, argv + argc);
+#endif
+    if (all.size() < 2) return usage();
+    const std::string command = all[1];
+    const std::vector<std::string> args(all.begin() + 2, all.end());
     if (command == "-h" || command == "--help") {
         std::cout << kUsage;
         return 0;
@@ -213,18 +263,6 @@ int main(int argc, char** argv) {
     if (command == "register" || command == "unregister") {
         return serverCommand(command == "register", args);
     }
-    if (command == "import") {
-        if (args.size() != 1) return usage();
-        if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
-            std::cerr << "trellis: " << problem << "\n";
-            return kExitFailure;
-        }
-        const auto imported = trellis::importRegFile(args[0]);
-        if (!imported) {
-            std::cerr << "trellis: " << imported.error() << "\n";
-            return kExitFailure;
-        }
-        return 0;
-    }
+    if (command == "import") return importCommand(args);
     return controlCommand(command, args);
 }

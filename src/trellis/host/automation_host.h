@@ -1,8 +1,9 @@
 #pragma once
 // Host side of the Trellis control: creates an object from its programmatic
-// identifier (through its registration in the registry store and the library's
-// class factory) and calls it late, by dispatch identifier. Nothing here links
-// against the library; it is loaded at run time.
+// identifier (here through its registration in the registry store and the
+// library's class factory; on Windows through COM) and calls it late, by
+// dispatch identifier. Nothing here links against the library; it is loaded at
+// run time.
 
 #include <cstdint>
 #include <filesystem>
@@ -51,9 +52,11 @@ struct CreateResult {
 };
 
 // Reads the class's registration under HKEY_CLASSES_ROOT in the registry store,
-// loads the library and asks its class factory for an object.
+// loads the library and asks its class factory for an object. On Windows:
+// CLSIDFromProgID and CoCreateInstance, in a single-threaded apartment.
 CreateResult createObject(std::string_view progId);
-// "" on success, else a clear reason; calls the library's DllRegisterServer.
+// "" on success, else a clear reason; calls the library's DllRegisterServer, on
+// Windows its DllInstall for the current user (no administrator rights needed).
 std::string registerServer(const std::filesystem::path& library);
 std::string unregisterServer(const std::filesystem::path& library);
 // The reason the control's registry store gave for the control's last failure
@@ -61,7 +64,7 @@ std::string unregisterServer(const std::filesystem::path& library);
 // control keeps its own connection to the store, so the host asks it.
 std::string takeControlStoreFailure();
 // Where the library is installed relative to an executable:
-// <exe dir>/../lib/pointilla/libtrellis.so
+// <exe dir>/../lib/pointilla/libtrellis.so, on Windows <exe dir>\Trellis.dll
 std::filesystem::path defaultLibraryBeside(const std::filesystem::path& executable);
 
 // Message boxes the library shows (text, title, icon flags as a message box takes

@@ -1,0 +1,81 @@
+# The Trellis control on Windows: Trellis.dll (the in-process server, on the
+# real registry, with its type library as resource TYPELIB 1), the host side
+# programs create it with (through COM), and trellis.exe.
+set(trellis_dir ${PROJECT_SOURCE_DIR}/src/trellis)
+set(trellis_idl ${trellis_dir}/com/dovetail.idl)
+set(trellis_generated ${CMAKE_BINARY_DIR}/trellis-generated)
+
+find_program(TRELLIS_WIDL NAMES x86_64-w64-mingw32-widl widl REQUIRED
+             DOC "widl, the IDL compiler (Debian: mingw-w64-tools)")
+# The type library takes IDispatch from the standard OLE type library, which Wine provides.
+find_path(TRELLIS_STDOLE_DIR stdole2.tlb NO_CMAKE_FIND_ROOT_PATH REQUIRED
+          PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows /usr/lib/wine/x86_64-windows
+                /usr/lib64/wine/x86_64-windows /opt/wine-stable/lib/wine/x86_64-windows
+          DOC "folder of stdole2.tlb (Debian: wine64)")
+
+add_custom_command(
+  OUTPUT ${trellis_generated}/dovetail_idl.h ${trellis_generated}/dovetail.tlb
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${trellis_generated}
+  COMMAND ${TRELLIS_WIDL} -h -o ${trellis_generated}/dovetail_idl.h ${trellis_idl}
+  COMMAND ${TRELLIS_WIDL} -DTRELLIS_TYPE_LIBRARY -L ${TRELLIS_STDOLE_DIR} -t
+          -o ${trellis_generated}/dovetail.tlb ${trellis_idl}
+  DEPENDS ${trellis_idl}
+  COMMENT "widl: dovetail_idl.h and dovetail.tlb")
+add_custom_command(
+  OUTPUT ${trellis_generated}/dovetail_members.inc
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${trellis_generated}
+  COMMAND ${CMAKE_COMMAND} -DIDL=${trellis_idl} -DOUTPUT=${trellis_generated}/dovetail_members.inc
+          -P ${trellis_dir}/com/generate_member_table.cmake
+  DEPENDS ${trellis_idl} ${trellis_dir}/com/generate_member_table.cmake
+  COMMENT "member table of _Trellis")
+add_custom_target(trellis_interface_definition
+  DEPENDS ${trellis_generated}/dovetail_idl.h ${trellis_generated}/dovetail.tlb
+          ${trellis_generated}/dovetail_members.inc)
+
+# The COM classes have public non-virtual destructors by design (objects go
+# through Release), so that warning is off for what implements or calls them.
+function(trellis_windows_warnings target)
+  pointilla_warnings(${target})
+  target_compile_options(${target} PRIVATE -Wno-non-virtual-dtor)
+endfunction()
+
+# On Windows the registry functions are advapi32's own.
+add_library(pointilla_registry INTERFACE)
+target_include_directories(pointilla_registry INTERFACE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(pointilla_registry INTERFACE advapi32)
+
+add_library(trellis_com STATIC
+  ${trellis_dir}/com/guid_text.cpp ${trellis_dir}/com/member_table.cpp
+  ${trellis_dir}/com/text_conversion.cpp ${trellis_dir}/com/trellis_guids.cpp)
+add_dependencies(trellis_com trellis_interface_definition)
+target_include_directories(trellis_com PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_include_directories(trellis_com SYSTEM PUBLIC ${trellis_generated})
+target_link_libraries(trellis_com PUBLIC pointilla_registry ole32 oleaut32 uuid
+                                  PRIVATE pointilla_codepage)
+trellis_windows_warnings(trellis_com)
+
+add_library(trellis_control SHARED
+  ${trellis_dir}/file_io.cpp ${trellis_dir}/file_system_win32.cpp
+  ${trellis_dir}/library_path_win32.cpp
+  ${trellis_dir}/notifier.cpp ${trellis_dir}/notifier_win32.cpp
+  ${trellis_dir}/reg_backup.cpp ${trellis_dir}/registry_access.cpp
+  ${trellis_dir}/registry_calls_win32.cpp
+  ${trellis_dir}/server_exports.cpp ${trellis_dir}/server_registration.cpp
+  ${trellis_dir}/trellis_control.cpp ${trellis_dir}/trellis_object.cpp
+  ${trellis_dir}/type_library_win32.cpp
+  ${trellis_dir}/trellis.def ${trellis_dir}/trellis.rc)
+set_target_properties(trellis_control PROPERTIES PREFIX "" OUTPUT_NAME Trellis)
+set_source_files_properties(${trellis_dir}/trellis.rc PROPERTIES
+  OBJECT_DEPENDS ${trellis_generated}/dovetail.tlb)
+target_include_directories(trellis_control PRIVATE ${trellis_generated})
+target_link_libraries(trellis_control PRIVATE trellis_com pointilla_codepage user32)
+target_link_options(trellis_control PRIVATE -Wl,--no-undefined)
+trellis_windows_warnings(trellis_control)
+
+# What a program uses to create the control and call it late.
+add_library(trellis_host STATIC
+  ${trellis_dir}/host/automation_object.cpp ${trellis_dir}/host/automation_host_win32.cpp)
+target_link_libraries(trellis_host PUBLIC trellis_com)
+trellis_windows_warnings(trellis_host)
+
+add_subdirectory(tools/trellis)

@@ -1,0 +1,158 @@
+// Windows side of the host: the control is created through COM itself
+// (CLSIDFromProgID, CoCreateInstance), and the library registers itself for the
+// current user through its DllInstall entry point.
+
+#include <cstdio>
+#include <mutex>
+
+#include "trellis/com/com_interfaces.h"
+#include "trellis/com/com_ptr.h"
+#include "trellis/com/oleaut.h"
+#include "trellis/host/automation_host.h"
+#include "trellis/host/automation_object_impl.h"
+#include "trellis/notifier.h"
+
+namespace trellis::host {
+namespace {
+
+using InstallFunction = HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR);
+
+std::string hresultText(HRESULT hr) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08lX", static_cast<unsigned long>(hr));
+    return buffer;
+}
+
+// The library module a loaded control lives in, found by its file name: COM
+// loads it from wherever its registration points.
+constexpr const wchar_t* kLibraryName = L"Trellis.dll";
+
+struct Notifier {
+    std::mutex mutex;
+    MessageHandler handler;
+};
+
+Notifier& notifier() {
+    static Notifier shared;
+    return shared;
+}
+
+void forwardMessage(const char* text, const char* title, std::uint32_t flags, void* /*context*/) {
+    MessageHandler handler;
+    {
+        std::lock_guard lock(notifier().mutex);
+        handler = notifier().handler;
+    }
+    if (handler) handler(text ? text : "", title ? title : "", flags);
+}
+
+// Without a handler the library shows its own message boxes, as on any Windows host.
+void installNotifier(HMODULE module) {
+    if (module == nullptr) return;
+    auto setter = reinterpret_cast<TrellisSetNotifierFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module, "TrellisSetNotifier")));
+    if (setter == nullptr) return;
+    std::lock_guard lock(notifier().mutex);
+    setter(notifier().handler ? &forwardMessage : nullptr, nullptr);
+}
+
+// Every thread that creates a control joins a single-threaded apartment for the
+// life of the thread (the window's thread already has one: CoInitializeEx then
+// only counts it once more), and leaves it when the thread ends, after the
+// objects it created were released.
+class Apartment {
+  public:
+    Apartment() : joined_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~Apartment() {
+        if (SUCCEEDED(joined_)) CoUninitialize();
+    }
+    Apartment(const Apartment&) = delete;
+    Apartment& operator=(const Apartment&) = delete;
+    // A thread already in the multithreaded apartment can create the control too.
+    bool usable() const { return SUCCEEDED(joined_) || joined_ == RPC_E_CHANGED_MODE; }
+
+  private:
+    HRESULT joined_;
+};
+
+bool joinApartment() {
+    thread_local const Apartment apartment;
+    return apartment.usable();
+}
+
+std::string callInstall(const std::filesystem::path& library, bool install) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(library, ec);
+    const std::filesystem::path path = ec ? library : absolute.lexically_normal();
+    // Loaded for the call only: COM loads it again by its registration.
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (module == nullptr) {
+        return "cannot load " + path.string() + ": error " + std::to_string(GetLastError());
+    }
+    auto entry = reinterpret_cast<InstallFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllInstall")));
+    std::string error;
+    if (entry == nullptr) {
+        error = path.string() + " does not export DllInstall";
+    } else if (const HRESULT hr = entry(install ? TRUE : FALSE, L"user"); FAILED(hr)) {
+        error = std::string(install ? "registration" : "unregistration") +
+                " for the current user failed with " + hresultText(hr);
+    }
+    FreeLibrary(module);
+    return error;
+}
+
+}  // namespace
+
+CreateResult createObject(std::string_view progId) {
+    CreateResult out;
+    const std::string id(progId);
+    if (!joinApartment()) {
+        out.error = "COM could not be initialised on this thread";
+        return out;
+    }
+    const auto wide = com::utf16FromUtf8(id);
+    CLSID clsid{};
+    HRESULT hr = CLSIDFromProgID(reinterpret_cast<LPCOLESTR>(wide.c_str()), &clsid);
+    if (FAILED(hr)) {
+        out.error = "the class " + id + " is not registered (" + hresultText(hr) + ")";
+        return out;
+    }
+    com::ComPtr<IDispatch> dispatch;
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, dispatch.putVoid());
+    if (FAILED(hr)) {
+        out.error = "creating " + id + " failed with " + hresultText(hr);
+        return out;
+    }
+    installNotifier(GetModuleHandleW(kLibraryName));
+    auto impl = std::make_unique<AutomationObject::Impl>();
+    impl->dispatch = std::move(dispatch);
+    out.object = std::make_unique<AutomationObject>(std::move(impl));
+    return out;
+}
+
+std::string registerServer(const std::filesystem::path& library) {
+    return callInstall(library, true);
+}
+
+std::string unregisterServer(const std::filesystem::path& library) {
+    return callInstall(library, false);
+}
+
+// The real registry reports through each call's status; the control has no
+// store of its own to explain a failure.
+std::string takeControlStoreFailure() { return {}; }
+
+std::filesystem::path defaultLibraryBeside(const std::filesystem::path& executable) {
+    return executable.parent_path() / kLibraryName;
+}
+
+void setMessageHandler(MessageHandler handler) {
+    {
+        std::lock_guard lock(notifier().mutex);
+        notifier().handler = std::move(handler);
+    }
+    installNotifier(GetModuleHandleW(kLibraryName));
+}
+
+}  // namespace trellis::host

@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# Pointilla.exe and trellis.exe as a Windows user runs them, under Wine on the
+# test display, each start in a fresh private prefix:
+# - a first start with nothing registered registers Trellis.dll for the user
+#   (HKEY_CURRENT_USER\Software\Classes); Wine 8 looks classes up only under
+#   HKEY_LOCAL_MACHINE, so there the program says it runs on its defaults;
+# - with the control registered as Wine lets one (regsvr32, machine-wide), the
+#   window comes up, the settings are written at first start (reg query),
+#   holding the hot key over a point captures it (the window is focused first:
+#   Wine reads keys only for its own focused window), and the saved scenario
+#   holds the bytes the Linux build writes and reads back on Linux;
+# - a second start with a file the Linux build wrote hands it to the running
+#   program and ends; saved again there, the file keeps its bytes;
+# - trellis.exe reads the settings back, and its .REG export of them matches
+#   the Linux trellis's byte for byte.
+#   pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR
+# Skipped (77) without Wine, a display or Pointilla.exe, except under CI.
+set -Eeuo pipefail
+
+windows="${1:?usage: pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR}"
+linux="${2:?usage: pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR}"
+
+missing() {
+  if [ "${CI:-}" = true ]; then echo "FAILED: $1 is missing" >&2; exit 1; fi
+  echo "SKIPPED: $1 is missing" >&2
+  exit 77
+}
+command -v wine >/dev/null 2>&1 || missing wine
+[ -n "${DISPLAY:-}" ] || missing "an X display"
+[ -f "$windows/Pointilla.exe" ] || missing "$windows/Pointilla.exe (scripts/build-windows.sh)"
+
+# No silent end: a command that fails outside a check names its line.
+trap 'echo "FAILED: line $LINENO: $BASH_COMMAND" >&2' ERR
+work="$(mktemp -d)"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+stop_wine() { [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null || true; }
+trap 'stop_wine; rm -rf "$work"' EXIT
+new_prefix() {
+  stop_wine
+  export WINEPREFIX="$work/$1"
+  wineboot -i >/dev/null 2>&1
+}
+# A copy of the programs, as an unpacked zip would leave them.
+mkdir "$work/Pointilla"
+cp "$windows/Pointilla.exe" "$windows/trellis.exe" "$windows/Trellis.dll" \
+  "$windows/aide pointilla.html" "$work/Pointilla/"
+exe="$work/Pointilla/Pointilla.exe"
+
+failures=0
+check() {
+  if [ "$2" != "$3" ]; then echo "FAILED: $1: got '$2', want '$3'" >&2; failures=$((failures + 1)); fi
+}
+wait_for_window() {  # NAME: the id of the first visible window named exactly so
+  local id=""
+  for _ in $(seq 1 300); do
+    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)" && [ -n "$id" ] && break
+    sleep 0.1
+  done
+  echo "$id"
+}
+# Ctrl+S on the window, then the file name typed into Wine's own dialog (its X
+# window has no name: it is the one that appears), in place of the one offered.
+save_as() {  # UNIX_PATH
+  local before now dialog=""
+  before="$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)"
+  xdotool windowfocus "$window"
+  xdotool key ctrl+s
+  for _ in $(seq 1 100); do
+    now="$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)"
+    dialog="$(comm -13 <(echo "$before") <(echo "$now") | head -1)"
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  [ -n "$dialog" ] || { echo "FAILED: no save dialog" >&2; failures=$((failures + 1)); return 0; }
+  sleep 1
+  xdotool windowfocus "$dialog"
+  sleep 0.3
+  xdotool key End shift+Home
+  xdotool type --delay 20 "$(winepath -w "$1")"
+  xdotool key Return
+  for _ in $(seq 1 150); do [ -s "$1" ] && break; sleep 0.1; done
+}
+reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, in UTF-8, unescaped
+  rm -f "$WINEPREFIX/drive_c/values.reg"
+  wine reg export "$1" 'C:\values.reg' /y >/dev/null 2>&1 || return 0
+  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/values.reg" | tr -d '\r' |
+    sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p' | sed 's/\\\\/\\/g'
+}
+
+# First start, nothing registered: the per-user registration is written.
+new_prefix first
+wine "$exe" >"$work/first.log" 2>&1 &
+warning="$(wait_for_window "Réglages de Pointilla")"
+check "warning of the first start without a class Wine can find" "${warning:+shown}" shown
+clsid="$(wine reg query 'HKCU\Software\Classes\Dovetail.Trellis\CLSID' /ve 2>/dev/null | tr -d '\r' |
+  awk -F'    ' 'NF >= 4 { print $4 }' || true)"
+check "class identifier registered for the user" "${clsid:0:1}${clsid: -1}" "{}"
+server="$(wine reg query "HKCU\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
+  tr -d '\r' | awk -F'    ' 'NF >= 4 { print $4 }' || true)"
+check "server registered for the user" "$server" "$(winepath -w "$work/Pointilla/Trellis.dll")"
+
+# The control registered machine-wide, as Wine's COM finds it.
+new_prefix second
+wine regsvr32 /s "$(winepath -w "$work/Pointilla/Trellis.dll")"
+wine "$exe" >"$work/second.log" 2>&1 &
+window="$(wait_for_window Pointilla)"
+[ -n "$window" ] || { cat "$work/second.log" >&2; echo "FAILED: no Pointilla window" >&2; exit 1; }
+key='HKLM\Software\Pointilla\Pointilla'
+# Its tray icon: Wine shows it in a tray window of its own when no tray host runs.
+check "tray icon" "$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1 | sed 's/.*/shown/' || true)" shown
+check "settings written at first start" "$(reg_values "$key" | paste -sd,)" \
+  "clé1=1,clé2=1,clé3=0,redlec=0,Visible=1"
+
+# CTRL + ALT + 1 held over a point: one row every 200 ms it is held.
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+xdotool mousemove 200 300
+sleep 0.5
+xdotool keydown ctrl keydown alt keydown 1
+sleep 1
+xdotool keyup 1 keyup alt keyup ctrl
+sleep 0.5
+
+# Saved through the file dialog, typed as a person would.
+saved_unix="$work/capture.sce"
+save_as "$saved_unix"
+# The capture's rows, as the Linux build writes them: Windows-1252, "¤", CR LF.
+row="$(printf 'Position souris\xa4 200 ,  300\xa4\r')"
+rows="$(LC_ALL=C awk -v row="$row" '$0 != row { bad++ } END { print NR, bad + 0 }' "$saved_unix" 2>/dev/null || true)"
+count="${rows% *}"
+check "captured rows all at 200,300" "${rows#* }" 0
+check "rows captured in a one-second hold (3 to 7)" "$(( ${count:-0} >= 3 && ${count:-0} <= 7 ))" 1
+if [ -s "$saved_unix" ]; then
+  : >"$work/expected.sce"
+  for _ in $(seq 1 "$count"); do printf 'Position souris\xa4 200 ,  300\xa4\r\n' >>"$work/expected.sce"; done
+  cmp "$work/expected.sce" "$saved_unix" || failures=$((failures + 1))
+  check "the Windows save read by the Linux build" \
+    "$("$linux/pointilla-play" --list "$saved_unix" | head -1)" "$(printf 'Position souris\t 200 ,  300')"
+fi
+
+# A second start with a scenario the Linux build wrote (every kind of row,
+# accents, a web address) hands it to the running program and ends; the running
+# one opens it, and saving it again gives the same bytes.
+printf 'Position souris\xa4 10 ,  20\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\nURL\xa4http://exemple.test/\xe9t\xe9?a=1&b=2\xa4\r\n' \
+  >"$work/linux.sce"
+started=$SECONDS
+second=0
+timeout 30 wine "$exe" "$(winepath -w "$work/linux.sce")" >"$work/second-start.log" 2>&1 || second=$?
+check "second start hands over and ends" "$second $(( SECONDS - started < 20 ))" "0 1"
+sleep 2
+resaved="$work/resaved.sce"
+save_as "$resaved"
+cmp "$work/linux.sce" "$resaved" || failures=$((failures + 1))
+
+# trellis.exe reads what Pointilla.exe wrote.
+check "trellis.exe reads the hot key" \
+  "$(wine "$work/Pointilla/trellis.exe" get 'HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla' 'clé3' | tr -d '\r')" 0
+
+# The settings exported by both builds: the same .REG bytes. (Wine keeps values
+# sorted by name; the Linux store keeps them in the order written, so Linux
+# writes them in that order.)
+mkdir "$work/export"
+wine "$work/Pointilla/trellis.exe" export 'HKEY_LOCAL_MACHINE\software\Pointilla' \
+  "$(winepath -w "$work/export")" windows || failures=$((failures + 1))
+export TRELLIS_REGISTRY="$work/linux.db"
+"$linux/trellis" register
+"$linux/trellis" create 'HKEY_LOCAL_MACHINE\software' Pointilla
+"$linux/trellis" create 'HKEY_LOCAL_MACHINE\software\Pointilla' Pointilla
+# The folder of the save, which the program keeps, is written as Windows has it.
+folder="$(reg_values "$key" | sed -n 's/^dossier=//p')"
+check "folder of the save kept, as Windows writes paths" "$folder" "$(winepath -w "$work")"
+for pair in clé1=1 clé2=1 clé3=0 "dossier=$folder" redlec=0 Visible=1; do
+  "$linux/trellis" set 'HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla' "${pair%%=*}" "${pair#*=}"
+done
+"$linux/trellis" export 'HKEY_LOCAL_MACHINE\software\Pointilla' "$work/export" linux
+diff <(cat -A "$work/export/linux.REG") <(cat -A "$work/export/windows.REG") >&2 || failures=$((failures + 1))
+grep -aq "$(printf '"cl\xe93"="0"')" "$work/export/windows.REG" ||
+  { echo "FAILED: the export lacks clé3 in Windows-1252" >&2; failures=$((failures + 1)); }
+
+# The window with its rows, for the README when asked for.
+[ -z "${POINTILLA_WINE_SCREENSHOT:-}" ] || import -window root "$POINTILLA_WINE_SCREENSHOT"
+[ "$failures" -eq 0 ] || { od -c "$saved_unix" | head -5 >&2; exit 1; }
+echo "OK: Pointilla.exe registered its control, wrote its settings, captured and saved; trellis.exe read and exported them"
