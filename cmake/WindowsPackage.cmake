@@ -1,0 +1,68 @@
+# The Windows installer and zip, built by the target windows_package into
+# <build>/dist:
+#   pointilla-VERSION-setup.exe    per-user installer (NSIS, makensis)
+#   pointilla-VERSION-windows.zip  the same files, for people who don't install
+# Both hold what `cmake --install` puts in the tree (the programs), completed
+# with the Trellis control, the help page, the icon and LISEZMOI.txt when no
+# install rule provides them. Included from cmake/Windows.cmake.
+set(POINTILLA_PACKAGE_DIR "${CMAKE_BINARY_DIR}/dist")
+set(_package_sources "${PROJECT_SOURCE_DIR}/packaging/windows")
+
+find_program(POINTILLA_MAKENSIS makensis DOC "makensis, the NSIS compiler (Debian: nsis)")
+
+# The programs to package are whichever of them this build has.
+set(_package_programs "")
+set(_package_control "")
+foreach(target pointilla pointilla-play trellis trellis_cli)
+  if(NOT TARGET ${target})
+    continue()
+  endif()
+  get_target_property(_type ${target} TYPE)
+  if(_type STREQUAL "EXECUTABLE")
+    list(APPEND _package_programs ${target})
+  elseif(_type STREQUAL "SHARED_LIBRARY" OR _type STREQUAL "MODULE_LIBRARY")
+    set(_package_control ${target})
+  endif()
+endforeach()
+
+# The control: the build's own DLL target when it has one, otherwise the DLL
+# that scripts/check-windows-build.sh cross-compiles from the same sources.
+if(_package_control)
+  set(_control_file "$<TARGET_FILE:${_package_control}>")
+  set(_control_depends ${_package_control})
+else()
+  set(_control_dir "${CMAKE_BINARY_DIR}/trellis-dll")
+  set(_control_file "${_control_dir}/Trellis.dll")
+  file(GLOB_RECURSE _control_sources CONFIGURE_DEPENDS
+       "${PROJECT_SOURCE_DIR}/src/trellis/*" "${PROJECT_SOURCE_DIR}/src/codepage/*")
+  add_custom_command(
+    OUTPUT "${_control_file}"
+    COMMAND "${PROJECT_SOURCE_DIR}/scripts/check-windows-build.sh" "${_control_dir}"
+    DEPENDS ${_control_sources} "${PROJECT_SOURCE_DIR}/scripts/check-windows-build.sh"
+    COMMENT "Trellis.dll"
+    VERBATIM)
+  set(_control_depends "${_control_file}")
+endif()
+
+add_custom_target(windows_package
+  COMMAND "${CMAKE_COMMAND}"
+          -DBUILD_DIR=${CMAKE_BINARY_DIR}
+          -DPACKAGE_DIR=${POINTILLA_PACKAGE_DIR}
+          -DSOURCES=${_package_sources}
+          -DVERSION=${PROJECT_VERSION}
+          -DCONTROL=${_control_file}
+          "-DHELP_PAGE=${PROJECT_SOURCE_DIR}/share/aide pointilla.html"
+          -DDATADIR=${POINTILLA_DATADIR}
+          -DBINDIR=${CMAKE_INSTALL_BINDIR}
+          -DSTRIP=${CMAKE_STRIP}
+          -DMAKENSIS=${POINTILLA_MAKENSIS}
+          -P "${_package_sources}/make_package.cmake"
+  DEPENDS ${_control_depends}
+  COMMENT "Windows installer and zip in ${POINTILLA_PACKAGE_DIR}"
+  VERBATIM)
+if(_package_programs)
+  add_dependencies(windows_package ${_package_programs})
+endif()
+if(_package_control)
+  add_dependencies(windows_package ${_package_control})
+endif()
