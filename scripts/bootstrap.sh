@@ -26,7 +26,7 @@ packages=(
   xdg-utils fonts-dejavu-core qt6-translations-l10n
 )
 if [ "$mode" = test ]; then
-  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64)
+  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 nsis)
 fi
 
 missing=()
