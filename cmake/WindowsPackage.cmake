@@ -2,9 +2,9 @@
 # <build>/dist:
 #   pointilla-VERSION-setup.exe    per-user installer (NSIS, makensis)
 #   pointilla-VERSION-windows.zip  the same files, for people who don't install
-# Both hold what `cmake --install` puts in the tree (the programs), completed
-# with the Trellis control, the help page, the icon and LISEZMOI.txt when no
-# install rule provides them. Included from cmake/Windows.cmake.
+# Both hold, in one folder as in the build's bin/, the programs this build
+# makes, the Trellis control, the help page (the programs look for both beside
+# themselves), the icon and LISEZMOI.txt. Included from cmake/Windows.cmake.
 set(POINTILLA_PACKAGE_DIR "${CMAKE_BINARY_DIR}/dist")
 set(_package_sources "${PROJECT_SOURCE_DIR}/packaging/windows")
 
@@ -13,7 +13,7 @@ find_program(POINTILLA_MAKENSIS makensis DOC "makensis, the NSIS compiler (Debia
 # The programs to package are whichever of them this build has.
 set(_package_programs "")
 set(_package_control "")
-foreach(target pointilla pointilla-play trellis trellis_cli)
+foreach(target pointilla pointilla-play trellis trellis_cli trellis_control)
   if(NOT TARGET ${target})
     continue()
   endif()
@@ -44,16 +44,21 @@ else()
   set(_control_depends "${_control_file}")
 endif()
 
+# The programs' files, "|" between them (a list would split the command).
+set(_program_files "")
+foreach(target IN LISTS _package_programs)
+  list(APPEND _program_files "$<TARGET_FILE:${target}>")
+endforeach()
+string(JOIN "|" _program_files ${_program_files})
+
 add_custom_target(windows_package
   COMMAND "${CMAKE_COMMAND}"
-          -DBUILD_DIR=${CMAKE_BINARY_DIR}
           -DPACKAGE_DIR=${POINTILLA_PACKAGE_DIR}
           -DSOURCES=${_package_sources}
           -DVERSION=${PROJECT_VERSION}
+          "-DPROGRAMS=${_program_files}"
           -DCONTROL=${_control_file}
           "-DHELP_PAGE=${PROJECT_SOURCE_DIR}/share/aide pointilla.html"
-          -DDATADIR=${POINTILLA_DATADIR}
-          -DBINDIR=${CMAKE_INSTALL_BINDIR}
           -DSTRIP=${CMAKE_STRIP}
           -DMAKENSIS=${POINTILLA_MAKENSIS}
           -P "${_package_sources}/make_package.cmake"
