@@ -36,7 +36,9 @@ if [ ! -f "${installers[0]}" ] || [ ! -f "${zips[0]}" ]; then
 fi
 
 work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+# No menu entries or file types for the desktop outside the prefix (winemenubuilder).
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all LC_ALL=C.UTF-8 \
+  WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 wineboot -i >/dev/null 2>&1
 
