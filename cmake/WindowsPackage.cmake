@@ -49,25 +49,29 @@ set(_program_files "")
 foreach(target IN LISTS _package_programs)
   list(APPEND _program_files "$<TARGET_FILE:${target}>")
 endforeach()
-string(JOIN "|" _program_files ${_program_files})
+string(JOIN "|" _program_list ${_program_files})
 
-add_custom_target(windows_package
+# Remade only when a packaged file or the packaging changes.
+set(_help_page "${PROJECT_SOURCE_DIR}/share/aide pointilla.html")
+set(_package_outputs
+    "${POINTILLA_PACKAGE_DIR}/pointilla-${PROJECT_VERSION}-setup.exe"
+    "${POINTILLA_PACKAGE_DIR}/pointilla-${PROJECT_VERSION}-windows.zip")
+add_custom_command(
+  OUTPUT ${_package_outputs}
   COMMAND "${CMAKE_COMMAND}"
           -DPACKAGE_DIR=${POINTILLA_PACKAGE_DIR}
           -DSOURCES=${_package_sources}
           -DVERSION=${PROJECT_VERSION}
-          "-DPROGRAMS=${_program_files}"
+          "-DPROGRAMS=${_program_list}"
           -DCONTROL=${_control_file}
-          "-DHELP_PAGE=${PROJECT_SOURCE_DIR}/share/aide pointilla.html"
+          "-DHELP_PAGE=${_help_page}"
           -DSTRIP=${CMAKE_STRIP}
           -DMAKENSIS=${POINTILLA_MAKENSIS}
           -P "${_package_sources}/make_package.cmake"
-  DEPENDS ${_control_depends}
+  DEPENDS ${_package_programs} ${_program_files} ${_control_depends} "${_control_file}"
+          "${_help_page}" "${_package_sources}/make_package.cmake"
+          "${_package_sources}/pointilla.nsi" "${_package_sources}/pointilla.ico"
+          "${_package_sources}/LISEZMOI.txt"
   COMMENT "Windows installer and zip in ${POINTILLA_PACKAGE_DIR}"
   VERBATIM)
-if(_package_programs)
-  add_dependencies(windows_package ${_package_programs})
-endif()
-if(_package_control)
-  add_dependencies(windows_package ${_package_control})
-endif()
+add_custom_target(windows_package DEPENDS ${_package_outputs})

@@ -36,8 +36,6 @@ need() {
 need x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
 need cmake cmake
 need ninja ninja-build
-# The installer comes with the whole project.
-if [ "$want_qt" = yes ] && [ "$want_project" = yes ]; then need makensis nsis; fi
 
 # What Qt is configured with; any change here gives a new cache folder. OpenGL is
 # turned off through its input (the feature alone leaves dynamic OpenGL on, which
@@ -137,6 +135,10 @@ cmake -S "$root" -B "$project_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain
 cmake --build "$project_build" --parallel "$jobs"
 echo "Windows programs in $project_build/bin"
 if [ "$want_qt" = yes ]; then
-  cmake --build "$project_build" --target windows_package
-  echo "Windows installer and zip in $project_build/dist"
+  if command -v makensis >/dev/null 2>&1; then
+    cmake --build "$project_build" --target windows_package
+    echo "Windows installer and zip in $project_build/dist"
+  else
+    echo "No installer: makensis is missing (apt-get install -y --no-install-recommends nsis)" >&2
+  fi
 fi
