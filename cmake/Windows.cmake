@@ -24,3 +24,5 @@ add_subdirectory(tools/pointilla-play)
 if(POINTILLA_BUILD_TESTS)
   add_subdirectory(tests/e2e/windows)
 endif()
+# The installer and zip (target windows_package), from whichever programs exist.
+include(cmake/WindowsPackage.cmake)

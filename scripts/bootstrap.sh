@@ -30,7 +30,7 @@ packages=(
   plasma-wayland-protocols libxkbcommon-dev
 )
 if [ "$mode" = test ]; then
-  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64)
+  packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 nsis)
   # The wlroots desktop's tests: a headless sway, a client that reports
   # clicks, a typist for the hot key, a screenshot taker.
   packages+=(sway wev wtype grim)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds Pointilla for 64-bit Windows with Debian's mingw-w64 compiler.
-#   scripts/build-windows.sh                 Qt (once, cached), then the whole project
+#   scripts/build-windows.sh                 Qt (once, cached), the whole project, then
+#                                            its installer and zip in <build>/dist
 #   scripts/build-windows.sh --without-qt    only what needs no Qt (pointilla-play.exe)
 #   scripts/build-windows.sh --qt-only       only the cached Qt
 # Qt 6 (Core, Gui, Widgets and the windows platform plugin, static) is built from
@@ -133,3 +134,11 @@ cmake -S "$root" -B "$project_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain
   -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "${with_qt[@]}"
 cmake --build "$project_build" --parallel "$jobs"
 echo "Windows programs in $project_build/bin"
+if [ "$want_qt" = yes ]; then
+  if command -v makensis >/dev/null 2>&1; then
+    cmake --build "$project_build" --target windows_package
+    echo "Windows installer and zip in $project_build/dist"
+  else
+    echo "No installer: makensis is missing (apt-get install -y --no-install-recommends nsis)" >&2
+  fi
+fi
