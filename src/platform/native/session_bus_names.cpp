@@ -1,21 +1,12 @@
 #include "platform/native/session_bus_names.h"
 
-#include <systemd/sd-bus.h>
-
 #include <algorithm>
 #include <memory>
 
+#include "platform/dbus/sd_bus_handles.h"
+
 namespace pointilla::platform {
 namespace {
-
-struct BusClose {
-    void operator()(sd_bus* bus) const { sd_bus_flush_close_unref(bus); }
-};
-struct MessageUnref {
-    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
-};
-using BusHandle = std::unique_ptr<sd_bus, BusClose>;
-using MessageHandle = std::unique_ptr<sd_bus_message, MessageUnref>;
 
 // The bus daemon's list of names (ListNames or ListActivatableNames).
 std::vector<std::string> listNames(sd_bus* bus, const char* method) {

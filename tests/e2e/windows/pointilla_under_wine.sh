@@ -62,11 +62,11 @@ wait_for_window() {  # NAME: the id of the first visible window named exactly so
 # window has no name: it is the one that appears), in place of the one offered.
 save_as() {  # UNIX_PATH
   local before now dialog=""
-  before="$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)"
+  before="$( (xdotool search --onlyvisible --name '' 2>/dev/null || true) | sort)"
   xdotool windowfocus "$window"
   xdotool key ctrl+s
   for _ in $(seq 1 100); do
-    now="$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)"
+    now="$( (xdotool search --onlyvisible --name '' 2>/dev/null || true) | sort)"
     dialog="$(comm -13 <(echo "$before") <(echo "$now") | head -1)"
     [ -n "$dialog" ] && break
     sleep 0.1

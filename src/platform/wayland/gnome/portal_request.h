@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/wayland/gnome/sd_bus_handles.h"
+#include "platform/wayland/gnome/bus_calls.h"
 
 namespace pointilla::platform::wayland::gnome {
 

@@ -15,7 +15,7 @@
 #include "common/result.h"
 #include "platform/desktop/desktop.h"
 #include "platform/posix/unique_fd.h"
-#include "platform/wayland/gnome/sd_bus_handles.h"
+#include "platform/wayland/gnome/bus_calls.h"
 
 namespace pointilla::platform::wayland::gnome {
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "common/result.h"
-#include "platform/wayland/kwin/sd_bus_handles.h"
+#include "platform/dbus/sd_bus_handles.h"
 
 namespace pointilla::platform::wayland::kwin {
 

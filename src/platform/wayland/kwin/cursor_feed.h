@@ -12,8 +12,8 @@
 #include <string>
 
 #include "common/result.h"
+#include "platform/dbus/sd_bus_handles.h"
 #include "platform/desktop/desktop.h"
-#include "platform/wayland/kwin/sd_bus_handles.h"
 
 namespace pointilla::platform::wayland::kwin {
 

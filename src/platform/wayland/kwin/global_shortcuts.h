@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dbus/sd_bus_handles.h"
 #include "platform/desktop/desktop.h"
-#include "platform/wayland/kwin/sd_bus_handles.h"
 
 namespace pointilla::platform::wayland::kwin {
 

@@ -15,7 +15,6 @@
 namespace pointilla::platform::wayland {
 namespace {
 
-using kwin::BusHandle;
 using kwin::CursorFeed;
 using kwin::GlobalShortcuts;
 using kwin::KwinInput;

@@ -15,8 +15,8 @@
 #include "common/result.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/desktop_open_error.h"
+#include "platform/wayland/common/wayland_handles.h"
 #include "platform/wayland/kwin/keyboard_layout.h"
-#include "platform/wayland/kwin/wayland_handles.h"
 
 struct org_kde_kwin_fake_input;
 struct zxdg_output_manager_v1;

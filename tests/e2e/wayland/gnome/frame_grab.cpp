@@ -7,11 +7,12 @@
 #include <mutex>
 #include <string>
 
-#include "platform/wayland/gnome/sd_bus_handles.h"
+#include "platform/wayland/gnome/bus_calls.h"
 
 namespace pointilla::testing {
 namespace {
 
+using namespace platform;
 using namespace platform::wayland::gnome;
 constexpr const char* kScreenCast = "org.gnome.Mutter.ScreenCast";
 

@@ -1,43 +1,12 @@
 #pragma once
-// Owning handles for sd-bus objects, and the few call helpers every D-Bus
-// conversation of the GNOME backend needs.
+// The few call helpers every D-Bus conversation of the GNOME backend needs.
 
-#include <systemd/sd-bus.h>
-
-#include <memory>
 #include <string>
 
 #include "common/result.h"
+#include "platform/dbus/sd_bus_handles.h"
 
 namespace pointilla::platform::wayland::gnome {
-
-struct BusCloser {
-    void operator()(sd_bus* bus) const { sd_bus_flush_close_unref(bus); }
-};
-struct MessageUnref {
-    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
-};
-struct SlotUnref {
-    void operator()(sd_bus_slot* slot) const { sd_bus_slot_unref(slot); }
-};
-using BusHandle = std::unique_ptr<sd_bus, BusCloser>;
-using MessageHandle = std::unique_ptr<sd_bus_message, MessageUnref>;
-using SlotHandle = std::unique_ptr<sd_bus_slot, SlotUnref>;
-
-// An sd_bus_error freed on every path.
-class BusError {
-  public:
-    BusError() = default;
-    ~BusError() { sd_bus_error_free(&error_); }
-    BusError(const BusError&) = delete;
-    BusError& operator=(const BusError&) = delete;
-    sd_bus_error* get() { return &error_; }
-    // "name: message", or the errno text when the bus gave no name.
-    std::string describe(int code) const;
-
-  private:
-    sd_bus_error error_ = SD_BUS_ERROR_NULL;
-};
 
 // A failed step, told by the D-Bus names involved ("org.freedesktop.portal.RemoteDesktop.Start:
 // ...").

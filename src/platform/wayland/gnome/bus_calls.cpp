@@ -1,4 +1,4 @@
-#include "platform/wayland/gnome/sd_bus_handles.h"
+#include "platform/wayland/gnome/bus_calls.h"
 
 #include <cstring>
 
@@ -16,14 +16,6 @@ std::string where(sd_bus_message* call) {
 }
 
 }  // namespace
-
-std::string BusError::describe(int code) const {
-    if (error_.name != nullptr) {
-        return std::string(error_.name) + (error_.message != nullptr ? ": " : "") +
-               (error_.message != nullptr ? error_.message : "");
-    }
-    return std::strerror(code < 0 ? -code : code);
-}
 
 Result<BusHandle, BusFailure> openSessionBus() {
     sd_bus* bus = nullptr;
@@ -44,7 +36,7 @@ Result<MessageHandle, BusFailure> newMethodCall(sd_bus* bus, const char* destina
 }
 
 Result<MessageHandle, BusFailure> callMethod(sd_bus* bus, sd_bus_message* call) {
-    BusError error;
+    ScopedBusError error;
     sd_bus_message* reply = nullptr;
     const int r = sd_bus_call(bus, call, kCallTimeoutUsec, error.get(), &reply);
     if (r < 0) return fail(where(call) + ": " + error.describe(r));
@@ -54,7 +46,7 @@ Result<MessageHandle, BusFailure> callMethod(sd_bus* bus, sd_bus_message* call) 
 Result<MessageHandle, BusFailure> getProperty(sd_bus* bus, const char* destination,
                                               const char* path, const char* interface,
                                               const char* property, const char* type) {
-    BusError error;
+    ScopedBusError error;
     sd_bus_message* reply = nullptr;
     const int r =
         sd_bus_get_property(bus, destination, path, interface, property, error.get(), &reply, type);
