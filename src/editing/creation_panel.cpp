@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "editing/design_label.h"
+#include "editing/design_text_box.h"
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
 #include "scenario/row.h"
@@ -59,9 +60,9 @@ CreationPanel::CreationPanel(ScenarioModel& model, QWidget* parent)
 
     Label8 = makeLabel(this, "Label8", QStringLiteral("Ouvrir une page Web :"),
                        twipsRect(120, 3000, 1935, 255));
-    Text1 = new QLineEdit(QString::fromUtf8(scenario::kUrlPrefix.data(),
-                                            static_cast<int>(scenario::kUrlPrefix.size())),
-                          this);
+    Text1 = new DesignTextBox(QString::fromUtf8(scenario::kUrlPrefix.data(),
+                                                static_cast<int>(scenario::kUrlPrefix.size())),
+                              this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twipsRect(360, 3360, 2535, 315));
     Command2 = makeButton(this, "Command2", QStringLiteral("Ok"), twipsRect(3000, 3360, 375, 315));

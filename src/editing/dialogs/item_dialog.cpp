@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "editing/design_text_box.h"
 #include "editing/dialogs/position_bounds.h"
 #include "editing/twips.h"
 #include "scenario/detail_text.h"
@@ -40,7 +41,7 @@ QGroupBox* frame(QWidget* dialog, const char* name, const QString& caption) {
 }
 
 QLineEdit* textBox(QWidget* frame, const char* name, int left, int top, int width) {
-    auto* box = new QLineEdit(frame);
+    auto* box = new DesignTextBox(frame);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
                      twipsToPixels(kTextHeight));

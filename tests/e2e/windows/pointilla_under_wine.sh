@@ -176,6 +176,28 @@ diff <(cat -A "$work/export/linux.REG") <(cat -A "$work/export/windows.REG") >&2
 grep -aq "$(printf '"cl\xe93"="0"')" "$work/export/windows.REG" ||
   { echo "FAILED: the export lacks clé3 in Windows-1252" >&2; failures=$((failures + 1)); }
 
+# The address box shows its text: its pixels with "http://" differ from its
+# pixels once emptied (both times at its design place, neither focused nor
+# hovered, so no caret nor hover frame differs).
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+box_pixels() {
+  xdotool mousemove $((X + 116)) $((Y + 440))
+  sleep 0.5
+  import -window root -crop "178x30+$((X + 28))+$((Y + 380))" "$work/$1.png"
+}
+box_pixels address
+xdotool mousemove $((X + 116)) $((Y + 395)) click 1
+xdotool key ctrl+a BackSpace Tab
+box_pixels emptied
+differing="$(compare -metric AE "$work/address.png" "$work/emptied.png" null: 2>&1 || true)"
+check "address box draws its text" "$(( ${differing%% *} > 20 ))" 1
+xdotool mousemove $((X + 116)) $((Y + 395)) click 1
+xdotool type "http://"
+xdotool key Tab
+xdotool mousemove $((X + 116)) $((Y + 440))
+sleep 0.5
+
 # The window with its rows, for the README when asked for.
 [ -z "${POINTILLA_WINE_SCREENSHOT:-}" ] || import -window root "$POINTILLA_WINE_SCREENSHOT"
 [ "$failures" -eq 0 ] || { od -c "$saved_unix" | head -5 >&2; exit 1; }
