@@ -15,23 +15,8 @@ for tool in dbus-daemon pipewire wireplumber; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing" >&2; exit 1; }
 done
 
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do end_process "$pid"; done
-  stop_gnome_session
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap "exit 143" TERM INT
-fail() {
-  echo "FAIL: $*" >&2
-  for log in "$work"/*.log; do sed "s|^|  $(basename "$log" .log): |" "$log" | tail -15 >&2; done
-  exit 1
-}
-
 . "$(dirname "${BASH_SOURCE[0]}")/gnome_session.sh"
+gnome_test_setup
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$HOME"
 start_gnome_session "$work" || fail "no GNOME session"

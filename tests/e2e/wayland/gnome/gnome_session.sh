@@ -6,6 +6,9 @@
 #                              WAYLAND_DISPLAY; logs in WORK/*.log
 #   stop_gnome_session         ends all of them (call it from the EXIT trap)
 # Returns 1 with a message on stderr when a part does not come up.
+#   gnome_test_setup           for a test script: $work, removed at exit with
+#                              the session and every process in pids; fail MSG,
+#                              which shows the logs kept in $work
 gnome_pids=()
 gnome_bus_pid=""
 
@@ -71,4 +74,23 @@ stop_gnome_session() {
   fi
   gnome_pids=()
   gnome_bus_pid=""
+}
+
+gnome_test_setup() {
+  work="$(mktemp -d)"
+  pids=()
+  trap gnome_test_cleanup EXIT
+  trap "exit 143" TERM INT
+  fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/*.log; do sed "s|^|  $(basename "$log" .log): |" "$log" | tail -15 >&2; done
+    exit 1
+  }
+}
+
+gnome_test_cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do end_process "$pid"; done
+  stop_gnome_session
+  rm -rf "$work"
 }

@@ -12,23 +12,8 @@ set -u
 pointilla="$1" play="$2" probe="$3" screenshot="$4"
 command -v mutter >/dev/null || { echo "SKIP: mutter is not installed"; exit 77; }
 
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do end_process "$pid"; done
-  stop_gnome_session
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap "exit 143" TERM INT
-fail() {
-  echo "FAIL: $*" >&2
-  for log in "$work"/*.log; do sed "s|^|  $(basename "$log" .log): |" "$log" | tail -15 >&2; done
-  exit 1
-}
-
 . "$(dirname "${BASH_SOURCE[0]}")/gnome_session.sh"
+gnome_test_setup
 export TRELLIS_REGISTRY="$work/registry.db" HOME="$work/home"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 mkdir -p "$HOME"
