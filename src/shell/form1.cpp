@@ -27,7 +27,6 @@
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
-#include "platform/desktop/combination_support.h"
 #include "platform/desktop/desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
@@ -89,7 +88,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
                                     Combo1, Combo2, Combo3, Label3, Label4, Label12, this);
     Timer1 = capture_->timer1();
     Timer2 = capture_->timer2();
-    if (!platform::hearsCombinations(services_.desktop.keyboard())) {
+    if (!services_.desktop.keyboard().hearsCombinations()) {
         // No hot key on this desktop: capture from the menu instead.
         QAction* entry = options->addAction(QStringLiteral("Capturer la position"));
         entry->setObjectName(QStringLiteral("capturer"));

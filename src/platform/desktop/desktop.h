@@ -73,6 +73,10 @@ class KeyboardState {
     virtual void watchCombinations(std::span<const KeyCombination> combinations) {
         static_cast<void>(combinations);
     }
+    // False when the desktop lets programs hear no combination at all (GNOME
+    // before its global-shortcuts portal): the window then offers another way
+    // to capture.
+    virtual bool hearsCombinations() const { return true; }
 };
 
 // The primary monitor's size in pixels.

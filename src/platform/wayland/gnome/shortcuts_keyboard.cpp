@@ -17,7 +17,7 @@ constexpr auto kQuickAnswer = std::chrono::seconds(30);
 // Binding may ask the user to confirm the shortcuts.
 constexpr auto kPersonAnswers = std::chrono::minutes(5);
 
-class ShortcutsKeyboard final : public KeyboardState, public CombinationSupport {
+class ShortcutsKeyboard final : public KeyboardState {
   public:
     explicit ShortcutsKeyboard(BusHandle bus) : bus_(std::move(bus)) {}
     ~ShortcutsKeyboard() override { closeSession(); }

@@ -6,7 +6,6 @@
 
 #include <memory>
 
-#include "platform/desktop/combination_support.h"
 #include "platform/desktop/desktop.h"
 
 namespace pointilla::platform::wayland::gnome {
