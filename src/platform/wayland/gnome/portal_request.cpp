@@ -4,6 +4,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <string_view>
+
+#include "platform/wayland/gnome/bus_dict.h"
 
 namespace pointilla::platform::wayland::gnome {
 
@@ -62,6 +65,33 @@ Result<MessageHandle, BusFailure> PortalRequest::wait(std::chrono::milliseconds 
     if (code == 1) return fail(what + ": refused by the user");
     if (code != 0) return fail(what + ": refused");
     return response;
+}
+
+Result<std::string, BusFailure> createPortalSession(sd_bus* bus, const char* interface) {
+    const std::string what = std::string(interface) + ".CreateSession";
+    const std::string token = PortalRequest::newToken();
+    auto pending = PortalRequest::expect(bus, token);
+    if (!pending) return fail(pending.error());
+    auto call = newMethodCall(bus, kPortalService, kPortalPath, interface, "CreateSession");
+    if (!call) return fail(call.error());
+    sd_bus_message_append(call->get(), "a{sv}", 2, "handle_token", "s", token.c_str(),
+                          "session_handle_token", "s", PortalRequest::newToken().c_str());
+    if (auto reply = callMethod(bus, call->get()); !reply) return fail(reply.error());
+    auto answer = pending->wait(kQuickAnswer, what);
+    if (!answer) return fail(answer.error());
+    std::string handle;
+    readDict(answer->get(), [&](std::string_view key, sd_bus_message* m) {
+        char type = 0;
+        const char* value = nullptr;
+        if (key != "session_handle" || sd_bus_message_peek_type(m, &type, nullptr) < 0 ||
+            sd_bus_message_read_basic(m, type, &value) < 0) {
+            return false;
+        }
+        handle = value;
+        return true;
+    });
+    if (handle.empty()) return fail(what + ": no session");
+    return handle;
 }
 
 }  // namespace pointilla::platform::wayland::gnome

@@ -38,4 +38,11 @@ class PortalRequest {
     SlotHandle slot_;
 };
 
+// How long a portal may take over an answer that asks nobody.
+inline constexpr std::chrono::milliseconds kQuickAnswer = std::chrono::seconds(30);
+
+// Calls CreateSession on the portal's `interface` and waits for the session's
+// handle (a string in older portals, an object path in newer ones).
+Result<std::string, BusFailure> createPortalSession(sd_bus* bus, const char* interface);
+
 }  // namespace pointilla::platform::wayland::gnome

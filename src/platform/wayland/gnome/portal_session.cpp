@@ -18,7 +18,6 @@ constexpr const char* kScreenCast = "org.freedesktop.portal.ScreenCast";
 constexpr uint32_t kPointerDevice = 2;
 constexpr uint32_t kMonitorSource = 1;
 constexpr uint32_t kCursorAsMetadata = 4;
-constexpr auto kQuickAnswer = std::chrono::seconds(30);
 constexpr auto kPersonAnswers = std::chrono::minutes(5);
 
 class PortalSession final : public RemoteSession {
@@ -177,33 +176,10 @@ Result<std::unique_ptr<RemoteSession>, BusFailure> startPortalSession(BusHandle 
         getProperty(bus.get(), kPortalService, kPortalPath, kRemoteDesktop, "version", "u");
     if (!version) return fail(BusFailure(kRemoteDesktop));
 
-    const std::string token = PortalRequest::newToken();
-    auto pending = PortalRequest::expect(bus.get(), token);
-    if (!pending) return fail(pending.error());
-    auto call =
-        newMethodCall(bus.get(), kPortalService, kPortalPath, kRemoteDesktop, "CreateSession");
-    if (!call) return fail(call.error());
-    sd_bus_message_append(call->get(), "a{sv}", 2, "handle_token", "s", token.c_str(),
-                          "session_handle_token", "s", PortalRequest::newToken().c_str());
-    auto reply = callMethod(bus.get(), call->get());
-    if (!reply) return fail(reply.error());
-    auto answer = pending->wait(kQuickAnswer, std::string(kRemoteDesktop) + ".CreateSession");
-    if (!answer) return fail(answer.error());
-    std::string handle;
-    readDict(answer->get(), [&](std::string_view key, sd_bus_message* m) {
-        // A string in older portals, an object path in newer ones.
-        char type = 0;
-        const char* value = nullptr;
-        if (key != "session_handle" || sd_bus_message_peek_type(m, &type, nullptr) < 0 ||
-            sd_bus_message_read_basic(m, type, &value) < 0) {
-            return false;
-        }
-        handle = value;
-        return true;
-    });
-    if (handle.empty()) return fail(BusFailure(kRemoteDesktop) + ".CreateSession: no session");
+    auto handle = createPortalSession(bus.get(), kRemoteDesktop);
+    if (!handle) return fail(handle.error());
 
-    auto session = std::make_unique<PortalSession>(std::move(bus), handle);
+    auto session = std::make_unique<PortalSession>(std::move(bus), *handle);
     if (auto s = session->selectDevices(); !s) return fail(s.error());
     if (auto s = session->selectSources(); !s) return fail(s.error());
     if (auto s = session->start(); !s) return fail(s.error());

@@ -13,7 +13,6 @@ namespace pointilla::platform::wayland::gnome {
 namespace {
 
 constexpr const char* kGlobalShortcuts = "org.freedesktop.portal.GlobalShortcuts";
-constexpr auto kQuickAnswer = std::chrono::seconds(30);
 // Binding may ask the user to confirm the shortcuts.
 constexpr auto kPersonAnswers = std::chrono::minutes(5);
 
@@ -81,27 +80,9 @@ class ShortcutsKeyboard final : public KeyboardState {
 };
 
 bool ShortcutsKeyboard::createSession() {
-    const std::string token = PortalRequest::newToken();
-    auto pending = PortalRequest::expect(bus_.get(), token);
-    auto call =
-        newMethodCall(bus_.get(), kPortalService, kPortalPath, kGlobalShortcuts, "CreateSession");
-    if (!pending || !call) return false;
-    sd_bus_message_append(call->get(), "a{sv}", 2, "handle_token", "s", token.c_str(),
-                          "session_handle_token", "s", PortalRequest::newToken().c_str());
-    if (!callMethod(bus_.get(), call->get())) return false;
-    auto answer = pending->wait(kQuickAnswer, std::string(kGlobalShortcuts) + ".CreateSession");
-    if (!answer) return false;
-    readDict(answer->get(), [&](std::string_view key, sd_bus_message* m) {
-        char type = 0;
-        const char* value = nullptr;
-        if (key != "session_handle" || sd_bus_message_peek_type(m, &type, nullptr) < 0 ||
-            sd_bus_message_read_basic(m, type, &value) < 0) {
-            return false;
-        }
-        session_ = value;
-        return true;
-    });
-    if (session_.empty()) return false;
+    auto handle = createPortalSession(bus_.get(), kGlobalShortcuts);
+    if (!handle) return false;
+    session_ = std::move(handle).value();
     sd_bus_slot* slot = nullptr;
     if (sd_bus_match_signal(bus_.get(), &slot, nullptr, kPortalPath, kGlobalShortcuts, nullptr,
                             &onSignal, this) < 0) {
