@@ -24,15 +24,7 @@ fail() {
   exit 1
 }
 
-wait_until() {
-  local tenths="$1" _
-  shift
-  for _ in $(seq 1 "$tenths"); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
 
 use_private_settings() {
   export TRELLIS_REGISTRY="$work/registry.db"

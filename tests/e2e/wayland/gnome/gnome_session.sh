@@ -12,15 +12,7 @@
 gnome_pids=()
 gnome_bus_pid=""
 
-gnome_wait() {
-  local tenths="$1" _
-  shift
-  for _ in $(seq 1 "$tenths"); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../../wait_until.sh"
 
 gnome_has_name() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -40,21 +32,21 @@ start_gnome_session() {
     { echo "no session bus" >&2; return 1; }
   pipewire >"$work/pipewire.log" 2>&1 &
   gnome_pids+=("$!")
-  gnome_wait 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { echo "PipeWire did not start" >&2; return 1; }
+  wait_until 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { echo "PipeWire did not start" >&2; return 1; }
   wireplumber >"$work/wireplumber.log" 2>&1 &
   gnome_pids+=("$!")
   mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
     --wayland-display="$WAYLAND_DISPLAY" >"$work/mutter.log" 2>&1 &
   gnome_pids+=("$!")
-  gnome_wait 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "mutter did not start" >&2; return 1; }
-  gnome_wait 50 gnome_has_name org.gnome.Mutter.ScreenCast ||
+  wait_until 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "mutter did not start" >&2; return 1; }
+  wait_until 50 gnome_has_name org.gnome.Mutter.ScreenCast ||
     { echo "mutter offers no ScreenCast" >&2; return 1; }
 }
 
 # end_process PID: asks it to end, and makes it after three seconds.
 end_process() {
   kill "$1" 2>/dev/null || return 0
-  if ! gnome_wait 30 bash -c "! kill -0 $1 2>/dev/null"; then
+  if ! wait_until 30 bash -c "! kill -0 $1 2>/dev/null"; then
     echo "$(ps -o args= -p "$1") did not end: killed" >&2
     kill -KILL "$1" 2>/dev/null
   fi
@@ -69,7 +61,7 @@ stop_gnome_session() {
   if [ -n "$gnome_bus_pid" ]; then
     kill "$gnome_bus_pid" 2>/dev/null
     fusermount3 -uz "$XDG_RUNTIME_DIR/doc" 2>/dev/null
-    gnome_wait 20 bash -c "! kill -0 $gnome_bus_pid"
+    wait_until 20 bash -c "! kill -0 $gnome_bus_pid"
     sleep 0.2
   fi
   gnome_pids=()
