@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/x11/x11_desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/detail_text.h"
@@ -25,34 +26,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pointilla::bench::Clock;
+using pointilla::bench::movePath;
+using pointilla::bench::NoSettings;
+using pointilla::bench::NoTicker;
+using pointilla::bench::secondsSince;
 using pointilla::platform::ScreenPoint;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Positions spread over the screen, the same for every contender.
-std::vector<ScreenPoint> movePath(int count, int width, int height) {
-    std::vector<ScreenPoint> points;
-    points.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        points.push_back({(i * 37) % width, (i * 53) % height});
-    }
-    return points;
-}
-
-class NoSettings final : public pointilla::settings::Reader {
-  public:
-    std::string read(std::string_view) override { return {}; }
-};
-
-class NoTicker final : public pointilla::playback::Ticker {
-  public:
-    void start() override {}
-    void stop() override {}
-    bool active() const override { return false; }
-};
 
 bool runXdotool(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {"xdotool"};

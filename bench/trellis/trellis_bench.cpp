@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_support.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
@@ -15,12 +16,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pointilla::bench::Clock;
+using pointilla::bench::secondsSince;
 using trellis::host::Value;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // 100 keys of 100 values each: texts, numbers and binary data.
 void buildTree(const std::string& base) {

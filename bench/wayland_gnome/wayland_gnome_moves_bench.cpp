@@ -16,25 +16,17 @@
 #include <thread>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/wayland/gnome/gnome_desktop.h"
 #include "platform/wayland/gnome/remote_session.h"
 #include "platform/x11/x11_desktop.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pointilla::bench::Clock;
+using pointilla::bench::movePath;
+using pointilla::bench::secondsSince;
 using pointilla::platform::ScreenPoint;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::vector<ScreenPoint> movePath(int count, int width, int height) {
-    std::vector<ScreenPoint> points;
-    points.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) points.push_back({(i * 37) % width, (i * 53) % height});
-    return points;
-}
 
 void printRow(const char* name, int moves, double seconds) {
     std::printf("%-34s %6d moves %9.3f s %10.1f us/move\n", name, moves, seconds,

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/wayland/kwin/kwin_desktop.h"
 #include "platform/x11/x11_desktop.h"
 #include "playback/playback_engine.h"
@@ -24,21 +25,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using pointilla::bench::Clock;
+using pointilla::bench::NoSettings;
+using pointilla::bench::NoTicker;
 using pointilla::platform::Desktop;
 using pointilla::platform::ScreenPoint;
-
-class NoSettings final : public pointilla::settings::Reader {
-  public:
-    std::string read(std::string_view) override { return {}; }
-};
-
-class NoTicker final : public pointilla::playback::Ticker {
-  public:
-    void start() override {}
-    void stop() override {}
-    bool active() const override { return false; }
-};
 
 // The engine playing `moves` rows spread over the screen; seconds, or a
 // negative number when the pointer did not end at the last one.

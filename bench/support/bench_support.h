@@ -1,0 +1,45 @@
+#pragma once
+// What several benchmarks share: a clock, the same pointer path for every
+// contender, and a playback engine's surroundings that cost nothing.
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/settings_store.h"
+#include "platform/desktop/desktop.h"
+#include "playback/playback_engine.h"
+
+namespace pointilla::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Positions spread over the screen, the same for every contender.
+inline std::vector<platform::ScreenPoint> movePath(int count, int width, int height) {
+    std::vector<platform::ScreenPoint> points;
+    points.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) points.push_back({(i * 37) % width, (i * 53) % height});
+    return points;
+}
+
+// No stored settings: the engine plays with its defaults.
+class NoSettings final : public settings::Reader {
+  public:
+    std::string read(std::string_view) override { return {}; }
+};
+
+// A ticker that never ticks: the benchmark drives the engine itself.
+class NoTicker final : public playback::Ticker {
+  public:
+    void start() override {}
+    void stop() override {}
+    bool active() const override { return false; }
+};
+
+}  // namespace pointilla::bench
