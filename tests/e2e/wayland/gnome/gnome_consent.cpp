@@ -105,15 +105,18 @@ int main() {
         const int top = share.bottom + 40;
         const Box track = findSwitch(*frame, left, top, share.right + 10, top + 400);
         if (track.count > 100) {
-            click(*session.value(), track.centre());
-            // The switch slides over a moment.
+            // The switch slides over a moment. mutter may drop a session's first
+            // click, so a click the switch did not follow is given again.
             bool on = false;
-            for (int look = 0; look < 10 && !on; ++look) {
-                const auto after = pointilla::testing::grabPrimaryMonitor();
-                on = after && find(*after, accentShade, track.left, track.top, track.right + 1,
-                                   track.bottom + 1)
-                                      .count >= track.count / 2;
-                if (!on) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            for (int attempt = 0; attempt < 3 && !on; ++attempt) {
+                click(*session.value(), track.centre());
+                for (int look = 0; look < 10 && !on; ++look) {
+                    const auto after = pointilla::testing::grabPrimaryMonitor();
+                    on = after && find(*after, accentShade, track.left, track.top, track.right + 1,
+                                       track.bottom + 1)
+                                          .count >= track.count / 2;
+                    if (!on) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
             }
             if (!on) {
                 std::fprintf(stderr, "gnome_consent: the switch did not turn on\n");
