@@ -3,6 +3,7 @@
 #   pids         programs to end at exit (append with pids+=("$!"))
 #   fail MSG     fails the test, showing $work/pointilla.log when there is one
 #   wait_until TENTHS CMD...   polls CMD for up to TENTHS tenths of a second
+#   find_window TENTHS PATTERN the first shown window whose name matches, once it is there
 #   use_private_settings       a registry store, home and XDG folders of the test's own
 #   program_windows            the program's shown top-level windows: "id width height x y override"
 #   icon_centre, has_icon      where the tray icon is ("X Y"), and whether there is one
@@ -25,6 +26,7 @@ fail() {
 }
 
 . "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/find_window.sh"
 
 use_private_settings() {
   export TRELLIS_REGISTRY="$work/registry.db"
@@ -32,9 +34,10 @@ use_private_settings() {
   mkdir -p "$HOME"
 }
 
+# A window may vanish between the listing and the look at it: it is left out.
 program_windows() {
   xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | awk -v id="$id" '
+    { xwininfo -id "$id" 2>/dev/null || true; } | awk -v id="$id" '
       /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
       /Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF} /Override Redirect/ {o=$NF}
       END { if (m == "IsViewable") print id, w, h, x, y, o }'
@@ -46,8 +49,8 @@ program_windows() {
 icon_centre() {
   xwininfo -root -tree | awk '/"Pointilla": \("pointilla"/ && match($0, /^ +/) && RLENGTH > 6 {print $1; exit}' |
     while read -r id; do
-      xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print int(x + w / 2), int(y + h / 2)}'
+      { xwininfo -id "$id" 2>/dev/null || true; } | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (w) print int(x + w / 2), int(y + h / 2)}'
     done
 }
 has_icon() { [ -n "$(icon_centre)" ]; }

@@ -35,7 +35,7 @@ printf 'D\xe9lai\xa43\xa4\r\nPosition souris\xa4 640 ,  900\xa4\r\nClic souris\x
 
 "$pointilla" >"$work/pointilla.log" 2>&1 &
 pids+=($!)
-window="$(timeout 10 xdotool search --sync --onlyvisible --name '^Pointilla$' | head -n1)" ||
+window="$(find_window 100 '^Pointilla$')" ||
   fail "the main window did not appear"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -86,10 +86,7 @@ sleep 3.5
 echo "step: a hidden playback that ends says so from the tray"
 # A viewable top-level of the program the size of a short message.
 balloon_shown() {
-  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} /Map State:/ {m=$NF}
-      END { if (m == "IsViewable" && w > 60 && w < 400 && h > 30 && h < 200) print "yes" }'
-  done | grep -q yes
+  program_windows | awk '$2 > 60 && $2 < 400 && $3 > 30 && $3 < 200 {shown = 1} END {exit !shown}'
 }
 balloon_shown && fail "a message was already shown before the playback ended"
 start_playback

@@ -15,12 +15,12 @@ use_private_settings
 # Another program's window to point at.
 xmessage -geometry +40+40 "cible" &
 pids+=($!)
-xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
+find_window 100 '^xmessage$' >/dev/null || fail "xmessage did not appear"
 
 "$pointilla" >"$work/pointilla.log" 2>&1 &
 app=$!
 pids+=("$app")
-window="$(timeout 10 xdotool search --sync --onlyvisible --name '^Pointilla$' | head -n1)" ||
+window="$(find_window 100 '^Pointilla$')" ||
   fail "the main window did not appear"
 sleep 0.5
 
@@ -38,7 +38,7 @@ xdotool mousemove $((X + 20)) $((Y + 10)) click 1
 sleep 0.5
 xdotool key Down Down Return
 target="$work/capture.sce"
-xdotool search --sync --onlyvisible --name 'Pointilla|Enregistrer|Save' >/dev/null
+find_window 100 'Enregistrer|Save' >/dev/null || fail "no save dialog"
 sleep 1
 xdotool type --delay 20 "$target"
 xdotool key Return
@@ -64,7 +64,7 @@ done
 xdotool mousemove $((X + 20)) $((Y + 10)) click 1
 sleep 0.5
 xdotool key Down Down Down Return
-xdotool search --sync --onlyvisible --name '^Confirmation$' >/dev/null
+find_window 100 '^Confirmation$' >/dev/null || fail "no quit confirmation"
 sleep 0.3
 xdotool key Return
 for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done

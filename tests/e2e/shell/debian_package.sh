@@ -66,7 +66,7 @@ chmod 700 "$work/runtime"
 env -i DISPLAY="$DISPLAY" HOME="$work/home" PATH=/usr/bin:/bin TRELLIS_REGISTRY="$store" \
   XDG_RUNTIME_DIR="$work/runtime" /usr/bin/pointilla >"$work/pointilla.log" 2>&1 &
 pids+=("$!")
-timeout 20 xdotool search --sync --onlyvisible --name '^Pointilla$' >/dev/null ||
+find_window 200 '^Pointilla$' >/dev/null ||
   fail "the installed program showed no window"
 key='HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla'
 written() { [ "$(TRELLIS_REGISTRY="$store" /usr/bin/trellis get "$key" redlec)" = 0 ]; }

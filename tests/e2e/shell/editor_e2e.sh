@@ -63,7 +63,7 @@ xdotool key Delete
 click_row 1 2
 wait_until 50 named '^Modification$' || fail "a double-click did not open Modification"
 click_row 2
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Modification$' | head -1)"
+xdotool windowfocus --sync "$(find_window 50 '^Modification$')"
 xdotool key Return
 wait_until 50 not_named '^Modification$' || fail "Ok did not close Modification"
 # Enter on the address opens it too; Ok leaves it as it was.
@@ -83,7 +83,7 @@ shoot save-question "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))"
 xdotool key Return # "Oui", the default
 wait_until 50 named 'Enregistrer|Save' || fail "Oui did not show the save dialog"
 sleep 1
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name 'Enregistrer|Save' | head -1)"
+xdotool windowfocus --sync "$(find_window 50 'Enregistrer|Save')"
 sleep 0.3
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/sortie"

@@ -15,13 +15,13 @@ cp "$pointilla" "$work/bin/pointilla"
 "$work/bin/pointilla" >"$work/pointilla.log" 2>&1 &
 app=$!
 pids+=("$app")
-box="$(timeout 10 xdotool search --sync --onlyvisible --name '^Réglages de Pointilla$' | head -n1)" ||
+box="$(find_window 100 '^Réglages de Pointilla$')" ||
   fail "no message about the missing control"
 eval "$(xdotool getwindowgeometry --shell "$box")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 sleep 0.3
 xdotool key Return
-window="$(timeout 10 xdotool search --sync --onlyvisible --name '^Pointilla$' | head -n1)" ||
+window="$(find_window 100 '^Pointilla$')" ||
   fail "the main window did not appear after the message"
 kill -0 "$app" || fail "the program ended"
 

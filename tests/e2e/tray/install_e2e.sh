@@ -70,12 +70,7 @@ store="$work/registry.db"
 app=$!
 pids+=("$app")
 
-main_window() {
-  xwininfo -root -children | awk '/"Pointilla": \("pointilla"/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | awk -v id="$id" '/Width:/ {w=$NF} /Height:/ {h=$NF}
-      /Map State:/ {m=$NF} END { if (m == "IsViewable" && w > 400 && h > 400) print id }'
-  done | head -1
-}
+main_window() { program_windows | awk '$2 > 400 && $3 > 400 {print $1; exit}'; }
 has_main() { [ -n "$(main_window)" ]; }
 wait_until 150 has_main || fail "the installed program showed no window"
 main="$(main_window)"

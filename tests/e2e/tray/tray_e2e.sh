@@ -74,8 +74,8 @@ if [ -z "$tray_host" ]; then
 fi
 
 # The icon: the program's window embedded in the tray host's panel.
-panel="$(xdotool search --class trayer | while read -r w; do
-  xwininfo -id "$w" | grep -q 'Width: 120' && echo "$w"; done | head -1)"
+panel="$( (xdotool search --class trayer 2>/dev/null || true) | while read -r w; do
+  xwininfo -id "$w" 2>/dev/null | grep -q 'Width: 120' && echo "$w"; done | head -1 || true)"
 wait_until 100 has_icon || fail "no icon was embedded in the tray"
 read -r ix iy <<<"$(icon_centre)"
 [ -n "$panel" ] && echo "icon at $ix,$iy in tray panel $panel"

@@ -50,14 +50,8 @@ failures=0
 check() {
   if [ "$2" != "$3" ]; then echo "FAILED: $1: got '$2', want '$3'" >&2; failures=$((failures + 1)); fi
 }
-wait_for_window() {  # NAME: the id of the first visible window named exactly so
-  local id=""
-  for _ in $(seq 1 300); do
-    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)" && [ -n "$id" ] && break
-    sleep 0.1
-  done
-  echo "$id"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../find_window.sh"
+wait_for_window() { find_window 300 "^$1\$" || true; } # NAME: the first shown window named exactly so, or nothing
 # Ctrl+S on the window, then the file name typed into Wine's own dialog (its X
 # window has no name: it is the one that appears), in place of the one offered.
 save_as() {  # UNIX_PATH
@@ -107,7 +101,7 @@ window="$(wait_for_window Pointilla)"
 [ -n "$window" ] || { cat "$work/second.log" >&2; echo "FAILED: no Pointilla window" >&2; exit 1; }
 key='HKLM\Software\Pointilla\Pointilla'
 # Its tray icon: Wine shows it in a tray window of its own when no tray host runs.
-check "tray icon" "$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1 | sed 's/.*/shown/' || true)" shown
+check "tray icon" "$(find_window 50 '^Wine System Tray$' >/dev/null && echo shown)" shown
 check "settings written at first start" "$(reg_values "$key" | paste -sd,)" \
   "clé1=1,clé2=1,clé3=0,redlec=0,Visible=1"
 
