@@ -10,39 +10,15 @@ set(_package_sources "${PROJECT_SOURCE_DIR}/packaging/windows")
 
 find_program(POINTILLA_MAKENSIS makensis DOC "makensis, the NSIS compiler (Debian: nsis)")
 
-# The programs to package are whichever of them this build has.
+# The programs to package are whichever of them this build has; the control is
+# always built with them (cmake/WindowsControl.cmake).
 set(_package_programs "")
-set(_package_control "")
-foreach(target pointilla pointilla-play trellis trellis_cli trellis_control)
-  if(NOT TARGET ${target})
-    continue()
-  endif()
-  get_target_property(_type ${target} TYPE)
-  if(_type STREQUAL "EXECUTABLE")
+foreach(target pointilla pointilla-play trellis trellis_cli)
+  if(TARGET ${target})
     list(APPEND _package_programs ${target})
-  elseif(_type STREQUAL "SHARED_LIBRARY" OR _type STREQUAL "MODULE_LIBRARY")
-    set(_package_control ${target})
   endif()
 endforeach()
-
-# The control: the build's own DLL target when it has one, otherwise the DLL
-# that scripts/check-windows-build.sh cross-compiles from the same sources.
-if(_package_control)
-  set(_control_file "$<TARGET_FILE:${_package_control}>")
-  set(_control_depends ${_package_control})
-else()
-  set(_control_dir "${CMAKE_BINARY_DIR}/trellis-dll")
-  set(_control_file "${_control_dir}/Trellis.dll")
-  file(GLOB_RECURSE _control_sources CONFIGURE_DEPENDS
-       "${PROJECT_SOURCE_DIR}/src/trellis/*" "${PROJECT_SOURCE_DIR}/src/codepage/*")
-  add_custom_command(
-    OUTPUT "${_control_file}"
-    COMMAND "${PROJECT_SOURCE_DIR}/scripts/check-windows-build.sh" "${_control_dir}"
-    DEPENDS ${_control_sources} "${PROJECT_SOURCE_DIR}/scripts/check-windows-build.sh"
-    COMMENT "Trellis.dll"
-    VERBATIM)
-  set(_control_depends "${_control_file}")
-endif()
+set(_control_file "$<TARGET_FILE:trellis_control>")
 
 # The programs' files, "|" between them (a list would split the command).
 set(_program_files "")
@@ -68,7 +44,7 @@ add_custom_command(
           -DSTRIP=${CMAKE_STRIP}
           -DMAKENSIS=${POINTILLA_MAKENSIS}
           -P "${_package_sources}/make_package.cmake"
-  DEPENDS ${_package_programs} ${_program_files} ${_control_depends} "${_control_file}"
+  DEPENDS ${_package_programs} ${_program_files} trellis_control
           "${_help_page}" "${_package_sources}/make_package.cmake"
           "${_package_sources}/pointilla.nsi" "${_package_sources}/pointilla.ico"
           "${_package_sources}/LISEZMOI.txt"
