@@ -2,35 +2,15 @@
 # real registry, with its type library as resource TYPELIB 1), the host side
 # programs create it with (through COM), and trellis.exe.
 set(trellis_dir ${PROJECT_SOURCE_DIR}/src/trellis)
-set(trellis_idl ${trellis_dir}/com/dovetail.idl)
 set(trellis_generated ${CMAKE_BINARY_DIR}/trellis-generated)
 
-find_program(TRELLIS_WIDL NAMES x86_64-w64-mingw32-widl widl REQUIRED
-             DOC "widl, the IDL compiler (Debian: mingw-w64-tools)")
 # The type library takes IDispatch from the standard OLE type library, which Wine provides.
 find_path(TRELLIS_STDOLE_DIR stdole2.tlb NO_CMAKE_FIND_ROOT_PATH REQUIRED
           PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows /usr/lib/wine/x86_64-windows
                 /usr/lib64/wine/x86_64-windows /opt/wine-stable/lib/wine/x86_64-windows
           DOC "folder of stdole2.tlb (Debian: wine64)")
-
-add_custom_command(
-  OUTPUT ${trellis_generated}/dovetail_idl.h ${trellis_generated}/dovetail.tlb
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${trellis_generated}
-  COMMAND ${TRELLIS_WIDL} -h -o ${trellis_generated}/dovetail_idl.h ${trellis_idl}
-  COMMAND ${TRELLIS_WIDL} -DTRELLIS_TYPE_LIBRARY -L ${TRELLIS_STDOLE_DIR} -t
-          -o ${trellis_generated}/dovetail.tlb ${trellis_idl}
-  DEPENDS ${trellis_idl}
-  COMMENT "widl: dovetail_idl.h and dovetail.tlb")
-add_custom_command(
-  OUTPUT ${trellis_generated}/dovetail_members.inc
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${trellis_generated}
-  COMMAND ${CMAKE_COMMAND} -DIDL=${trellis_idl} -DOUTPUT=${trellis_generated}/dovetail_members.inc
-          -P ${trellis_dir}/com/generate_member_table.cmake
-  DEPENDS ${trellis_idl} ${trellis_dir}/com/generate_member_table.cmake
-  COMMENT "member table of _Trellis")
-add_custom_target(trellis_interface_definition
-  DEPENDS ${trellis_generated}/dovetail_idl.h ${trellis_generated}/dovetail.tlb
-          ${trellis_generated}/dovetail_members.inc)
+include(${PROJECT_SOURCE_DIR}/cmake/TrellisInterface.cmake)
+trellis_interface_definition(${trellis_generated} TYPE_LIBRARY ${TRELLIS_STDOLE_DIR})
 
 # The COM classes have public non-virtual destructors by design (objects go
 # through Release), so that warning is off for what implements or calls them.
