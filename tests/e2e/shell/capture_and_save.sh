@@ -45,9 +45,10 @@ xdotool key Return
 for _ in $(seq 1 50); do [ -s "$target" ] && break; sleep 0.1; done
 [ -s "$target" ] || fail "nothing was saved to $target"
 
-# Four to six identical captured rows, as the file holds them (Windows-1252).
+# One row every 200 ms held, all alike, as the file holds them (Windows-1252);
+# a busy machine may skip a tick of the hot-key poll, hence 3 to 7.
 rows="$(grep -c '' "$target")"
-[ "$rows" -ge 4 ] && [ "$rows" -le 6 ] || fail "expected 4 to 6 rows, got $rows"
+[ "$rows" -ge 3 ] && [ "$rows" -le 7 ] || fail "expected 3 to 7 rows, got $rows"
 expected="$(for _ in $(seq 1 "$rows"); do printf 'Position souris\xa4 60 ,  55\xa4\r\n'; done | od -An -tx1)"
 [ "$(od -An -tx1 <"$target")" = "$expected" ] ||
   fail "the file's bytes differ: $(od -c <"$target" | head -n4)"
