@@ -16,11 +16,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 build="${1:?usage: installer.sh WINDOWS_BUILD_DIR}"
 
-missing() {
-  if [ "${CI:-}" = true ]; then echo "FAILED: $1 is missing" >&2; exit 1; fi
-  echo "SKIPPED: $1 is missing" >&2
-  exit 77
-}
+. "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 command -v wine >/dev/null 2>&1 || missing wine
 command -v makensis >/dev/null 2>&1 || missing nsis
 command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing g++-mingw-w64-x86-64-posix
@@ -65,8 +61,9 @@ case "$location" in
   'C:\users\'*'\AppData\Local\Programs\Pointilla') ;;
   *) echo "FAILED: installed in '$location', not the user's programs folder" >&2; exit 1 ;;
 esac
-installed="$(winepath -u "$location")"
-installed="${installed%/}"
+# Drive C: is the prefix's drive_c.
+relative="${location#C:\\}"
+installed="$WINEPREFIX/drive_c/${relative//\\//}"
 
 # The installer puts down the zip's files, and its uninstaller.
 (cd "$installed" && find . -type f | sed 's|^\./||' | sort) >"$work/installed"
@@ -106,7 +103,7 @@ fi
 printf 'Clic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\n' >"$work/deux.sce"
 player="$installed/$(grep 'pointilla-play\.exe$' "$work/installed")"
 check "installed pointilla-play.exe lists the rows" \
-  "$(wine "$player" --list "$(winepath -w "$work/deux.sce")" 2>&1 | tr -d '\r' | paste -sd'|')" \
+  "$(wine "$player" --list "$(windows_path "$work/deux.sce")" 2>&1 | tr -d '\r' | paste -sd'|')" \
   "$(printf 'Clic souris\tClic|Délai\t2')"
 
 # Another program takes .sce since; the uninstall leaves it that type.

@@ -20,11 +20,7 @@ set -Eeuo pipefail
 windows="${1:?usage: pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR}"
 linux="${2:?usage: pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR}"
 
-missing() {
-  if [ "${CI:-}" = true ]; then echo "FAILED: $1 is missing" >&2; exit 1; fi
-  echo "SKIPPED: $1 is missing" >&2
-  exit 77
-}
+. "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 command -v wine >/dev/null 2>&1 || missing wine
 [ -n "${DISPLAY:-}" ] || missing "an X display"
 [ -f "$windows/Pointilla.exe" ] || missing "$windows/Pointilla.exe (scripts/build-windows.sh)"
@@ -70,7 +66,7 @@ save_as() {  # UNIX_PATH
   xdotool windowfocus "$dialog"
   sleep 0.3
   xdotool key End shift+Home
-  xdotool type --delay 20 "$(winepath -w "$1")"
+  xdotool type --delay 20 "$(windows_path "$1")"
   xdotool key Return
   for _ in $(seq 1 150); do [ -s "$1" ] && break; sleep 0.1; done
 }
@@ -91,11 +87,11 @@ clsid="$(wine reg query 'HKCU\Software\Classes\Dovetail.Trellis\CLSID' /ve 2>/de
 check "class identifier registered for the user" "${clsid:0:1}${clsid: -1}" "{}"
 server="$(wine reg query "HKCU\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
   tr -d '\r' | awk -F'    ' 'NF >= 4 { print $4 }' || true)"
-check "server registered for the user" "$server" "$(winepath -w "$work/Pointilla/Trellis.dll")"
+check "server registered for the user" "$server" "$(windows_path "$work/Pointilla/Trellis.dll")"
 
 # The control registered machine-wide, as Wine's COM finds it.
 new_prefix second
-wine regsvr32 /s "$(winepath -w "$work/Pointilla/Trellis.dll")"
+wine regsvr32 /s "$(windows_path "$work/Pointilla/Trellis.dll")"
 wine "$exe" >"$work/second.log" 2>&1 &
 window="$(wait_for_window Pointilla)"
 [ -n "$window" ] || { cat "$work/second.log" >&2; echo "FAILED: no Pointilla window" >&2; exit 1; }
@@ -138,7 +134,7 @@ printf 'Position souris\xa4 10 ,  20\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\
   >"$work/linux.sce"
 started=$SECONDS
 second=0
-timeout 30 wine "$exe" "$(winepath -w "$work/linux.sce")" >"$work/second-start.log" 2>&1 || second=$?
+timeout 30 wine "$exe" "$(windows_path "$work/linux.sce")" >"$work/second-start.log" 2>&1 || second=$?
 check "second start hands over and ends" "$second $(( SECONDS - started < 20 ))" "0 1"
 sleep 2
 resaved="$work/resaved.sce"
@@ -154,14 +150,14 @@ check "trellis.exe reads the hot key" \
 # writes them in that order.)
 mkdir "$work/export"
 wine "$work/Pointilla/trellis.exe" export 'HKEY_LOCAL_MACHINE\software\Pointilla' \
-  "$(winepath -w "$work/export")" windows || failures=$((failures + 1))
+  "$(windows_path "$work/export")" windows || failures=$((failures + 1))
 export TRELLIS_REGISTRY="$work/linux.db"
 "$linux/trellis" register
 "$linux/trellis" create 'HKEY_LOCAL_MACHINE\software' Pointilla
 "$linux/trellis" create 'HKEY_LOCAL_MACHINE\software\Pointilla' Pointilla
 # The folder of the save, which the program keeps, is written as Windows has it.
 folder="$(reg_values "$key" | sed -n 's/^dossier=//p')"
-check "folder of the save kept, as Windows writes paths" "$folder" "$(winepath -w "$work")"
+check "folder of the save kept, as Windows writes paths" "$folder" "$(windows_path "$work")"
 for pair in clé1=1 clé2=1 clé3=0 "dossier=$folder" redlec=0 Visible=1; do
   "$linux/trellis" set 'HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla' "${pair%%=*}" "${pair#*=}"
 done

@@ -17,11 +17,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 build="${1:?usage: under_wine.sh WINDOWS_BUILD_DIR}"
 
-missing() {
-  if [ "${CI:-}" = true ]; then echo "FAILED: $1 is missing" >&2; exit 1; fi
-  echo "SKIPPED: $1 is missing" >&2
-  exit 77
-}
+. "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 command -v wine >/dev/null 2>&1 || missing wine
 command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing g++-mingw-w64-x86-64-posix
 [ -n "${DISPLAY:-}" ] || missing "an X display"
@@ -54,7 +50,7 @@ for _ in $(seq 1 300); do grep -q '^ready' "$work/clicks.txt" && break; sleep 0.
 grep -q '^ready' "$work/clicks.txt" || { echo "FAILED: the recorder window did not come up" >&2; exit 1; }
 
 status=0
-PATH="$work/bin:$PATH" wine "$player" "$(winepath -w "$work/jeu.sce")" 2>"$work/player.err" || status=$?
+PATH="$work/bin:$PATH" wine "$player" "$(windows_path "$work/jeu.sce")" 2>"$work/player.err" || status=$?
 [ "$status" -eq 0 ] || { cat "$work/player.err" >&2; echo "FAILED: pointilla-play.exe exited $status" >&2; exit 1; }
 pointer="$(xdotool getmouselocation | cut -d' ' -f1-2)"
 recorded=0
@@ -83,13 +79,13 @@ check "web address handed to the handler" "$(cat "$work/opened" 2>/dev/null)" "$
 
 # A file name beyond ASCII and beyond the ANSI code page, and rows printed in UTF-8.
 cp "$work/jeu.sce" "$work/été Ω.sce"
-listed="$(wine "$player" --list "$(winepath -w "$work/été Ω.sce")" 2>&1 | tr -d '\r' | sed -n 5p)" || true
+listed="$(wine "$player" --list "$(windows_path "$work/été Ω.sce")" 2>&1 | tr -d '\r' | sed -n 5p)" || true
 check "rows listed from an accented file name" "$listed" "$(printf 'Délai\t2')"
 
 # Three rows saved by the Windows build: the bytes the Linux build writes.
 printf 'Position souris\xa4 100 ,  200\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\n' >"$work/expected.sce"
 mkdir "$work/saved"
-saved="$(wine "$build/bin/sce_file_win.exe" "$(winepath -w "$work/saved/trois.sce")" | tr -d '\r')" || true
+saved="$(wine "$build/bin/sce_file_win.exe" "$(windows_path "$work/saved/trois.sce")" | tr -d '\r')" || true
 check "Windows save, read back, refused save" "$saved" ok
 cmp "$work/expected.sce" "$work/saved/trois.sce" || failures=$((failures + 1))
 check "files left in the folder" "$(ls -A "$work/saved")" trois.sce
@@ -112,7 +108,7 @@ wine "$recorder" 2 >"$work/clicks2.txt" 2>&1 &
 recorder_pid=$!
 for _ in $(seq 1 300); do grep -q '^ready' "$work/clicks2.txt" && break; sleep 0.1; done
 started=$SECONDS
-wine "$player" "$(winepath -w "$work/attente.sce")" 2>"$work/stopped.err" &
+wine "$player" "$(windows_path "$work/attente.sce")" 2>"$work/stopped.err" &
 player_pid=$!
 sleep 2
 xdotool keydown Escape
