@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <thread>
 
@@ -22,6 +23,12 @@ constexpr auto kEventSpacing = std::chrono::milliseconds(10);
 // The first move is repeated until the cursor metadata shows it arrived.
 constexpr auto kDeviceReadyTimeout = std::chrono::seconds(3);
 constexpr auto kDeviceRetryInterval = std::chrono::milliseconds(250);
+// mutter drops what a session's device still has queued when the session
+// stops: on a busy machine the release of a scenario's last click was lost now
+// and then, and the click with it. The device takes events in order, so a move
+// seen in the cursor metadata vouches for all sent before it; before stopping,
+// the pointer steps one pixel aside and back, each step awaited.
+constexpr auto kSettleTimeout = std::chrono::seconds(2);
 constexpr const char* kCompositor = "GNOME (mutter)";
 
 class GnomeDesktop final : public Desktop,
@@ -35,6 +42,7 @@ class GnomeDesktop final : public Desktop,
           cursor_(std::move(cursor)),
           keyboard_(std::move(keyboard)) {}
     ~GnomeDesktop() override {
+        settle();
         // The cursor stream goes before the session that feeds it.
         cursor_.reset();
     }
@@ -52,9 +60,15 @@ class GnomeDesktop final : public Desktop,
     std::optional<ScreenPoint> position() override { return cursor_->position(); }
 
     void moveTo(ScreenPoint point) override {
+        lastPoint_ = point;
+        sentSinceSettled_ = true;
+        if (!deviceReady_) {
+            static_cast<void>(confirmMove(point, kDeviceReadyTimeout));
+            deviceReady_ = true;
+            return;
+        }
         waitForSpacing();
         static_cast<void>(session_->moveTo(point.x, point.y));
-        if (!deviceReady_) waitForDevice(point);
     }
     void leftButtonDown() override { pressLeft(true); }
     void leftButtonUp() override { pressLeft(false); }
@@ -65,12 +79,16 @@ class GnomeDesktop final : public Desktop,
         }
         waitForSpacing();
         static_cast<void>(session_->button(kLeftButtonCode, pressed));
+        sentSinceSettled_ = true;
     }
 
-    // Once per session: until the first move shows in the cursor metadata (or
-    // the time runs out, and the moves go on unconfirmed).
-    void waitForDevice(ScreenPoint point) {
-        const auto deadline = Clock::now() + kDeviceReadyTimeout;
+    // Moves there and waits until the cursor metadata shows it, sending the
+    // move again now and then (a device not yet taken up loses it); false when
+    // the time ran out.
+    bool confirmMove(ScreenPoint point, Clock::duration timeout) {
+        waitForSpacing();
+        static_cast<void>(session_->moveTo(point.x, point.y));
+        const auto deadline = Clock::now() + timeout;
         auto retry = Clock::now() + kDeviceRetryInterval;
         while (cursor_->position() != point && Clock::now() < deadline) {
             std::this_thread::sleep_for(kEventSpacing);
@@ -79,8 +97,19 @@ class GnomeDesktop final : public Desktop,
                 retry = Clock::now() + kDeviceRetryInterval;
             }
         }
-        deviceReady_ = true;
         nextEvent_ = Clock::now() + kEventSpacing;
+        return cursor_->position() == point;
+    }
+
+    // Everything sent is taken before the session stops (see kSettleTimeout).
+    void settle() {
+        if (!sentSinceSettled_) return;
+        sentSinceSettled_ = false;
+        const auto here = lastPoint_ ? lastPoint_ : cursor_->position();
+        if (!here) return;
+        const ScreenPoint aside{here->x > 0 ? here->x - 1 : here->x + 1, here->y};
+        if (confirmMove(aside, kSettleTimeout))
+            static_cast<void>(confirmMove(*here, kSettleTimeout));
     }
 
     ScreenSize primaryScreenSize() override { return session_->stream().size; }
@@ -99,6 +128,8 @@ class GnomeDesktop final : public Desktop,
     posix::DirectProgramStarter programs_;
     Clock::time_point nextEvent_{};
     bool deviceReady_ = false;
+    std::optional<ScreenPoint> lastPoint_;
+    bool sentSinceSettled_ = false;
 };
 
 }  // namespace

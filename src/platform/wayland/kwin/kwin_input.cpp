@@ -222,7 +222,9 @@ Result<std::unique_ptr<KwinInput>, DesktopOpenError> KwinInput::connect() {
 }
 
 KwinInput::~KwinInput() {
-    if (display_) wl_display_flush(display_.get());
+    // A compositor drops what a client that hung up had still queued: the
+    // last moves and presses are made to arrive before the connection closes.
+    if (display_) wl_display_roundtrip(display_.get());
     outputs_.clear();
     if (outputOrder_ != nullptr) kde_output_order_v1_destroy(outputOrder_);
     if (xdgOutputs_ != nullptr) zxdg_output_manager_v1_destroy(xdgOutputs_);
