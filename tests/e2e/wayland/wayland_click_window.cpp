@@ -1,8 +1,8 @@
-// A full-screen Wayland window that prints what it receives, one line each:
-//   ready                    once the compositor shows it full screen
-//   press BUTTON X Y         release BUTTON X Y
-// with X and Y in the window's pixels, which are the monitor's when it covers
-// the primary monitor alone.
+// A native Wayland window for the compositors' tests: full screen on the
+// primary output (so its coordinates are the screen's), printing each
+// left-button press and release it receives, one per line:
+//   ready WIDTH HEIGHT      once the compositor shows it full screen
+//   press X Y               release X Y
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -15,8 +15,8 @@ namespace {
 
 class ClickWindow final : public QWidget {
   protected:
-    void mousePressEvent(QMouseEvent* event) override { print("press", event); }
-    void mouseReleaseEvent(QMouseEvent* event) override { print("release", event); }
+    void mousePressEvent(QMouseEvent* event) override { report("press", event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { report("release", event); }
     // The compositor may map the window at a place of its own first and make
     // it full screen a moment later; presses before then land offset.
     void showEvent(QShowEvent* /*event*/) override { sayReadyOnceFullScreen(); }
@@ -34,16 +34,16 @@ class ClickWindow final : public QWidget {
         }
         saidReady_ = true;
         // After the first full-screen frame is drawn.
-        QTimer::singleShot(200, [] {
-            std::printf("ready\n");
+        QTimer::singleShot(200, this, [size = size()] {
+            std::printf("ready %d %d\n", size.width(), size.height());
             std::fflush(stdout);
         });
     }
 
-    static void print(const char* what, QMouseEvent* event) {
-        const QPointF at = event->position();
-        std::printf("%s %d %d %d\n", what, static_cast<int>(event->button()), qRound(at.x()),
-                    qRound(at.y()));
+    static void report(const char* what, QMouseEvent* event) {
+        if (event->button() != Qt::LeftButton) return;
+        const QPoint at = event->position().toPoint();
+        std::printf("%s %d %d\n", what, at.x(), at.y());
         std::fflush(stdout);
     }
 
