@@ -37,7 +37,8 @@ if [ "$mode" = test ]; then
   # A headless KWin on a private session bus, with a native Qt window in it.
   packages+=(kwin-wayland dbus)
   # A headless GNOME session: the compositor, PipeWire and its session manager, a bus.
-  packages+=(mutter pipewire-bin wireplumber dbus-daemon dbus-bin)
+  # The RemoteDesktop portal and GNOME's implementation of it, started by that bus.
+  packages+=(mutter pipewire-bin wireplumber dbus-daemon dbus-bin xdg-desktop-portal xdg-desktop-portal-gnome)
 fi
 
 missing=()
