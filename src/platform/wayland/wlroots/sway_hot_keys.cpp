@@ -33,11 +33,11 @@ SwayHotKeys::SwayHotKeys(std::unique_ptr<SwayIpc> ipc) : ipc_(std::move(ipc)) {
 
 SwayHotKeys::~SwayHotKeys() { unbindAll(); }
 
-void SwayHotKeys::release(const std::string& keys, const std::vector<SwayBinding>& own,
-                          const std::string& mode) {
+void SwayHotKeys::giveBack(const std::string& keys, const std::vector<SwayBinding>& config,
+                           const std::string& mode) {
     for (const bool onRelease : {false, true}) {
         ipc_->run(onRelease ? "unbindsym --release " + keys : "unbindsym " + keys);
-        if (const auto theirs = swayBindingOf(own, mode, keys, onRelease)) {
+        if (const auto theirs = swayBindingOf(config, mode, keys, onRelease)) {
             const std::string rebind = swayRebindCommand(*theirs);
             if (!rebind.empty()) ipc_->run(rebind);
         }
@@ -46,7 +46,7 @@ void SwayHotKeys::release(const std::string& keys, const std::vector<SwayBinding
 
 void SwayHotKeys::unbindAll() {
     if (ipc_) {
-        for (const Bound& bound : bound_) release(bound.keys, configBindings_, mode_);
+        for (const Bound& bound : bound_) giveBack(bound.keys, configBindings_, mode_);
         if (notes_) notes_->eraseOwn();
     }
     bound_.clear();
@@ -76,9 +76,11 @@ void SwayHotKeys::repairLeftovers() {
     for (const auto& note : notes) {
         if (!note.ended) continue;
         const std::vector<std::string> lines = linesOf(note.text);
-        if (!lines.empty() && lines[0] != ipc_->socketPath()) {
+        if (lines.empty() || lines[0] != ipc_->socketPath()) {
+            // Another sway's leftovers wait for a start there, unless it ended.
             std::error_code error;
-            if (std::filesystem::exists(lines[0], error)) continue;  // another sway's to mend
+            if (lines.empty() || !std::filesystem::exists(lines[0], error)) notes_->erase(note.pid);
+            continue;
         }
         for (std::size_t i = 1; i < lines.size(); ++i) {
             if (std::find(liveKeys.begin(), liveKeys.end(), lines[i]) != liveKeys.end()) continue;
@@ -86,7 +88,7 @@ void SwayHotKeys::repairLeftovers() {
                 config = swayKeyBindings(ipc_->loadedConfig());
                 mode = ipc_->bindingMode();
             }
-            release(lines[i], *config, mode);
+            giveBack(lines[i], *config, mode);
         }
         notes_->erase(note.pid);
     }

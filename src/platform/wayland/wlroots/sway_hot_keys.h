@@ -52,8 +52,8 @@ class SwayHotKeys {
     };
     void unbindAll();
     // Unbinds this program's bindings of `keys` and binds the config's again.
-    void release(const std::string& keys, const std::vector<SwayBinding>& own,
-                 const std::string& mode);
+    void giveBack(const std::string& keys, const std::vector<SwayBinding>& config,
+                  const std::string& mode);
     void noteBound(const std::vector<std::string>& keys);
     void repairLeftovers();
     void onBinding(std::string_view command, bool& changed);
