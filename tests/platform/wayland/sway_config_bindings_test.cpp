@@ -1,7 +1,11 @@
 #include "platform/wayland/wlroots/sway_config_bindings.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -65,6 +69,35 @@ TEST(SwayConfigBindings, TheBindingsARunTimeBindingCanOverwriteAreRead) {
         }
     }
     EXPECT_TRUE(swayBindingOf(bindings, "default", "Escape", false)->noRepeat);
+}
+
+TEST(SwayConfigBindings, IncludedFilesAreReadInPlaceWithTheVariablesSoFar) {
+    // A file that includes itself stops somewhere; a later line still wins.
+    const auto readIncluded = [](const std::string& path) -> std::vector<std::string> {
+        if (path == "/home/me/.config/sway/keys") return {"bindsym $stop exec included\n"};
+        if (path == "/loop") return {"include /loop\n"};
+        return {};
+    };
+    const std::vector<SwayBinding> bindings = swayKeyBindings(
+        "set $stop Escape\ninclude /loop\ninclude \"/home/me/.config/sway/keys\"\n"
+        "bindsym --release Escape exec after\n",
+        readIncluded);
+    ASSERT_EQ(bindings.size(), 2U);
+    EXPECT_EQ(swayBindingOf(bindings, "default", "Escape", false)->command, "exec included");
+
+    // On disk: variables and wildcards expand, files come in order, a command is never run.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("sway-include-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "config.d");
+    std::ofstream(folder / "config.d" / "10-a") << "a";
+    std::ofstream(folder / "config.d" / "20-b") << "b";
+    ::setenv("SWAY_INCLUDE_TEST", folder.c_str(), 1);
+    EXPECT_EQ(readSwayIncludes("$SWAY_INCLUDE_TEST/config.d/*"),
+              (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(readSwayIncludes("$(touch " + (folder / "ran").string() + ")").empty());
+    EXPECT_TRUE(readSwayIncludes("config.d/10-a").empty());  // relative to an unknown place
+    EXPECT_FALSE(std::filesystem::exists(folder / "ran"));
+    std::filesystem::remove_all(folder);
 }
 
 TEST(SwayConfigBindings, CombinationsCompareAsSwayReadsThem) {

@@ -1,12 +1,20 @@
 #include "platform/wayland/wlroots/sway_config_bindings.h"
 
+#include <wordexp.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
 #include <utility>
 
 namespace pointilla::platform::wayland {
 namespace {
+
+constexpr std::uintmax_t kMaxIncludedSize = 1 << 20;
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -162,53 +170,108 @@ std::string canonical(std::string_view keys) {
 
 }  // namespace
 
-std::vector<SwayBinding> swayKeyBindings(std::string_view config) {
-    std::vector<SwayBinding> bindings;
-    Variables variables;
-    std::vector<std::string> blocks;  // each inner line starts with the block's header
-    std::string previous;             // a header whose "{" comes on the next line
-    for (const std::string& raw : logicalLines(config)) {
-        const std::string_view line = trimmed(raw);
-        if (line.empty() || line.front() == '#') continue;
-        if (line == "}") {
-            if (!blocks.empty()) blocks.pop_back();
-            continue;
-        }
-        if (line == "{") {
-            blocks.push_back(previous);
-            continue;
-        }
-        std::string expanded = blocks.empty() ? std::string() : blocks.back() + " ";
-        if (line.ends_with('{')) {
-            expanded += trimmed(line.substr(0, line.size() - 1));
-            blocks.push_back(expanded);
-            continue;
-        }
-        expanded += line;
-        previous = expanded;
+namespace {
 
-        std::vector<std::string> args = words(expanded);
-        if (args.size() >= 3 && args[0] == "set") {
-            for (std::size_t i = 2; i < args.size(); ++i) args[i] = replaced(args[i], variables);
-            define(variables, args[1], withoutQuotes(joined(args, 2)));
-            continue;
+// Reads a config and the files it includes in order, as one text.
+class ConfigReader {
+  public:
+    explicit ConfigReader(const SwayIncludeReader& readIncluded) : readIncluded_(readIncluded) {}
+
+    void read(std::string_view text, int depth) {
+        for (const std::string& raw : logicalLines(text)) {
+            const std::string_view line = trimmed(raw);
+            if (line.empty() || line.front() == '#') continue;
+            if (line == "}") {
+                if (!blocks_.empty()) blocks_.pop_back();
+                continue;
+            }
+            if (line == "{") {
+                blocks_.push_back(previous_);
+                continue;
+            }
+            std::string expanded = blocks_.empty() ? std::string() : blocks_.back() + " ";
+            if (line.ends_with('{')) {
+                expanded += trimmed(line.substr(0, line.size() - 1));
+                blocks_.push_back(expanded);
+                continue;
+            }
+            expanded += line;
+            previous_ = expanded;
+            command(words(expanded), depth);
         }
-        for (std::size_t i = 1; i < args.size(); ++i) args[i] = replaced(args[i], variables);
+    }
+
+    std::vector<SwayBinding> bindings;
+
+  private:
+    static constexpr int kMaxIncludeDepth = 8;  // a file that includes itself ends here
+
+    void command(std::vector<std::string> args, int depth) {
+        if (args.size() >= 3 && args[0] == "set") {
+            for (std::size_t i = 2; i < args.size(); ++i) args[i] = replaced(args[i], variables_);
+            define(variables_, args[1], withoutQuotes(joined(args, 2)));
+            return;
+        }
+        for (std::size_t i = 1; i < args.size(); ++i) args[i] = replaced(args[i], variables_);
+        if (args.size() >= 2 && args[0] == "include") {
+            if (readIncluded_ && depth < kMaxIncludeDepth) {
+                for (const std::string& text : readIncluded_(withoutQuotes(joined(args, 1)))) {
+                    read(text, depth + 1);
+                }
+            }
+            return;
+        }
         std::string mode = "default";
         std::size_t at = 0;
         if (!args.empty() && args[0] == "mode") {
             for (at = 1; at < args.size() && args[at].starts_with("--"); ++at) {
             }
-            if (at >= args.size()) continue;
+            if (at >= args.size()) return;
             mode = withoutQuotes(args[at++]);
         }
-        if (at >= args.size() || args[at] != "bindsym") continue;
+        if (at >= args.size() || args[at] != "bindsym") return;
         if (auto binding = plainBinding(args, at + 1)) {
             binding->mode = std::move(mode);
             bindings.push_back(std::move(*binding));
         }
     }
-    return bindings;
+
+    const SwayIncludeReader& readIncluded_;
+    Variables variables_;
+    std::vector<std::string> blocks_;  // each inner line starts with the block's header
+    std::string previous_;             // a header whose "{" comes on the next line
+};
+
+}  // namespace
+
+std::vector<SwayBinding> swayKeyBindings(std::string_view config,
+                                         const SwayIncludeReader& readIncluded) {
+    ConfigReader reader(readIncluded);
+    reader.read(config, 0);
+    return std::move(reader.bindings);
+}
+
+std::vector<std::string> readSwayIncludes(const std::string& path) {
+    struct Expansion {
+        wordexp_t words{};
+        int status = 0;
+        ~Expansion() {
+            if (status == 0 || status == WRDE_NOSPACE) ::wordfree(&words);
+        }
+    } expansion;
+    std::vector<std::string> texts;
+    // WRDE_NOCMD: a "$(...)" in the path is refused, never run.
+    expansion.status = ::wordexp(path.c_str(), &expansion.words, WRDE_NOCMD);
+    if (expansion.status != 0) return texts;
+    for (std::size_t i = 0; i < expansion.words.we_wordc; ++i) {
+        const std::filesystem::path file = expansion.words.we_wordv[i];
+        std::error_code error;
+        if (!file.is_absolute() || !std::filesystem::is_regular_file(file, error)) continue;
+        if (std::filesystem::file_size(file, error) > kMaxIncludedSize || error) continue;
+        std::ifstream in(file, std::ios::binary);
+        texts.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return texts;
 }
 
 bool sameSwayCombination(std::string_view a, std::string_view b) {

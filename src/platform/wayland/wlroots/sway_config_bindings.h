@@ -2,11 +2,12 @@
 // The key bindings a person wrote in their sway config, read from the text
 // sway hands over (GET_CONFIG) the way sway reads it: comments, lines joined
 // by a trailing backslash, "{ }" blocks whose header prefixes each inner line
-// (`mode "resize" { ... }`), and `set $name value` variables. Only what can
-// collide with a binding made at run time is kept: `bindsym` bindings with no
-// option but --release, --no-repeat and --no-warn (other options, --to-code
-// and bindcode make bindings sway keeps apart from these).
+// (`mode "resize" { ... }`), `set $name value` variables and included files.
+// Only what can collide with a binding made at run time is kept: `bindsym`
+// bindings with no option but --release, --no-repeat and --no-warn (other
+// options, --to-code and bindcode make bindings sway keeps apart from these).
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,16 @@ struct SwayBinding {
     std::string command;  // as sway keeps it
 };
 
-std::vector<SwayBinding> swayKeyBindings(std::string_view config);
+// The texts of the files an `include` line names, in order.
+using SwayIncludeReader = std::function<std::vector<std::string>(const std::string& path)>;
+
+std::vector<SwayBinding> swayKeyBindings(std::string_view config,
+                                         const SwayIncludeReader& readIncluded = {});
+
+// Included files as sway finds them: "~", environment variables and wildcards
+// expanded (a command in the path is never run). Only absolute paths: a
+// relative one is relative to the config file, whose place sway does not tell.
+std::vector<std::string> readSwayIncludes(const std::string& path);
 
 // Whether two combinations name the same keys for sway, whatever the order,
 // the letter case and the modifier's spelling: "Control+Alt+A", "a+Mod1+ctrl".

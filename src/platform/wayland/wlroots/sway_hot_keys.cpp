@@ -85,7 +85,7 @@ void SwayHotKeys::repairLeftovers() {
         for (std::size_t i = 1; i < lines.size(); ++i) {
             if (std::find(liveKeys.begin(), liveKeys.end(), lines[i]) != liveKeys.end()) continue;
             if (!config) {
-                config = swayKeyBindings(ipc_->loadedConfig());
+                config = swayKeyBindings(ipc_->loadedConfig(), readSwayIncludes);
                 mode = ipc_->bindingMode();
             }
             giveBack(lines[i], *config, mode);
@@ -113,7 +113,7 @@ void SwayHotKeys::watch(std::span<const KeyCombination> combinations) {
     if (wanted.empty()) return;
     // Noted before binding: a kill may come at any moment.
     noteBound(wantedKeys);
-    configBindings_ = swayKeyBindings(ipc_->loadedConfig());
+    configBindings_ = swayKeyBindings(ipc_->loadedConfig(), readSwayIncludes);
     mode_ = ipc_->bindingMode();
     for (Bound& candidate : wanted) {
         // "<keys> nop <tag> <index> press|release"
