@@ -1,11 +1,13 @@
 # Sourced by the wlroots end-to-end scripts:
-#   start_headless_sway DIR   starts sway headless (1280x1024, pixman, no input
+#   start_headless_sway DIR [CONFIG]
+#                             starts sway headless (1280x1024, pixman, no input
 #                             devices) with its runtime folder in DIR, as the
 #                             unprivileged user "nobody" when run as root (sway
-#                             refuses root); exports WAYLAND_DISPLAY, SWAYSOCK,
-#                             XDG_RUNTIME_DIR; appends its pid to pids.
+#                             refuses root), CONFIG's lines added to its config;
+#                             exports WAYLAND_DISPLAY, SWAYSOCK, XDG_RUNTIME_DIR;
+#                             appends its pid to pids.
 start_headless_sway() {
-  local dir="$1" runtime="$1/runtime"
+  local dir="$1" runtime="$1/runtime" extra="${2:-}"
   mkdir -p "$runtime" && chmod 700 "$runtime"
   cat >"$dir/sway.conf" <<'CONF'
 output HEADLESS-1 resolution 1280x1024 position 0 0
@@ -13,6 +15,7 @@ default_border none
 default_floating_border none
 for_window [app_id="wev"] floating enable
 CONF
+  [ -z "$extra" ] || cat "$extra" >>"$dir/sway.conf"
   chmod 755 "$dir"
   chmod 644 "$dir/sway.conf"
   local run=()

@@ -51,6 +51,12 @@ std::filesystem::path scriptFolder() {
     return runtime != nullptr && *runtime != '\0' ? runtime : "/tmp";
 }
 
+Result<MessageHandle, BusError> unloadScript(sd_bus* bus, const std::string& name) {
+    return callMethod(
+        bus, "org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", "unloadScript",
+        [&name](sd_bus_message* call) { return sd_bus_message_append(call, "s", name.c_str()); });
+}
+
 }  // namespace
 
 // One report in flight at a time: KWin moves the pointer far faster than
@@ -98,6 +104,16 @@ int CursorFeed::onCall(sd_bus_message* message, void* data, sd_bus_error*) {
     return 1;
 }
 
+void CursorFeed::unloadLeftovers() {
+    notes_ = LeftoverNotes::open("kwin");
+    if (!notes_) return;
+    for (const LeftoverNotes::Note& note : notes_->all()) {
+        if (!note.ended) continue;
+        if (note.text.starts_with("pointilla-cursor-")) (void)unloadScript(bus_, note.text);
+        notes_->erase(note.pid);
+    }
+}
+
 Result<std::unique_ptr<CursorFeed>, BusError> CursorFeed::start(sd_bus* bus) {
     std::unique_ptr<CursorFeed> feed(new CursorFeed(bus));
     sd_bus_slot* slot = nullptr;
@@ -122,6 +138,8 @@ Result<std::unique_ptr<CursorFeed>, BusError> CursorFeed::start(sd_bus* bus) {
     }
 
     feed->pluginName_ = "pointilla-cursor-" + std::to_string(::getpid());
+    feed->unloadLeftovers();
+    if (feed->notes_) feed->notes_->write(feed->pluginName_);
     const std::string fileName = feed->scriptFile_.string();
     auto loaded = callMethod(bus, "org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting",
                              "loadScript", [&](sd_bus_message* call) {
@@ -150,13 +168,8 @@ Result<std::unique_ptr<CursorFeed>, BusError> CursorFeed::start(sd_bus* bus) {
 }
 
 CursorFeed::~CursorFeed() {
-    if (loaded_) {
-        const std::string name = pluginName_;
-        (void)callMethod(bus_, "org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting",
-                         "unloadScript", [&name](sd_bus_message* call) {
-                             return sd_bus_message_append(call, "s", name.c_str());
-                         });
-    }
+    if (loaded_) (void)unloadScript(bus_, pluginName_);
+    if (notes_) notes_->eraseOwn();
     if (!scriptFile_.empty()) {
         std::error_code ignored;
         std::filesystem::remove(scriptFile_, ignored);

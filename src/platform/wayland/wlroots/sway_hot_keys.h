@@ -4,15 +4,21 @@
 // release) and the binding events say when it goes down and up. A key is down
 // while a held combination contains it. Other keys are never seen, and sway
 // keeps a bound combination from the focused program, as any global hot key.
-// The bindings are removed when the list changes and at destruction.
+// The bindings are removed when the list changes and at destruction, and the
+// person's own bindings of the same keys (from sway's config) are put back.
+// What is bound is noted on disk until then, so that the next start undoes
+// the bindings of a player that was killed.
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/desktop/desktop.h"
+#include "platform/wayland/common/leftover_notes.h"
+#include "platform/wayland/wlroots/sway_config_bindings.h"
 #include "platform/wayland/wlroots/sway_ipc.h"
 
 namespace pointilla::platform::wayland {
@@ -45,10 +51,18 @@ class SwayHotKeys {
         bool pressUnseen = false;  // pressed since the last query about it
     };
     void unbindAll();
+    // Unbinds this program's bindings of `keys` and binds the config's again.
+    void giveBack(const std::string& keys, const std::vector<SwayBinding>& config,
+                  const std::string& mode);
+    void noteBound(const std::vector<std::string>& keys);
+    void repairLeftovers();
     void onBinding(std::string_view command, bool& changed);
 
     std::unique_ptr<SwayIpc> ipc_;
     std::vector<Bound> bound_;
+    std::optional<LeftoverNotes> notes_;
+    std::vector<SwayBinding> configBindings_;  // read when binding
+    std::string mode_;                         // where the bindings went
     std::string tag_;  // marks this program's commands; changes with each list
     unsigned generation_ = 0;
 };

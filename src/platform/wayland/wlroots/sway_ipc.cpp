@@ -15,6 +15,8 @@ constexpr std::string_view kMagic = "i3-ipc";
 constexpr std::size_t kHeaderSize = kMagic.size() + 8;
 constexpr std::uint32_t kRunCommand = 0;
 constexpr std::uint32_t kSubscribe = 2;
+constexpr std::uint32_t kGetConfig = 9;
+constexpr std::uint32_t kGetBindingState = 12;
 constexpr std::uint32_t kBindingEvent = 0x80000005U;
 
 posix::UniqueFd connectTo(const std::string& path) {
@@ -100,7 +102,8 @@ Result<std::unique_ptr<SwayIpc>, std::string> SwayIpc::connect(const std::string
         return fail(std::string("sway refused the binding subscription"));
     }
     ::fcntl(events.get(), F_SETFL, ::fcntl(events.get(), F_GETFL) | O_NONBLOCK);
-    return std::unique_ptr<SwayIpc>(new SwayIpc(std::move(commands), std::move(events)));
+    return std::unique_ptr<SwayIpc>(
+        new SwayIpc(socketPath, std::move(commands), std::move(events)));
 }
 
 bool SwayIpc::run(std::string_view command, std::string* error) {
@@ -112,6 +115,19 @@ bool SwayIpc::run(std::string_view command, std::string* error) {
     if (succeeded(reply)) return true;
     if (error != nullptr) *error = jsonStringField(reply, "error");
     return false;
+}
+
+std::string SwayIpc::replyField(std::uint32_t type, std::string_view field) {
+    std::string reply;
+    if (!exchange(commands_.get(), type, {}, reply)) return {};
+    return jsonStringField(reply, field);
+}
+
+std::string SwayIpc::loadedConfig() { return replyField(kGetConfig, "config"); }
+
+std::string SwayIpc::bindingMode() {
+    std::string mode = replyField(kGetBindingState, "name");
+    return mode.empty() ? "default" : mode;
 }
 
 bool SwayIpc::readBindingEvents(const std::function<void(std::string_view command)>& onBinding) {
@@ -136,6 +152,62 @@ bool SwayIpc::readBindingEvents(const std::function<void(std::string_view comman
     return true;
 }
 
+namespace {
+
+// The four hex digits at `at`, or -1.
+long hexQuad(std::string_view json, std::size_t at) {
+    if (at + 4 > json.size()) return -1;
+    long value = 0;
+    for (std::size_t i = at; i < at + 4; ++i) {
+        const char c = json[i];
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0) return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+void appendUtf8(std::string& text, long code) {
+    const auto byte = [](long bits) { return static_cast<char>(bits); };
+    if (code < 0x80) {
+        text += byte(code);
+    } else if (code < 0x800) {
+        text += byte(0xC0 | (code >> 6));
+        text += byte(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        text += byte(0xE0 | (code >> 12));
+        text += byte(0x80 | ((code >> 6) & 0x3F));
+        text += byte(0x80 | (code & 0x3F));
+    } else {
+        text += byte(0xF0 | (code >> 18));
+        text += byte(0x80 | ((code >> 12) & 0x3F));
+        text += byte(0x80 | ((code >> 6) & 0x3F));
+        text += byte(0x80 | (code & 0x3F));
+    }
+}
+
+// A "\uXXXX" escape (two for a character beyond the first plane) starting at
+// `at` (the "u"); moves `at` to its last digit. False when it is malformed.
+bool readUnicodeEscape(std::string_view json, std::size_t& at, std::string& text) {
+    long code = hexQuad(json, at + 1);
+    if (code < 0) return false;
+    at += 4;
+    if (code >= 0xD800 && code < 0xDC00 && json.substr(at + 1, 2) == "\\u") {
+        const long low = hexQuad(json, at + 3);
+        if (low >= 0xDC00 && low < 0xE000) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+            at += 6;
+        }
+    }
+    appendUtf8(text, code);
+    return true;
+}
+
+}  // namespace
+
 std::string jsonStringField(std::string_view json, std::string_view key) {
     const std::string quotedKey = "\"" + std::string(key) + "\"";
     std::size_t at = json.find(quotedKey);
@@ -156,8 +228,20 @@ std::string jsonStringField(std::string_view json, std::string_view key) {
                 case 't':
                     c = '\t';
                     break;
+                case 'r':
+                    c = '\r';
+                    break;
+                case 'b':
+                    c = '\b';
+                    break;
+                case 'f':
+                    c = '\f';
+                    break;
+                case 'u':
+                    if (readUnicodeEscape(json, at, text)) continue;
+                    break;
                 default:
-                    break;  // \" \\ \/ stand for themselves; \u is kept as it is
+                    break;  // \" \\ \/ stand for themselves
             }
         }
         text.push_back(c);

@@ -22,6 +22,12 @@ class SwayIpc {
 
     // Runs one command; false (with sway's error in `error`) when sway refused it.
     bool run(std::string_view command, std::string* error = nullptr);
+    // The text of the config sway loaded last (bindings made at run time are
+    // not in it); empty when sway did not answer.
+    std::string loadedConfig();
+    // The binding mode in force, where bindings made now go: "default".
+    std::string bindingMode();
+    const std::string& socketPath() const { return socketPath_; }
 
     // Readable when binding events wait.
     int eventFd() const { return events_.get(); }
@@ -30,8 +36,13 @@ class SwayIpc {
     bool readBindingEvents(const std::function<void(std::string_view command)>& onBinding);
 
   private:
-    SwayIpc(posix::UniqueFd commands, posix::UniqueFd events)
-        : commands_(std::move(commands)), events_(std::move(events)) {}
+    SwayIpc(std::string socketPath, posix::UniqueFd commands, posix::UniqueFd events)
+        : socketPath_(std::move(socketPath)),
+          commands_(std::move(commands)),
+          events_(std::move(events)) {}
+    std::string replyField(std::uint32_t type, std::string_view field);
+
+    std::string socketPath_;
 
     posix::UniqueFd commands_;
     posix::UniqueFd events_;
@@ -39,7 +50,8 @@ class SwayIpc {
 };
 
 // The text of a JSON object's first string field named `key`, found anywhere in
-// `json`; empty when there is none. Enough for sway's flat replies.
+// `json`, its escapes decoded; empty when there is none. Enough for sway's
+// flat replies.
 std::string jsonStringField(std::string_view json, std::string_view key);
 
 }  // namespace pointilla::platform::wayland

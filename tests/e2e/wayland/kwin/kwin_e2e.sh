@@ -4,7 +4,8 @@
 # moves, the pointer position
 # reads back, the hot key reads down while held and up after (on a French
 # keyboard, where the top row types "&" for 1), and a program that no
-# installed entry names gets no fake input and says so.
+# installed entry names gets no fake input and says so. The cursor script of a
+# killed player is unloaded by the next start.
 # usage: kwin_e2e.sh POINTILLA_PLAY KWIN_PROBE CLICK_WINDOW
 set -euo pipefail
 play="$(realpath "$1")" probe="$(realpath "$2")" window="$(realpath "$3")"
@@ -75,4 +76,21 @@ status=0
 [ "$status" = 4 ] || fail "an unlisted player ended with $status"
 grep -q "n'offre pas .*org_kde_kwin_fake_input" "$work/refused.log" ||
   fail "unexpected refusal: $(cat "$work/refused.log")"
+# Killed in its wait, a player leaves its cursor script in KWin; the next
+# start unloads it.
+printf 'D\xe9lai\xa430\xa4\r\n' >"$work/long.sce"
+"$tools/pointilla-play" "$work/long.sce" 2>"$work/killed.log" &
+player=$!
+pids+=("$player")
+script_loaded() {
+  dbus-send --session --print-reply --dest=org.kde.KWin /Scripting \
+    org.kde.kwin.Scripting.isScriptLoaded string:"pointilla-cursor-$1" | grep -q 'boolean true'
+}
+wait_until 50 script_loaded "$player" || fail "no cursor script for the player: $(cat "$work/killed.log")"
+kill -KILL "$player"
+wait "$player" 2>/dev/null || true
+printf 'Position souris\xa4 20 ,  30\xa4\r\n' >"$work/move.sce"
+"$tools/pointilla-play" "$work/move.sce" 2>"$work/play.log" ||
+  fail "pointilla-play failed after a killed one: $(cat "$work/play.log")"
+! script_loaded "$player" || fail "the killed player's cursor script is still loaded"
 echo "PASS: clicks, position and hot key on KWin"
