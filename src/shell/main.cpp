@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+#include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "shell/form1.h"
@@ -136,6 +137,11 @@ int main(int argc, char** argv) {
                          "Pointilla : un autre Pointilla tourne d\u00e9j\u00e0 sur cet \u00e9cran "
                          "mais ne r\u00e9pond pas.\n");
             return 1;
+        case pointilla::shell::SingleInstance::Role::Alone:
+            std::fprintf(
+                stderr, "%s\n",
+                pointilla::messages::singleInstanceRefusalMessage(instance.refusal()).c_str());
+            break;
         case pointilla::shell::SingleInstance::Role::First:
             break;
     }
