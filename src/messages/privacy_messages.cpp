@@ -1,5 +1,7 @@
 #include "messages/privacy_messages.h"
 
+#include <cstdio>
+
 namespace pointilla::messages {
 namespace {
 
@@ -7,6 +9,12 @@ std::string quoted(const std::string& text) { return "« " + text + " »"; }
 
 std::string otherUser(unsigned owner) {
     return "un autre utilisateur (n° " + std::to_string(owner) + ")";
+}
+
+std::string octal(unsigned mode) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%03o", mode & 0777U);
+    return text;
 }
 
 std::string refusalReason(const shell::SingleInstanceRefusal& refusal) {
@@ -39,6 +47,12 @@ std::string refusalReason(const shell::SingleInstanceRefusal& refusal) {
 std::string singleInstanceRefusalMessage(const shell::SingleInstanceRefusal& refusal) {
     return "Pointilla démarre sans pouvoir s'assurer qu'il est seul sur cet écran : " +
            refusalReason(refusal) + ".";
+}
+
+std::string storeTightenedMessage(const std::string& store, unsigned oldMode, unsigned newMode) {
+    return "Trellis : le registre " + quoted(store) +
+           " pouvait être lu par d'autres utilisateurs (droits " + octal(oldMode) +
+           ") ; il est désormais réservé à son propriétaire (droits " + octal(newMode) + ").";
 }
 
 }  // namespace pointilla::messages

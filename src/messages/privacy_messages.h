@@ -11,4 +11,7 @@ namespace pointilla::messages {
 // Why Pointilla runs its window without the single-instance role.
 std::string singleInstanceRefusalMessage(const shell::SingleInstanceRefusal& refusal);
 
+// The settings store could be read by others until now; modes in octal.
+std::string storeTightenedMessage(const std::string& store, unsigned oldMode, unsigned newMode);
+
 }  // namespace pointilla::messages
