@@ -1,4 +1,5 @@
-// The trellis command keeps the settings store to its user.
+// The trellis command keeps the settings store to its user, and a file-size
+// limit (ulimit -f) ends an import or an export with a message, never a signal.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using trellis::testing::readFile;
 using trellis::testing::ScratchDir;
+using trellis::testing::writeFile;
 
 struct Outcome {
     int exitCode;  // -1 for a program the shell saw die of a signal
@@ -24,7 +26,7 @@ struct Outcome {
     std::string err;
 };
 
-// Runs `prefix trellis args...` (the prefix may change the user) on the store.
+// Runs `prefix trellis args...` (the prefix may limit or change the user) on the store.
 Outcome run(const std::vector<std::string>& args, const fs::path& store,
             const std::string& prefix = {}) {
     static ScratchDir dir;
@@ -113,6 +115,34 @@ TEST(StorePrivacy, AStoreOthersCouldReadIsTightenedOnceWhenOpenedForWriting) {
     if (root) {
         EXPECT_FALSE(otherUserReads(store));
     }
+}
+
+// A file far larger than the limit, whether it goes into the store or out of it.
+TEST(FileSizeLimit, ImportAndExportSayTheyFailedAndLoseNothing) {
+    ScratchDir dir;
+    const fs::path store = dir.path() / "registry.db";
+    prepare(store);
+    std::string reg = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kept\\Big]\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        reg += "\"n" + std::to_string(i) + "\"=\"" + std::string(500, 'x') + "\"\r\n";
+    }
+    const fs::path regFile = dir.path() / "big.reg";
+    writeFile(regFile, reg);
+    const std::string limited = "prlimit --fsize=262144:262144";
+
+    const Outcome refused = run({"import", regFile.string()}, store, limited);
+    EXPECT_EQ(refused.exitCode, 1) << refused.err;
+    EXPECT_NE(refused.err.find("registry store"), std::string::npos) << refused.err;
+    EXPECT_EQ(run({"get", kKey, "v"}, store).out, "secret\n");
+    EXPECT_NE(run({"get", kKey + "\\Big", "n0"}, store).exitCode, 0);  // all or nothing
+
+    ASSERT_EQ(run({"import", regFile.string()}, store).exitCode, 0);
+    const fs::path exports = dir.path() / "exports";
+    fs::create_directory(exports);
+    const Outcome exported = run({"export", kKey, exports.string(), "big.reg"}, store, limited);
+    EXPECT_EQ(exported.exitCode, 1) << exported.err;
+    EXPECT_NE(exported.err.find("Disk full"), std::string::npos) << exported.err;
+    for (const auto& left : fs::directory_iterator(exports)) ADD_FAILURE() << left.path();
 }
 
 }  // namespace
