@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Another user of the machine takes Pointilla's single-instance names first and
+# With no XDG_RUNTIME_DIR, the single-instance lock and socket live in a folder
+# of the user's own. Another user of the machine takes their names first and
 # listens there, hoping to be handed the file of the next start: the fixed names
 # of the shared temporary folder and the private folder's own name; then a lock
 # and a socket of theirs in the runtime folder; then a lock and a socket that
@@ -67,8 +68,24 @@ expect_alone() {
   wait_until 50 eval '! shown' || fail "the window stayed after the program ended"
 }
 
-# 1. No XDG_RUNTIME_DIR: the shared temporary folder.
+# 0. No XDG_RUNTIME_DIR and no one else about: a folder of our own, made
+# private, through which a second start hands its file over.
 unset XDG_RUNTIME_DIR
+export TMPDIR="$work/tmp0"
+mkdir -m 1777 "$TMPDIR"
+"$pointilla" >"$work/pointilla.log" 2>&1 &
+app=$!
+pids+=("$app")
+wait_until 150 shown || fail "the main window did not appear"
+timeout 20 "$pointilla" "$work/plan secret.sce" >>"$work/pointilla.log" 2>&1 ||
+  fail "the second start ended with status $?"
+[ "$(stat -c '%a %u' "$TMPDIR/pointilla-$(id -u)")" = "700 $(id -u)" ] ||
+  fail "the folder of our own is $(stat -c '%a %u' "$TMPDIR/pointilla-$(id -u)")"
+kill "$app"
+wait "$app" 2>/dev/null || true
+wait_until 50 eval '! shown' || fail "the window stayed after the program ended"
+
+# 1. The same, with the other user first in the shared temporary folder.
 export TMPDIR="$work/tmp"
 as_other mkdir -m 777 "$TMPDIR/pointilla-$(id -u)"
 squat "$TMPDIR/$name.lock" "$TMPDIR/$name"
