@@ -17,8 +17,10 @@
 #include <memory>
 #include <optional>
 
+#include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
+#include "platform/posix/file_size_limit.h"
 #include "shell/form1.h"
 #include "shell/machine_or_user_registry_control.h"
 #include "shell/memory_registry_control.h"
@@ -81,6 +83,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pointilla::platform::posix::reportFileSizeLimitAsError();
     // "--platform x11" asks for X11 whatever the session: the backend choice
     // reads it as POINTILLA_BACKEND. It is taken out of the arguments, as the
     // toolkit would read it as the name of one of its own platforms.
@@ -136,6 +139,11 @@ int main(int argc, char** argv) {
                          "Pointilla : un autre Pointilla tourne d\u00e9j\u00e0 sur cet \u00e9cran "
                          "mais ne r\u00e9pond pas.\n");
             return 1;
+        case pointilla::shell::SingleInstance::Role::Alone:
+            std::fprintf(
+                stderr, "%s\n",
+                pointilla::messages::singleInstanceRefusalMessage(instance.refusal()).c_str());
+            break;
         case pointilla::shell::SingleInstance::Role::First:
             break;
     }

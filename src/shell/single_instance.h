@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "shell/single_instance_refusal.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -27,6 +29,7 @@ class SingleInstance final : public QObject {
         First,       // this program runs the window; listen() was done
         HandedOver,  // another program took the request: end with status 0
         Failed,      // another program holds the lock but did not answer
+        Alone,       // another user's lock, socket or folder: run, trusting none; see refusal()
     };
 
     // The lock and socket live in runtimeFolder, named after the display.
@@ -37,8 +40,12 @@ class SingleInstance final : public QObject {
     // none) to the running one. A lock left by a program that died is taken over.
     Role claim(const QString& fileToOpen);
 
-    // The folder for the lock and socket: $XDG_RUNTIME_DIR, else the temporary
-    // folder; the user's id is part of the names.
+    // Why claim() answered Alone.
+    const SingleInstanceRefusal& refusal() const { return refusal_; }
+
+    // The folder for the lock and socket: $XDG_RUNTIME_DIR when it is a private
+    // folder of this user, else a folder of the user's own in the temporary
+    // folder, made by claim(); the user's id is part of the names.
     static QString defaultRuntimeFolder();
 #ifndef _WIN32
     QString socketPath() const { return socketPath_; }
@@ -49,8 +56,8 @@ class SingleInstance final : public QObject {
     void activationRequested(const QString& fileToOpen);
 
   private:
-    bool handOver(const QString& fileToOpen);
 #ifdef _WIN32
+    bool handOver(const QString& fileToOpen);
     bool listen();
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
@@ -59,12 +66,17 @@ class SingleInstance final : public QObject {
     HANDLE mutex_ = nullptr;
     HWND window_ = nullptr;
 #else
+    Role handOver(const QString& fileToOpen);
+    Role alone(SingleInstanceRefusal::Kind kind, const QString& path, unsigned owner = 0,
+               int systemError = 0);
     void acceptRequests();
 
+    QString folder_;
     QString socketPath_;
     QLockFile lock_;
     std::unique_ptr<QLocalServer> server_;
 #endif
+    SingleInstanceRefusal refusal_;
 };
 
 }  // namespace pointilla::shell

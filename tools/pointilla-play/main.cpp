@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/file_size_limit.h"
 #include "playback/playback_engine.h"
 #include "tools/pointilla-play/commands.h"
 #ifdef _WIN32
@@ -89,6 +90,7 @@ std::filesystem::path fromUtf8(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pointilla::platform::posix::reportFileSizeLimitAsError();
 #ifdef _WIN32
     (void)argc;
     (void)argv;

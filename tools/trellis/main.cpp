@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/file_size_limit.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
 #ifdef _WIN32
@@ -245,6 +246,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
 }  // namespace
 
 int main(int argc, char** argv) {
+    pointilla::platform::posix::reportFileSizeLimitAsError();
 #ifdef _WIN32
     // Key paths, values and file names beyond the ANSI code page arrive whole.
     (void)argc;

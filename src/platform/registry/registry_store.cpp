@@ -1,10 +1,16 @@
 #include "platform/registry/registry_store.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <chrono>
+#include <cstdio>
 #include <system_error>
 #include <thread>
 
 #include "codepage/cp1252.h"
+#include "messages/privacy_messages.h"
+#include "platform/posix/unique_fd.h"
 #include "platform/registry/name_fold.h"
 #include "platform/registry/ofd_locks.h"
 
@@ -85,6 +91,38 @@ std::string uriPath(const std::filesystem::path& file) {
     return out;
 }
 
+// Every setting is the user's own: folders made for the store admit no one
+// else, and the store is made 0600 before SQLite opens it (its journal and
+// shared-memory files take the store's mode).
+void createPrivately(const std::filesystem::path& file) {
+    std::error_code ec;
+    const std::filesystem::path folder = file.parent_path();
+    std::vector<std::filesystem::path> missing;
+    for (auto at = folder; !at.empty() && !std::filesystem::exists(at, ec); at = at.parent_path()) {
+        missing.push_back(at);
+        if (at == at.parent_path()) break;
+    }
+    for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+        ::mkdir(level->c_str(), 0700);  // a failure shows when the store is opened
+    }
+    const platform::posix::UniqueFd created(
+        ::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+}
+
+// A store others could read, as older versions left it, is made the owner's
+// alone once this program may write it; said once, when it happens.
+void tightenAccess(const std::filesystem::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || (st.st_mode & 077) == 0) return;
+    const mode_t tight = st.st_mode & 0700;
+    if (::chmod(file.c_str(), tight) != 0) return;  // not ours to change
+    for (const char* companion : {"-wal", "-shm", "-journal"}) {
+        ::chmod((file.string() + companion).c_str(), tight);  // absent ones need nothing
+    }
+    std::fprintf(stderr, "%s\n",
+                 messages::storeTightenedMessage(file.string(), st.st_mode, tight).c_str());
+}
+
 SqliteConnection connect(const std::string& name, int flags, int* status) {
     sqlite3* raw = nullptr;
     *status = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -99,9 +137,10 @@ Result<std::unique_ptr<RegistryStore>, std::string> RegistryStore::open(
     const std::filesystem::path& file) {
     useOpenFileDescriptionLocks();
     std::error_code ec;
-    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+    createPrivately(file);
     int rc = SQLITE_OK;
     SqliteConnection db = connect(file.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &rc);
+    if (rc == SQLITE_OK && sqlite3_db_readonly(db.get(), "main") == 0) tightenAccess(file);
     if (rc != SQLITE_OK) db = connect(file.string(), SQLITE_OPEN_READONLY, &rc);
     if (rc != SQLITE_OK) {
         return fail("cannot open the registry store " + file.string() + ": " +
