@@ -3,16 +3,25 @@
 // server (the desktop's close waits for that). One line:
 //   <backend> <moves> moves: <total ms> ms, <µs per move> us/move, <moves/s> moves/s
 //   moves_bench [MOVES]
+//   moves_bench --families   the Wayland families this build has, one a line
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "platform/desktop/native_desktop.h"
+#include "platform/native/wayland_family.h"
 
 int main(int argc, char** argv) {
     namespace platform = pointilla::platform;
+    if (argc > 1 && std::string_view(argv[1]) == "--families") {
+        for (const platform::WaylandFamily& family : platform::waylandFamilies()) {
+            std::printf("%.*s\n", static_cast<int>(family.name.size()), family.name.data());
+        }
+        return 0;
+    }
     const int moves = argc > 1 ? std::atoi(argv[1]) : 10000;
     platform::DesktopNotes notes;
     auto opened = platform::openNativeDesktop(nullptr, notes);

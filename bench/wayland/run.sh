@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# 10,000 pointer moves on X11 (a private Xvfb) and on each Wayland family whose
-# headless compositor this machine has, in the same run. Each family is one
-# file bench/wayland/row_<family>.sh defining bench_row_<family> MOVES_BENCH
-# MOVES: it starts its compositor, runs the bench under it with
-# POINTILLA_BACKEND=<family>, and stops it. A family whose compositor is
-# missing prints why instead of a row.
+# 10,000 pointer moves on X11 (a private Xvfb) and on each Wayland family the
+# build has (moves_bench --families, read from the table of families), in the
+# same run. Each family has a file bench/wayland/row_<family>.sh defining
+# bench_row_<family> MOVES_BENCH MOVES: it starts its compositor, runs the bench
+# under it with POINTILLA_BACKEND=<family>, and stops it. A family whose
+# compositor is missing prints why instead of a row.
 #   bench/wayland/run.sh [BUILD_DIR] [MOVES]
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -15,9 +15,9 @@ bench="$build/bin/moves_bench"
 
 . "$here/../../tests/e2e/lib.sh"
 status=0
-for row in "$here"/row_*.sh; do
-  family="$(basename "$row" .sh)"
-  family="${family#row_}"
+for family in x11 $("$bench" --families); do
+  row="$here/row_$family.sh"
+  [ -f "$row" ] || { printf '%-8s (no %s)\n' "$family" "bench/wayland/row_$family.sh"; status=1; continue; }
   (
     pids=()
     . "$row"

@@ -1,10 +1,23 @@
 #include "messages/startup_messages.h"
 
+#include <cstddef>
+#include <vector>
+
 namespace pointilla::messages {
 namespace {
 
 // French quotation marks with their non-breaking spaces.
 std::string quoted(const std::string& text) { return "\u00ab\u00a0" + text + "\u00a0\u00bb"; }
+
+// "x11 (X.Org, XWayland), wlroots (sway) ou kwin (KDE Plasma)".
+std::string choiceList(const std::vector<platform::BackendChoice>& choices) {
+    std::string list;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (i > 0) list += i + 1 == choices.size() ? " ou " : ", ";
+        list += choices[i].name + " (" + choices[i].desktops + ")";
+    }
+    return list;
+}
 
 }  // namespace
 
@@ -29,8 +42,12 @@ std::string desktopOpenMessage(const platform::DesktopOpenError& error) {
             return "Impossible de joindre le compositeur Wayland " + quoted(error.display) +
                    " : il n'existe pas ou refuse la connexion.";
         case Kind::UnknownBackend:
-            return "POINTILLA_BACKEND vaut " + quoted(error.display) +
-                   " : choisir x11, wlroots, kwin ou gnome.";
+            return "POINTILLA_BACKEND vaut " + quoted(error.display) + " : choisir " +
+                   choiceList(error.choices) + ".";
+        case Kind::WaylandLeftOut:
+            return "Cette version de Pointilla est construite sans bureau Wayland natif : "
+                   "impossible de simuler la souris sur le compositeur " +
+                   quoted(error.display) + ".";
     }
     return {};
 }

@@ -245,8 +245,6 @@ frmAbout* Form1::aboutBox() const { return about_; }
 
 QString Form1::productTitle() const { return replogiciel->text(); }
 
-std::string Form1::settingsKey() const { return settingsKeyFor(productTitle().toStdString()); }
-
 QString Form1::filePanel() const { return panel1_->text(); }
 void Form1::setFilePanel(const QString& text) { panel1_->setText(text); }
 QString Form1::playbackPanel() const { return panel2_->text(); }

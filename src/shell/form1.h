@@ -73,7 +73,6 @@ class Form1 : public QMainWindow {
 
     // The product title, source of the settings key.
     QString productTitle() const;
-    std::string settingsKey() const;
     RegistryControl& registry() { return services_.registry; }
     editing::ScenarioModel& scenarioModel() { return *model_; }
     playback::PlaybackEngine& playback() { return *playback_; }
@@ -101,8 +100,6 @@ class Form1 : public QMainWindow {
     // Whether the rows changed since the start or the last successful open or
     // save. An empty scenario is never modified.
     bool isModified() const;
-    // The file last opened or saved, empty when there is none.
-    QString currentFile() const { return currentFile_; }
 
     // The list's pop-up commands with their dialogs, the tray icon, and the
     // About box while it is open (else nullptr).

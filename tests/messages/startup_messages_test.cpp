@@ -28,6 +28,19 @@ TEST(StartupMessages, NameTheDisplayOrTheMissingVariable) {
         << lacks;
 }
 
+TEST(StartupMessages, AnUnknownBackendListsTheChoicesOfThisBuild) {
+    using platform::DesktopOpenError;
+    EXPECT_EQ(desktopOpenMessage(DesktopOpenError::unknownBackend(
+                  "mir", {{"x11", "X.Org"}, {"wlroots", "sway"}, {"kwin", "KDE Plasma"}})),
+              "POINTILLA_BACKEND vaut \u00ab\u00a0mir\u00a0\u00bb : choisir x11 (X.Org), "
+              "wlroots (sway) ou kwin (KDE Plasma).");
+    EXPECT_EQ(desktopOpenMessage(DesktopOpenError::unknownBackend("gnome", {{"x11", "X.Org"}})),
+              "POINTILLA_BACKEND vaut \u00ab\u00a0gnome\u00a0\u00bb : choisir x11 (X.Org).");
+    const std::string leftOut =
+        xwaylandFallbackMessage({DesktopOpenError::Kind::WaylandLeftOut, "wayland-0"});
+    EXPECT_TRUE(contains(leftOut, "wayland-0") && contains(leftOut, "XWayland")) << leftOut;
+}
+
 TEST(StartupMessages, ControlFailuresKeepTheHostsReasonOut) {
     using Kind = shell::ControlFailure::Kind;
     const std::string registration = controlFailureMessage(

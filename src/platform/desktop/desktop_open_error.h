@@ -3,8 +3,15 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace pointilla::platform {
+
+// A backend POINTILLA_BACKEND may name, with the desktops people know it by.
+struct BackendChoice {
+    std::string name;      // "wlroots"
+    std::string desktops;  // "sway"
+};
 
 struct DesktopOpenError {
     enum class Kind {
@@ -15,6 +22,7 @@ struct DesktopOpenError {
         CompositorLacks,     // a Wayland compositor without what automation needs
         WaylandUnreachable,  // no Wayland compositor at that socket
         UnknownBackend,      // POINTILLA_BACKEND names no backend (display: its value)
+        WaylandLeftOut,      // a Wayland session, and this build has no Wayland family
     };
     DesktopOpenError() = default;
     DesktopOpenError(Kind why, std::string name) : kind(why), display(std::move(name)) {}
@@ -25,6 +33,11 @@ struct DesktopOpenError {
         error.missing = std::move(missing);
         return error;
     }
+    static DesktopOpenError unknownBackend(std::string value, std::vector<BackendChoice> choices) {
+        DesktopOpenError error(Kind::UnknownBackend, std::move(value));
+        error.choices = std::move(choices);
+        return error;
+    }
 
     Kind kind = Kind::NoDisplayNamed;
     std::string display;  // the name tried; empty for NoDisplayNamed
@@ -33,6 +46,8 @@ struct DesktopOpenError {
     // names ("zwlr_virtual_pointer_manager_v1").
     std::string compositor;
     std::string missing;
+    // UnknownBackend: what POINTILLA_BACKEND may name in this build.
+    std::vector<BackendChoice> choices;
 };
 
 }  // namespace pointilla::platform

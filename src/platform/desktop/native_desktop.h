@@ -1,7 +1,7 @@
 #pragma once
 // The desktop of the system the program runs on, for the programs and tools
 // that work on whichever one they find: on Linux the X11 backend or a native
-// Wayland one (platform/native/backend_choice.h says which), on Windows the
+// Wayland family (platform/native/backend_choice.h says which), on Windows the
 // Windows one.
 
 #include <filesystem>
@@ -17,7 +17,8 @@ namespace pointilla::platform {
 
 // What the caller may need to know about the desktop it got.
 struct DesktopNotes {
-    // "x11", "wlroots", "kwin", "gnome" or "windows".
+    // "x11", a Wayland family's name ("wlroots"; platform/native/wayland_family.h)
+    // or "windows".
     std::string backend;
     // Set when a Wayland desktop could not be used and the X11 backend runs
     // through XWayland instead: why (to be shown as a warning, never silently).

@@ -1,77 +1,77 @@
 #include "platform/native/backend_choice.h"
 
 #include <algorithm>
-#include <array>
 
 namespace pointilla::platform {
 namespace {
 
-constexpr std::string_view kWlrootsPointer = "zwlr_virtual_pointer_manager_v1";
-constexpr std::string_view kKwinFakeInput = "org_kde_kwin_fake_input";
-constexpr std::string_view kKwinBus = "org.kde.KWin";
-constexpr std::string_view kMutterRemoteDesktop = "org.gnome.Mutter.RemoteDesktop";
-constexpr std::string_view kPortal = "org.freedesktop.portal.Desktop";
+bool showsAnyGlobal(std::span<const std::string> globals, const WaylandFamily& family) {
+    return std::any_of(globals.begin(), globals.end(), [&](const std::string& global) {
+        return std::any_of(family.globals.begin(), family.globals.end(),
+                           [&](std::string_view start) { return global.starts_with(start); });
+    });
+}
 
-constexpr std::array<std::string_view, 3> kBusNames{kKwinBus, kMutterRemoteDesktop, kPortal};
-
-bool has(std::span<const std::string> names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+bool hasAnyBusName(std::span<const std::string> busNames, const WaylandFamily& family) {
+    return std::any_of(family.busNames.begin(), family.busNames.end(), [&](std::string_view name) {
+        return std::find(busNames.begin(), busNames.end(), name) != busNames.end();
+    });
 }
 
 }  // namespace
 
-std::string_view backendName(Backend backend) {
-    switch (backend) {
-        case Backend::X11:
-            return "x11";
-        case Backend::Wlroots:
-            return "wlroots";
-        case Backend::Kwin:
-            return "kwin";
-        case Backend::Gnome:
-            return "gnome";
-    }
-    return {};
-}
-
-Result<std::optional<Backend>, std::string> backendFromSession(const SessionFacts& facts) {
+Result<std::optional<Backend>, std::string> backendFromSession(
+    const SessionFacts& facts, std::span<const WaylandFamily> families) {
     if (!facts.forced.empty()) {
-        for (const Backend backend :
-             {Backend::X11, Backend::Wlroots, Backend::Kwin, Backend::Gnome}) {
-            if (facts.forced == backendName(backend)) return std::optional<Backend>(backend);
+        if (facts.forced == kX11BackendName) return std::optional<Backend>(Backend{});
+        for (const WaylandFamily& family : families) {
+            if (facts.forced == family.name) return std::optional<Backend>(Backend{&family});
         }
         return fail(facts.forced);
     }
     if (facts.waylandDisplay.empty() || facts.sessionType == "x11") {
-        return std::optional<Backend>(Backend::X11);
+        return std::optional<Backend>(Backend{});
     }
     return std::optional<Backend>();
 }
 
-std::span<const std::string_view> familyBusNames() { return kBusNames; }
-
-std::optional<Backend> familyOfCompositor(std::span<const std::string> globals,
-                                          std::span<const std::string> busNames) {
-    if (has(globals, std::string(kWlrootsPointer))) return Backend::Wlroots;
-    // KWin shows its fake input only to programs it trusts, but always its own
-    // org_kde_ globals.
-    if (std::any_of(globals.begin(), globals.end(), [](const std::string& name) {
-            return name == kKwinFakeInput || name.starts_with("org_kde_kwin_") ||
-                   name.starts_with("org_kde_plasma_");
-        })) {
-        return Backend::Kwin;
+std::vector<std::string_view> familyBusNames(std::span<const WaylandFamily> families) {
+    std::vector<std::string_view> names;
+    for (const WaylandFamily& family : families) {
+        names.insert(names.end(), family.busNames.begin(), family.busNames.end());
     }
-    if (has(globals, "gtk_shell1")) return Backend::Gnome;
-    if (has(busNames, std::string(kKwinBus))) return Backend::Kwin;
-    if (has(busNames, std::string(kMutterRemoteDesktop)) || has(busNames, std::string(kPortal))) {
-        return Backend::Gnome;
-    }
-    return std::nullopt;
+    return names;
 }
 
-std::string routesWeKnow() {
-    return std::string(kWlrootsPointer) + ", " + std::string(kKwinFakeInput) + ", " +
-           std::string(kMutterRemoteDesktop);
+const WaylandFamily* familyOfCompositor(std::span<const std::string> globals,
+                                        std::span<const std::string> busNames,
+                                        std::span<const WaylandFamily> families) {
+    // The compositor's own route comes before a service the session also runs
+    // (a portal answers on most desktops).
+    for (const WaylandFamily& family : families) {
+        if (showsAnyGlobal(globals, family)) return &family;
+    }
+    for (const WaylandFamily& family : families) {
+        if (hasAnyBusName(busNames, family)) return &family;
+    }
+    return nullptr;
+}
+
+std::string routesWeKnow(std::span<const WaylandFamily> families) {
+    std::string routes;
+    for (const WaylandFamily& family : families) {
+        if (!routes.empty()) routes += ", ";
+        routes += family.route;
+    }
+    return routes;
+}
+
+std::vector<BackendChoice> backendChoices(std::span<const WaylandFamily> families) {
+    std::vector<BackendChoice> choices{{std::string(kX11BackendName), "X.Org, XWayland"}};
+    for (const WaylandFamily& family : families) {
+        choices.push_back({std::string(family.name), std::string(family.desktops)});
+    }
+    return choices;
 }
 
 }  // namespace pointilla::platform

@@ -5,20 +5,12 @@
 
 #include "platform/desktop/native_desktop.h"
 #include "platform/native/backend_choice.h"
-#include "platform/native/session_bus_names.h"
 #include "platform/x11/x11_desktop.h"
-#if POINTILLA_WAYLAND_COMMON
+// Asking the compositor and the session bus which family serves them needs the
+// Wayland client library and sd-bus, which an X11-only build goes without.
+#if POINTILLA_WAYLAND
+#include "platform/native/session_bus_names.h"
 #include "platform/wayland/common/registry_globals.h"
-#endif
-// One line per Wayland family, enabled by its build target's presence.
-#if POINTILLA_WAYLAND_WLROOTS
-#include "platform/wayland/wlroots/wlroots_desktop.h"
-#endif
-#if POINTILLA_WAYLAND_KWIN
-#include "platform/wayland/kwin/kwin_desktop.h"
-#endif
-#if POINTILLA_WAYLAND_GNOME
-#include "platform/wayland/gnome/gnome_desktop.h"
 #endif
 
 namespace pointilla::platform {
@@ -39,7 +31,7 @@ std::string compositorName() {
 
 // The interface names of the compositor's globals; empty when it cannot be reached.
 std::vector<std::string> compositorGlobals() {
-#if POINTILLA_WAYLAND_COMMON
+#if POINTILLA_WAYLAND
     const wayland::DisplayHandle display(wl_display_connect(nullptr));
     if (!display) return {};
     const auto globals = wayland::RegistryGlobals::read(display.get());
@@ -49,20 +41,33 @@ std::vector<std::string> compositorGlobals() {
 #endif
 }
 
-OpenResult openFamily(Backend family) {
-#if POINTILLA_WAYLAND_WLROOTS
-    if (family == Backend::Wlroots) return wayland::openWlrootsDesktop();
+std::vector<std::string> sessionBusNames() {
+#if POINTILLA_WAYLAND
+    return presentBusNames(familyBusNames());
+#else
+    return {};
 #endif
-#if POINTILLA_WAYLAND_KWIN
-    if (family == Backend::Kwin) return wayland::openKwinDesktop();
-#endif
-#if POINTILLA_WAYLAND_GNOME
-    if (family == Backend::Gnome) return wayland::openGnomeDesktop();
-#endif
-    if (family == Backend::X11) return openX11Desktop(nullptr);
-    // A family this build leaves out: the compositor lacks nothing we can use.
-    return fail(DesktopOpenError::compositorLacks(environment("WAYLAND_DISPLAY"), compositorName(),
-                                                  routesWeKnow()));
+}
+
+// The compositor's own family, or why there is none to use.
+OpenResult openCompositorsFamily(const SessionFacts& facts, DesktopNotes& notes) {
+    if (waylandFamilies().empty()) {
+        return fail(DesktopOpenError{DesktopOpenError::Kind::WaylandLeftOut, facts.waylandDisplay});
+    }
+    const std::vector<std::string> globals = compositorGlobals();
+    if (globals.empty()) {
+        return fail(
+            DesktopOpenError{DesktopOpenError::Kind::WaylandUnreachable, facts.waylandDisplay});
+    }
+    const WaylandFamily* family = familyOfCompositor(globals, {});
+    if (family == nullptr) family = familyOfCompositor(globals, sessionBusNames());
+    if (family == nullptr) {
+        return fail(DesktopOpenError::compositorLacks(facts.waylandDisplay, compositorName(),
+                                                      routesWeKnow()));
+    }
+    OpenResult opened = family->open();
+    if (opened) notes.backend = family->name;
+    return opened;
 }
 
 }  // namespace
@@ -71,49 +76,29 @@ OpenResult openNativeDesktop(const char* displayName, DesktopNotes& notes) {
     SessionFacts facts{environment("POINTILLA_BACKEND"), environment("WAYLAND_DISPLAY"),
                        environment("XDG_SESSION_TYPE")};
     // An X display named on the command line asks for X11.
-    if (facts.forced.empty() && displayName != nullptr) facts.forced = backendName(Backend::X11);
+    if (facts.forced.empty() && displayName != nullptr) facts.forced = kX11BackendName;
     const auto fromSession = backendFromSession(facts);
     if (!fromSession) {
-        return fail(DesktopOpenError{DesktopOpenError::Kind::UnknownBackend, fromSession.error()});
+        return fail(DesktopOpenError::unknownBackend(fromSession.error(), backendChoices()));
     }
-    if (*fromSession == Backend::X11) {
-        notes.backend = backendName(Backend::X11);
+    if (*fromSession == Backend{}) {
+        notes.backend = kX11BackendName;
         return openX11Desktop(displayName);
     }
 
-    OpenResult opened = fail(DesktopOpenError{});
     if (fromSession->has_value()) {
-        opened = openFamily(**fromSession);
-        if (opened) notes.backend = backendName(**fromSession);
-        // Forced: what was asked for, or why not; no fallback.
+        // A family forced: what was asked for, or why not; no fallback.
+        const WaylandFamily& forced = *(*fromSession)->wayland;
+        OpenResult opened = forced.open();
+        if (opened) notes.backend = forced.name;
         return opened;
     }
-    const std::vector<std::string> globals = compositorGlobals();
-    if (globals.empty()) {
-        opened = fail(
-            DesktopOpenError{DesktopOpenError::Kind::WaylandUnreachable, facts.waylandDisplay});
-    } else {
-        std::vector<std::string> busNames;
-        auto family = familyOfCompositor(globals, busNames);
-        if (!family) {
-            busNames = presentBusNames(familyBusNames());
-            family = familyOfCompositor(globals, busNames);
-        }
-        if (family) {
-            opened = openFamily(*family);
-            if (opened) {
-                notes.backend = backendName(*family);
-                return opened;
-            }
-        } else {
-            opened = fail(DesktopOpenError::compositorLacks(facts.waylandDisplay, compositorName(),
-                                                            routesWeKnow()));
-        }
-    }
+    OpenResult opened = openCompositorsFamily(facts, notes);
+    if (opened) return opened;
     // XWayland reaches at least the programs that run under it.
     auto x11 = openX11Desktop(nullptr);
     if (!x11) return opened;
-    notes.backend = backendName(Backend::X11);
+    notes.backend = kX11BackendName;
     notes.fellBackFrom = std::move(opened).error();
     return x11;
 }

@@ -13,7 +13,6 @@ class RawKeyListener {
   public:
     // Opens the connection; false (and nothing held) without XInput 2.1 or more.
     bool open(const std::string& displayName);
-    bool isOpen() const { return display_ != nullptr; }
     // The connection's file descriptor, -1 when not open.
     int fd() const;
     // Drains what arrived; true when a key went down or up or the keyboard map changed.

@@ -37,8 +37,6 @@ BSTR bstrFromUtf8(std::string_view utf8);
 std::string utf8FromBstr(BSTR text);
 OleString utf16FromUtf8(std::string_view utf8);
 std::string utf8FromUtf16(OleStringView utf16);
-// A name passed in by a host; a null pointer is the empty text.
-std::string utf8FromOleText(LPCOLESTR text);
 
 // Owns one BSTR.
 class Bstr {

@@ -49,8 +49,4 @@ std::string utf8FromBstr(BSTR text) {
     return utf8FromUtf16(OleStringView(text, SysStringLen(text)));
 }
 
-std::string utf8FromOleText(LPCOLESTR text) {
-    return text == nullptr ? std::string() : utf8FromUtf16(OleStringView(text));
-}
-
 }  // namespace trellis::com
