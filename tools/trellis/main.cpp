@@ -15,6 +15,7 @@
 #include "platform/windows/utf8_arguments.h"
 #include "platform/windows/wide_text.h"
 #else
+#include "import_messages.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/reg_import.h"
 #endif
@@ -39,6 +40,7 @@ const char* const kUsage =
     "       trellis register [LIBRARY]\n"
     "       trellis unregister [LIBRARY]\n"
     "KEY is a key path such as HKEY_CURRENT_USER\\Software\\Example.\n"
+
 #ifdef _WIN32
     "register and unregister act for the current user.\n";
 #else
@@ -132,7 +134,8 @@ int importCommand(const std::vector<std::string>& args) {
     }
     const auto imported = trellis::importRegFile(args[0]);
     if (!imported) {
-        std::cerr << "trellis: " << imported.error() << "\n";
+        std::cerr << "trellis: " << trellis::cli::importFailureText(args[0], imported.error())
+                  << "\n";
         return kExitFailure;
     }
     return 0;
