@@ -3,6 +3,7 @@
 #include "codepage/cp1252.h"
 #include "platform/posix/read_file.h"
 #include "platform/registry/advapi32.h"
+#include "trellis/loaded_programs.h"
 #include "trellis/reg_file_parse.h"
 #include "trellis/registry_access.h"
 #include "trellis/registry_key.h"
@@ -25,6 +26,21 @@ pointilla::Failure<ImportFailure> storeFailure(Kind kind, const std::string& key
     failure.value = cp1252ToUtf8(value);
     failure.storeReason = pointilla::registry::takeStoreFailure();
     return fail(std::move(failure));
+}
+
+// The first value that would make the tools load or start a program.
+pointilla::Status<ImportFailure> refuseLoadedPrograms(const std::vector<RegFileKey>& keys) {
+    for (const auto& key : keys) {
+        for (const auto& value : key.values) {
+            if (value.remove || !namesLoadedProgram(key.path, value.name)) continue;
+            ImportFailure failure;
+            failure.kind = Kind::LoadsProgram;
+            failure.key = cp1252ToUtf8(key.path);
+            failure.value = cp1252ToUtf8(value.name);
+            return fail(std::move(failure));
+        }
+    }
+    return {};
 }
 
 pointilla::Status<ImportFailure> writeKey(const RegFileKey& key) {
@@ -56,7 +72,8 @@ pointilla::Status<ImportFailure> writeKey(const RegFileKey& key) {
 
 }  // namespace
 
-pointilla::Status<ImportFailure> importRegFile(const std::filesystem::path& file) {
+pointilla::Status<ImportFailure> importRegFile(const std::filesystem::path& file,
+                                               ImportOptions options) {
     ImportFailure failure;
     const auto bytes = pointilla::platform::posix::readRegularFile(file, kLargestFile);
     if (!bytes) {
@@ -68,6 +85,9 @@ pointilla::Status<ImportFailure> importRegFile(const std::filesystem::path& file
         failure.kind = Kind::Malformed;
         failure.malformed = std::move(parsed).error();
         return fail(std::move(failure));
+    }
+    if (!options.allowClasses) {
+        if (auto allowed = refuseLoadedPrograms(*parsed); !allowed) return allowed;
     }
     pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
     pointilla::registry::WriteBatch batch;

@@ -18,6 +18,7 @@ struct ImportFailure {
     enum class Kind {
         Unreadable,        // file
         Malformed,         // malformed
+        LoadsProgram,      // key and value: a class server or a program the tools start
         StoreUnavailable,  // storeReason
         CannotRemove,      // key
         CannotCreate,      // key
@@ -32,7 +33,13 @@ struct ImportFailure {
     std::string storeReason;  // the store's own words, when it gave some
 };
 
+struct ImportOptions {
+    // Let the file register class servers and the About box's tool.
+    bool allowClasses = false;
+};
+
 // Reads, checks and writes a .REG file in one transaction.
-pointilla::Status<ImportFailure> importRegFile(const std::filesystem::path& file);
+pointilla::Status<ImportFailure> importRegFile(const std::filesystem::path& file,
+                                               ImportOptions options = {});
 
 }  // namespace trellis

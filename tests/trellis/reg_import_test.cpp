@@ -29,8 +29,8 @@ RawValue raw(HKEY root, const std::string& subKey, const std::string& name) {
 
 // "" when the file was imported, else what stopped it: the kind of failure,
 // and for a malformed file the kind of fault and its line ("Malformed 12:5").
-std::string failureOf(const std::string& file) {
-    const auto imported = importRegFile(file);
+std::string failureOf(const std::string& file, ImportOptions options = {}) {
+    const auto imported = importRegFile(file, options);
     if (imported) return {};
     const ImportFailure& f = imported.error();
     if (f.kind != ImportFailure::Kind::Malformed) {
@@ -189,6 +189,48 @@ TEST(Import, AnythingButARegularFileIsRefusedWithoutReadingIt) {
         ASSERT_FALSE(imported) << path;
         EXPECT_EQ(imported.error().file.kind, kind) << path;
     }
+}
+
+// A settings file cannot make the tools load or start a program of its choosing:
+// a class's server or the About box's tool is refused, the whole file with it,
+// unless the import is told to allow them.
+TEST(Import, AValueNamingAProgramTheToolsRunIsRefusedUnlessAllowed) {
+    ScratchDir dir;
+    const std::string settings =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Settings]\r\n\"a\"=\"1\"\r\n\r\n";
+    writeFile(dir.str() + "/undo.reg", "REGEDIT4\r\n[-HKEY_CURRENT_USER\\Software\\Settings]\r\n");
+    struct Row {
+        std::string key, value, named;  // named: the key as the refusal names it
+    };
+    for (const Row& row : std::vector<Row>{
+             {"HKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32", "@", ""},
+             {"hkey_classes_root\\clsid\\{1}\\localserver32", "@",
+              "HKEY_CLASSES_ROOT\\clsid\\{1}\\localserver32"},
+             {"HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{1}\\InprocServer32", "\"x\"", ""},
+             {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "\"Path\"", ""},
+             {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Shared Tools Location", "\"MSINFO\"",
+              ""}}) {
+        SCOPED_TRACE(row.key);
+        const std::string file = dir.str() + "/classes.reg";
+        writeFile(file, settings + "[" + row.key + "]\r\n" + row.value + "=\"/tmp/evil\"\r\n");
+        const auto refused = importRegFile(file);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().kind, ImportFailure::Kind::LoadsProgram);
+        EXPECT_EQ(refused.error().key, row.named.empty() ? row.key : row.named);
+        EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Settings"));
+        EXPECT_EQ(failureOf(file, {true}), "");
+        ASSERT_EQ(failureOf(dir.str() + "/undo.reg"), "");
+    }
+    // What only looks alike, and removals, stay allowed.
+    writeFile(
+        dir.str() + "/alike.reg",
+        settings +
+            "[HKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32]\r\n\"ThreadingModel\"=-\r\n"
+            "[HKEY_CLASSES_ROOT\\CLSID\\{1}\\ProgID]\r\n@=\"x\"\r\n"
+            "[HKEY_CURRENT_USER\\Software\\InprocServer32]\r\n@=\"x\"\r\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n\"x\"=\"y\"\r\n"
+            "[-HKEY_CLASSES_ROOT\\CLSID\\{2}]\r\n");
+    EXPECT_EQ(failureOf(dir.str() + "/alike.reg"), "");
 }
 
 }  // namespace

@@ -173,6 +173,34 @@ TEST_F(Command, ARefusedImportSaysWhatIsWrong) {
     }
 }
 
+// A settings file that also points the control's class at another library: the
+// import refuses it whole, naming the key, and the next command loads nothing
+// of it; --allow-classes is the way to mean it.
+TEST_F(Command, AnImportCannotMakeTheNextCommandLoadALibrary) {
+    const std::string marker = dir.str() + "/loaded";
+    ::setenv("TRELLIS_TEST_MARKER", marker.c_str(), 1);
+    std::string clsid = run({"get", "HKEY_CLASSES_ROOT\\Dovetail.Trellis\\CLSID", ""}).out;
+    ASSERT_EQ(clsid.size(), 39u) << clsid;  // {…} and its line end
+    clsid.pop_back();
+    const std::string server = "HKEY_CLASSES_ROOT\\CLSID\\" + clsid + "\\InprocServer32";
+    writeFile(dir.str() + "/settings.reg", "REGEDIT4\r\n\r\n[" + key +
+                                               "]\r\n\"theme\"=\"dark\"\r\n\r\n[" + server +
+                                               "]\r\n@=\"" + MARKER_LIBRARY_PATH + "\"\r\n");
+
+    Outcome refused = run({"import", dir.str() + "/settings.reg"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find(server), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--allow-classes"), std::string::npos) << refused.err;
+    EXPECT_EQ(run({"exists", key, "theme"}).out, "False\n");
+    EXPECT_FALSE(std::filesystem::exists(marker));
+
+    Outcome allowed = run({"import", "--allow-classes", dir.str() + "/settings.reg"});
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
+    EXPECT_EQ(run({"get", key, "theme"}).exitCode, 1);  // the class is that library now
+    EXPECT_TRUE(std::filesystem::exists(marker));
+    ::unsetenv("TRELLIS_TEST_MARKER");
+}
+
 TEST_F(Command, UsageErrorsExitTwoWithTheUsage) {
     for (const auto& args :
          std::vector<std::vector<std::string>>{{},
