@@ -76,7 +76,7 @@ pointilla::Result<std::string, RegFileError> unquote(std::string_view& rest, Kin
     return failure(unclosed, line);
 }
 
-// Appends the bytes of a list such as "0a,ff, 1": one or two digits each,
+// Appends the bytes of a list such as "0a,ff, 1": up to ff each,
 // blanks around commas, a trailing comma, then a comment or ",\" to go on.
 pointilla::Status<RegFileError> appendHexBytes(std::string_view list, std::string& bytes,
                                                bool& continues, std::size_t line) {
@@ -88,12 +88,13 @@ pointilla::Status<RegFileError> appendHexBytes(std::string_view list, std::strin
             continues = true;
             return {};
         }
+        // Leading zeros are allowed, as the editor allows them: 001 is 01.
         int value = 0;
         std::size_t digits = 0;
-        for (; digits < rest.size() && hexDigit(rest[digits]) >= 0; ++digits) {
+        for (; digits < rest.size() && hexDigit(rest[digits]) >= 0 && value <= 0xFF; ++digits) {
             value = value * 16 + hexDigit(rest[digits]);
         }
-        if (digits == 0 || digits > 2) break;
+        if (digits == 0 || value > 0xFF) break;
         bytes.push_back(static_cast<char>(value));
         rest = trimLeft(rest.substr(digits));
         if (rest.empty() || rest.front() == ';') return {};

@@ -125,7 +125,8 @@ std::vector<Case> cases() {
                  kKey + " h=hex(3):01"),
         accepted("a trailing comma", kHead + "\"h\"=hex:01,02,\r\n\"i\"=hex:01, \r\n",
                  kKey + " h=hex(3):0102 i=hex(3):01"),
-        accepted("single-digit bytes", kHead + "\"h\"=hex:1,a,0B\r\n", kKey + " h=hex(3):010a0b"),
+        accepted("single-digit bytes and leading zeros", kHead + "\"h\"=hex:1,a,0B,00ff\r\n",
+                 kKey + " h=hex(3):010a0bff"),
         // The editor skips a value with a blank before a comma; its bytes are plain all the same.
         accepted("blanks around commas", kHead + "\"h\"=hex: 1 , 2\r\n", kKey + " h=hex(3):0102"),
         accepted("no bytes", kHead + "\"h\"=hex:\r\n\"n\"=hex(0):\r\n",
@@ -179,7 +180,7 @@ std::vector<Case> cases() {
                 kHead + "\"h\"=hex:01,\\\r\n[HKEY_CURRENT_USER\\T]\r\n", Kind::ContinuationNotHex,
                 5),
         refused("an empty byte", kHead + "\"h\"=hex:01,,02\r\n", Kind::BadHexBytes, 4),
-        refused("a three-digit byte", kHead + "\"h\"=hex:001\r\n", Kind::BadHexBytes, 4),
+        refused("a byte above ff", kHead + "\"h\"=hex:100\r\n", Kind::BadHexBytes, 4),
         refused("text after a backslash", kHead + "\"h\"=hex:01,\\ 02\r\n", Kind::BadHexBytes, 4),
         refused("a bad hex type", kHead + "\"h\"=hex(x):01\r\n", Kind::BadHexType, 4),
         refused("upper-case HEX", kHead + "\"h\"=HEX:01\r\n", Kind::UnknownData, 4),

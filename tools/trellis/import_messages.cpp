@@ -65,8 +65,8 @@ std::string malformedText(const RegFileError& e) {
         case Kind::BadHexType:
             return "malformed hex(type): hex: or hex(1 to 8 hexadecimal digits): expected";
         case Kind::BadHexBytes:
-            return "malformed hex bytes: 1 or 2 hexadecimal digits each, separated by commas, "
-                   "and \",\\\" to go on on the next line";
+            return "malformed hex bytes: 00 to ff each, separated by commas, and \",\\\" to go on "
+                   "on the next line";
         case Kind::ContinuationNotHex:
             return "hex bytes expected: the line before ends with \",\\\"";
         case Kind::ContinuationOutsideHex:
