@@ -108,10 +108,13 @@ std::string importFailureText(const std::filesystem::path& file, const ImportFai
             const std::string where = e.line == 0 ? name : name + ":" + std::to_string(e.line);
             return where + ": " + malformedText(e);
         }
-        case Import::LoadsProgram:
-            return name + ": refused: the value \"" + failure.value + "\" of " + failure.key +
+        case Import::LoadsProgram: {
+            const std::string value =
+                failure.value.empty() ? "the default value" : "the value \"" + failure.value + "\"";
+            return name + ": refused: " + value + " of " + failure.key +
                    " names a program the tools would run; register the control with "
                    "\"trellis register\", or import with --allow-classes if you trust this file";
+        }
         case Import::StoreUnavailable:
             return withStoreReason("the registry store is not available", failure.storeReason);
         case Import::CannotRemove:
