@@ -121,11 +121,12 @@ class Parser {
 
     pointilla::Status<RegFileError> line(std::string_view text, std::size_t number) {
         if (pending_) return continuation(text, number);
-        const std::string_view line = trimLeft(text);
-        if (line.empty() || line.front() == ';') return {};
-        auto parsed = line.front() == '[' ? key(line.substr(1), number) : value(line, number);
+        const std::string_view content = trimLeft(text);
+        if (content.empty() || content.front() == ';') return {};
+        auto parsed =
+            content.front() == '[' ? key(content.substr(1), number) : value(content, number);
         // A backslash continues nothing but hex data: say so rather than what broke.
-        if (!parsed && trim(line).back() == '\\' &&
+        if (!parsed && trim(content).back() == '\\' &&
             (parsed.error().kind == Kind::KeyLineUnclosed ||
              parsed.error().kind == Kind::TextUnclosed ||
              parsed.error().kind == Kind::NameUnclosed || parsed.error().kind == Kind::BadDword)) {
@@ -178,15 +179,15 @@ class Parser {
         return {};
     }
 
-    pointilla::Status<RegFileError> value(std::string_view line, std::size_t number) {
-        if (line.front() != '@' && line.front() != '"') {
+    pointilla::Status<RegFileError> value(std::string_view text, std::size_t number) {
+        if (text.front() != '@' && text.front() != '"') {
             return failure(Kind::LineNotUnderstood, number);
         }
         if (keys_.empty()) return failure(Kind::ValueBeforeKey, number);
         if (keys_.back().remove) return failure(Kind::ValueUnderRemovedKey, number);
         RegFileValue value;
-        std::string_view rest = line.substr(1);
-        if (line.front() == '"') {
+        std::string_view rest = text.substr(1);
+        if (text.front() == '"') {
             auto name = unquote(rest, Kind::NameUnclosed, number);
             if (!name) return fail(std::move(name).error());
             // The registry functions take names up to their first NUL: another name's.
@@ -204,10 +205,10 @@ class Parser {
             value.remove = true;
         } else if (!data.empty() && data.front() == '"') {
             std::string_view after = data.substr(1);
-            auto text = unquote(after, Kind::TextUnclosed, number);
-            if (!text) return fail(std::move(text).error());
+            auto quotedText = unquote(after, Kind::TextUnclosed, number);
+            if (!quotedText) return fail(std::move(quotedText).error());
             if (!endsHere(after)) return failure(Kind::TextAfterData, number);
-            value.data = std::move(*text);
+            value.data = std::move(*quotedText);
         } else if (data.substr(0, 6) == "dword:") {
             std::string_view digits = trimLeft(data.substr(6));
             const std::size_t end = std::min(digits.find_first_of(" \t;"), digits.size());
@@ -249,11 +250,11 @@ class Parser {
 
     // A line after ",\": blank lines and comments wait; anything but hex bytes is refused.
     pointilla::Status<RegFileError> continuation(std::string_view text, std::size_t number) {
-        const std::string_view line = trimLeft(text);
-        if (line.empty() || line.front() == ';') return {};
-        if (hexDigit(line.front()) < 0) return failure(Kind::ContinuationNotHex, number);
+        const std::string_view content = trimLeft(text);
+        if (content.empty() || content.front() == ';') return {};
+        if (hexDigit(content.front()) < 0) return failure(Kind::ContinuationNotHex, number);
         bool continues = false;
-        if (auto added = appendHexBytes(line, pending_->data, continues, number); !added) {
+        if (auto added = appendHexBytes(content, pending_->data, continues, number); !added) {
             return added;
         }
         return continues ? pointilla::Status<RegFileError>() : finishHex();

@@ -2,7 +2,8 @@
 // Restores a .REG file into the registry: REGEDIT4 files in Windows-1252 and
 // "Windows Registry Editor Version 5.00" files in UTF-16LE with a byte-order
 // mark (or in Windows-1252). The whole file is read and checked first; a
-// malformed file is refused with its line number and nothing is written.
+// malformed file, or one that registers a program the tools would run, is
+// refused and nothing is written.
 
 #include <filesystem>
 #include <string>
