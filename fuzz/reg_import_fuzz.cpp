@@ -12,16 +12,18 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "platform/registry/advapi32.h"
 #include "platform/registry/name_fold.h"
 #include "trellis/reg_backup.h"
+#include "trellis/reg_file_parse.h"
 #include "trellis/reg_import.h"
 
 namespace {
 
 using pointilla::registry::foldName;
-using trellis::RegFileParse;
+using trellis::RegFileKey;
 
 constexpr const char* kRoots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
                                   "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
@@ -41,9 +43,9 @@ bool carriable(std::string_view name) { return name.find_first_of("\r\n") == std
 
 // The store a reading leaves when imported into an empty one; false when it
 // holds a name no .REG line can carry.
-bool apply(const RegFileParse& parse, Tree& tree) {
+bool apply(const std::vector<RegFileKey>& keys, Tree& tree) {
     for (const char* root : kRoots) tree[root];
-    for (const auto& key : parse.keys) {
+    for (const auto& key : keys) {
         if (!carriable(key.path)) return false;
         const std::string path = foldName(key.path);
         if (key.remove) {
@@ -84,13 +86,13 @@ const std::filesystem::path& workDir() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const RegFileParse first = trellis::parseRegFile(bytes);
-    if (!first.error.empty()) {
-        if (first.errorLine < 1 || !first.keys.empty()) std::abort();
+    const auto first = trellis::parseRegFile(bytes);
+    if (!first) {
+        if (first.error().line < 1) std::abort();
         return 0;
     }
     Tree expected;
-    if (!apply(first, expected)) return 0;
+    if (!apply(*first, expected)) return 0;
 
     const auto& dir = workDir();
     const auto store = dir / "registry.db";
@@ -100,9 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pointilla::registry::useStoreAt(store);
     const auto input = dir / "input.reg";
     std::ofstream(input, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
-    // Names too long for the registry, keys too deep or a whole root to remove are
-    // refused, and then nothing is written.
-    if (!trellis::importRegFile(input)) return 0;
+    // Keys too deep for the registry are refused, and then nothing is written.
+    if (!trellis::importRegFile(input, {true})) return 0;
 
     Tree exported;
     for (const char* root : kRoots) {
@@ -111,9 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ifstream in(base + ".REG", std::ios::binary);
         const std::string text((std::istreambuf_iterator<char>(in)),
                                std::istreambuf_iterator<char>());
-        const RegFileParse second = trellis::parseRegFile(text);
-        if (!second.error.empty()) std::abort();  // the export must read back
-        if (!apply(second, exported)) std::abort();
+        const auto second = trellis::parseRegFile(text);
+        if (!second) std::abort();  // the export must read back
+        if (!apply(*second, exported)) std::abort();
     }
     if (exported != expected) std::abort();
     return 0;

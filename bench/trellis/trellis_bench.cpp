@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
     const auto imported = trellis::importRegFile(exportDir + "/tree.REG");
     const double importSeconds = secondsSince(start);
     if (!imported) {
-        std::fprintf(stderr, "%s\n", imported.error().c_str());
+        std::fprintf(stderr, "the import of %s/tree.REG failed (kind %d)\n", exportDir.c_str(),
+                     static_cast<int>(imported.error().kind));
         return 1;
     }
 

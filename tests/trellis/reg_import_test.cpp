@@ -27,10 +27,17 @@ RawValue raw(HKEY root, const std::string& subKey, const std::string& name) {
     return value;
 }
 
-// The import's reason for refusing a file, "" when it was imported.
-std::string failureOf(const std::string& file) {
-    const auto imported = importRegFile(file);
-    return imported ? std::string() : imported.error();
+// "" when the file was imported, else what stopped it: the kind of failure,
+// and for a malformed file the kind of fault and its line ("Malformed 12:5").
+std::string failureOf(const std::string& file, ImportOptions options = {}) {
+    const auto imported = importRegFile(file, options);
+    if (imported) return {};
+    const ImportFailure& f = imported.error();
+    if (f.kind != ImportFailure::Kind::Malformed) {
+        return "Failure " + std::to_string(static_cast<int>(f.kind)) + " " + f.key;
+    }
+    return "Malformed " + std::to_string(static_cast<int>(f.malformed.kind)) + ":" +
+           std::to_string(f.malformed.line);
 }
 
 bool keyExists(HKEY root, const std::string& subKey) {
@@ -129,27 +136,23 @@ TEST(Import, ReadsTheRegistryEditorsUnicodeFiles) {
     EXPECT_EQ(raw(HKEY_LOCAL_MACHINE, k, "b").bytes, "\x01\x02\x03");
 }
 
+// The reading itself is tried case by case in reg_file_parse_test.cpp; here,
+// that a refusal writes nothing, not even the keys before the fault.
 TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
     ScratchDir dir;
-    const auto refused = [&](const std::string& bytes) {
-        writeFile(dir.str() + "/bad.reg", bytes);
-        return failureOf(dir.str() + "/bad.reg");
-    };
-    const std::string head =
-        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"ok\"=\"1\"\r\n";
-    EXPECT_NE(refused(head + "\"bad\"=dword:xyz\r\n").find("bad.reg:5:"), std::string::npos);
-    EXPECT_NE(refused(head + "\"open=\"1\"\r\n").find(":5:"), std::string::npos);
-    EXPECT_NE(refused(head + "\"h\"=hex:0g\r\n").find(":5:"), std::string::npos);
-    EXPECT_NE(refused(head + "[HKEY_NOWHERE\\x]\r\n").find(":5:"), std::string::npos);
-    EXPECT_NE(refused(head + "\"q\"=\"unterminated\r\n").find(":5:"), std::string::npos);
-    EXPECT_NE(refused("not a registry file\r\n").find(":1:"), std::string::npos);
-    EXPECT_NE(refused("REGEDIT4\r\n\"orphan\"=\"1\"\r\n").find(":2:"), std::string::npos);
-    EXPECT_NE(refused(utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n"
-                                u"[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"s\"=\"日本\"\r\n"))
-                  .find(":4:"),
-              std::string::npos);
+    const std::string file = dir.str() + "/bad.reg";
+    writeFile(file,
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"ok\"=\"1\"\r\n"
+              "\"bad\"=dword:xyz\r\n");
+    const auto imported = importRegFile(file);
+    ASSERT_FALSE(imported);
+    EXPECT_EQ(imported.error().kind, ImportFailure::Kind::Malformed);
+    EXPECT_EQ(imported.error().malformed.line, 5u);
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Refused"));
-    EXPECT_NE(failureOf(dir.str() + "/missing.reg").find("cannot read"), std::string::npos);
+    const auto missing = importRegFile(dir.str() + "/missing.reg");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().kind, ImportFailure::Kind::Unreadable);
+    EXPECT_EQ(missing.error().file.systemError, ENOENT);
 }
 
 // A NUL would cut the name the registry functions see: "Keep<NUL>-other" is Keep.
@@ -162,15 +165,14 @@ TEST(Import, ANulInAKeyPathOrValueNameIsRefusedWithItsLineAndWritesNothing) {
     };
     const std::string head = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Nul\\New]\r\n";
     const std::string nul(1, '\0');
-    EXPECT_NE(refused(head + "[-HKEY_CURRENT_USER\\Software\\Nul\\Keep" + nul + "-other]\r\n")
-                  .find("nul.reg:4: a NUL"),
-              std::string::npos);
-    EXPECT_NE(refused(head + "[-HKEY_CURRENT_USER\\" + nul + "x]\r\n").find(":4: a NUL"),
-              std::string::npos);
-    EXPECT_NE(refused("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Nul\\Keep]\r\n\"precious" +
-                      nul + "x\"=\"lost\"\r\n")
-                  .find(":4: a NUL"),
-              std::string::npos);
+    const auto malformed = [](RegFileError::Kind kind) {
+        return "Malformed " + std::to_string(static_cast<int>(kind)) + ":4";
+    };
+    EXPECT_EQ(refused(head + "[-HKEY_CURRENT_USER\\Software\\Nul\\Keep" + nul + "-other]\r\n"),
+              malformed(RegFileError::Kind::NulInKey));
+    EXPECT_EQ(refused("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Nul\\Keep]\r\n\"precious" +
+                      nul + "x\"=\"lost\"\r\n"),
+              malformed(RegFileError::Kind::NulInName));
     EXPECT_EQ(raw(HKEY_CURRENT_USER, "Software\\Nul\\Keep", "precious").bytes, "kept");
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Nul\\New"));
 }
@@ -179,9 +181,56 @@ TEST(Import, AnythingButARegularFileIsRefusedWithoutReadingIt) {
     ScratchDir dir;
     const std::string fifo = dir.str() + "/pipe.reg";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string& path : {dir.str(), std::string("/dev/zero"), fifo}) {
-        EXPECT_NE(failureOf(path).find("not a regular file"), std::string::npos) << path;
+    using FileKind = pointilla::platform::posix::FileError::Kind;
+    for (const auto& [path, kind] : {std::pair{dir.str(), FileKind::System},
+                                     std::pair{std::string("/dev/zero"), FileKind::NotRegularFile},
+                                     std::pair{fifo, FileKind::NotRegularFile}}) {
+        const auto imported = importRegFile(path);
+        ASSERT_FALSE(imported) << path;
+        EXPECT_EQ(imported.error().file.kind, kind) << path;
     }
+}
+
+// A settings file cannot make the tools load or start a program of its choosing:
+// a class's server or the About box's tool is refused, the whole file with it,
+// unless the import is told to allow them.
+TEST(Import, AValueNamingAProgramTheToolsRunIsRefusedUnlessAllowed) {
+    ScratchDir dir;
+    const std::string settings =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Settings]\r\n\"a\"=\"1\"\r\n\r\n";
+    writeFile(dir.str() + "/undo.reg", "REGEDIT4\r\n[-HKEY_CURRENT_USER\\Software\\Settings]\r\n");
+    struct Row {
+        std::string key, value, named;  // named: the key as the refusal names it
+    };
+    for (const Row& row : std::vector<Row>{
+             {"HKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32", "@", ""},
+             {"hkey_classes_root\\clsid\\{1}\\localserver32", "@",
+              "HKEY_CLASSES_ROOT\\clsid\\{1}\\localserver32"},
+             {"HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{1}\\InprocServer32", "\"x\"", ""},
+             {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "\"Path\"", ""},
+             {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Shared Tools Location", "\"MSINFO\"",
+              ""}}) {
+        SCOPED_TRACE(row.key);
+        const std::string file = dir.str() + "/classes.reg";
+        writeFile(file, settings + "[" + row.key + "]\r\n" + row.value + "=\"/tmp/evil\"\r\n");
+        const auto refused = importRegFile(file);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().kind, ImportFailure::Kind::LoadsProgram);
+        EXPECT_EQ(refused.error().key, row.named.empty() ? row.key : row.named);
+        EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Settings"));
+        EXPECT_EQ(failureOf(file, {true}), "");
+        ASSERT_EQ(failureOf(dir.str() + "/undo.reg"), "");
+    }
+    // What only looks alike, and removals, stay allowed.
+    writeFile(
+        dir.str() + "/alike.reg",
+        settings +
+            "[HKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32]\r\n\"ThreadingModel\"=-\r\n"
+            "[HKEY_CLASSES_ROOT\\CLSID\\{1}\\ProgID]\r\n@=\"x\"\r\n"
+            "[HKEY_CURRENT_USER\\Software\\InprocServer32]\r\n@=\"x\"\r\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n\"x\"=\"y\"\r\n"
+            "[-HKEY_CLASSES_ROOT\\CLSID\\{2}]\r\n");
+    EXPECT_EQ(failureOf(dir.str() + "/alike.reg"), "");
 }
 
 }  // namespace

@@ -135,8 +135,70 @@ TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
               "\"w\"=dword:\r\n");
     Outcome refused = run({"import", dir.str() + "/bad.reg"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("bad.reg:5:"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("bad.reg:5: a dword is 1 to 8 hexadecimal digits"),
+              std::string::npos)
+        << refused.err;
     EXPECT_EQ(run({"exists", key, "refused"}).out, "False\n");
+}
+
+std::string utf16File(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+// The words say what is wrong and how a .REG file may be written.
+TEST_F(Command, ARefusedImportSaysWhatIsWrong) {
+    const std::u16string head =
+        u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBFREGEDIT4\r\n",
+         "f.reg:1: a UTF-8 file: a .REG file is Windows-1252 text, or UTF-16LE with a byte-order "
+         "mark"},
+        {utf16File(head + u"\"s\"=\"日本\"\r\n"),
+         "f.reg:4: the character U+65E5 日 cannot be stored: the registry store holds Windows-1252 "
+         "text"},
+        {utf16File(head + u"\"x\"=hex(2):41,00,42\r\n"), "f.reg:4: an odd number of bytes"},
+        {"REGEDIT4\r\n[HKEY_CURRENT_USER\\X]\r\n\"d\"=dword:1234\\\r\n5678\r\n",
+         "f.reg:3: a backslash at the end of a line continues hex data only"},
+    };
+    for (const auto& [file, words] : cases) {
+        writeFile(dir.str() + "/f.reg", file);
+        Outcome refused = run({"import", dir.str() + "/f.reg"});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_NE(refused.err.find(words), std::string::npos) << refused.err;
+    }
+}
+
+// A settings file that also points the control's class at another library: the
+// import refuses it whole, naming the key, and the next command loads nothing
+// of it; --allow-classes is the way to mean it.
+TEST_F(Command, AnImportCannotMakeTheNextCommandLoadALibrary) {
+    const std::string marker = dir.str() + "/loaded";
+    ::setenv("TRELLIS_TEST_MARKER", marker.c_str(), 1);
+    std::string clsid = run({"get", "HKEY_CLASSES_ROOT\\Dovetail.Trellis\\CLSID", ""}).out;
+    ASSERT_EQ(clsid.size(), 39u) << clsid;  // {…} and its line end
+    clsid.pop_back();
+    const std::string server = "HKEY_CLASSES_ROOT\\CLSID\\" + clsid + "\\InprocServer32";
+    writeFile(dir.str() + "/settings.reg", "REGEDIT4\r\n\r\n[" + key +
+                                               "]\r\n\"theme\"=\"dark\"\r\n\r\n[" + server +
+                                               "]\r\n@=\"" + MARKER_LIBRARY_PATH + "\"\r\n");
+
+    Outcome refused = run({"import", dir.str() + "/settings.reg"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find(server), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--allow-classes"), std::string::npos) << refused.err;
+    EXPECT_EQ(run({"exists", key, "theme"}).out, "False\n");
+    EXPECT_FALSE(std::filesystem::exists(marker));
+
+    Outcome allowed = run({"import", "--allow-classes", dir.str() + "/settings.reg"});
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
+    EXPECT_EQ(run({"get", key, "theme"}).exitCode, 1);  // the class is that library now
+    EXPECT_TRUE(std::filesystem::exists(marker));
+    ::unsetenv("TRELLIS_TEST_MARKER");
 }
 
 TEST_F(Command, UsageErrorsExitTwoWithTheUsage) {

@@ -16,6 +16,7 @@
 #include "platform/windows/utf8_arguments.h"
 #include "platform/windows/wide_text.h"
 #else
+#include "import_messages.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/reg_import.h"
 #endif
@@ -36,10 +37,12 @@ const char* const kUsage =
     "       trellis create KEY SUBKEY\n"
     "       trellis delete KEY SUBKEY\n"
     "       trellis export KEY DIR FILE\n"
-    "       trellis import FILE\n"
+    "       trellis import [--allow-classes] FILE\n"
     "       trellis register [LIBRARY]\n"
     "       trellis unregister [LIBRARY]\n"
     "KEY is a key path such as HKEY_CURRENT_USER\\Software\\Example.\n"
+    "import refuses a file that registers a program the tools run (a class's\n"
+    "server, the About box's tool) unless --allow-classes is given.\n"
 #ifdef _WIN32
     "register and unregister act for the current user.\n";
 #else
@@ -121,19 +124,30 @@ std::filesystem::path pathFromText(const std::string& text) {
 }
 
 int importCommand(const std::vector<std::string>& args) {
-    if (args.size() != 1) return usage();
+    std::vector<std::string> files;
+    bool allowClasses = false;
+    for (const auto& arg : args) {
+        if (arg == "--allow-classes") {
+            allowClasses = true;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 1) return usage();
 #ifdef _WIN32
     // Windows imports .REG files itself, with the user's rights.
-    std::cerr << "trellis: on Windows, import a .REG file with: reg import " << args[0] << "\n";
+    (void)allowClasses;
+    std::cerr << "trellis: on Windows, import a .REG file with: reg import " << files[0] << "\n";
     return kExitFailure;
 #else
     if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
         std::cerr << "trellis: " << problem << "\n";
         return kExitFailure;
     }
-    const auto imported = trellis::importRegFile(args[0]);
+    const auto imported = trellis::importRegFile(files[0], {allowClasses});
     if (!imported) {
-        std::cerr << "trellis: " << imported.error() << "\n";
+        std::cerr << "trellis: " << trellis::cli::importFailureText(files[0], imported.error())
+                  << "\n";
         return kExitFailure;
     }
     return 0;

@@ -1,0 +1,14 @@
+#pragma once
+// What `trellis import` says when it writes nothing, in the tool's language.
+
+#include <filesystem>
+#include <string>
+
+#include "trellis/reg_import.h"
+
+namespace trellis::cli {
+
+// One line, without its end: the file (and line) first, then what is wrong.
+std::string importFailureText(const std::filesystem::path& file, const ImportFailure& failure);
+
+}  // namespace trellis::cli
