@@ -5,11 +5,14 @@
 
 #include <array>
 
+#include "platform/x11/connection_loss.h"
+
 namespace pointilla::platform::x11 {
 
 bool RawKeyListener::open(const std::string& displayName) {
     DisplayHandle display(XOpenDisplay(displayName.c_str()));
     if (!display) return false;
+    reportBrokenConnection(display.get(), &broken_);
     int event = 0;
     int error = 0;
     int opcode = 0;
@@ -40,8 +43,9 @@ int RawKeyListener::fd() const { return display_ ? ConnectionNumber(display_.get
 
 bool RawKeyListener::drain() {
     if (!display_) return true;
+    if (broken_) return false;  // the desktop's own calls say that it is gone
     bool changed = false;
-    while (XPending(display_.get()) > 0) {
+    while (!broken_ && XPending(display_.get()) > 0) {
         XEvent event;
         XNextEvent(display_.get(), &event);
         if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) changed = true;

@@ -20,6 +20,7 @@ class RawKeyListener {
     bool drain();
 
   private:
+    bool broken_ = false;  // set by Xlib, even while the connection closes
     DisplayHandle display_;
     int xiOpcode_ = 0;
 };
