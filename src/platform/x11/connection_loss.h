@@ -7,8 +7,28 @@
 
 namespace pointilla::platform::x11 {
 
-// From now on a broken connection to `display` sets *broken (which must
-// outlive the connection). Xlib's own message is silenced for every display.
-void reportBrokenConnection(Display* display, bool* broken);
+// Watches one connection from watch() until it is destroyed; declared before
+// the connection's handle, so that it outlives the connection's closing.
+class BrokenConnectionWatch {
+  public:
+    BrokenConnectionWatch() = default;
+    ~BrokenConnectionWatch();
+    BrokenConnectionWatch(const BrokenConnectionWatch&) = delete;
+    BrokenConnectionWatch& operator=(const BrokenConnectionWatch&) = delete;
+
+    // From now on a broken connection to `display` sets broken() instead of
+    // ending the program, and Xlib says nothing of it.
+    void watch(Display* display);
+    bool broken() const { return broken_; }
+
+    // Takes the I/O error handler back from whoever set it since (the toolkit
+    // sets its own for every display); errors on connections not watched still
+    // go to that handler. Called before each use of the connection.
+    static void keepHandling();
+
+  private:
+    Display* display_ = nullptr;
+    bool broken_ = false;
+};
 
 }  // namespace pointilla::platform::x11

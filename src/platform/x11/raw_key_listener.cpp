@@ -5,14 +5,11 @@
 
 #include <array>
 
-#include "platform/x11/connection_loss.h"
-
 namespace pointilla::platform::x11 {
 
 bool RawKeyListener::open(const std::string& displayName) {
     DisplayHandle display(XOpenDisplay(displayName.c_str()));
     if (!display) return false;
-    reportBrokenConnection(display.get(), &broken_);
     int event = 0;
     int error = 0;
     int opcode = 0;
@@ -34,6 +31,7 @@ bool RawKeyListener::open(const std::string& displayName) {
     XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
     XSync(display.get(), False);
     ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
+    watch_.watch(display.get());
     display_ = std::move(display);
     xiOpcode_ = opcode;
     return true;
@@ -43,9 +41,10 @@ int RawKeyListener::fd() const { return display_ ? ConnectionNumber(display_.get
 
 bool RawKeyListener::drain() {
     if (!display_) return true;
-    if (broken_) return false;  // the desktop's own calls say that it is gone
+    if (watch_.broken()) return false;  // the desktop's own calls say that it is gone
+    BrokenConnectionWatch::keepHandling();
     bool changed = false;
-    while (!broken_ && XPending(display_.get()) > 0) {
+    while (!watch_.broken() && XPending(display_.get()) > 0) {
         XEvent event;
         XNextEvent(display_.get(), &event);
         if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) changed = true;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/x11/connection_loss.h"
 #include "platform/x11/x_handles.h"
 
 namespace pointilla::platform::x11 {
@@ -20,7 +21,7 @@ class RawKeyListener {
     bool drain();
 
   private:
-    bool broken_ = false;  // set by Xlib, even while the connection closes
+    BrokenConnectionWatch watch_;  // outlives the connection's closing
     DisplayHandle display_;
     int xiOpcode_ = 0;
 };

@@ -38,7 +38,7 @@ class X11Desktop final : public Desktop,
           randrEventBase_(randrEventBase),
           haveMonitors_(haveMonitors) {
         ::fcntl(ConnectionNumber(display_.get()), F_SETFD, FD_CLOEXEC);
-        x11::reportBrokenConnection(display_.get(), &broken_);
+        watch_.watch(display_.get());
         if (haveRandr_) {
             XRRSelectInput(
                 display_.get(), root_,
@@ -65,10 +65,11 @@ class X11Desktop final : public Desktop,
         int windowX = 0;
         int windowY = 0;
         unsigned int mask = 0;
+        x11::BrokenConnectionWatch::keepHandling();
         const bool onThisScreen = XQueryPointer(display_.get(), root_, &rootReturn, &child, &rootX,
                                                 &rootY, &windowX, &windowY, &mask);
         handleEvents(QueuedAlready);
-        if (!onThisScreen || broken_) return std::nullopt;
+        if (!onThisScreen || watch_.broken()) return std::nullopt;
         refreshLayoutIfStale();
         return layout_.toScreen(rootX, rootY);
     }
@@ -76,22 +77,23 @@ class X11Desktop final : public Desktop,
     // Spelt Result<void, ...>: Xlib's Status macro hides the alias here.
     Result<void, DesktopLost> moveTo(ScreenPoint point) override {
         handleEvents(QueuedAfterReading);
-        if (broken_) return lost();
+        if (watch_.broken()) return lost();
         refreshLayoutIfStale();
         const ScreenPoint root = layout_.toRoot(point);
         XTestFakeMotionEvent(display_.get(), screen_, root.x, root.y, CurrentTime);
         XFlush(display_.get());
-        return broken_ ? lost() : Result<void, DesktopLost>();
+        return watch_.broken() ? lost() : Result<void, DesktopLost>();
     }
 
     // --- buttons: real input through XTEST, at wherever the pointer is ---
     Result<void, DesktopLost> leftButtonDown() override { return pressLeft(True); }
     Result<void, DesktopLost> leftButtonUp() override { return pressLeft(False); }
     Result<void, DesktopLost> pressLeft(Bool down) {
-        if (broken_) return lost();
+        if (watch_.broken()) return lost();
+        x11::BrokenConnectionWatch::keepHandling();
         XTestFakeButtonEvent(display_.get(), Button1, down, CurrentTime);
         XFlush(display_.get());
-        return broken_ ? lost() : Result<void, DesktopLost>();
+        return watch_.broken() ? lost() : Result<void, DesktopLost>();
     }
 
     Result<void, DesktopLost> lost() const {
@@ -108,10 +110,11 @@ class X11Desktop final : public Desktop,
 
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override {
         char keymap[32] = {};
+        x11::BrokenConnectionWatch::keepHandling();
         XQueryKeymap(display_.get(), keymap);
         handleEvents(QueuedAlready);
         // On a broken connection Xlib copies whatever its reply buffer held.
-        if (broken_) std::fill(std::begin(keymap), std::end(keymap), '\0');
+        if (watch_.broken()) std::fill(std::begin(keymap), std::end(keymap), '\0');
         for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
             down[i] = keys_.isDown(virtualKeys[i], keymap);
         }
@@ -138,6 +141,7 @@ class X11Desktop final : public Desktop,
     // Keyboard-map and monitor-layout changes arrive as events on this
     // connection; they are read whenever a request brings them in.
     void handleEvents(int mode) {
+        x11::BrokenConnectionWatch::keepHandling();
         bool keysChanged = false;
         bool layoutChanged = false;
         while (XEventsQueued(display_.get(), mode) > 0) {
@@ -166,14 +170,14 @@ class X11Desktop final : public Desktop,
     // Monitors defined or made primary without a change of outputs send no
     // event, so the layout is also read again when it is older than this.
     void refreshLayoutIfStale() {
-        if (!broken_ && Clock::now() - layoutTime_ > kLayoutLifetime) refreshLayout();
+        if (!watch_.broken() && Clock::now() - layoutTime_ > kLayoutLifetime) refreshLayout();
     }
 
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds kLayoutLifetime{500};
 
     std::string name_;
-    bool broken_ = false;  // set by Xlib, even while the connection closes
+    x11::BrokenConnectionWatch watch_;  // outlives the connection's closing
     DisplayHandle display_;
     int screen_;
     Window root_;

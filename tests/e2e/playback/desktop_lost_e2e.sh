@@ -39,36 +39,63 @@ case "$family" in
     needs Xvfb
     . "$here/../lib.sh"
     use_private_settings
-    # A display of its own, free and left clean: a killed Xvfb leaves its lock.
+    # A display of its own, on a number Xvfb finds free; a killed Xvfb leaves
+    # its lock behind, removed at exit.
     start_xvfb() {
-      local n="$1"
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+      local n
+      exec 9> >(cat >"$work/display")
+      Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
       xvfb=$!
+      exec 9>&-
       pids+=("$xvfb")
+      wait_until 50 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+      n="$(cat "$work/display")"
+      rm -f "$work/display"
       cleanups+=("/tmp/.X$n-lock" "/tmp/.X11-unix/X$n")
       export DISPLAY=":$n"
-      wait_until 50 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
     }
     cleanups=()
     trap 'e2e_cleanup; rm -f "${cleanups[@]}"' EXIT
     unset WAYLAND_DISPLAY
     export POINTILLA_BACKEND=x11
-    n=$((200 + $$ % 500))
-    start_xvfb "$n"
+    start_xvfb
     play_and_kill echo "$xvfb"
     [ -z "$program" ] && exit 0
 
     # The window: started with the file, played from its "start" button.
-    start_xvfb $((n + 1))
     unset DBUS_SESSION_BUS_ADDRESS
-    "$program" "$work/lost.sce" >"$work/pointilla.log" 2>&1 &
-    window_pid=$!
-    pids+=("$window_pid")
-    window="$(find_window 100 '^Pointilla')" || fail "the main window did not appear"
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove $((X + 14)) $((Y + 38)) click 1
-    sleep 1.5
+    # start_window [-display SHOWN]: plays on $DISPLAY, shown on SHOWN if given.
+    start_window() {
+      "$program" "$@" "$work/lost.sce" >"$work/pointilla.log" 2>&1 &
+      window_pid=$!
+      pids+=("$window_pid")
+      [ $# -eq 2 ] && export DISPLAY="$2"
+      window="$(find_window 100 '^Pointilla')" || fail "the main window did not appear"
+      sleep 0.5
+      eval "$(xdotool getwindowgeometry --shell "$window")"
+      xdotool mousemove $((X + 14)) $((Y + 38)) click 1
+      sleep 1.5
+    }
+    pointilla_windows() { xdotool search --onlyvisible --name '^Pointilla$' 2>/dev/null | wc -l; }
+    box_shown() { [ "$(pointilla_windows)" -ge 2 ]; }
+    box_gone() { [ "$(pointilla_windows)" -eq 1 ]; }
+    # Its own display stays (-display), the one it plays on goes: it says so
+    # in a box over the window once the wait is over, and keeps running.
+    start_xvfb
+    own="$DISPLAY"
+    start_xvfb
+    start_window -display "$own"
+    kill -KILL "$xvfb"
+    wait_until 60 box_shown || fail "no message box on the window's display"
+    xdotool key Return
+    wait_until 30 box_gone || fail "the message box did not close"
+    kill -0 "$window_pid" || fail "the window ended with its desktop"
+    kill "$window_pid"
+    wait "$window_pid"
+
+    # One display for both, which goes.
+    start_xvfb
+    start_window
     kill -KILL "$xvfb"
     wait_until 50 bash -c "! kill -0 $window_pid 2>/dev/null" || fail "the window did not end"
     wait "$window_pid"
