@@ -292,7 +292,7 @@ TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--list"), std::string::npos);
     EXPECT_NE(help.out.find("FICHIER.sce"), std::string::npos);
-    for (const char* documented : {"--repeat N", "--loop", "\u00c9chap", "  6  "}) {
+    for (const char* documented : {"--repeat N", "--loop", "\u00c9chap", "  5  ", "  6  "}) {
         EXPECT_NE(help.out.find(documented), std::string::npos) << documented;
     }
     for (const char* count : {"0", "10000", "01", "boucle"}) {
