@@ -156,8 +156,8 @@ PlaybackEngine::Step PlaybackEngine::perform(const scenario::Row& row) {
 }
 
 void PlaybackEngine::loseDesktop(const platform::DesktopLost& why) {
-    // Nothing more could reach the desktop: the playback ends at this row.
-    if (waiting_) endWait();
+    // Nothing more could reach the desktop: the playback ends at this row
+    // (performed while running, never while waiting).
     playing_ = false;
     lostDesktop_ = true;
     setStatus(kIdleStatus);
