@@ -32,11 +32,13 @@ int main(int argc, char** argv) {
     std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
     if (size.width <= 0 || size.height <= 0) return 1;
-    desktop->pointer().moveTo({0, 0});  // pays a new device's settling outside the timing
+    static_cast<void>(
+        desktop->pointer().moveTo({0, 0}));  // pays a new device's settling outside the timing
 
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < moves; ++i) {
-        desktop->pointer().moveTo({(i * 7) % size.width, (i * 13) % size.height});
+        static_cast<void>(
+            desktop->pointer().moveTo({(i * 7) % size.width, (i * 13) % size.height}));
     }
     desktop.reset();
     const double ms =

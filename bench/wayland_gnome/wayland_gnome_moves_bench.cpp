@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto start = Clock::now();
-    for (const ScreenPoint& point : path) x11.value()->pointer().moveTo(point);
+    for (const ScreenPoint& point : path) static_cast<void>(x11.value()->pointer().moveTo(point));
     static_cast<void>(x11.value()->pointer().position());  // a round trip: all were handled
     printRow("X11 backend (XTEST)", moves, secondsSince(start));
 
@@ -61,9 +61,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto& pointer = gnome.value()->pointer();
-    pointer.moveTo({1, 1});  // the first event waits for the new pointer to settle
+    static_cast<void>(
+        pointer.moveTo({1, 1}));  // the first event waits for the new pointer to settle
     start = Clock::now();
-    for (const ScreenPoint& point : path) pointer.moveTo(point);
+    for (const ScreenPoint& point : path) static_cast<void>(pointer.moveTo(point));
     printRow("GNOME backend (10 ms apart)", moves, secondsSince(start));
     const auto sent = Clock::now();
     while (pointer.position() != path.back() && secondsSince(sent) < 2) {

@@ -93,8 +93,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 200; ++i) {
         const ScreenPoint target{100 + (i % 2) * 400, 100 + (i % 3) * 200};
         const auto start = Clock::now();
-        desktop.pointer().moveTo(target);
-        if (desktop.pointer().position() != target) {
+        if (!desktop.pointer().moveTo(target) || desktop.pointer().position() != target) {
             std::fprintf(stderr, "kwin_moves_bench: a move was not reported\n");
             return 1;
         }

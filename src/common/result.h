@@ -64,7 +64,12 @@ class [[nodiscard]] Result<void, E> {
     std::optional<E> error_;
 };
 
+// Xlib defines a macro of this name; the alias is declared past it whatever
+// the order of inclusion.
+#pragma push_macro("Status")
+#undef Status
 template <class E>
 using Status = Result<void, E>;
+#pragma pop_macro("Status")
 
 }  // namespace pointilla

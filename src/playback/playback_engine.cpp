@@ -48,6 +48,7 @@ void PlaybackEngine::start() {
     // count run on into the new playback.
     if (waiting_) endWait();
     wasStopped_ = false;
+    lostDesktop_ = false;
     repetition_ = 1;
     numligne_ = 1;
     lecture();
@@ -84,7 +85,8 @@ void PlaybackEngine::lecture() {
                 return;
             }
             reportProgress();
-            if (!perform(rows_.row(numligne_))) return;  // waiting on a "Délai" row
+            // Waiting on a "Délai" row, or ended there by a lost desktop.
+            if (perform(rows_.row(numligne_)) != Step::Next) return;
         }
         if (repetitions_ != kLoop && repetition_ >= repetitions_) break;
         // The next pass starts from row 1, as the "start" button does.
@@ -111,35 +113,55 @@ Progress PlaybackEngine::progress() const {
                     repetition_, repetitions_};
 }
 
-bool PlaybackEngine::perform(const scenario::Row& row) {
+PlaybackEngine::Step PlaybackEngine::perform(const scenario::Row& row) {
     const auto kind = scenario::kindOfAction(row.action);
-    if (!kind) return true;  // a row of no known kind does nothing
+    if (!kind) return Step::Next;  // a row of no known kind does nothing
     switch (scenario::rowKindInfo(*kind).playback) {
         case scenario::PlaybackStep::MovePointer:
             // A detail that is no position moves nothing.
             if (const auto position = scenario::parsePositionDetail(row.detail)) {
-                pointer_.moveTo({position->x, position->y});
+                if (auto moved = pointer_.moveTo({position->x, position->y}); !moved) {
+                    loseDesktop(moved.error());
+                    return Step::DesktopLost;
+                }
             }
             break;
-        case scenario::PlaybackStep::LeftClick:
-            buttons_.leftButtonDown();
-            buttons_.leftButtonUp();
+        case scenario::PlaybackStep::LeftClick: {
+            auto pressed = buttons_.leftButtonDown();
+            if (pressed) pressed = buttons_.leftButtonUp();
+            if (!pressed) {
+                loseDesktop(pressed.error());
+                return Step::DesktopLost;
+            }
             break;
+        }
         case scenario::PlaybackStep::Wait:
             // A detail that is no whole number of seconds of at least 1 could
             // never be counted to; it is skipped instead of waiting for ever.
             if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
                 beginWait(*seconds);
                 reportProgress();
-                return false;
+                return Step::Wait;
             }
             break;
         case scenario::PlaybackStep::OpenAddress:
-            // Whether the handler manages to open it is not playback's concern.
-            (void)opener_.open(row.detail, programDirectory_);
+            // Whether the handler manages to open the page is not playback's
+            // concern; a handler that could not even be started is said.
+            if (!opener_.open(row.detail, programDirectory_) && callbacks_.openFailed) {
+                callbacks_.openFailed(numligne_, row.detail);
+            }
             break;
     }
-    return true;
+    return Step::Next;
+}
+
+void PlaybackEngine::loseDesktop(const platform::DesktopLost& why) {
+    // Nothing more could reach the desktop: the playback ends at this row
+    // (performed while running, never while waiting).
+    playing_ = false;
+    lostDesktop_ = true;
+    setStatus(kIdleStatus);
+    if (callbacks_.desktopLost) callbacks_.desktopLost(numligne_, why);
 }
 
 void PlaybackEngine::beginWait(int seconds) {

@@ -48,6 +48,11 @@ struct PlaybackCallbacks {
     std::function<void()> stopped;
     // A row is about to be performed, or a second of a wait went by.
     std::function<void(const Progress&)> progress;
+    // The desktop went away while this row (1-based) was performed: the
+    // playback ended there, panel 2 emptied first.
+    std::function<void(int row, const platform::DesktopLost&)> desktopLost;
+    // The handler of this "URL" row could not even be started; the playback goes on.
+    std::function<void(int row, const std::string& target)> openFailed;
 };
 
 // The texts playback writes into panel 2.
@@ -92,11 +97,15 @@ class PlaybackEngine {
     bool playing() const { return playing_; }
     // Whether the last playback ended by stop() rather than after its last row.
     bool wasStopped() const { return wasStopped_; }
+    // Whether the last playback ended because the desktop went away (at numligne()).
+    bool lostDesktop() const { return lostDesktop_; }
     Progress progress() const;
 
   private:
-    // Performs one row; false when it is a "Délai" row that starts a wait.
-    bool perform(const scenario::Row& row);
+    enum class Step { Next, Wait, DesktopLost };
+    // Performs one row: Wait when it is a "Délai" row that starts a wait.
+    Step perform(const scenario::Row& row);
+    void loseDesktop(const platform::DesktopLost& why);
     void beginWait(int seconds);
     void endWait();
     void finish();
@@ -121,6 +130,7 @@ class PlaybackEngine {
     bool waiting_ = false;
     bool playing_ = false;
     bool wasStopped_ = false;
+    bool lostDesktop_ = false;
 };
 
 }  // namespace pointilla::playback

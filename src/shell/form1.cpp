@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
@@ -27,6 +28,7 @@
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
+#include "messages/playback_messages.h"
 #include "platform/desktop/desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
@@ -53,6 +55,9 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 std::filesystem::path toPath(const QString& fileName) {
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 }
+
+// How long the status bar says that a page could not be opened.
+constexpr int kPageNotOpenedShownMs = 10000;
 
 const QString kSaveFirstQuestion =
     QStringLiteral("Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer ?");
@@ -153,6 +158,11 @@ void Form1::wirePlayback() {
     // while rows run back to back.
     callbacks.stopRequested = [this] { return capture_->stopKeyDown(); };
     callbacks.progress = [this](const playback::Progress& now) { onPlaybackProgress(now); };
+    callbacks.desktopLost = [this](int row, const platform::DesktopLost&) { onDesktopLost(row); };
+    callbacks.openFailed = [this](int row, const std::string& target) {
+        SB1->showMessage(fromUtf8(messages::pageNotOpenedMessage(row, target)),
+                         kPageNotOpenedShownMs);
+    };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
         services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),
@@ -192,6 +202,17 @@ void Form1::onPlaybackEnded(bool stopped) {
     } else if (wasHidden) {
         tray_->notify(QStringLiteral("Lecture termin\u00e9e"));
     }
+}
+
+// The playback ended at `row`: the window comes back as after a stop, then says
+// why, once the engine has returned (a modal box must not run inside it).
+void Form1::onDesktopLost(int row) {
+    onPlaybackEnded(true);
+    const QString text = fromUtf8(messages::desktopLostMessage(row));
+    QTimer::singleShot(0, this, [this, text] {
+        QMessageBox box(QMessageBox::Warning, productTitle(), text, QMessageBox::Ok, this);
+        box.exec();
+    });
 }
 
 // The stop entries and the stop key follow whether a playback runs.

@@ -203,6 +203,7 @@ class Form1 : public QMainWindow {
     void wirePlayback();
     void onPlaybackProgress(const playback::Progress& progress);
     void onPlaybackEnded(bool stopped);
+    void onDesktopLost(int row);
     void followPlaybackState();
 
     Form1Services services_;

@@ -21,6 +21,8 @@
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/posix/file_size_limit.h"
+#include "playback/playback_engine.h"
+#include "shell/display_loss.h"
 #include "shell/form1.h"
 #include "shell/machine_or_user_registry_control.h"
 #include "shell/memory_registry_control.h"
@@ -193,6 +195,10 @@ int main(int argc, char** argv) {
     pointilla::shell::QtScenarioFileDialog fileDialogs;
     pointilla::shell::Form1 form({registry, *desktop, fileDialogs, programDirectory,
                                   (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
+    pointilla::shell::sayDisplayLossInFrench([&form] {
+        const auto& playback = form.playback();
+        return playback.playing() || playback.lostDesktop() ? playback.numligne() : 0;
+    });
     QObject::connect(&instance, &pointilla::shell::SingleInstance::activationRequested, &form,
                      &pointilla::shell::Form1::activateFromOutside);
     form.show();

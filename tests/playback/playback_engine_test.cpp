@@ -65,7 +65,13 @@ class PlaybackEngineTest : public ::testing::Test {
                   [this](const std::string& text) { log.push_back("status:" + text); },
                   [this] { log.push_back("hide"); }, [this] { log.push_back("finished"); },
                   [this] { return stopWhen && stopWhen(); }, [this] { log.push_back("stopped"); },
-                  [this](const Progress& now) { progressSeen.push_back(now); }},
+                  [this](const Progress& now) { progressSeen.push_back(now); },
+                  [this](int row, const platform::DesktopLost&) {
+                      log.push_back("lost:" + std::to_string(row));
+                  },
+                  [this](int row, const std::string& target) {
+                      log.push_back("unopened:" + std::to_string(row) + ":" + target);
+                  }},
               "/opt/pointilla/bin") {}
 
     void setRows(std::vector<Row> newRows) { rows.replaceAll(std::move(newRows)); }
@@ -140,14 +146,55 @@ TEST_F(PlaybackEngineTest, ClickIsOneDownThenOneUpWithoutAnyMove) {
 }
 
 TEST_F(PlaybackEngineTest, UrlOpensTheDetailUnchangedFromTheProgramFolderAndGoesOn) {
-    desktop.setOpenSucceeds(false);  // a failed open goes unnoticed
+    desktop.setOpenSucceeds(false);  // said, and the playback goes on
     setRows({{kUrl, "http://exemple.fr/a b?c=1&d=\"2\""}, {kUrl, "-x"}, {kClick, "Clic"}});
     engine.start();
     EXPECT_EQ(calls(), (std::vector<DesktopCall>{
                            openCall("http://exemple.fr/a b?c=1&d=\"2\"", "/opt/pointilla/bin"),
                            openCall("-x", "/opt/pointilla/bin"), buttonDownCall(), buttonUpCall()}))
         << describe(calls());
-    EXPECT_EQ(log.back(), "finished");
+    EXPECT_EQ(log, (std::vector<std::string>{"status:" + kPlaying,
+                                             "unopened:1:http://exemple.fr/a b?c=1&d=\"2\"",
+                                             "unopened:2:-x", "status:", "finished"}));
+}
+
+TEST_F(PlaybackEngineTest, ALostDesktopEndsThePlaybackAtTheRowItFailedOn) {
+    // Rows: a move, a click, a wait, a move; the desktop goes at the n-th injection.
+    const struct {
+        int lostAt;
+        int row;
+        std::vector<DesktopCall> made;
+    } cases[] = {
+        {1, 1, {}},                                                  // the move
+        {2, 2, {moveCall(1, 2)}},                                    // the press
+        {3, 2, {moveCall(1, 2), buttonDownCall()}},                  // the release
+        {4, 4, {moveCall(1, 2), buttonDownCall(), buttonUpCall()}},  // the move after the wait
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lostAt);
+        RecordingDesktop lost;
+        lost.loseDesktopAtInjection(c.lostAt);
+        log.clear();
+        PlaybackCallbacks said;
+        said.setStatus = [this](const std::string& text) { log.push_back("status:" + text); };
+        said.finished = [this] { log.push_back("finished"); };
+        said.desktopLost = [this](int row, const platform::DesktopLost& why) {
+            log.push_back("lost:" + std::to_string(row) + ":" + why.detail);
+        };
+        PlaybackEngine player(rows, lost.pointer(), lost.buttons(), lost.opener(), settings, timer,
+                              said, "/");
+        setRows({{kPosition, "1,2"}, {kClick, "Clic"}, {kDelay, "1"}, {kPosition, "3,4"}});
+        player.start();
+        if (player.waiting()) player.tick();
+        EXPECT_EQ(lost.calls(), c.made) << describe(lost.calls());
+        EXPECT_EQ(log.back(),
+                  "lost:" + std::to_string(c.row) + ":recording desktop: lost on purpose");
+        EXPECT_EQ(log[log.size() - 2], "status:");
+        EXPECT_FALSE(player.playing());
+        EXPECT_FALSE(timer.running);
+        EXPECT_TRUE(player.lostDesktop());
+        EXPECT_EQ(player.numligne(), c.row);
+    }
 }
 
 TEST_F(PlaybackEngineTest, UnknownActionsAreSkippedAndThePlaybackStillEnds) {

@@ -14,6 +14,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "messages/playback_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/desktop/virtual_keys.h"
@@ -215,6 +216,10 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     playback::PlaybackCallbacks callbacks;
     callbacks.stopRequested = stopAsked;
     callbacks.progress = [&](const playback::Progress& now) { line.show(now); };
+    callbacks.openFailed = [&](int row, const std::string& target) {
+        line.clear();
+        err << kTool << " : " << messages::pageNotOpenedMessage(row, target) << "\n";
+    };
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
                                     settings, timer4, std::move(callbacks),
                                     platform::executableDirectory());
@@ -229,6 +234,11 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     });
     line.clear();
     keyboard.watchCombinations({});
+    if (engine.lostDesktop()) {
+        err << kTool << " : " << messages::desktopLostMessage(engine.numligne()) << "\n";
+        err.flush();
+        return kDesktopLost;
+    }
     // A round trip: every injected event has reached the server before we leave.
     (void)desktop->pointer().position();
     if (!engine.wasStopped()) return kSuccess;

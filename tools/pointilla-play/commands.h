@@ -14,7 +14,8 @@ enum ExitStatus : int {
     kUnreadableFile = 2,
     kReadingStopped = 3,
     kNoDisplay = 4,
-    kStopped = 6,  // Escape stopped the playback
+    kDesktopLost = 5,  // the desktop went away during the playback
+    kStopped = 6,      // Escape stopped the playback
 };
 
 struct PlayOptions {
@@ -29,7 +30,8 @@ int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream&
 // Plays the file's rows on the X display, waiting out the delays in real
 // seconds, as many times as asked. Nothing is played when the file cannot be
 // read whole or the display cannot be opened. Escape, wherever the focus is,
-// stops it (kStopped); SIGINT and SIGTERM stop it after the row in progress,
+// stops it (kStopped); a desktop that goes away ends it at that row
+// (kDesktopLost); SIGINT and SIGTERM stop it after the row in progress,
 // then end the program by that signal. With progressLine, one updating line
 // of err shows the row being played and the wait left.
 int playRows(const std::filesystem::path& file, const PlayOptions& options, std::ostream& err);

@@ -61,6 +61,7 @@ constexpr const char* kHelp =
     "  3  lecture du fichier arr\u00eat\u00e9e avant la fin (ligne mal form\u00e9e)\n"
     "  4  bureau indisponible (affichage X, compositeur Wayland, POINTILLA_BACKEND\n"
     "     inconnu)\n"
+    "  5  le bureau ne répond plus pendant la lecture (arrêtée à la ligne dite)\n"
     "  6  lecture arr\u00eat\u00e9e par \u00c9chap\n";
 
 int usageError(const std::string& what) {

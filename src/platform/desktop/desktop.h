@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "common/result.h"
+#include "platform/desktop/desktop_lost.h"
+
 namespace pointilla::platform {
 
 struct ScreenPoint {
@@ -27,23 +30,31 @@ struct ScreenSize {
     friend bool operator==(const ScreenSize&, const ScreenSize&) = default;
 };
 
+// Past Xlib's macro of the same name, as in common/result.h.
+#pragma push_macro("Status")
+#undef Status
+
 // The pointer: where it is, and moving it (a real motion other programs see).
+// A move or press fails only when the desktop is gone for good (DesktopLost):
+// nothing sent afterwards could arrive.
 class PointerDevice {
   public:
     virtual ~PointerDevice() = default;
     // std::nullopt when the position cannot be read (the pointer is on another
     // screen of the display, the connection broke).
     virtual std::optional<ScreenPoint> position() = 0;
-    virtual void moveTo(ScreenPoint point) = 0;
+    virtual Status<DesktopLost> moveTo(ScreenPoint point) = 0;
 };
 
 // Left-button presses injected as real input at the current pointer position.
 class ButtonInjector {
   public:
     virtual ~ButtonInjector() = default;
-    virtual void leftButtonDown() = 0;
-    virtual void leftButtonUp() = 0;
+    virtual Status<DesktopLost> leftButtonDown() = 0;
+    virtual Status<DesktopLost> leftButtonUp() = 0;
 };
+
+#pragma pop_macro("Status")
 
 // Keys held together, by virtual-key code: the modifiers first, then the key.
 using KeyCombination = std::vector<int>;

@@ -103,14 +103,31 @@ std::optional<ScreenPoint> RecordingDesktop::position() {
     return position_;
 }
 
-void RecordingDesktop::moveTo(ScreenPoint point) {
-    calls_.push_back(moveCall(point.x, point.y));
-    position_ = point;
+bool RecordingDesktop::injectionReaches() {
+    if (!injectionsBeforeLoss_) return true;
+    if (*injectionsBeforeLoss_ <= 0) return false;
+    --*injectionsBeforeLoss_;
+    return true;
 }
 
-void RecordingDesktop::leftButtonDown() { calls_.push_back(buttonDownCall()); }
+Status<DesktopLost> RecordingDesktop::moveTo(ScreenPoint point) {
+    if (!injectionReaches()) return fail(DesktopLost{"recording desktop: lost on purpose"});
+    calls_.push_back(moveCall(point.x, point.y));
+    position_ = point;
+    return {};
+}
 
-void RecordingDesktop::leftButtonUp() { calls_.push_back(buttonUpCall()); }
+Status<DesktopLost> RecordingDesktop::leftButtonDown() {
+    if (!injectionReaches()) return fail(DesktopLost{"recording desktop: lost on purpose"});
+    calls_.push_back(buttonDownCall());
+    return {};
+}
+
+Status<DesktopLost> RecordingDesktop::leftButtonUp() {
+    if (!injectionReaches()) return fail(DesktopLost{"recording desktop: lost on purpose"});
+    calls_.push_back(buttonUpCall());
+    return {};
+}
 
 bool RecordingDesktop::isDown(int virtualKey) {
     ++singleKeyQueries_;

@@ -80,14 +80,19 @@ class RecordingDesktop final : public Desktop,
     void setScreenSize(ScreenSize size) { screenSize_ = size; }
     void setOpenSucceeds(bool succeeds) { openSucceeds_ = succeeds; }
     void setStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }
+    // The desktop goes away at the n-th move or press from now on (1: the next
+    // one): that call and every later one fails with DesktopLost, unrecorded.
+    void loseDesktopAtInjection(int n) { injectionsBeforeLoss_ = n - 1; }
     // The list last given to watchCombinations().
     const std::vector<KeyCombination>& watchedCombinations() const { return watched_; }
 
   private:
     std::optional<ScreenPoint> position() override;
-    void moveTo(ScreenPoint point) override;
-    void leftButtonDown() override;
-    void leftButtonUp() override;
+    Status<DesktopLost> moveTo(ScreenPoint point) override;
+    Status<DesktopLost> leftButtonDown() override;
+    Status<DesktopLost> leftButtonUp() override;
+    // Counts one move or press; false once the desktop is lost.
+    bool injectionReaches();
     bool isDown(int virtualKey) override;
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override;
     int changeNotifier() const override { return notifierAvailable_ ? changeFd_.get() : -1; }
@@ -110,6 +115,7 @@ class RecordingDesktop final : public Desktop,
     int singleKeyQueries_ = 0;
     int batchedKeyQueries_ = 0;
     int positionQueries_ = 0;
+    std::optional<int> injectionsBeforeLoss_;
     std::vector<KeyCombination> watched_;
     posix::UniqueFd changeFd_;  // an eventfd
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/windows/screen_mapping.h"
 #include "platform/windows/shell_launcher.h"
 
@@ -67,20 +69,33 @@ class WindowsDesktop final : public Desktop,
     // normalised coordinates can miss by a pixel on odd sizes, and SendInput is
     // refused towards a program of higher integrity, so the exact position is
     // then set directly.
-    void moveTo(ScreenPoint point) override {
+    Status<DesktopLost> moveTo(ScreenPoint point) override {
         const ScreenPoint target = windows::toVirtualScreen(point, primaryMonitor().origin);
         const auto absolute = windows::toAbsoluteInput(target, virtualScreen());
-        sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK, absolute.dx,
-                  absolute.dy);
+        const bool sent =
+            sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+                      absolute.dx, absolute.dy);
         POINT now{};
         if (!GetCursorPos(&now) || now.x != target.x || now.y != target.y) {
-            SetCursorPos(target.x, target.y);
+            // Both refused: the input desktop is out of reach (the session
+            // was locked, disconnected or ended).
+            if (!SetCursorPos(target.x, target.y) && !sent) return lost("SetCursorPos");
         }
+        return {};
     }
 
     // --- buttons: at wherever the pointer is ---
-    void leftButtonDown() override { sendMouse(MOUSEEVENTF_LEFTDOWN); }
-    void leftButtonUp() override { sendMouse(MOUSEEVENTF_LEFTUP); }
+    Status<DesktopLost> leftButtonDown() override { return press(MOUSEEVENTF_LEFTDOWN); }
+    Status<DesktopLost> leftButtonUp() override { return press(MOUSEEVENTF_LEFTUP); }
+    static Status<DesktopLost> press(DWORD flags) {
+        if (!sendMouse(flags)) return lost("SendInput");
+        return {};
+    }
+
+    static Status<DesktopLost> lost(const char* call) {
+        return fail(DesktopLost{std::string(call) + " refused, error " +
+                                std::to_string(GetLastError()) + ": no input desktop"});
+    }
 
     // --- keys: the scan table's codes are Windows virtual-key codes already ---
     bool isDown(int virtualKey) override {

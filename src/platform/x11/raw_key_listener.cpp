@@ -31,6 +31,7 @@ bool RawKeyListener::open(const std::string& displayName) {
     XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
     XSync(display.get(), False);
     ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
+    watch_.watch(display.get());
     display_ = std::move(display);
     xiOpcode_ = opcode;
     return true;
@@ -40,8 +41,10 @@ int RawKeyListener::fd() const { return display_ ? ConnectionNumber(display_.get
 
 bool RawKeyListener::drain() {
     if (!display_) return true;
+    if (watch_.broken()) return false;  // the desktop's own calls say that it is gone
+    BrokenConnectionWatch::keepHandling();
     bool changed = false;
-    while (XPending(display_.get()) > 0) {
+    while (!watch_.broken() && XPending(display_.get()) > 0) {
         XEvent event;
         XNextEvent(display_.get(), &event);
         if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) changed = true;

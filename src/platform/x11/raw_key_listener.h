@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/x11/connection_loss.h"
 #include "platform/x11/x_handles.h"
 
 namespace pointilla::platform::x11 {
@@ -19,6 +20,7 @@ class RawKeyListener {
     bool drain();
 
   private:
+    BrokenConnectionWatch watch_;  // outlives the connection's closing
     DisplayHandle display_;
     int xiOpcode_ = 0;
 };

@@ -4,11 +4,15 @@
 #include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 #include <utility>
 
 #include "platform/posix/xdg_document_opener.h"
+#include "platform/x11/connection_loss.h"
 #include "platform/x11/raw_key_listener.h"
 #include "platform/x11/screen_layout.h"
 #include "platform/x11/virtual_key_map.h"
@@ -26,13 +30,15 @@ class X11Desktop final : public Desktop,
                          private ScreenInfo {
   public:
     X11Desktop(DisplayHandle display, bool haveRandr, int randrEventBase, bool haveMonitors)
-        : display_(std::move(display)),
+        : name_(DisplayString(display.get())),
+          display_(std::move(display)),
           screen_(DefaultScreen(display_.get())),
           root_(RootWindow(display_.get(), screen_)),
           haveRandr_(haveRandr),
           randrEventBase_(randrEventBase),
           haveMonitors_(haveMonitors) {
         ::fcntl(ConnectionNumber(display_.get()), F_SETFD, FD_CLOEXEC);
+        watch_.watch(display_.get());
         if (haveRandr_) {
             XRRSelectInput(
                 display_.get(), root_,
@@ -59,28 +65,39 @@ class X11Desktop final : public Desktop,
         int windowX = 0;
         int windowY = 0;
         unsigned int mask = 0;
+        x11::BrokenConnectionWatch::keepHandling();
         const bool onThisScreen = XQueryPointer(display_.get(), root_, &rootReturn, &child, &rootX,
                                                 &rootY, &windowX, &windowY, &mask);
         handleEvents(QueuedAlready);
+        if (!onThisScreen || watch_.broken()) return std::nullopt;
         refreshLayoutIfStale();
-        if (!onThisScreen) return std::nullopt;
         return layout_.toScreen(rootX, rootY);
     }
 
-    void moveTo(ScreenPoint point) override {
+    // Spelt Result<void, ...>: Xlib's Status macro hides the alias here.
+    Result<void, DesktopLost> moveTo(ScreenPoint point) override {
         handleEvents(QueuedAfterReading);
+        if (watch_.broken()) return lost();
         refreshLayoutIfStale();
         const ScreenPoint root = layout_.toRoot(point);
         XTestFakeMotionEvent(display_.get(), screen_, root.x, root.y, CurrentTime);
         XFlush(display_.get());
+        return watch_.broken() ? lost() : Result<void, DesktopLost>();
     }
 
     // --- buttons: real input through XTEST, at wherever the pointer is ---
-    void leftButtonDown() override { pressLeft(True); }
-    void leftButtonUp() override { pressLeft(False); }
-    void pressLeft(Bool down) {
+    Result<void, DesktopLost> leftButtonDown() override { return pressLeft(True); }
+    Result<void, DesktopLost> leftButtonUp() override { return pressLeft(False); }
+    Result<void, DesktopLost> pressLeft(Bool down) {
+        if (watch_.broken()) return lost();
+        x11::BrokenConnectionWatch::keepHandling();
         XTestFakeButtonEvent(display_.get(), Button1, down, CurrentTime);
         XFlush(display_.get());
+        return watch_.broken() ? lost() : Result<void, DesktopLost>();
+    }
+
+    Result<void, DesktopLost> lost() const {
+        return fail(DesktopLost{"X connection to " + name_ + " broken"});
     }
 
     // --- keys: the server's global state, one round trip for any number of keys ---
@@ -93,8 +110,11 @@ class X11Desktop final : public Desktop,
 
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override {
         char keymap[32] = {};
+        x11::BrokenConnectionWatch::keepHandling();
         XQueryKeymap(display_.get(), keymap);
         handleEvents(QueuedAlready);
+        // On a broken connection Xlib copies whatever its reply buffer held.
+        if (watch_.broken()) std::fill(std::begin(keymap), std::end(keymap), '\0');
         for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
             down[i] = keys_.isDown(virtualKeys[i], keymap);
         }
@@ -121,6 +141,7 @@ class X11Desktop final : public Desktop,
     // Keyboard-map and monitor-layout changes arrive as events on this
     // connection; they are read whenever a request brings them in.
     void handleEvents(int mode) {
+        x11::BrokenConnectionWatch::keepHandling();
         bool keysChanged = false;
         bool layoutChanged = false;
         while (XEventsQueued(display_.get(), mode) > 0) {
@@ -149,12 +170,14 @@ class X11Desktop final : public Desktop,
     // Monitors defined or made primary without a change of outputs send no
     // event, so the layout is also read again when it is older than this.
     void refreshLayoutIfStale() {
-        if (Clock::now() - layoutTime_ > kLayoutLifetime) refreshLayout();
+        if (!watch_.broken() && Clock::now() - layoutTime_ > kLayoutLifetime) refreshLayout();
     }
 
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds kLayoutLifetime{500};
 
+    std::string name_;
+    x11::BrokenConnectionWatch watch_;  // outlives the connection's closing
     DisplayHandle display_;
     int screen_;
     Window root_;

@@ -43,7 +43,7 @@ class X11HotKeyTest : public QObject {
         capture_ =
             std::make_unique<PointerCapture>(desktop_->pointer(), desktop_->keyboard(), &combo1_,
                                              &combo2_, &combo3_, &label3_, &label4_, &label12_);
-        desktop_->pointer().moveTo(platform::ScreenPoint{512, 384});
+        QVERIFY(desktop_->pointer().moveTo(platform::ScreenPoint{512, 384}).ok());
         capture_->start();
     }
 

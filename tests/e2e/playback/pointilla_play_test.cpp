@@ -242,6 +242,18 @@ TEST_F(PointillaPlayTest, UrlRowsGoToTheDefaultHandlerAsOneArgumentFromTheProgra
               fs::path(kPlayer).parent_path().string() + "\n./--help; touch /tmp/x $(id)\n");
 }
 
+TEST_F(PointillaPlayTest, AnOpenerThatCannotStartIsSaidAndThePlaybackGoesOn) {
+    const auto file = dir.file("url.sce", line(kUrl, "http://exemple.fr") + line(kPosition, "3,4"));
+    fs::create_directory(dir.path() / "vide");
+    const auto played = runToEnd({kPlayer, file.string()},
+                                 Environment{{"PATH=" + (dir.path() / "vide").string()}, {}});
+    EXPECT_EQ(played.exitCode, 0) << played.err;
+    EXPECT_EQ(played.err,
+              "pointilla-play : Ligne 1 : impossible de lancer l'ouverture de "
+              "« http://exemple.fr », la lecture continue.\n");
+    EXPECT_EQ(pointer(), std::make_pair(3, 4));  // the row after the page was played
+}
+
 TEST(PointillaPlayList, PrintsTheRowsInUtf8AndSaysWhereReadingStopped) {
     TempDir dir;
     const auto file = dir.file("liste.sce",
@@ -280,7 +292,7 @@ TEST(PointillaPlayUsage, HelpDocumentsBothModesAndBadUsageFails) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--list"), std::string::npos);
     EXPECT_NE(help.out.find("FICHIER.sce"), std::string::npos);
-    for (const char* documented : {"--repeat N", "--loop", "\u00c9chap", "  6  "}) {
+    for (const char* documented : {"--repeat N", "--loop", "\u00c9chap", "  5  ", "  6  "}) {
         EXPECT_NE(help.out.find(documented), std::string::npos) << documented;
     }
     for (const char* count : {"0", "10000", "01", "boucle"}) {

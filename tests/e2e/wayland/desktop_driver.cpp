@@ -56,12 +56,11 @@ int main() {
         } else if (command == "move") {
             platform::ScreenPoint point;
             words >> point.x >> point.y;
-            desktop.pointer().moveTo(point);
-            std::cout << "ok" << std::endl;
+            std::cout << (desktop.pointer().moveTo(point) ? "ok" : "lost") << std::endl;
         } else if (command == "click") {
-            desktop.buttons().leftButtonDown();
-            desktop.buttons().leftButtonUp();
-            std::cout << "ok" << std::endl;
+            auto pressed = desktop.buttons().leftButtonDown();
+            if (pressed) pressed = desktop.buttons().leftButtonUp();
+            std::cout << (pressed ? "ok" : "lost") << std::endl;
         } else if (command == "position") {
             const auto point = desktop.pointer().position();
             if (point) {

@@ -108,7 +108,7 @@ TEST(X11DesktopOpen, AMissingDisplayIsAClearErrorNotACrash) {
 }
 
 TEST_F(X11DesktopTest, MovesArePointerMotionOtherClientsSee) {
-    desktop->pointer().moveTo({123, 456});
+    ASSERT_TRUE(desktop->pointer().moveTo({123, 456}));
     // The position query is a round trip: the move has been processed after it.
     EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{123, 456}));
     EXPECT_EQ(observedPointer(), std::make_pair(123, 456));
@@ -120,9 +120,9 @@ TEST_F(X11DesktopTest, MovesArePointerMotionOtherClientsSee) {
     // Far beyond the screen: kept at its edge, never wrapped round elsewhere.
     const int right = DisplayWidth(observer.get(), DefaultScreen(observer.get())) - 1;
     const int bottom = DisplayHeight(observer.get(), DefaultScreen(observer.get())) - 1;
-    desktop->pointer().moveTo({70000, 2147483647});
+    ASSERT_TRUE(desktop->pointer().moveTo({70000, 2147483647}));
     EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{right, bottom}));
-    desktop->pointer().moveTo({-2147483647 - 1, 40});
+    ASSERT_TRUE(desktop->pointer().moveTo({-2147483647 - 1, 40}));
     EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{0, 40}));
 
     const ScreenSize size = desktop->screen().primaryScreenSize();
@@ -168,10 +168,10 @@ TEST_F(X11DesktopTest, PositionsCountFromThePrimaryMonitorSoOthersAreNegative) {
     const auto& fresh = opened.value();
     EXPECT_EQ(fresh->screen().primaryScreenSize(), (ScreenSize{640, 480}));
 
-    fresh->pointer().moveTo({-100, 50});
+    ASSERT_TRUE(fresh->pointer().moveTo({-100, 50}));
     EXPECT_EQ(fresh->pointer().position(), (ScreenPoint{-100, 50}));
     EXPECT_EQ(observedPointer(), std::make_pair(540, 150));
-    fresh->pointer().moveTo({0, 0});
+    ASSERT_TRUE(fresh->pointer().moveTo({0, 0}));
     EXPECT_EQ(fresh->pointer().position(), (ScreenPoint{0, 0}));
     EXPECT_EQ(observedPointer(), std::make_pair(640, 100));
 
@@ -182,7 +182,7 @@ TEST_F(X11DesktopTest, PositionsCountFromThePrimaryMonitorSoOthersAreNegative) {
         if (seen != ScreenSize{640, 480}) ::usleep(50'000);
     }
     EXPECT_EQ(seen, (ScreenSize{640, 480}));
-    desktop->pointer().moveTo({-640, -100});
+    ASSERT_TRUE(desktop->pointer().moveTo({-640, -100}));
     EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{-640, -100}));
     EXPECT_EQ(observedPointer(), std::make_pair(0, 0));
 }

@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QMessageBox>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTreeView>
@@ -105,6 +107,42 @@ TEST_F(PlaybackControlsTest, TheTrayEntryStopsAndStartPlaysTheStoredNumberOfTime
     action("arreticone")->trigger();
     EXPECT_FALSE(form->playback().playing());
     EXPECT_TRUE(form->playback().wasStopped());
+}
+
+TEST_F(PlaybackControlsTest, ALostDesktopEndsThePlaybackSaysWhereAndBringsTheWindowBack) {
+    store.putValue(kSettingsKey, "redlec", "1");
+    desktop.setOpenSucceeds(false);
+    desktop.loseDesktopAtInjection(2);  // the move after the wait
+    form->scenarioModel().replaceAll({{"Position souris", "5 , 5"},
+                                      {"URL", "http://exemple.fr"},
+                                      {"D\u00e9lai", "1"},
+                                      {"Position souris", "6 , 6"},
+                                      {"Clic souris", "Clic"}});
+    form->start();
+    // The page that could not be opened is said; the playback went on to the wait.
+    EXPECT_EQ(form->SB1->currentMessage(),
+              QStringLiteral("Ligne 2 : impossible de lancer l'ouverture de \u00ab "
+                             "http://exemple.fr \u00bb, la lecture continue."));
+    EXPECT_TRUE(form->Timer4->isActive());
+    EXPECT_FALSE(form->isVisible());
+
+    testing::BoxAnswerer answerer(QMessageBox::Ok);
+    QMetaObject::invokeMethod(form->Timer4, "timeout");
+    for (int i = 0; i < 100 && answerer.seen().empty(); ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_EQ(answerer.seen().size(), 1U);
+    EXPECT_EQ(answerer.seen()[0].text,
+              QStringLiteral("Le bureau ne r\u00e9pond plus : lecture arr\u00eat\u00e9e \u00e0 la "
+                             "ligne 4"));
+    EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Warning);
+    EXPECT_FALSE(form->playback().playing());
+    EXPECT_FALSE(form->Timer4->isActive());
+    EXPECT_EQ(form->playbackPanel(), QString());
+    EXPECT_EQ(form->playingRow(), 0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(action("arret")->isEnabled());
+    EXPECT_EQ(desktop.calls().size(), 2U);  // the first move and the page; nothing after
 }
 
 TEST_F(PlaybackControlsTest, TheMarkedRowIsKeptInView) {

@@ -3,6 +3,8 @@
 #include <poll.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
 
 namespace pointilla::platform::wayland {
 
@@ -29,6 +31,12 @@ bool pumpEvents(wl_display* display, int timeoutMs) {
         wl_display_cancel_read(display);
     }
     return wl_display_dispatch_pending(display) >= 0;
+}
+
+Status<DesktopLost> stillConnected(wl_display* display) {
+    const int error = wl_display_get_error(display);
+    if (error == 0) return {};
+    return fail(DesktopLost{std::string("Wayland connection broken: ") + std::strerror(error)});
 }
 
 }  // namespace pointilla::platform::wayland

@@ -4,6 +4,9 @@
 
 #include <wayland-client.h>
 
+#include "common/result.h"
+#include "platform/desktop/desktop_lost.h"
+
 namespace pointilla::platform::wayland {
 
 // Sends everything queued, waiting while the compositor's socket is full (a
@@ -14,5 +17,9 @@ bool flushAll(wl_display* display);
 // Sends what is queued, waits up to timeoutMs (0: not at all) for events,
 // reads and dispatches them. False when the connection broke.
 bool pumpEvents(wl_display* display, int timeoutMs);
+
+// DesktopLost once the connection broke (the compositor went away): nothing
+// sent on it arrives any more.
+Status<DesktopLost> stillConnected(wl_display* display);
 
 }  // namespace pointilla::platform::wayland

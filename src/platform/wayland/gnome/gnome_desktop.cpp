@@ -59,51 +59,61 @@ class GnomeDesktop final : public Desktop,
   private:
     std::optional<ScreenPoint> position() override { return cursor_->position(); }
 
-    void moveTo(ScreenPoint point) override {
+    Status<DesktopLost> moveTo(ScreenPoint point) override {
+        if (lost_) return fail(*lost_);
         lastPoint_ = point;
         sentSinceSettled_ = true;
         if (!deviceReady_) {
             static_cast<void>(confirmMove(point, kDeviceReadyTimeout));
             deviceReady_ = true;
-            return;
+        } else {
+            waitForSpacing();
+            sent(session_->moveTo(point.x, point.y));
         }
-        waitForSpacing();
-        static_cast<void>(session_->moveTo(point.x, point.y));
+        return lost_ ? fail(*lost_) : Status<DesktopLost>();
     }
-    void leftButtonDown() override { pressLeft(true); }
-    void leftButtonUp() override { pressLeft(false); }
-    void pressLeft(bool pressed) {
+    Status<DesktopLost> leftButtonDown() override { return pressLeft(true); }
+    Status<DesktopLost> leftButtonUp() override { return pressLeft(false); }
+    Status<DesktopLost> pressLeft(bool pressed) {
         // A click before any move: a move to where the pointer is makes sure it is heard.
         if (!deviceReady_) {
-            if (const auto here = cursor_->position()) moveTo(*here);
+            if (const auto here = cursor_->position()) static_cast<void>(moveTo(*here));
         }
+        if (lost_) return fail(*lost_);
         waitForSpacing();
-        static_cast<void>(session_->button(kLeftButtonCode, pressed));
+        sent(session_->button(kLeftButtonCode, pressed));
         sentSinceSettled_ = true;
+        return lost_ ? fail(*lost_) : Status<DesktopLost>();
+    }
+
+    // A call the session refused: mutter (or the portal) is gone, or has
+    // ended the session; nothing sent afterwards would arrive.
+    void sent(const Status<BusFailure>& call) {
+        if (!call && !lost_) lost_ = DesktopLost{"GNOME remote desktop: " + call.error()};
     }
 
     // Moves there and waits until the cursor metadata shows it, sending the
     // move again now and then (a device not yet taken up loses it); false when
-    // the time ran out.
+    // the time ran out or the session is gone.
     bool confirmMove(ScreenPoint point, Clock::duration timeout) {
         waitForSpacing();
-        static_cast<void>(session_->moveTo(point.x, point.y));
+        sent(session_->moveTo(point.x, point.y));
         const auto deadline = Clock::now() + timeout;
         auto retry = Clock::now() + kDeviceRetryInterval;
-        while (cursor_->position() != point && Clock::now() < deadline) {
+        while (!lost_ && cursor_->position() != point && Clock::now() < deadline) {
             std::this_thread::sleep_for(kEventSpacing);
             if (Clock::now() >= retry) {
-                static_cast<void>(session_->moveTo(point.x, point.y));
+                sent(session_->moveTo(point.x, point.y));
                 retry = Clock::now() + kDeviceRetryInterval;
             }
         }
         nextEvent_ = Clock::now() + kEventSpacing;
-        return cursor_->position() == point;
+        return !lost_ && cursor_->position() == point;
     }
 
     // Everything sent is taken before the session stops (see kSettleTimeout).
     void settle() {
-        if (!sentSinceSettled_) return;
+        if (!sentSinceSettled_ || lost_) return;
         sentSinceSettled_ = false;
         const auto here = lastPoint_ ? lastPoint_ : cursor_->position();
         if (!here) return;
@@ -130,6 +140,7 @@ class GnomeDesktop final : public Desktop,
     bool deviceReady_ = false;
     std::optional<ScreenPoint> lastPoint_;
     bool sentSinceSettled_ = false;
+    std::optional<DesktopLost> lost_;
 };
 
 }  // namespace

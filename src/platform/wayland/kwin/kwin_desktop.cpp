@@ -73,11 +73,11 @@ class KwinDesktop final : public Desktop,
         return ScreenPoint{global->x - origin.x, global->y - origin.y};
     }
 
-    void moveTo(ScreenPoint point) override {
+    Status<DesktopLost> moveTo(ScreenPoint point) override {
         const ScreenPoint origin = input_->primaryOrigin();
         target_ = ScreenPoint{origin.x + point.x, origin.y + point.y};
-        input_->moveTo(target_);
         movedSinceReport_ = cursor_ != nullptr;
+        return input_->moveTo(target_);
     }
 
     // KWin reports a move once it has handled it; a read right after moves
@@ -94,8 +94,8 @@ class KwinDesktop final : public Desktop,
     }
 
     // --- buttons ---
-    void leftButtonDown() override { input_->pressLeft(true); }
-    void leftButtonUp() override { input_->pressLeft(false); }
+    Status<DesktopLost> leftButtonDown() override { return input_->pressLeft(true); }
+    Status<DesktopLost> leftButtonUp() override { return input_->pressLeft(false); }
 
     // --- keys: only those of the watched combinations, while KWin says they are held ---
     bool isDown(int virtualKey) override {

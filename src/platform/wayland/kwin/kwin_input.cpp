@@ -12,6 +12,7 @@
 #include "fake-input-client-protocol.h"
 #include "kde-output-order-v1-client-protocol.h"
 #include "platform/posix/unique_fd.h"
+#include "platform/wayland/common/event_pump.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace pointilla::platform::wayland::kwin {
@@ -241,17 +242,20 @@ KwinInput::~KwinInput() {
     if (display_) wl_display_flush(display_.get());
 }
 
-void KwinInput::moveTo(ScreenPoint global) {
+// KWin gone shows when the connection is read, which readPending() does.
+Status<DesktopLost> KwinInput::moveTo(ScreenPoint global) {
     org_kde_kwin_fake_input_pointer_motion_absolute(fakeInput_, wl_fixed_from_int(global.x),
                                                     wl_fixed_from_int(global.y));
     readPending();
+    return stillConnected(display_.get());
 }
 
-void KwinInput::pressLeft(bool down) {
+Status<DesktopLost> KwinInput::pressLeft(bool down) {
     org_kde_kwin_fake_input_button(
         fakeInput_, kLeftButton,
         down ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
     readPending();
+    return stillConnected(display_.get());
 }
 
 void KwinInput::pressKey(std::uint32_t linuxKeyCode, bool down) {

@@ -35,8 +35,8 @@ class KwinInput {
     KwinInput& operator=(const KwinInput&) = delete;
 
     // Global layout coordinates, as KWin's cursor position reads.
-    void moveTo(ScreenPoint global);
-    void pressLeft(bool down);
+    Status<DesktopLost> moveTo(ScreenPoint global);
+    Status<DesktopLost> pressLeft(bool down);
     // A key by its Linux input code (KEY_*); needs fake input version 4.
     bool canPressKeys() const { return fakeInputVersion_ >= 4; }
     void pressKey(std::uint32_t linuxKeyCode, bool down);

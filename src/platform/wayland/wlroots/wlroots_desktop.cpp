@@ -135,10 +135,11 @@ class WlrootsDesktop final : public Desktop,
         flushAll(display_.get());
     }
 
-    void moveTo(ScreenPoint point) override {
+    Status<DesktopLost> moveTo(ScreenPoint point) override {
         pumpEvents(display_.get(), 0);
+        if (auto connected = stillConnected(display_.get()); !connected) return connected;
         const Layout layout = outputs_->current();
-        if (!layout.known()) return;
+        if (!layout.known()) return {};
         const LayoutRect& extent = layout.extent;
         // The virtual pointer reaches only the box around the outputs.
         settlePointer();
@@ -152,16 +153,21 @@ class WlrootsDesktop final : public Desktop,
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
         flushAll(display_.get());
         lastKnown_ = target;
+        return stillConnected(display_.get());
     }
 
     // --- buttons ---
-    void leftButtonDown() override { press(WL_POINTER_BUTTON_STATE_PRESSED); }
-    void leftButtonUp() override { press(WL_POINTER_BUTTON_STATE_RELEASED); }
-    void press(wl_pointer_button_state state) {
+    Status<DesktopLost> leftButtonDown() override { return press(WL_POINTER_BUTTON_STATE_PRESSED); }
+    Status<DesktopLost> leftButtonUp() override { return press(WL_POINTER_BUTTON_STATE_RELEASED); }
+    Status<DesktopLost> press(wl_pointer_button_state state) {
+        // A compositor that went away shows when the connection is read.
+        pumpEvents(display_.get(), 0);
+        if (auto connected = stillConnected(display_.get()); !connected) return connected;
         settlePointer();
         zwlr_virtual_pointer_v1_button(virtualPointer_.get(), timestampMs(), BTN_LEFT, state);
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
         flushAll(display_.get());
+        return stillConnected(display_.get());
     }
 
     void settlePointer() {

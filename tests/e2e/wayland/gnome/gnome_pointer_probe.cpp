@@ -34,7 +34,10 @@ int main(int argc, char** argv) {
     std::optional<ScreenPoint> target;
     if (argc == 3) {
         target = ScreenPoint{std::atoi(argv[1]), std::atoi(argv[2])};
-        desktop.value()->pointer().moveTo(*target);
+        if (!desktop.value()->pointer().moveTo(*target)) {
+            std::printf("lost\n");
+            return 1;
+        }
     }
     // The metadata comes with the stream's next buffer.
     std::optional<ScreenPoint> at;

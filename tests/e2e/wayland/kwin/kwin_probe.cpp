@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "read") return printPosition(desktop.pointer());
     if (command == "move" && argc == 4) {
-        desktop.pointer().moveTo({std::atoi(argv[2]), std::atoi(argv[3])});
+        if (!desktop.pointer().moveTo({std::atoi(argv[2]), std::atoi(argv[3])})) return 1;
         return printPosition(desktop.pointer());
     }
     if (command == "hotkey") {
