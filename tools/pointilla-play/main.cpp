@@ -47,6 +47,8 @@ constexpr const char* kHelp =
     "      (UTF-8). Les lignes d'en-t\u00eate (\u00ab\u00a0[\u00a0\u00bb) ne sont pas des lignes "
     "du\n"
     "      sc\u00e9nario ; leurs libell\u00e9s sont signal\u00e9s sur la sortie d'erreur.\n"
+    "      Les caractères de contrôle d'un fichier sont écrits en clair (\\x1b, \\n,\n"
+    "      \\t...), ici comme sur la ligne de progression.\n"
     "  pointilla-play --help\n"
     "      Affiche cette aide.\n"
     "\n"

@@ -242,6 +242,37 @@ TEST_F(PointillaPlayTest, UrlRowsGoToTheDefaultHandlerAsOneArgumentFromTheProgra
               fs::path(kPlayer).parent_path().string() + "\n./--help; touch /tmp/x $(id)\n");
 }
 
+TEST_F(PointillaPlayTest, ControlCharactersOfAFileNeverReachTheTerminal) {
+    const std::string hostile = "\x1b]0;titre\x07";  // sets a terminal's title
+    const auto file = dir.file("piege.sce",
+                               "[\x1b[2J\xA4l\x9D"
+                               "52;c;QQ==\x07\xA4\r\n" +
+                                   line("URL", "http://a" + hostile) +
+                                   line("URL\nURL",
+                                        "invent\xE9"
+                                        "e\tici") +
+                                   line(kDelay, "\x7f") + line("Inconnu" + hostile, "d\x9D"));
+    const auto listed = runToEnd({kPlayer, "--list", file.string()});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out,
+              "URL\thttp://a\\x1b]0;titre\\x07\n"
+              "URL\\nURL\tinvent\u00e9e\\tici\n"
+              "D\u00e9lai\t\\x7f\n"
+              "Inconnu\\x1b]0;titre\\x07\td\\x9d\n");
+    EXPECT_NE(listed.err.find("\\x1b[2J"), std::string::npos) << listed.err;
+    EXPECT_NE(listed.err.find("l\\x9d52;c;QQ=="), std::string::npos) << listed.err;
+    EXPECT_EQ(listed.err.find('\x1b'), std::string::npos) << listed.err;
+
+    // On a terminal, the progress line shows the row written out too.
+    const auto shown = dir.file("inconnu.sce", line("Inconnu" + hostile, "d\x9D"));
+    const auto played =
+        runToEnd({"script", "-qec", kPlayer + " '" + shown.string() + "'", "/dev/null"});
+    EXPECT_EQ(played.exitCode, 0) << played.out;
+    EXPECT_NE(played.out.find("Inconnu\\x1b]0;titre\\x07 d\\x9d"), std::string::npos) << played.out;
+    EXPECT_EQ(played.out.find("\x1b]"), std::string::npos) << played.out;
+    EXPECT_EQ(played.out.find("\u009d"), std::string::npos) << played.out;
+}
+
 TEST(PointillaPlayList, PrintsTheRowsInUtf8AndSaysWhereReadingStopped) {
     TempDir dir;
     const auto file = dir.file("liste.sce",
