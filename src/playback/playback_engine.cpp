@@ -1,5 +1,6 @@
 #include "playback/playback_engine.h"
 
+#include <chrono>
 #include <utility>
 
 #include "common/settings_values.h"
@@ -7,6 +8,13 @@
 #include "scenario/row.h"
 
 namespace pointilla::playback {
+namespace {
+
+// How long a "URL" row waits for room at a time before it asks for a stop
+// again: shorter than a key press, so that Escape is seen.
+constexpr std::chrono::milliseconds kStopAskedEvery{20};
+
+}  // namespace
 
 int parseRepetitions(std::string_view text) {
     if (text == kLoopText) return kLoop;
@@ -135,11 +143,26 @@ bool PlaybackEngine::perform(const scenario::Row& row) {
             }
             break;
         case scenario::PlaybackStep::OpenAddress:
+            if (!awaitOpenerRoom()) return false;
             // Whether the handler manages to open it is not playback's concern.
             (void)opener_.open(row.detail, programDirectory_);
             break;
     }
     return true;
+}
+
+bool PlaybackEngine::awaitOpenerRoom() {
+    while (true) {
+        const platform::OpenerRoom room = opener_.waitForRoom(kStopAskedEvery);
+        for (const std::string& address : room.letGo) {
+            if (callbacks_.handlerLetGo) callbacks_.handlerLetGo(address);
+        }
+        if (room.free) return true;
+        if (stopAsked()) {
+            stop();
+            return false;
+        }
+    }
 }
 
 void PlaybackEngine::beginWait(int seconds) {

@@ -17,9 +17,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+#include <chrono>
 
 #include "capture/hot_key_combos.h"
 #include "capture/pointer_capture.h"
@@ -27,6 +29,7 @@
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
+#include "messages/playback_messages.h"
 #include "platform/desktop/desktop.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
@@ -49,6 +52,9 @@ namespace pointilla::shell {
 namespace {
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// A warning in the status bar stays long enough to be read.
+constexpr std::chrono::milliseconds kWarningShownFor{10'000};
 
 std::filesystem::path toPath(const QString& fileName) {
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());
@@ -153,6 +159,10 @@ void Form1::wirePlayback() {
     // while rows run back to back.
     callbacks.stopRequested = [this] { return capture_->stopKeyDown(); };
     callbacks.progress = [this](const playback::Progress& now) { onPlaybackProgress(now); };
+    callbacks.handlerLetGo = [this](const std::string& address) {
+        SB1->showMessage(fromUtf8(messages::handlerLetGoMessage(address)),
+                         static_cast<int>(kWarningShownFor.count()));
+    };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
         services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),

@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "codepage/visible_controls.h"
+#include "messages/playback_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/desktop/virtual_keys.h"
@@ -224,6 +225,11 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     playback::PlaybackCallbacks callbacks;
     callbacks.stopRequested = stopAsked;
     callbacks.progress = [&](const playback::Progress& now) { line.show(now); };
+    callbacks.handlerLetGo = [&](const std::string& address) {
+        line.clear();
+        err << kTool << " : " << messages::handlerLetGoMessage(visible(address)) << "\n";
+        err.flush();
+    };
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
                                     settings, timer4, std::move(callbacks),
                                     platform::executableDirectory());
