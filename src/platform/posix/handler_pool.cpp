@@ -19,6 +19,7 @@ HandlerPool::HandlerPool(HandlerLimits limits) : limits_(limits) {}
 HandlerPool::~HandlerPool() { reapEnded(); }
 
 void HandlerPool::add(pid_t child, std::string target) {
+    reapEnded();  // handlers opened outside a playback end as zombies until then
     counted_.push_back(Handler{child, std::move(target), Clock::now()});
 }
 
