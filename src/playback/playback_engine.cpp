@@ -1,5 +1,6 @@
 #include "playback/playback_engine.h"
 
+#include <chrono>
 #include <utility>
 
 #include "common/settings_values.h"
@@ -7,6 +8,13 @@
 #include "scenario/row.h"
 
 namespace pointilla::playback {
+namespace {
+
+// How long a "URL" row waits for room at a time before it asks for a stop
+// again: shorter than a key press, so that Escape is seen.
+constexpr std::chrono::milliseconds kStopAskedEvery{20};
+
+}  // namespace
 
 int parseRepetitions(std::string_view text) {
     if (text == kLoopText) return kLoop;
@@ -85,7 +93,7 @@ void PlaybackEngine::lecture() {
                 return;
             }
             reportProgress();
-            // Waiting on a "Délai" row, or ended there by a lost desktop.
+            // Waiting on a "Délai" row, or ended there (stopped, or a lost desktop).
             if (perform(rows_.row(numligne_)) != Step::Next) return;
         }
         if (repetitions_ != kLoop && repetition_ >= repetitions_) break;
@@ -145,6 +153,7 @@ PlaybackEngine::Step PlaybackEngine::perform(const scenario::Row& row) {
             }
             break;
         case scenario::PlaybackStep::OpenAddress:
+            if (!awaitOpenerRoom()) return Step::Stopped;
             // Whether the handler manages to open the page is not playback's
             // concern; a handler that could not even be started is said.
             if (!opener_.open(row.detail, programDirectory_) && callbacks_.openFailed) {
@@ -162,6 +171,20 @@ void PlaybackEngine::loseDesktop(const platform::DesktopLost& why) {
     lostDesktop_ = true;
     setStatus(kIdleStatus);
     if (callbacks_.desktopLost) callbacks_.desktopLost(numligne_, why);
+}
+
+bool PlaybackEngine::awaitOpenerRoom() {
+    while (true) {
+        const platform::OpenerRoom room = opener_.waitForRoom(kStopAskedEvery);
+        for (const std::string& address : room.letGo) {
+            if (callbacks_.handlerLetGo) callbacks_.handlerLetGo(address);
+        }
+        if (room.free) return true;
+        if (stopAsked()) {
+            stop();
+            return false;
+        }
+    }
 }
 
 void PlaybackEngine::beginWait(int seconds) {

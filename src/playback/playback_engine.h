@@ -4,7 +4,8 @@
 // one-second `Timer4`; the tick that completes the wait resumes `lecture` at
 // the next row. The whole scenario is played "repet" times (or until stopped),
 // each time from row 1. stop() ends a playback at once, and the stop request
-// is asked before every row, so a stop key held between two rows is honoured.
+// is asked before every row, so a stop key held between two rows is honoured;
+// a "URL" row that waits for the opener to have room asks it all along.
 // Plain C++: the main window supplies the timer, the settings reader and the
 // callbacks.
 
@@ -53,6 +54,9 @@ struct PlaybackCallbacks {
     std::function<void(int row, const platform::DesktopLost&)> desktopLost;
     // The handler of this "URL" row could not even be started; the playback goes on.
     std::function<void(int row, const std::string& target)> openFailed;
+    // The handler that opens this address ran so long that a "URL" row waiting
+    // for room no longer waits for it.
+    std::function<void(const std::string& address)> handlerLetGo;
 };
 
 // The texts playback writes into panel 2.
@@ -102,10 +106,14 @@ class PlaybackEngine {
     Progress progress() const;
 
   private:
-    enum class Step { Next, Wait, DesktopLost };
-    // Performs one row: Wait when it is a "Délai" row that starts a wait.
+    enum class Step { Next, Wait, Stopped, DesktopLost };
+    // Performs one row: Wait when it is a "Délai" row that starts a wait,
+    // Stopped when the playback was stopped during the row.
     Step perform(const scenario::Row& row);
     void loseDesktop(const platform::DesktopLost& why);
+    // Waits until the opener has room for one more handler, asking for a stop
+    // all along; false when the playback was stopped meanwhile.
+    bool awaitOpenerRoom();
     void beginWait(int seconds);
     void endWait();
     void finish();

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+#include <chrono>
 
 #include "capture/hot_key_combos.h"
 #include "capture/pointer_capture.h"
@@ -52,12 +53,12 @@ namespace {
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
+// A warning in the status bar stays long enough to be read.
+constexpr std::chrono::milliseconds kWarningShownFor{10'000};
+
 std::filesystem::path toPath(const QString& fileName) {
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 }
-
-// How long the status bar says that a page could not be opened.
-constexpr int kPageNotOpenedShownMs = 10000;
 
 const QString kSaveFirstQuestion =
     QStringLiteral("Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer ?");
@@ -161,7 +162,11 @@ void Form1::wirePlayback() {
     callbacks.desktopLost = [this](int row, const platform::DesktopLost&) { onDesktopLost(row); };
     callbacks.openFailed = [this](int row, const std::string& target) {
         SB1->showMessage(fromUtf8(messages::pageNotOpenedMessage(row, target)),
-                         kPageNotOpenedShownMs);
+                         static_cast<int>(kWarningShownFor.count()));
+    };
+    callbacks.handlerLetGo = [this](const std::string& address) {
+        SB1->showMessage(fromUtf8(messages::handlerLetGoMessage(address)),
+                         static_cast<int>(kWarningShownFor.count()));
     };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),

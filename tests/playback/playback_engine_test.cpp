@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -59,20 +61,22 @@ class FakeTicker final : public Ticker {
 class PlaybackEngineTest : public ::testing::Test {
   protected:
     PlaybackEngineTest()
-        : engine(
-              rows, desktop.pointer(), desktop.buttons(), desktop.opener(), settings, timer,
-              PlaybackCallbacks{
-                  [this](const std::string& text) { log.push_back("status:" + text); },
-                  [this] { log.push_back("hide"); }, [this] { log.push_back("finished"); },
-                  [this] { return stopWhen && stopWhen(); }, [this] { log.push_back("stopped"); },
-                  [this](const Progress& now) { progressSeen.push_back(now); },
-                  [this](int row, const platform::DesktopLost&) {
-                      log.push_back("lost:" + std::to_string(row));
-                  },
-                  [this](int row, const std::string& target) {
-                      log.push_back("unopened:" + std::to_string(row) + ":" + target);
-                  }},
-              "/opt/pointilla/bin") {}
+        : engine(rows, desktop.pointer(), desktop.buttons(), desktop.opener(), settings, timer,
+                 PlaybackCallbacks{
+                     [this](const std::string& text) { log.push_back("status:" + text); },
+                     [this] { log.push_back("hide"); },
+                     [this] { log.push_back("finished"); },
+                     [this] { return stopWhen && stopWhen(); },
+                     [this] { log.push_back("stopped"); },
+                     [this](const Progress& now) { progressSeen.push_back(now); },
+                     [this](int row, const platform::DesktopLost&) {
+                         log.push_back("lost:" + std::to_string(row));
+                     },
+                     [this](int row, const std::string& target) {
+                         log.push_back("unopened:" + std::to_string(row) + ":" + target);
+                     },
+                     {}},
+                 "/opt/pointilla/bin") {}
 
     void setRows(std::vector<Row> newRows) { rows.replaceAll(std::move(newRows)); }
     const std::vector<DesktopCall>& calls() const { return desktop.calls(); }
@@ -478,6 +482,66 @@ TEST_F(PlaybackEngineTest, ProgressNamesTheRowAndCountsDownTheWait) {
     engine.tick();
     engine.tick();
     EXPECT_EQ(progressSeen.back(), (Progress{2, 3, 3, 2, 2}));  // the second pass's wait
+}
+
+// An opener whose places are all taken until `rooms` says otherwise, one
+// answer a call.
+class CrowdedOpener final : public platform::DocumentOpener {
+  public:
+    bool open(const std::string& target, const std::filesystem::path&) override {
+        opened.push_back(target);
+        return true;
+    }
+    platform::OpenerRoom waitForRoom(std::chrono::milliseconds) override {
+        ++asks;
+        if (rooms.empty()) return {false, {}};
+        platform::OpenerRoom room = rooms.front();
+        rooms.erase(rooms.begin());
+        return room;
+    }
+    std::vector<platform::OpenerRoom> rooms;
+    std::vector<std::string> opened;
+    int asks = 0;
+};
+
+TEST_F(PlaybackEngineTest, AUrlRowWaitsForRoomNamesWhatWasLetGoAndStopsWhenAsked) {
+    setRows({{kUrl, "http://a"}, {kClick, "Clic"}});
+    struct Case {
+        std::vector<platform::OpenerRoom> rooms;
+        int stopAfterAsks;  // the stop key is held from this many asks on
+        std::vector<std::string> opened;
+        std::vector<std::string> letGo;
+        bool clicked;
+    };
+    const Case cases[] = {
+        {{{false, {}}, {false, {}}, {true, {"http://lent"}}},
+         99,
+         {"http://a"},
+         {"http://lent"},
+         true},
+        {{}, 3, {}, {}, false},  // never any room: only the stop ends the wait
+    };
+    for (const Case& c : cases) {
+        RecordingDesktop other;
+        FakeTicker otherTimer;
+        CrowdedOpener opener;
+        opener.rooms = c.rooms;
+        std::vector<std::string> letGo;
+        PlaybackCallbacks callbacks;
+        callbacks.stopRequested = [&] { return opener.asks >= c.stopAfterAsks; };
+        callbacks.handlerLetGo = [&](const std::string& address) { letGo.push_back(address); };
+        PlaybackEngine crowded(rows, other.pointer(), other.buttons(), opener, settings, otherTimer,
+                               std::move(callbacks), {});
+        crowded.start();
+        EXPECT_EQ(opener.opened, c.opened);
+        EXPECT_EQ(letGo, c.letGo);
+        EXPECT_EQ(other.calls().size(), c.clicked ? 2U : 0U) << describe(other.calls());
+        EXPECT_EQ(crowded.wasStopped(), !c.clicked);
+        EXPECT_FALSE(crowded.playing());
+        if (!c.clicked) {
+            EXPECT_EQ(crowded.numligne(), 1);
+        }
+    }
 }
 
 TEST(Repetitions, StoredTextIsACountOrBoucleAndAnythingElseMeansOnce) {

@@ -14,6 +14,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "codepage/visible_controls.h"
 #include "messages/playback_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
@@ -29,11 +30,16 @@ namespace {
 
 constexpr const char* kTool = "pointilla-play";
 
-// A file name in messages: UTF-8, as every other text the tool prints.
+// A file name in messages: UTF-8, as every other text the tool prints, and on
+// one line whatever characters the name holds.
 std::string shown(const std::filesystem::path& file) {
     const std::u8string name = file.u8string();
-    return {name.begin(), name.end()};
+    return codepage::escapeControls({reinterpret_cast<const char*>(name.data()), name.size()});
 }
+
+// What a scenario file says, as the terminal is to show it: its control
+// characters written out, so that a row stays one line and sends no command.
+std::string visible(std::string_view fromFile) { return codepage::escapeControls(fromFile); }
 
 // The file's content, or the exit status after saying why there is none.
 std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file, std::ostream& err,
@@ -145,7 +151,7 @@ class ProgressLine {
         } else if (now.repetitions > 1) {
             err_ << " (passage " << now.repetition << " sur " << now.repetitions << ")";
         }
-        err_ << " : " << row.action << " " << row.detail;
+        err_ << " : " << visible(row.action) << " " << visible(row.detail);
         if (now.secondsLeft > 0) err_ << ", encore " << now.secondsLeft << " s";
         err_.flush();
     }
@@ -167,9 +173,12 @@ int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream&
     if (!content) return status;
     for (const auto& header : content->headers) {
         err << kTool << " : note : ligne d'en-t\u00eate, libell\u00e9s \u00ab\u00a0"
-            << header.label8 << "\u00a0\u00bb et \u00ab\u00a0" << header.label9 << "\u00a0\u00bb\n";
+            << visible(header.label8) << "\u00a0\u00bb et \u00ab\u00a0" << visible(header.label9)
+            << "\u00a0\u00bb\n";
     }
-    for (const auto& row : content->rows) out << row.action << '\t' << row.detail << '\n';
+    // TAB separates the columns, so a TAB inside a text is written out too.
+    for (const auto& row : content->rows)
+        out << visible(row.action) << '\t' << visible(row.detail) << '\n';
     out.flush();
     if (content->stop) {
         reportStop(file, *content->stop, err);
@@ -218,7 +227,13 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     callbacks.progress = [&](const playback::Progress& now) { line.show(now); };
     callbacks.openFailed = [&](int row, const std::string& target) {
         line.clear();
-        err << kTool << " : " << messages::pageNotOpenedMessage(row, target) << "\n";
+        err << kTool << " : " << messages::pageNotOpenedMessage(row, visible(target)) << "\n";
+        err.flush();
+    };
+    callbacks.handlerLetGo = [&](const std::string& address) {
+        line.clear();
+        err << kTool << " : " << messages::handlerLetGoMessage(visible(address)) << "\n";
+        err.flush();
     };
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
                                     settings, timer4, std::move(callbacks),

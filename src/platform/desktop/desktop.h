@@ -7,6 +7,8 @@
 // origin at the top-left corner of the primary monitor; positions on a monitor
 // to its left or above it are negative.
 
+#include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -97,6 +99,18 @@ class ScreenInfo {
     virtual ScreenSize primaryScreenSize() = 0;
 };
 
+// How many default handlers may run at once, and how long a playback waits
+// for one to end before it stops counting it.
+inline constexpr std::size_t kHandlersAtOnce = 8;
+inline constexpr std::chrono::seconds kHandlerHoldLimit{10};
+
+// What waitForRoom() found: whether one more handler may start, and the
+// targets whose handlers ran so long that they are no longer waited for.
+struct OpenerRoom {
+    bool free = true;
+    std::vector<std::string> letGo;
+};
+
 // Opening a document or web address with the desktop's default handler. Never
 // blocks, never goes through a shell, never lets the target be read as an option.
 class DocumentOpener {
@@ -104,6 +118,14 @@ class DocumentOpener {
     virtual ~DocumentOpener() = default;
     // False when the handler could not even be started.
     virtual bool open(const std::string& target, const std::filesystem::path& workingDirectory) = 0;
+    // Handlers still running are bounded, so that a scenario of many addresses
+    // cannot start thousands of programs at once: a playback asks for room
+    // before each open(). Waits up to `patience` for it. A backend whose
+    // handler leaves no process of ours behind always has room.
+    virtual OpenerRoom waitForRoom(std::chrono::milliseconds patience) {
+        static_cast<void>(patience);
+        return {};
+    }
 };
 
 // Starting another program directly (no shell), with a normal focused window.

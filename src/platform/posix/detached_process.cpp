@@ -21,7 +21,8 @@ bool isExecutableFile(const std::filesystem::path& path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
-// What the grandchild tells its parent when it cannot run the program.
+// What the process that was to become the program tells the caller when it
+// cannot.
 struct ChildFailure {
     int stage = 0;  // 1: working directory, 2: exec
     int error = 0;
@@ -33,7 +34,8 @@ struct ChildFailure {
     ::_exit(127);
 }
 
-// Runs in the grandchild, after fork: only async-signal-safe calls.
+// Runs in the process that becomes the program, after fork: only
+// async-signal-safe calls.
 [[noreturn]] void execInChild(int reportFd, const char* program, char* const argv[],
                               const char* workingDirectory) {
     if (workingDirectory != nullptr && ::chdir(workingDirectory) != 0) failInChild(reportFd, 1);
@@ -49,6 +51,69 @@ struct ChildFailure {
 
 void setError(std::string* error, std::string text) {
     if (error != nullptr) *error = std::move(text);
+}
+
+// Everything the child needs, prepared before fork: after it, it may not allocate.
+class Command {
+  public:
+    Command(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+            const std::filesystem::path& workingDirectory)
+        : program_(program.string()), directory_(workingDirectory.string()) {
+        texts_.reserve(arguments.size() + 1);
+        texts_.push_back(program_);
+        texts_.insert(texts_.end(), arguments.begin(), arguments.end());
+        argv_.reserve(texts_.size() + 1);
+        for (auto& text : texts_) argv_.push_back(text.data());
+        argv_.push_back(nullptr);
+    }
+    // argv points into texts_: never copied nor moved.
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+    [[noreturn]] void runInChild(int reportFd) {
+        execInChild(reportFd, program_.c_str(), argv_.data(),
+                    directory_.empty() ? nullptr : directory_.c_str());
+    }
+
+    // Reads the child's report once the pipe's other end is closed: true when
+    // the program was executed (the pipe closed on exec), false with the reason.
+    bool executed(int reportFd, std::string* error) const {
+        ChildFailure failure;
+        ssize_t got = 0;
+        do {
+            got = ::read(reportFd, &failure, sizeof failure);
+        } while (got < 0 && errno == EINTR);
+        if (got != static_cast<ssize_t>(sizeof failure)) return true;
+        const std::string reason = std::strerror(failure.error);
+        setError(error,
+                 failure.stage == 1 ? directory_ + " : " + reason : program_ + " : " + reason);
+        return false;
+    }
+
+  private:
+    std::string program_;
+    std::string directory_;
+    std::vector<std::string> texts_;
+    std::vector<char*> argv_;
+};
+
+// The pipe on which a child reports a failure to run the program, closed on exec.
+bool openReportPipe(UniqueFd& readEnd, UniqueFd& writeEnd, std::string* error) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        setError(error, std::strerror(errno));
+        return false;
+    }
+    readEnd.reset(fds[0]);
+    writeEnd.reset(fds[1]);
+    return true;
+}
+
+int waitFor(pid_t child) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
 }
 
 }  // namespace
@@ -71,26 +136,10 @@ std::filesystem::path findInPath(const std::string& name) {
 
 bool startDetached(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                    const std::filesystem::path& workingDirectory, std::string* error) {
-    // Everything the child needs is prepared here: after fork it may not allocate.
-    const std::string programText = program.string();
-    std::vector<std::string> argvText;
-    argvText.reserve(arguments.size() + 1);
-    argvText.push_back(programText);
-    argvText.insert(argvText.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    argv.reserve(argvText.size() + 1);
-    for (auto& text : argvText) argv.push_back(text.data());
-    argv.push_back(nullptr);
-    const std::string directoryText = workingDirectory.string();
-    const char* directory = directoryText.empty() ? nullptr : directoryText.c_str();
-
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-        setError(error, std::strerror(errno));
-        return false;
-    }
-    UniqueFd readEnd(pipeFds[0]);
-    UniqueFd writeEnd(pipeFds[1]);
+    Command command(program, arguments, workingDirectory);
+    UniqueFd readEnd;
+    UniqueFd writeEnd;
+    if (!openReportPipe(readEnd, writeEnd, error)) return false;
 
     const pid_t child = ::fork();
     if (child < 0) {
@@ -99,32 +148,47 @@ bool startDetached(const std::filesystem::path& program, const std::vector<std::
     }
     if (child == 0) {
         const pid_t grandchild = ::fork();
-        if (grandchild == 0)
-            execInChild(writeEnd.get(), programText.c_str(), argv.data(), directory);
+        if (grandchild == 0) command.runInChild(writeEnd.get());
         ::_exit(grandchild < 0 ? 1 : 0);
     }
     writeEnd.reset();
-
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    const int status = waitFor(child);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         setError(error, "fork");
         return false;
     }
-    // The pipe closes on a successful exec (close-on-exec), or carries the failure.
-    ChildFailure failure;
-    ssize_t got = 0;
-    do {
-        got = ::read(readEnd.get(), &failure, sizeof failure);
-    } while (got < 0 && errno == EINTR);
-    if (got == static_cast<ssize_t>(sizeof failure)) {
-        const std::string reason = std::strerror(failure.error);
-        setError(error, failure.stage == 1 ? directoryText + " : " + reason
-                                           : programText + " : " + reason);
-        return false;
+    return command.executed(readEnd.get(), error);
+}
+
+std::optional<pid_t> startChild(const std::filesystem::path& program,
+                                const std::vector<std::string>& arguments,
+                                const std::filesystem::path& workingDirectory, std::string* error) {
+    Command command(program, arguments, workingDirectory);
+    UniqueFd readEnd;
+    UniqueFd writeEnd;
+    if (!openReportPipe(readEnd, writeEnd, error)) return std::nullopt;
+
+    const pid_t child = ::fork();
+    if (child < 0) {
+        setError(error, std::strerror(errno));
+        return std::nullopt;
     }
-    return true;
+    if (child == 0) command.runInChild(writeEnd.get());
+    writeEnd.reset();
+    if (!command.executed(readEnd.get(), error)) {
+        waitFor(child);  // it ends right after saying why
+        return std::nullopt;
+    }
+    return child;
+}
+
+bool hasEnded(pid_t child) {
+    pid_t reaped = 0;
+    do {
+        reaped = ::waitpid(child, nullptr, WNOHANG);
+    } while (reaped < 0 && errno == EINTR);
+    // Reaped now, or no child of ours any more (already reaped, or SIGCHLD ignored).
+    return reaped != 0;
 }
 
 }  // namespace pointilla::platform::posix

@@ -1,7 +1,10 @@
 #pragma once
 // Starting another program without a shell and without waiting for it.
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,5 +19,16 @@ std::filesystem::path findInPath(const std::string& name);
 // not be in `error` (false).
 bool startDetached(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                    const std::filesystem::path& workingDirectory, std::string* error = nullptr);
+
+// Starts `program` the same way, but as our own child, so that the caller can
+// tell when it ends: its process id once it has been executed, or the reason
+// it could not be in `error`. The caller reaps it through hasEnded().
+std::optional<pid_t> startChild(const std::filesystem::path& program,
+                                const std::vector<std::string>& arguments,
+                                const std::filesystem::path& workingDirectory,
+                                std::string* error = nullptr);
+
+// True once a child from startChild() has ended, reaping it; never blocks.
+bool hasEnded(pid_t child);
 
 }  // namespace pointilla::platform::posix

@@ -6,8 +6,8 @@
 
 namespace pointilla::platform::posix {
 
-XdgDocumentOpener::XdgDocumentOpener(std::filesystem::path handler)
-    : handler_(std::move(handler)) {}
+XdgDocumentOpener::XdgDocumentOpener(std::filesystem::path handler, HandlerLimits limits)
+    : handler_(std::move(handler)), running_(limits) {}
 
 std::string XdgDocumentOpener::handlerArgument(const std::string& target) {
     if (!target.empty() && target.front() == '-') return "./" + target;
@@ -18,7 +18,14 @@ bool XdgDocumentOpener::open(const std::string& target,
                              const std::filesystem::path& workingDirectory) {
     const auto handler = handler_.empty() ? findInPath("xdg-open") : handler_;
     if (handler.empty()) return false;
-    return startDetached(handler, {handlerArgument(target)}, workingDirectory);
+    const auto child = startChild(handler, {handlerArgument(target)}, workingDirectory);
+    if (!child) return false;
+    running_.add(*child, target);
+    return true;
+}
+
+OpenerRoom XdgDocumentOpener::waitForRoom(std::chrono::milliseconds patience) {
+    return running_.waitForRoom(patience);
 }
 
 bool DirectProgramStarter::start(const std::filesystem::path& program) {

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -252,6 +253,133 @@ TEST_F(PointillaPlayTest, AnOpenerThatCannotStartIsSaidAndThePlaybackGoesOn) {
               "pointilla-play : Ligne 1 : impossible de lancer l'ouverture de "
               "« http://exemple.fr », la lecture continue.\n");
     EXPECT_EQ(pointer(), std::make_pair(3, 4));  // the row after the page was played
+}
+
+// The lines of a file, none while it does not exist.
+std::vector<std::string> linesOf(const fs::path& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file);
+    for (std::string text; std::getline(in, text);) lines.push_back(text);
+    return lines;
+}
+
+// Waits until the file has `count` lines, or 60 s; its lines then.
+std::vector<std::string> waitForLines(const fs::path& file, std::size_t count) {
+    for (int i = 0; i < 1200 && linesOf(file).size() < count; ++i) ::usleep(50'000);
+    return linesOf(file);
+}
+
+// "URL" rows for "http://exemple.fr/first" to ".../last".
+std::string urlRows(int first, int last) {
+    std::string rows;
+    for (int n = first; n <= last; ++n)
+        rows += line(kUrl, "http://exemple.fr/" + std::to_string(n));
+    return rows;
+}
+
+// A stand-in for xdg-open found first on PATH, running `body` once it has
+// written "start" and its process id to `log`. It lets go of the player's
+// outputs, so that the player's end is not taken for its own.
+Environment withStandInOpener(const TempDir& dir, const fs::path& log, const std::string& body) {
+    const auto handler =
+        dir.file("xdg-open", "#!/bin/sh\nexec > /dev/null 2>&1\necho \"start $$\" >> '" +
+                                 log.string() + "'\n" + body);
+    fs::permissions(handler, fs::perms::owner_all);
+    return Environment{{"PATH=" + dir.path().string() + ":/usr/bin:/bin"}, {}};
+}
+
+TEST_F(PointillaPlayTest, AtMostEightPageHandlersRunAtOnce) {
+    const fs::path log = dir.path() / "handlers.log";
+    const auto environment =
+        withStandInOpener(dir, log, "sleep 8\necho end >> '" + log.string() + "'\n");
+    const auto file = dir.file("pages.sce", urlRows(1, 12));
+    const auto played = runToEnd({kPlayer, file.string()}, environment);
+    EXPECT_EQ(played.exitCode, 0) << played.err;
+
+    // A handler writes "end" before it ends: the log never counts more than ran.
+    int running = 0;
+    int most = 0;
+    int started = 0;
+    for (const std::string& text : waitForLines(log, 24)) {
+        const bool starts = text.rfind("start", 0) == 0;
+        started += starts ? 1 : 0;
+        running += starts ? 1 : -1;
+        most = std::max(most, running);
+    }
+    EXPECT_EQ(started, 12);
+    EXPECT_LE(most, 8);
+}
+
+TEST_F(PointillaPlayTest, ARowWaitingForAHandlerStopsOnEscapeAndOneRunningOver10sIsLetGo) {
+    const fs::path log = dir.path() / "handlers.log";
+    const auto environment = withStandInOpener(dir, log, "exec sleep 60\n");
+    // These stand-ins never end by themselves.
+    struct EndHandlers {
+        fs::path log;
+        ~EndHandlers() {
+            for (const std::string& text : linesOf(log)) ::kill(std::stoi(text.substr(6)), SIGTERM);
+        }
+    } endHandlers{log};
+    struct ReleaseEscape {
+        ~ReleaseEscape() { runToEnd({"xdotool", "keyup", "Escape"}); }
+    } releaseEscape;
+
+    // Eight handlers run; the ninth row waits for one of them until Escape.
+    const auto file = dir.file("pages.sce", urlRows(1, 9) + line(kClick, "Clic"));
+    Finished stopped;
+    std::thread player([&] { stopped = runToEnd({kPlayer, file.string()}, environment); });
+    const bool eightStarted = waitForLines(log, 8).size() == 8U;
+    runToEnd({"xdotool", "keydown", "Escape"});
+    player.join();
+    runToEnd({"xdotool", "keyup", "Escape"});
+    ASSERT_TRUE(eightStarted);
+    EXPECT_EQ(stopped.exitCode, 6) << stopped.err;
+    EXPECT_NE(stopped.err.find("Lecture arr\u00eat\u00e9e \u00e0 la ligne 9"), std::string::npos)
+        << stopped.err;
+    EXPECT_EQ(linesOf(log).size(), 8U);
+
+    // Left to run, the ninth row waits until the first handler has run 10 s,
+    // says it no longer waits for it (its address written out), and goes on.
+    const auto again =
+        dir.file("encore.sce", line(kUrl, "http://exemple.fr/1\x1b[8m") + urlRows(2, 9));
+    const auto played = runToEnd({kPlayer, again.string()}, environment);
+    EXPECT_EQ(played.exitCode, 0) << played.err;
+    EXPECT_NE(played.err.find("apr\u00e8s 10 s, la lecture continue sans l'attendre : "
+                              "\u00ab\u00a0http://exemple.fr/1\\x1b[8m\u00a0\u00bb"),
+              std::string::npos)
+        << played.err;
+    EXPECT_EQ(waitForLines(log, 17).size(), 17U);
+}
+
+TEST_F(PointillaPlayTest, ControlCharactersOfAFileNeverReachTheTerminal) {
+    const std::string hostile = "\x1b]0;titre\x07";  // sets a terminal's title
+    const auto file = dir.file("piege.sce",
+                               "[\x1b[2J\xA4l\x9D"
+                               "52;c;QQ==\x07\xA4\r\n" +
+                                   line("URL", "http://a" + hostile) +
+                                   line("URL\nURL",
+                                        "invent\xE9"
+                                        "e\tici") +
+                                   line(kDelay, "\x7f") + line("Inconnu" + hostile, "d\x9D"));
+    const auto listed = runToEnd({kPlayer, "--list", file.string()});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out,
+              "URL\thttp://a\\x1b]0;titre\\x07\n"
+              "URL\\nURL\tinvent\u00e9e\\tici\n"
+              "D\u00e9lai\t\\x7f\n"
+              "Inconnu\\x1b]0;titre\\x07\td\\x9d\n");
+    EXPECT_NE(listed.err.find("\\x1b[2J"), std::string::npos) << listed.err;
+    EXPECT_NE(listed.err.find("l\\x9d52;c;QQ=="), std::string::npos) << listed.err;
+    EXPECT_EQ(listed.err.find('\x1b'), std::string::npos) << listed.err;
+
+    // On a terminal, the progress line shows the row written out too.
+    const auto shown = dir.file("inconnu.sce", line("Inconnu" + hostile, "d\x9D"));
+    const auto played =
+        runToEnd({"script", "-qec", kPlayer + " '" + shown.string() + "'", "/dev/null"});
+    EXPECT_EQ(played.exitCode, 0) << played.out;
+    EXPECT_NE(played.out.find("Inconnu\\x1b]0;titre\\x07 d\\x9d"), std::string::npos) << played.out;
+    EXPECT_EQ(played.out.find("\x1b]"), std::string::npos) << played.out;
+    EXPECT_EQ(played.out.find("\u009d"), std::string::npos) << played.out;
 }
 
 TEST(PointillaPlayList, PrintsTheRowsInUtf8AndSaysWhereReadingStopped) {

@@ -152,6 +152,62 @@ TEST(XdgDocumentOpener, AMissingHandlerIsAFailureNotACrash) {
     EXPECT_FALSE(opener.open("http://exemple.fr", "/"));
 }
 
+// Handlers that run until the test lets them end: each waits for a line on
+// the FIFO it is asked to open.
+class WaitingHandlers {
+  public:
+    WaitingHandlers() { writeScript(dir_.path() / "xdg-open", "read line < \"$1\"\n"); }
+    fs::path handler() const { return dir_.path() / "xdg-open"; }
+    std::string fifo(int n) const {
+        const fs::path path = dir_.path() / ("tube" + std::to_string(n));
+        if (!fs::exists(path)) ::mkfifo(path.c_str(), 0600);
+        return path.string();
+    }
+    // Blocks until that handler reads, so it must still run.
+    void end(int n) const { std::ofstream(fifo(n)) << "fin\n"; }
+
+  private:
+    TempDir dir_;
+};
+
+TEST(XdgDocumentOpener, NoMoreHandlersRunThanAllowedAndAnEndedOneMakesRoom) {
+    const WaitingHandlers handlers;
+    XdgDocumentOpener opener(handlers.handler(), {2, std::chrono::hours(1)});
+    DocumentOpener& asInterface = opener;
+    EXPECT_TRUE(asInterface.waitForRoom({}).free);
+    ASSERT_TRUE(opener.open(handlers.fifo(0), "/"));
+    ASSERT_TRUE(opener.open(handlers.fifo(1), "/"));
+    const OpenerRoom full = asInterface.waitForRoom({});
+    EXPECT_FALSE(full.free);
+    EXPECT_TRUE(full.letGo.empty());
+
+    handlers.end(0);
+    EXPECT_TRUE(asInterface.waitForRoom(std::chrono::seconds(30)).free);
+    // The handler that ended was reaped: nothing is left for anyone to wait for.
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), 0);
+    ASSERT_TRUE(opener.open(handlers.fifo(2), "/"));
+    EXPECT_FALSE(asInterface.waitForRoom({}).free);
+    handlers.end(1);
+    handlers.end(2);
+}
+
+TEST(XdgDocumentOpener, AHandlerHeldTooLongGivesItsPlaceUpWhenThePlaceIsNeeded) {
+    const WaitingHandlers handlers;
+    XdgDocumentOpener opener(handlers.handler(), {2, std::chrono::milliseconds(0)});
+    ASSERT_TRUE(opener.open(handlers.fifo(0), "/"));
+    const OpenerRoom roomLeft = opener.waitForRoom({});
+    EXPECT_TRUE(roomLeft.free);
+    EXPECT_TRUE(roomLeft.letGo.empty());
+    ASSERT_TRUE(opener.open(handlers.fifo(1), "/"));
+    const OpenerRoom oldestGone = opener.waitForRoom({});
+    EXPECT_TRUE(oldestGone.free);
+    EXPECT_EQ(oldestGone.letGo, std::vector<std::string>{handlers.fifo(0)});
+    ASSERT_TRUE(opener.open(handlers.fifo(2), "/"));
+    EXPECT_EQ(opener.waitForRoom({}).letGo, std::vector<std::string>{handlers.fifo(1)});
+    // Let go is not killed: each one still reads its line.
+    for (int n = 0; n < 3; ++n) handlers.end(n);
+}
+
 TEST(DirectProgramStarter, StartsTheProgramInItsOwnFolder) {
     TempDir dir;
     const fs::path out = dir.path() / "out.txt";
