@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "support/utf16_file.h"
+
 namespace trellis {
 namespace {
 
 using Kind = RegFileError::Kind;
+using testing::utf16File;
 
 // The request as one readable text: "[path] name=data ..." per key, "\n" between keys.
 std::string shown(const std::vector<RegFileKey>& keys) {
@@ -46,15 +49,6 @@ std::string shown(const std::vector<RegFileKey>& keys) {
         }
     }
     return out;
-}
-
-std::string utf16(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
 }
 
 struct Case {
@@ -138,8 +132,8 @@ std::vector<Case> cases() {
         accepted("the longest value name", kHead + "\"" + longName + "\"=\"v\"\r\n",
                  kKey + " " + longName + "=\"v\""),
         accepted("UTF-16 text and hex(2) as UTF-16",
-                 utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n"
-                       u"\"é\"=\"€\"\r\n\"x\"=hex(2):25,00,41,00,\\\r\n  00,00\r\n"),
+                 utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n"
+                           u"\"é\"=\"€\"\r\n\"x\"=hex(2):25,00,41,00,\\\r\n  00,00\r\n"),
                  kKey + " \xE9=\"\x80\" x=hex(2):254100"),
 
         // Refused where the editor would import nothing or something else.
@@ -152,18 +146,19 @@ std::vector<Case> cases() {
                 1),
         refused("big-endian UTF-16", "\xFE\xFF" + std::string("\0R", 2), Kind::Utf16BigEndian, 1),
         refused("a UTF-16 file cut within a character",
-                utf16(u"REGEDIT4\r\n") + std::string(1, 'x'), Kind::OddUtf16Length, 2),
+                utf16File(u"REGEDIT4\r\n") + std::string(1, 'x'), Kind::OddUtf16Length, 2),
         refused("a character Windows-1252 lacks",
-                utf16(u"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n\"s\"=\"日本\"\r\n"),
+                utf16File(u"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n\"s\"=\"日本\"\r\n"),
                 Kind::CharacterOutsideCp1252, 4, "U+65E5 日"),
-        refused("a lone surrogate", utf16(u"REGEDIT4\r\n\"\xD800\"\r\n"),
+        refused("a lone surrogate", utf16File(u"REGEDIT4\r\n\"\xD800\"\r\n"),
                 Kind::CharacterOutsideCp1252, 2, "U+D800"),
         refused("hex(2) of an odd length in UTF-16",
-                utf16(u"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n\"x\"=hex(2):41,00,42\r\n"),
+                utf16File(u"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n\"x\"=hex(2):41,00,42\r\n"),
                 Kind::OddUtf16Text, 4),
-        refused("hex(1) of a character Windows-1252 lacks in UTF-16",
-                utf16(u"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n\"x\"=hex(1):42,30,00,00\r\n"),
-                Kind::CharacterOutsideCp1252, 4, "U+3042 あ"),
+        refused(
+            "hex(1) of a character Windows-1252 lacks in UTF-16",
+            utf16File(u"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\S]\r\n\"x\"=hex(1):42,30,00,00\r\n"),
+            Kind::CharacterOutsideCp1252, 4, "U+3042 あ"),
         refused("a value name of 16,384 characters", kHead + "\"" + longName + "n\"=\"v\"\r\n",
                 Kind::NameTooLong, 4, "16384"),
         refused("hex bytes continued without a comma", kHead + "\"c\"=hex:11,2\\\r\n  2,33\r\n",

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "support/registry_store.h"
+#include "support/utf16_file.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/reg_backup.h"
 #include "trellis/registry_access.h"
@@ -19,6 +20,7 @@ using testing::putKey;
 using testing::putValue;
 using testing::readFile;
 using testing::ScratchDir;
+using testing::utf16File;
 using testing::writeFile;
 
 RawValue raw(HKEY root, const std::string& subKey, const std::string& name) {
@@ -45,15 +47,6 @@ bool keyExists(HKEY root, const std::string& subKey) {
     if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
-}
-
-std::string utf16File(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
 }
 
 TEST(Import, RestoresAnExportExactly) {

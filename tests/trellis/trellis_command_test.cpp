@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/registry_store.h"
+#include "support/utf16_file.h"
 
 TRELLIS_TEMP_STORE();
 
@@ -16,6 +17,7 @@ namespace {
 
 using trellis::testing::readFile;
 using trellis::testing::ScratchDir;
+using trellis::testing::utf16File;
 using trellis::testing::writeFile;
 
 struct Outcome {
@@ -139,15 +141,6 @@ TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
               std::string::npos)
         << refused.err;
     EXPECT_EQ(run({"exists", key, "refused"}).out, "False\n");
-}
-
-std::string utf16File(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
 }
 
 // The words say what is wrong and how a .REG file may be written.
