@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "support/other_user.h"
 #include "support/registry_store.h"
 
 namespace {
@@ -31,14 +32,30 @@ struct Outcome {
 
 const std::string kKey = "HKEY_CURRENT_USER\\Software\\Faults";
 
+const std::filesystem::path kCommand = TRELLIS_COMMAND_PATH;
+
+// The trellis command as the other user can reach it (the build tree may not
+// be), with the library it registers where it looks for it.
+std::filesystem::path reachableCommand() {
+    static const std::filesystem::path root = kCommand.parent_path().parent_path();
+    static const pointilla::testing::ReachableCopy copy(
+        root, {kCommand.lexically_relative(root),
+               std::filesystem::path(TRELLIS_LIBRARY_PATH).lexically_relative(root)});
+    return copy.empty() ? std::filesystem::path() : copy.path(kCommand.lexically_relative(root));
+}
+
 // Runs the command on the given store; as "nobody" when asked (root writes anything).
 Outcome run(const std::vector<std::string>& args, const std::filesystem::path& store,
             bool asOtherUser = false) {
     static ScratchDir dir;
     std::string line = "TRELLIS_REGISTRY='" + store.string() + "' ";
-    if (asOtherUser && ::geteuid() == 0)
-        line += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
-    line += std::string("'") + TRELLIS_COMMAND_PATH + "'";
+    std::filesystem::path command = kCommand;
+    if (asOtherUser && pointilla::testing::canActAsOtherUser()) {
+        command = reachableCommand();
+        EXPECT_FALSE(command.empty()) << "no copy of the command that another user can reach";
+        line += pointilla::testing::asOtherUserPrefix();
+    }
+    line += "'" + command.string() + "'";
     for (const auto& a : args) line += " '" + a + "'";
     line += " >" + dir.str() + "/out 2>" + dir.str() + "/err";
     const auto start = std::chrono::steady_clock::now();
