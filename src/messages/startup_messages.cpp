@@ -1,10 +1,19 @@
 #include "messages/startup_messages.h"
 
+#include <filesystem>
+
 namespace pointilla::messages {
 namespace {
 
 // French quotation marks with their non-breaking spaces.
 std::string quoted(const std::string& text) { return "\u00ab\u00a0" + text + "\u00a0\u00bb"; }
+
+// A file name as the messages' UTF-8 text, on Windows too (where the narrow
+// form is the ANSI code page's).
+std::string utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 }  // namespace
 
@@ -46,7 +55,7 @@ std::string controlFailureMessage(const shell::ControlFailure& failure) {
     switch (failure.kind) {
         case shell::ControlFailure::Kind::RegistrationFailed:
             return control + " n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
-                   failure.library.string() + " \u00bb n'a pas pu l'\u00eatre.";
+                   utf8Text(failure.library) + " \u00bb n'a pas pu l'\u00eatre.";
         case shell::ControlFailure::Kind::CreationFailed:
             return control + " n'a pas pu \u00eatre cr\u00e9\u00e9.";
     }

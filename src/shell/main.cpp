@@ -19,6 +19,7 @@
 
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
+#include "platform/qt/qt_paths.h"
 #include "shell/form1.h"
 #include "shell/machine_or_user_registry_control.h"
 #include "shell/memory_registry_control.h"
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
     }
 
     const std::filesystem::path executable =
-        std::filesystem::path(QApplication::applicationFilePath().toStdString());
+        pointilla::platform::pathFromQString(QApplication::applicationFilePath());
     const std::filesystem::path programDirectory = executable.parent_path();
 
     auto created = pointilla::shell::createTrellisControl(executable);

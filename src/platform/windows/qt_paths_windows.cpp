@@ -1,0 +1,14 @@
+// Windows names are UTF-16, as QString holds them: copied unit for unit.
+#include "platform/qt/qt_paths.h"
+
+namespace pointilla::platform {
+
+std::filesystem::path pathFromQString(const QString& fileName) {
+    return std::filesystem::path(fileName.toStdWString());
+}
+
+QString qstringFromPath(const std::filesystem::path& path) {
+    return QString::fromStdWString(path.native());
+}
+
+}  // namespace pointilla::platform
