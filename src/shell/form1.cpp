@@ -406,7 +406,7 @@ void Form1::redlecture_Click() {
 
 void Form1::aid_Click() {
     // A page that cannot be opened gives no message.
-    services_.desktop.opener().open(platform::utf8FromPath(services_.helpPage),
+    services_.desktop.opener().open(platform::textFromPath(services_.helpPage),
                                     services_.programDirectory);
 }
 

@@ -14,4 +14,6 @@ QString qstringFromPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
+std::string textFromPath(const std::filesystem::path& path) { return path.native(); }
+
 }  // namespace pointilla::platform

@@ -14,10 +14,8 @@ namespace pointilla::platform {
 std::filesystem::path pathFromQString(const QString& fileName);
 QString qstringFromPath(const std::filesystem::path& path);
 
-// The name as UTF-8 text, for the interfaces that take a target as text (the
-// document opener).
-inline std::string utf8FromPath(const std::filesystem::path& path) {
-    return qstringFromPath(path).toStdString();
-}
+// The name as the text that the document opener takes: UTF-8 on Windows, the
+// file system's bytes unchanged on POSIX.
+std::string textFromPath(const std::filesystem::path& path);
 
 }  // namespace pointilla::platform

@@ -11,4 +11,8 @@ QString qstringFromPath(const std::filesystem::path& path) {
     return QString::fromStdWString(path.native());
 }
 
+std::string textFromPath(const std::filesystem::path& path) {
+    return qstringFromPath(path).toStdString();
+}
+
 }  // namespace pointilla::platform
