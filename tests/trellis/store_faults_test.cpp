@@ -34,14 +34,17 @@ const std::string kKey = "HKEY_CURRENT_USER\\Software\\Faults";
 
 const std::filesystem::path kCommand = TRELLIS_COMMAND_PATH;
 
-// The trellis command as the other user can reach it (the build tree may not
-// be), with the library it registers where it looks for it.
-std::filesystem::path reachableCommand() {
+// The trellis command, and the library it registers (whose path the store
+// keeps), where another user can reach them when the tests can act as one: the
+// build tree may be out of that user's reach.
+std::filesystem::path command() {
+    if (!pointilla::testing::canActAsOtherUser()) return kCommand;
     static const std::filesystem::path root = kCommand.parent_path().parent_path();
     static const pointilla::testing::ReachableCopy copy(
         root, {kCommand.lexically_relative(root),
                std::filesystem::path(TRELLIS_LIBRARY_PATH).lexically_relative(root)});
-    return copy.empty() ? std::filesystem::path() : copy.path(kCommand.lexically_relative(root));
+    EXPECT_FALSE(copy.empty()) << "no copy of the command that another user can reach";
+    return copy.path(kCommand.lexically_relative(root));
 }
 
 // Runs the command on the given store; as "nobody" when asked (root writes anything).
@@ -49,13 +52,8 @@ Outcome run(const std::vector<std::string>& args, const std::filesystem::path& s
             bool asOtherUser = false) {
     static ScratchDir dir;
     std::string line = "TRELLIS_REGISTRY='" + store.string() + "' ";
-    std::filesystem::path command = kCommand;
-    if (asOtherUser && pointilla::testing::canActAsOtherUser()) {
-        command = reachableCommand();
-        EXPECT_FALSE(command.empty()) << "no copy of the command that another user can reach";
-        line += pointilla::testing::asOtherUserPrefix();
-    }
-    line += "'" + command.string() + "'";
+    if (asOtherUser) line += pointilla::testing::asOtherUserPrefix();
+    line += "'" + command().string() + "'";
     for (const auto& a : args) line += " '" + a + "'";
     line += " >" + dir.str() + "/out 2>" + dir.str() + "/err";
     const auto start = std::chrono::steady_clock::now();
