@@ -76,11 +76,18 @@ save_as() {  # UNIX_PATH
   xdotool key Return
   for _ in $(seq 1 150); do [ -s "$1" ] && break; sleep 0.1; done
 }
-reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, in UTF-8, unescaped
+# Read through an export (UTF-16): reg query prints in the console's OEM code
+# page, which turns "Hélène" into other bytes.
+reg_texts() {  # KEY: the texts of a key, as "name"="data" lines, in UTF-8
   rm -f "$WINEPREFIX/drive_c/values.reg"
   wine reg export "$1" 'C:\values.reg' /y >/dev/null 2>&1 || return 0
-  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/values.reg" | tr -d '\r' |
-    sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p' | sed 's/\\\\/\\/g'
+  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/values.reg" | tr -d '\r'
+}
+reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, unescaped
+  reg_texts "$1" | sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p' | sed 's/\\\\/\\/g'
+}
+reg_default() {  # KEY: the data of its default value, unescaped
+  reg_texts "$1" | sed -n 's/^@="\(.*\)"$/\1/p' | sed 's/\\\\/\\/g'
 }
 
 # First start, nothing registered: the per-user registration is written.
@@ -91,8 +98,7 @@ check "warning of the first start without a class Wine can find" "${warning:+sho
 clsid="$(wine reg query 'HKCU\Software\Classes\Dovetail.Trellis\CLSID' /ve 2>/dev/null | tr -d '\r' |
   awk -F'    ' 'NF >= 4 { print $4 }' || true)"
 check "class identifier registered for the user" "${clsid:0:1}${clsid: -1}" "{}"
-server="$(wine reg query "HKCU\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
-  tr -d '\r' | awk -F'    ' 'NF >= 4 { print $4 }' || true)"
+server="$(reg_default "HKCU\\Software\\Classes\\CLSID\\$clsid\\InprocServer32")"
 check "server registered for the user" "$server" "$(windows_path "$account/Pointilla/Trellis.dll")"
 
 # The control registered machine-wide, as Wine's COM finds it.
