@@ -181,7 +181,7 @@ file_url() {  # UNIX_PATH: as Wine's browser launcher gives it, UTF-8 bytes esca
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 xdotool key F1
 for _ in $(seq 1 100); do [ -s "$work/opened.txt" ] && break; sleep 0.1; done
-check "help page opened" "$(head -1 "$work/opened.txt" 2>/dev/null)" \
+check "help page opened" "$(head -1 "$work/opened.txt" 2>/dev/null || true)" \
   "$(file_url "$account/Pointilla/aide pointilla.html")"
 
 # trellis.exe reads what Pointilla.exe wrote.
