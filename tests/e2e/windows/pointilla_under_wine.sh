@@ -56,7 +56,10 @@ check() {
 wait_for_window() { find_window 300 "^$1\$" || true; } # NAME: the first shown window named exactly so, or nothing
 # Ctrl+S on the window, then the file name typed into Wine's own dialog (its X
 # window has no name: it is the one that appears), in place of the one offered.
-save_as() {  # UNIX_PATH
+# Only the name is typed: the dialog opens in the folder the program gives it
+# (the current file's, then the last one used), and xdotool now and then drops
+# an accented letter it types into Wine.
+save_as() {  # UNIX_PATH, in the folder the dialog opens in
   local before now dialog=""
   before="$( (xdotool search --onlyvisible --name '' 2>/dev/null || true) | sort)"
   xdotool windowfocus "$window"
@@ -72,7 +75,7 @@ save_as() {  # UNIX_PATH
   xdotool windowfocus "$dialog"
   sleep 0.3
   xdotool key End shift+Home
-  xdotool type --delay 20 "$(windows_path "$1")"
+  xdotool type --delay 20 "$(basename "$1")"
   xdotool key Return
   for _ in $(seq 1 150); do [ -s "$1" ] && break; sleep 0.1; done
 }
@@ -131,8 +134,8 @@ sleep 1
 xdotool keyup 1 keyup alt keyup ctrl
 sleep 0.5
 
-# Saved through the file dialog, typed as a person would.
-saved_unix="$scenes/été.sce"
+# Saved through the file dialog, which opens in the scenario's accented folder.
+saved_unix="$scenes/capture.sce"
 save_as "$saved_unix"
 # The opened row, then the capture's, as the Linux build writes them:
 # Windows-1252, "¤", CR LF.
@@ -161,7 +164,7 @@ second=0
 timeout 30 wine "$exe" "$(windows_path "$scenes/reçu.sce")" >"$work/second-start.log" 2>&1 || second=$?
 check "second start hands over and ends" "$second $(( SECONDS - started < 20 ))" "0 1"
 sleep 2
-resaved="$scenes/réenregistré.sce"
+resaved="$scenes/copie.sce"
 save_as "$resaved"
 cmp "$scenes/reçu.sce" "$resaved" || failures=$((failures + 1))
 
