@@ -36,7 +36,7 @@ if [ "${TRELLIS_WINDOWS_BUILT:-}" != 1 ] || [ ! -f "$out/Trellis.dll" ]; then
 fi
 client_flags=(-std=c++20 -O1 -Wall -Wextra -Werror -I "$root/src" -I "$out/generated" -static)
 "$cxx" "${client_flags[@]}" -o "$out/com_client_check.exe" \
-  "$root/tests/trellis/windows/com_client_check.cpp" -lole32 -loleaut32 -luuid -ladvapi32 &
+  -municode "$root/tests/trellis/windows/com_client_check.cpp" -lole32 -loleaut32 -luuid -ladvapi32 &
 client=$!
 "$cxx" "${client_flags[@]}" -o "$out/atl_container_check.exe" \
   "$root/tests/trellis/windows/atl_container_check.cpp" -lole32 -loleaut32 -luuid -luser32 &
@@ -49,7 +49,10 @@ built=$SECONDS
 # prompts, no display: windows go to Wine's null graphics driver.
 prefix="$out/wine-prefix"
 rm -rf "$prefix"
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Unix names and arguments reach Wine as UTF-8, whatever the caller's locale:
+# a clone's path may hold any character.
+export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+  LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 "$wine" wineboot -i >/dev/null 2>&1

@@ -106,7 +106,10 @@ if(NOT MAKENSIS)
   message(FATAL_ERROR "makensis is missing (apt-get install -y --no-install-recommends nsis); "
                       "the zip is in ${zip}")
 endif()
-execute_process(COMMAND "${MAKENSIS}" -V2 -INPUTCHARSET UTF8
+# makensis reads its arguments and file names in the locale's encoding, and in
+# the C locale refuses a path with an accent: a build may sit under any folder.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C.UTF-8
+                        "${MAKENSIS}" -V2 -INPUTCHARSET UTF8
                         "-DPACKAGE_DEFINITIONS=${PACKAGE_DIR}/package.nsh"
                         "${SOURCES}/pointilla.nsi"
                 RESULT_VARIABLE status)

@@ -1,6 +1,7 @@
 #include "messages/startup_messages.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <vector>
 
 namespace pointilla::messages {
@@ -17,6 +18,13 @@ std::string choiceList(const std::vector<platform::BackendChoice>& choices) {
         list += choices[i].name + " (" + choices[i].desktops + ")";
     }
     return list;
+}
+
+// A file name as the messages' UTF-8 text, on Windows too (where the narrow
+// form is the ANSI code page's).
+std::string utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 }  // namespace
@@ -63,7 +71,7 @@ std::string controlFailureMessage(const shell::ControlFailure& failure) {
     switch (failure.kind) {
         case shell::ControlFailure::Kind::RegistrationFailed:
             return control + " n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
-                   failure.library.string() + " \u00bb n'a pas pu l'\u00eatre.";
+                   utf8Text(failure.library) + " \u00bb n'a pas pu l'\u00eatre.";
         case shell::ControlFailure::Kind::CreationFailed:
             return control + " n'a pas pu \u00eatre cr\u00e9\u00e9.";
     }

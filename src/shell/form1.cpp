@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -31,6 +30,7 @@
 #include "editing/scenario_model.h"
 #include "messages/playback_messages.h"
 #include "platform/desktop/desktop.h"
+#include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "shell/about/frm_about.h"
@@ -55,10 +55,6 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 
 // A warning in the status bar stays long enough to be read.
 constexpr std::chrono::milliseconds kWarningShownFor{10'000};
-
-std::filesystem::path toPath(const QString& fileName) {
-    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
-}
 
 const QString kSaveFirstQuestion =
     QStringLiteral("Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer ?");
@@ -305,7 +301,7 @@ void Form1::ouvrir() {
 }
 
 void Form1::openFile(const QString& fileName) {
-    const auto loaded = openScenarioFile(toPath(fileName));
+    const auto loaded = openScenarioFile(platform::pathFromQString(fileName));
     if (!loaded) {
         showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
                           .arg(QDir::toNativeSeparators(fileName), fromUtf8(loaded.error())));
@@ -347,7 +343,8 @@ bool Form1::save() {
     if (!chosen) return false;
     const QString target = withScenarioSuffix(*chosen);
     rememberFolder(target);
-    const auto saved = saveScenarioFile(toPath(target), model_->scenario().rows());
+    const auto saved =
+        saveScenarioFile(platform::pathFromQString(target), model_->scenario().rows());
     if (!saved) {
         showFileError(
             QStringLiteral("Impossible d'enregistrer le sc\u00e9nario dans \u00ab %1 \u00bb : %2.")
@@ -433,7 +430,8 @@ void Form1::redlecture_Click() {
 
 void Form1::aid_Click() {
     // A page that cannot be opened gives no message.
-    services_.desktop.opener().open(services_.helpPage.string(), services_.programDirectory);
+    services_.desktop.opener().open(platform::textFromPath(services_.helpPage),
+                                    services_.programDirectory);
 }
 
 void Form1::apropos_Click() {

@@ -21,6 +21,7 @@
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/posix/file_size_limit.h"
+#include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
 #include "shell/display_loss.h"
 #include "shell/form1.h"
@@ -170,7 +171,7 @@ int main(int argc, char** argv) {
     }
 
     const std::filesystem::path executable =
-        std::filesystem::path(QApplication::applicationFilePath().toStdString());
+        pointilla::platform::pathFromQString(QApplication::applicationFilePath());
     const std::filesystem::path programDirectory = executable.parent_path();
 
     auto created = pointilla::shell::createTrellisControl(executable);

@@ -27,6 +27,12 @@ class OpenKey {
     HKEY key_;
 };
 
+// The registry's text is UTF-8 here; a path made from the narrow string would
+// read it in the ANSI code page on Windows.
+std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 }  // namespace
 
 bool GetKeyValue(HKEY KeyRoot, const std::string& Keyname, const std::string& SubKeyRef,
@@ -72,10 +78,10 @@ bool StartSysInfo(platform::ProgramStarter& programs) {
     std::string path;
     if (GetKeyValue(HKEY_LOCAL_MACHINE, kMsinfoKey, kMsinfoValue, path)) {
         // Started as recorded; a missing file shows as a failed start.
-        return !path.empty() && programs.start(std::filesystem::path(path));
+        return !path.empty() && programs.start(pathFromUtf8(path));
     }
     if (GetKeyValue(HKEY_LOCAL_MACHINE, kSharedToolsKey, kSharedToolsValue, path)) {
-        const std::filesystem::path program = std::filesystem::path(path) / kMsinfoProgram;
+        const std::filesystem::path program = pathFromUtf8(path) / kMsinfoProgram;
         std::error_code error;
         if (std::filesystem::is_regular_file(program, error)) return programs.start(program);
     }

@@ -80,6 +80,10 @@ bool joinApartment() {
     return apartment.usable();
 }
 
+// A path in a message: its wide name as UTF-8 (the narrow form would lose or
+// refuse what the ANSI code page lacks, as in C:\Users\Hélène).
+std::string shown(const std::filesystem::path& path) { return com::utf8FromUtf16(path.native()); }
+
 std::string callInstall(const std::filesystem::path& library, bool install) {
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(library, ec);
@@ -87,13 +91,14 @@ std::string callInstall(const std::filesystem::path& library, bool install) {
     // Loaded for the call only: COM loads it again by its registration.
     HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (module == nullptr) {
-        return "cannot load " + path.string() + ": error " + std::to_string(GetLastError());
+        const DWORD error = GetLastError();
+        return "cannot load " + shown(path) + ": error " + std::to_string(error);
     }
     auto entry = reinterpret_cast<InstallFunction>(
         reinterpret_cast<void*>(GetProcAddress(module, "DllInstall")));
     std::string error;
     if (entry == nullptr) {
-        error = path.string() + " does not export DllInstall";
+        error = shown(path) + " does not export DllInstall";
     } else if (const HRESULT hr = entry(install ? TRUE : FALSE, L"user"); FAILED(hr)) {
         error = std::string(install ? "registration" : "unregistration") +
                 " for the current user failed with " + hresultText(hr);

@@ -5,14 +5,17 @@
 #   (HKEY_CURRENT_USER\Software\Classes); Wine 8 looks classes up only under
 #   HKEY_LOCAL_MACHINE, so there the program says it runs on its defaults;
 # - with the control registered as Wine lets one (regsvr32, machine-wide), the
-#   window comes up, the settings are written at first start (reg query),
-#   holding the hot key over a point captures it (the window is focused first:
-#   Wine reads keys only for its own focused window), and the saved scenario
-#   holds the bytes the Linux build writes and reads back on Linux;
+#   window comes up with the scenario named on its command line, the settings
+#   are written at first start (reg query), holding the hot key over a point
+#   captures it (the window is focused first: Wine reads keys only for its own
+#   focused window), and the saved scenario holds the bytes the Linux build
+#   writes and reads back on Linux;
 # - a second start with a file the Linux build wrote hands it to the running
 #   program and ends; saved again there, the file keeps its bytes;
 # - trellis.exe reads the settings back, and its .REG export of them matches
 #   the Linux trellis's byte for byte.
+# Everything lives under an accented account folder, as C:\Users\Hélène: the
+# programs, the scenarios opened, saved and handed over, and the export.
 #   pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR
 # Skipped (77) without Wine, a display or Pointilla.exe, except under CI.
 set -Eeuo pipefail
@@ -36,11 +39,14 @@ new_prefix() {
   export WINEPREFIX="$work/$1"
   wineboot -i >/dev/null 2>&1
 }
-# A copy of the programs, as an unpacked zip would leave them.
-mkdir "$work/Pointilla"
+# A copy of the programs, as an unpacked zip would leave them in the account's
+# folder, and the account's scenarios folder.
+account="$work/Hélène"
+scenes="$account/Mes scénarios"
+mkdir -p "$account/Pointilla" "$scenes"
 cp "$windows/Pointilla.exe" "$windows/trellis.exe" "$windows/Trellis.dll" \
-  "$windows/aide pointilla.html" "$work/Pointilla/"
-exe="$work/Pointilla/Pointilla.exe"
+  "$windows/aide pointilla.html" "$account/Pointilla/"
+exe="$account/Pointilla/Pointilla.exe"
 
 failures=0
 check() {
@@ -50,7 +56,10 @@ check() {
 wait_for_window() { find_window 300 "^$1\$" || true; } # NAME: the first shown window named exactly so, or nothing
 # Ctrl+S on the window, then the file name typed into Wine's own dialog (its X
 # window has no name: it is the one that appears), in place of the one offered.
-save_as() {  # UNIX_PATH
+# Only the name is typed: the dialog opens in the folder the program gives it
+# (the current file's, then the last one used), and xdotool now and then drops
+# an accented letter it types into Wine.
+save_as() {  # UNIX_PATH, in the folder the dialog opens in
   local before now dialog=""
   before="$( (xdotool search --onlyvisible --name '' 2>/dev/null || true) | sort)"
   xdotool windowfocus "$window"
@@ -66,15 +75,22 @@ save_as() {  # UNIX_PATH
   xdotool windowfocus "$dialog"
   sleep 0.3
   xdotool key End shift+Home
-  xdotool type --delay 20 "$(windows_path "$1")"
+  xdotool type --delay 20 "$(basename "$1")"
   xdotool key Return
   for _ in $(seq 1 150); do [ -s "$1" ] && break; sleep 0.1; done
 }
-reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, in UTF-8, unescaped
+# Read through an export (UTF-16): reg query prints in the console's OEM code
+# page, which turns "Hélène" into other bytes.
+reg_texts() {  # KEY: the texts of a key, as "name"="data" lines, in UTF-8
   rm -f "$WINEPREFIX/drive_c/values.reg"
   wine reg export "$1" 'C:\values.reg' /y >/dev/null 2>&1 || return 0
-  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/values.reg" | tr -d '\r' |
-    sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p' | sed 's/\\\\/\\/g'
+  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/values.reg" | tr -d '\r'
+}
+reg_values() {  # KEY: "name=data" lines of a key's texts, in Wine's order, unescaped
+  reg_texts "$1" | sed -n 's/^"\(.*\)"="\(.*\)"$/\1=\2/p' | sed 's/\\\\/\\/g'
+}
+reg_default() {  # KEY: the data of its default value, unescaped
+  reg_texts "$1" | sed -n 's/^@="\(.*\)"$/\1/p' | sed 's/\\\\/\\/g'
 }
 
 # First start, nothing registered: the per-user registration is written.
@@ -85,14 +101,22 @@ check "warning of the first start without a class Wine can find" "${warning:+sho
 clsid="$(wine reg query 'HKCU\Software\Classes\Dovetail.Trellis\CLSID' /ve 2>/dev/null | tr -d '\r' |
   awk -F'    ' 'NF >= 4 { print $4 }' || true)"
 check "class identifier registered for the user" "${clsid:0:1}${clsid: -1}" "{}"
-server="$(wine reg query "HKCU\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
-  tr -d '\r' | awk -F'    ' 'NF >= 4 { print $4 }' || true)"
-check "server registered for the user" "$server" "$(windows_path "$work/Pointilla/Trellis.dll")"
+server="$(reg_default "HKCU\\Software\\Classes\\CLSID\\$clsid\\InprocServer32")"
+check "server registered for the user" "$server" "$(windows_path "$account/Pointilla/Trellis.dll")"
 
 # The control registered machine-wide, as Wine's COM finds it.
 new_prefix second
-wine regsvr32 /s "$(windows_path "$work/Pointilla/Trellis.dll")"
-wine "$exe" >"$work/second.log" 2>&1 &
+wine regsvr32 /s "$(windows_path "$account/Pointilla/Trellis.dll")"
+# Web pages open in a stand-in browser that notes what it was given (Wine
+# names .html files only once its own HTML engine, left out here, registers).
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s"\n' "$work/opened.txt" >"$work/browser.sh"
+chmod +x "$work/browser.sh"
+wine reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null
+wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/browser.sh" /f >/dev/null
+# Started with a scenario of one row, which the capture follows.
+first_row="$(printf 'Position souris\xa4 10 ,  20\xa4\r')"
+printf '%s\n' "$first_row" >"$scenes/départ.sce"
+wine "$exe" "$(windows_path "$scenes/départ.sce")" >"$work/second.log" 2>&1 &
 window="$(wait_for_window Pointilla)"
 [ -n "$window" ] || { cat "$work/second.log" >&2; echo "FAILED: no Pointilla window" >&2; exit 1; }
 key='HKLM\Software\Pointilla\Pointilla'
@@ -110,60 +134,83 @@ sleep 1
 xdotool keyup 1 keyup alt keyup ctrl
 sleep 0.5
 
-# Saved through the file dialog, typed as a person would.
-saved_unix="$work/capture.sce"
+# Saved through the file dialog, which opens in the scenario's accented folder.
+saved_unix="$scenes/capture.sce"
 save_as "$saved_unix"
-# The capture's rows, as the Linux build writes them: Windows-1252, "¤", CR LF.
+# The opened row, then the capture's, as the Linux build writes them:
+# Windows-1252, "¤", CR LF.
 row="$(printf 'Position souris\xa4 200 ,  300\xa4\r')"
-rows="$(LC_ALL=C awk -v row="$row" '$0 != row { bad++ } END { print NR, bad + 0 }' "$saved_unix" 2>/dev/null || true)"
+rows="$(LC_ALL=C awk -v first="$first_row" -v row="$row" \
+  'NR == 1 && $0 != first { bad++ } NR > 1 && $0 != row { bad++ } END { print NR - 1, bad + 0 }' \
+  "$saved_unix" 2>/dev/null || true)"
 count="${rows% *}"
-check "captured rows all at 200,300" "${rows#* }" 0
+check "opened row, then captured rows all at 200,300" "${rows#* }" 0
 check "rows captured in a one-second hold (3 to 7)" "$(( ${count:-0} >= 3 && ${count:-0} <= 7 ))" 1
 if [ -s "$saved_unix" ]; then
-  : >"$work/expected.sce"
+  printf '%s\n' "$first_row" >"$work/expected.sce"
   for _ in $(seq 1 "$count"); do printf 'Position souris\xa4 200 ,  300\xa4\r\n' >>"$work/expected.sce"; done
   cmp "$work/expected.sce" "$saved_unix" || failures=$((failures + 1))
   check "the Windows save read by the Linux build" \
-    "$("$linux/pointilla-play" --list "$saved_unix" | head -1)" "$(printf 'Position souris\t 200 ,  300')"
+    "$("$linux/pointilla-play" --list "$saved_unix" | sed -n 2p)" "$(printf 'Position souris\t 200 ,  300')"
 fi
 
 # A second start with a scenario the Linux build wrote (every kind of row,
 # accents, a web address) hands it to the running program and ends; the running
 # one opens it, and saving it again gives the same bytes.
 printf 'Position souris\xa4 10 ,  20\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa42\xa4\r\nURL\xa4http://exemple.test/\xe9t\xe9?a=1&b=2\xa4\r\n' \
-  >"$work/linux.sce"
+  >"$scenes/reçu.sce"
 started=$SECONDS
 second=0
-timeout 30 wine "$exe" "$(windows_path "$work/linux.sce")" >"$work/second-start.log" 2>&1 || second=$?
+timeout 30 wine "$exe" "$(windows_path "$scenes/reçu.sce")" >"$work/second-start.log" 2>&1 || second=$?
 check "second start hands over and ends" "$second $(( SECONDS - started < 20 ))" "0 1"
 sleep 2
-resaved="$work/resaved.sce"
+resaved="$scenes/copie.sce"
 save_as "$resaved"
-cmp "$work/linux.sce" "$resaved" || failures=$((failures + 1))
+cmp "$scenes/reçu.sce" "$resaved" || failures=$((failures + 1))
+
+# The help page (F1) opens from the program's folder, as a file:// address.
+file_url() {  # UNIX_PATH: as Wine's browser launcher gives it, UTF-8 bytes escaped
+  local path="$1" url="file://" c hex i
+  local LC_ALL=C
+  for ((i = 0; i < ${#path}; i++)); do
+    c="${path:i:1}"
+    case "$c" in
+      [A-Za-z0-9/._~-]) url+="$c" ;;
+      *) printf -v hex '%%%02X' "'$c" && url+="$hex" ;;
+    esac
+  done
+  echo "$url"
+}
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+xdotool key F1
+for _ in $(seq 1 100); do [ -s "$work/opened.txt" ] && break; sleep 0.1; done
+check "help page opened" "$(head -1 "$work/opened.txt" 2>/dev/null || true)" \
+  "$(file_url "$account/Pointilla/aide pointilla.html")"
 
 # trellis.exe reads what Pointilla.exe wrote.
 check "trellis.exe reads the hot key" \
-  "$(wine "$work/Pointilla/trellis.exe" get 'HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla' 'clé3' | tr -d '\r')" 0
+  "$(wine "$account/Pointilla/trellis.exe" get 'HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla' 'clé3' | tr -d '\r')" 0
 
 # The settings exported by both builds: the same .REG bytes. (Wine keeps values
 # sorted by name; the Linux store keeps them in the order written, so Linux
 # writes them in that order.)
-mkdir "$work/export"
-wine "$work/Pointilla/trellis.exe" export 'HKEY_LOCAL_MACHINE\software\Pointilla' \
-  "$(windows_path "$work/export")" windows || failures=$((failures + 1))
+exports="$account/Exportés"
+mkdir "$exports"
+wine "$account/Pointilla/trellis.exe" export 'HKEY_LOCAL_MACHINE\software\Pointilla' \
+  "$(windows_path "$exports")" windows || failures=$((failures + 1))
 export TRELLIS_REGISTRY="$work/linux.db"
 "$linux/trellis" register
 "$linux/trellis" create 'HKEY_LOCAL_MACHINE\software' Pointilla
 "$linux/trellis" create 'HKEY_LOCAL_MACHINE\software\Pointilla' Pointilla
 # The folder of the save, which the program keeps, is written as Windows has it.
 folder="$(reg_values "$key" | sed -n 's/^dossier=//p')"
-check "folder of the save kept, as Windows writes paths" "$folder" "$(windows_path "$work")"
+check "folder of the save kept, as Windows writes paths" "$folder" "$(windows_path "$scenes")"
 for pair in clé1=1 clé2=1 clé3=0 "dossier=$folder" redlec=0 Visible=1; do
   "$linux/trellis" set 'HKEY_LOCAL_MACHINE\software\Pointilla\Pointilla' "${pair%%=*}" "${pair#*=}"
 done
-"$linux/trellis" export 'HKEY_LOCAL_MACHINE\software\Pointilla' "$work/export" linux
-diff <(cat -A "$work/export/linux.REG") <(cat -A "$work/export/windows.REG") >&2 || failures=$((failures + 1))
-grep -aq "$(printf '"cl\xe93"="0"')" "$work/export/windows.REG" ||
+"$linux/trellis" export 'HKEY_LOCAL_MACHINE\software\Pointilla' "$exports" linux
+diff <(cat -A "$exports/linux.REG") <(cat -A "$exports/windows.REG") >&2 || failures=$((failures + 1))
+grep -aq "$(printf '"cl\xe93"="0"')" "$exports/windows.REG" ||
   { echo "FAILED: the export lacks clé3 in Windows-1252" >&2; failures=$((failures + 1)); }
 
 # The address box shows its text: its pixels with "http://" differ from its

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -137,19 +138,20 @@ class EventSink final : public trellis::com::DispatchObject {
     void lastReleased() override {}  // lives on the stack
 };
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+std::string readFile(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The wide arguments: the folder may hold any character, as in C:\Users\Hélène.
+int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: com_client_check <export-directory>\n");
         return 2;
     }
-    const std::string exportDir = argv[1];
+    const std::wstring exportDir = argv[1];
     if (FAILED(CoInitialize(nullptr))) return 1;
 
     CLSID clsid{};
@@ -293,14 +295,13 @@ int main(int argc, char** argv) {
               result.vt == VT_I4 && result.lVal == 42,
           "GetDWORDVal reads it back");
 
-    const std::wstring wideDir(exportDir.begin(), exportDir.end());
     check(SUCCEEDED(call(object, L"BackupKey", DISPATCH_METHOD,
                          {text(L"HKEY_CURRENT_USER\\Software\\TrellisWineCheck"),
-                          text(wideDir.c_str()), text(L"export")},
+                          text(exportDir.c_str()), text(L"export")},
                          &result)) &&
               isTrue(result),
           "BackupKey exports the key");
-    const std::string exported = readFile(exportDir + "\\export.REG");
+    const std::string exported = readFile(exportDir + L"\\export.REG");
     check(exported ==
                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\TrellisWineCheck]\r\n"
                   "\"Nom\"=\"d\xE9j\xE0 vu\"\r\n\"Compte\"=dword:0000002a\r\n\r\n" ||
@@ -312,14 +313,14 @@ int main(int argc, char** argv) {
     // A second export keeps the first as .OLD; a missing directory fails.
     check(SUCCEEDED(call(object, L"BackupKey", DISPATCH_METHOD,
                          {text(L"HKEY_CURRENT_USER\\Software\\TrellisWineCheck"),
-                          text(wideDir.c_str()), text(L"export")},
+                          text(exportDir.c_str()), text(L"export")},
                          &result)) &&
-              isTrue(result) && readFile(exportDir + "\\export.OLD") == exported &&
-              readFile(exportDir + "\\export.REG") == exported,
+              isTrue(result) && readFile(exportDir + L"\\export.OLD") == exported &&
+              readFile(exportDir + L"\\export.REG") == exported,
           "a second export keeps the first as .OLD");
     check(SUCCEEDED(call(object, L"BackupKey", DISPATCH_METHOD,
                          {text(L"HKEY_CURRENT_USER\\Software\\TrellisWineCheck"),
-                          text((wideDir + L"\\missing").c_str()), text(L"export")},
+                          text((exportDir + L"\\missing").c_str()), text(L"export")},
                          &result)) &&
               result.vt == VT_BOOL && result.boolVal == VARIANT_FALSE,
           "an export into a missing directory fails");
