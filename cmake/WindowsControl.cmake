@@ -35,14 +35,14 @@ target_link_libraries(trellis_com PUBLIC pointilla_registry ole32 oleaut32 uuid
 trellis_windows_warnings(trellis_com)
 
 add_library(trellis_control SHARED
-  ${trellis_dir}/file_io.cpp ${trellis_dir}/file_system_win32.cpp
-  ${trellis_dir}/library_path_win32.cpp
-  ${trellis_dir}/notifier.cpp ${trellis_dir}/notifier_win32.cpp
+  ${trellis_dir}/file_io.cpp ${PROJECT_SOURCE_DIR}/src/platform/windows/trellis/file_system.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/windows/trellis/library_path.cpp
+  ${trellis_dir}/notifier.cpp ${PROJECT_SOURCE_DIR}/src/platform/windows/trellis/notifier.cpp
   ${trellis_dir}/reg_backup.cpp ${trellis_dir}/registry_access.cpp
-  ${trellis_dir}/registry_calls_win32.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/windows/trellis/registry_calls.cpp
   ${trellis_dir}/server_exports.cpp ${trellis_dir}/server_registration.cpp
   ${trellis_dir}/trellis_control.cpp ${trellis_dir}/trellis_object.cpp
-  ${trellis_dir}/type_library_win32.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/windows/trellis/type_library.cpp
   ${trellis_dir}/trellis.def ${trellis_dir}/trellis.rc)
 set_target_properties(trellis_control PROPERTIES PREFIX "" OUTPUT_NAME Trellis)
 set_source_files_properties(${trellis_dir}/trellis.rc PROPERTIES
@@ -54,7 +54,7 @@ trellis_windows_warnings(trellis_control)
 
 # What a program uses to create the control and call it late.
 add_library(trellis_host STATIC
-  ${trellis_dir}/host/automation_object.cpp ${trellis_dir}/host/automation_host_win32.cpp)
+  ${trellis_dir}/host/automation_object.cpp ${PROJECT_SOURCE_DIR}/src/platform/windows/trellis/automation_host.cpp)
 target_link_libraries(trellis_host PUBLIC trellis_com)
 trellis_windows_warnings(trellis_host)
 

@@ -5,7 +5,7 @@
 // code page, which is not always Windows-1252 (a UTF-8 code page, Asian
 // systems): "clé1", "clé2" and "clé3" would all land under one broken name. So
 // there the wide functions are called, with the text converted from and to
-// Windows-1252 (registry_calls_win32.cpp).
+// Windows-1252 (platform/windows/trellis/registry_calls.cpp).
 
 #include "platform/registry/advapi32.h"
 
