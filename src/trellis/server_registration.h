@@ -14,13 +14,6 @@ inline constexpr const char* kHelpText = "Trellis - Provides easy access to regi
 
 enum class RegistrationScope { Machine, User };
 
-// The Windows build carries the type library as resource TYPELIB 1.
-#ifdef _WIN32
-inline constexpr bool kLibraryHasTypeLibrary = true;
-#else
-inline constexpr bool kLibraryHasTypeLibrary = false;
-#endif
-
 // Writes the registration of the class served by libraryPath; on failure
 // removes what it wrote.
 HRESULT registerClass(const std::string& libraryPath, RegistrationScope scope,
