@@ -1,7 +1,14 @@
+#include "shell/single_instance.h"
+
+// The Qt headers after it use min and max.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
 #include <QMetaObject>
 #include <QString>
-
-#include "shell/single_instance.h"
+#include <string>
 
 namespace pointilla::shell {
 
@@ -18,52 +25,85 @@ constexpr UINT kAnswerTimeoutMs = 5000;
 
 HINSTANCE thisModule() { return GetModuleHandleW(nullptr); }
 
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<SingleInstance*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != WM_COPYDATA || self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    const auto* request = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (request == nullptr || request->dwData != kOpenRequest ||
+        request->cbData % sizeof(wchar_t) != 0) {
+        return FALSE;
+    }
+    const QString file = QString::fromWCharArray(static_cast<const wchar_t*>(request->lpData),
+                                                 request->cbData / sizeof(wchar_t));
+    // Answered at once; the window acts once the sender is released, so a
+    // question it asks (save the changes?) never holds the later start.
+    QMetaObject::invokeMethod(
+        self, [self, file] { emit self->activationRequested(file); }, Qt::QueuedConnection);
+    return TRUE;
+}
+
 }  // namespace
 
 // One program per user session: the session's own "Local\" namespace, and the
 // display name in it, as on X11 where the program is one per display.
-SingleInstance::SingleInstance(QString /*runtimeFolder*/, const QString& display, QObject* parent)
-    : QObject(parent), name_(L"Pointilla." + display.toStdWString()) {}
+struct SingleInstance::State {
+    explicit State(std::wstring name) : name(std::move(name)) {}
+    ~State() {
+        if (window != nullptr) DestroyWindow(window);
+        if (mutex != nullptr) CloseHandle(mutex);
+    }
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
 
-SingleInstance::~SingleInstance() {
-    if (window_ != nullptr) DestroyWindow(window_);
-    if (mutex_ != nullptr) CloseHandle(mutex_);
-}
+    bool listen(SingleInstance& self);
+    bool handOver(const QString& fileToOpen) const;
+
+    std::wstring name;
+    HANDLE mutex = nullptr;
+    HWND window = nullptr;
+};
+
+SingleInstance::SingleInstance(QString /*runtimeFolder*/, const QString& display, QObject* parent)
+    : QObject(parent), state_(std::make_unique<State>(L"Pointilla." + display.toStdWString())) {}
+
+SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultRuntimeFolder() { return {}; }
 
 SingleInstance::Role SingleInstance::claim(const QString& fileToOpen) {
-    const std::wstring mutexName = L"Local\\" + name_;
-    mutex_ = CreateMutexW(nullptr, TRUE, mutexName.c_str());
-    const bool running = mutex_ == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
-    if (!running) return listen() ? Role::First : Role::Failed;
-    if (mutex_ != nullptr) {
-        CloseHandle(mutex_);
-        mutex_ = nullptr;
+    const std::wstring mutexName = L"Local\\" + state_->name;
+    state_->mutex = CreateMutexW(nullptr, TRUE, mutexName.c_str());
+    const bool running = state_->mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
+    if (!running) return state_->listen(*this) ? Role::First : Role::Failed;
+    if (state_->mutex != nullptr) {
+        CloseHandle(state_->mutex);
+        state_->mutex = nullptr;
     }
-    return handOver(fileToOpen) ? Role::HandedOver : Role::Failed;
+    return state_->handOver(fileToOpen) ? Role::HandedOver : Role::Failed;
 }
 
-bool SingleInstance::listen() {
+bool SingleInstance::State::listen(SingleInstance& self) {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &SingleInstance::windowProcedure;
+    windowClass.lpfnWndProc = &windowProcedure;
     windowClass.hInstance = thisModule();
     windowClass.lpszClassName = kWindowClass;
     if (RegisterClassW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
-    window_ = CreateWindowExW(0, kWindowClass, name_.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              thisModule(), nullptr);
-    if (window_ == nullptr) return false;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window = CreateWindowExW(0, kWindowClass, name.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             thisModule(), nullptr);
+    if (window == nullptr) return false;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&self));
     return true;
 }
 
-bool SingleInstance::handOver(const QString& fileToOpen) {
+bool SingleInstance::State::handOver(const QString& fileToOpen) const {
     // The first program may still be starting: give it time to open its window.
     HWND first = nullptr;
     for (int attempt = 0; attempt < kStartingRetries && first == nullptr; ++attempt) {
-        first = FindWindowExW(HWND_MESSAGE, nullptr, kWindowClass, name_.c_str());
+        first = FindWindowExW(HWND_MESSAGE, nullptr, kWindowClass, name.c_str());
         if (first == nullptr) Sleep(kRetryDelayMs);
     }
     if (first == nullptr) return false;
@@ -82,26 +122,6 @@ bool SingleInstance::handOver(const QString& fileToOpen) {
         SendMessageTimeoutW(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&request),
                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &answer);
     return sent != 0 && answer == TRUE;
-}
-
-LRESULT CALLBACK SingleInstance::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                 LPARAM lParam) {
-    auto* self = reinterpret_cast<SingleInstance*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message != WM_COPYDATA || self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    const auto* request = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (request == nullptr || request->dwData != kOpenRequest ||
-        request->cbData % sizeof(wchar_t) != 0) {
-        return FALSE;
-    }
-    const QString file = QString::fromWCharArray(static_cast<const wchar_t*>(request->lpData),
-                                                 request->cbData / sizeof(wchar_t));
-    // Answered at once; the window acts once the sender is released, so a
-    // question it asks (save the changes?) never holds the later start.
-    QMetaObject::invokeMethod(
-        self, [self, file] { emit self->activationRequested(file); }, Qt::QueuedConnection);
-    return TRUE;
 }
 
 }  // namespace pointilla::shell
