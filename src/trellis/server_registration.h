@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "trellis/com/com_types.h"
+#include "platform/com/com_types.h"
 
 namespace trellis {
 

@@ -16,7 +16,7 @@ else()
 endif()
 
 set(trellis_com_sources
-  com/com_interfaces.h com/com_types.h com/com_ptr.h com/com_object.h com/himetric.h
+  com/com_ptr.h com/com_object.h com/himetric.h
   com/dovetail.idl com/dovetail.h com/member_table.h com/member_table.cpp
   com/guid_text.cpp com/trellis_guids.cpp com/trellis_guids.h
   com/text_conversion.cpp com/oleaut.h)
@@ -40,6 +40,14 @@ set(trellis_host_sources
 foreach(list IN ITEMS com control import server host)
   list(TRANSFORM trellis_${list}_sources PREPEND ${trellis_source_dir}/)
 endforeach()
+# The COM and OLE types and functions: the Windows headers' own, or their
+# stand-ins on this system.
+set(trellis_platform_dir ${PROJECT_SOURCE_DIR}/src/platform)
+list(APPEND trellis_com_sources
+  ${trellis_platform_dir}/com/com_types.h ${trellis_platform_dir}/com/com_interfaces.h
+  ${trellis_platform_dir}/com/oleaut_functions.h ${trellis_platform_dir}/com/define_guids.h
+  ${trellis_platform_dir}/com/generated_header_begin.h
+  ${trellis_platform_dir}/com/generated_header_end.h)
 
 # Each system's side of what differs.
 list(APPEND trellis_control_sources
@@ -55,8 +63,9 @@ if(WIN32)
 else()
   # What oleaut32, uuid and kernel32 give on Windows.
   list(APPEND trellis_com_sources
-    ${trellis_source_dir}/com/standard_iids.cpp ${trellis_source_dir}/com/oleaut_mirror.cpp
-    ${trellis_source_dir}/com/variant_change_type.cpp)
+    ${trellis_platform_dir}/posix/com/standard_iids.cpp
+    ${trellis_platform_dir}/posix/com/oleaut_mirror.cpp
+    ${trellis_platform_dir}/posix/com/variant_change_type.cpp)
   list(APPEND trellis_control_sources
     ${trellis_system_dir}/os_version.cpp ${trellis_system_dir}/version_source.h)
   list(APPEND trellis_server_sources ${trellis_system_dir}/store_failure_export.cpp)

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
+#include "platform/com/com_interfaces.h"
 #include "platform/registry/win_version_and_boxes.h"
-#include "trellis/com/com_interfaces.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/notifier.h"
 

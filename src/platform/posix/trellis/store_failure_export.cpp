@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/com/com_interfaces.h"
 #include "platform/registry/advapi32.h"
-#include "trellis/com/com_interfaces.h"
 
 STDAPI_(void) TrellisTakeStoreFailure(char* buffer, std::uint32_t size) {
     if (buffer == nullptr || size == 0) return;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <mutex>
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/host/automation_object_impl.h"
