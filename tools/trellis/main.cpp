@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
     // Key paths, values and file names beyond the ANSI code page arrive whole.
     const std::vector<std::string> all = pointilla::platform::programArguments(argc, argv);
     if (all.size() < 2) return usage();
-    const std::string command = all[1];
+    const std::string& command = all[1];
     const std::vector<std::string> args(all.begin() + 2, all.end());
     if (command == "-h" || command == "--help") {
         std::cout << kUsage << trellis::cli::kRegistryUsageNote;
