@@ -1,7 +1,7 @@
 # The Trellis control on Windows: Trellis.dll (the in-process server, on the
 # real registry, with its type library as resource TYPELIB 1), the host side
 # programs create it with (through COM), and trellis.exe.
-set(trellis_dir ${PROJECT_SOURCE_DIR}/src/trellis)
+include(${PROJECT_SOURCE_DIR}/src/trellis/sources.cmake)
 set(trellis_generated ${CMAKE_BINARY_DIR}/trellis-generated)
 
 # The type library takes IDispatch from the standard OLE type library, which Wine provides.
@@ -24,9 +24,7 @@ add_library(pointilla_registry INTERFACE)
 target_include_directories(pointilla_registry INTERFACE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(pointilla_registry INTERFACE advapi32)
 
-add_library(trellis_com STATIC
-  ${trellis_dir}/com/guid_text.cpp ${trellis_dir}/com/member_table.cpp
-  ${trellis_dir}/com/text_conversion.cpp ${trellis_dir}/com/trellis_guids.cpp)
+add_library(trellis_com STATIC ${trellis_com_sources})
 add_dependencies(trellis_com trellis_interface_definition)
 target_include_directories(trellis_com PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_include_directories(trellis_com SYSTEM PUBLIC ${trellis_generated})
@@ -34,18 +32,9 @@ target_link_libraries(trellis_com PUBLIC pointilla_registry ole32 oleaut32 uuid
                                   PRIVATE pointilla_codepage)
 trellis_windows_warnings(trellis_com)
 
-add_library(trellis_control SHARED
-  ${trellis_dir}/file_io.cpp ${trellis_dir}/file_system_win32.cpp
-  ${trellis_dir}/library_path_win32.cpp
-  ${trellis_dir}/notifier.cpp ${trellis_dir}/notifier_win32.cpp
-  ${trellis_dir}/reg_backup.cpp ${trellis_dir}/registry_access.cpp
-  ${trellis_dir}/registry_calls_win32.cpp
-  ${trellis_dir}/server_exports.cpp ${trellis_dir}/server_registration.cpp
-  ${trellis_dir}/trellis_control.cpp ${trellis_dir}/trellis_object.cpp
-  ${trellis_dir}/type_library_win32.cpp
-  ${trellis_dir}/trellis.def ${trellis_dir}/trellis.rc)
+add_library(trellis_control SHARED ${trellis_control_sources} ${trellis_server_sources})
 set_target_properties(trellis_control PROPERTIES PREFIX "" OUTPUT_NAME Trellis)
-set_source_files_properties(${trellis_dir}/trellis.rc PROPERTIES
+set_source_files_properties(${trellis_system_dir}/trellis.rc PROPERTIES
   OBJECT_DEPENDS ${trellis_generated}/dovetail.tlb)
 target_include_directories(trellis_control PRIVATE ${trellis_generated})
 target_link_libraries(trellis_control PRIVATE trellis_com pointilla_codepage user32)
@@ -53,8 +42,7 @@ target_link_options(trellis_control PRIVATE -Wl,--no-undefined)
 trellis_windows_warnings(trellis_control)
 
 # What a program uses to create the control and call it late.
-add_library(trellis_host STATIC
-  ${trellis_dir}/host/automation_object.cpp ${trellis_dir}/host/automation_host_win32.cpp)
+add_library(trellis_host STATIC ${trellis_host_sources})
 target_link_libraries(trellis_host PUBLIC trellis_com)
 trellis_windows_warnings(trellis_host)
 

@@ -20,6 +20,7 @@
 #include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
+#include "platform/desktop_session.h"
 #include "platform/posix/file_size_limit.h"
 #include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
@@ -93,9 +94,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--") == 0) break;
         if (std::strcmp(argv[i], "--platform") == 0 && std::strcmp(argv[i + 1], "x11") == 0) {
-#ifndef _WIN32
-            ::setenv("POINTILLA_BACKEND", "x11", 1);
-#endif
+            pointilla::platform::preferX11Backend();
             for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
             argc -= 2;
             break;
@@ -111,19 +110,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::unique_ptr<pointilla::platform::Desktop> desktop = std::move(opened).value();
-#ifdef _WIN32
-    // One desktop per session: the single-instance guard needs no name.
-    const QString desktopName;
-#else
-    const bool onWayland = notes.backend != "x11";
-    // The window goes where the automation goes: native on a Wayland
-    // desktop, through X11 (XWayland) otherwise, unless the person chose.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", onWayland ? "wayland;xcb" : "xcb");
-    }
     const QString desktopName =
-        QString::fromLocal8Bit(qgetenv(onWayland ? "WAYLAND_DISPLAY" : "DISPLAY"));
-#endif
+        QString::fromLocal8Bit(pointilla::platform::prepareToolkitForDesktop(notes).c_str());
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));

@@ -8,16 +8,8 @@
 #include <QObject>
 #include <QString>
 #include <memory>
-#include <string>
 
 #include "shell/single_instance_refusal.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <QLocalServer>
-#include <QLockFile>
-#endif
 
 namespace pointilla::shell {
 
@@ -47,35 +39,17 @@ class SingleInstance final : public QObject {
     // folder of this user, else a folder of the user's own in the temporary
     // folder, made by claim(); the user's id is part of the names.
     static QString defaultRuntimeFolder();
-#ifndef _WIN32
-    QString socketPath() const { return socketPath_; }
-#endif
 
   signals:
     // A later start asked to come to the front, with a file to open or none.
     void activationRequested(const QString& fileToOpen);
 
   private:
-#ifdef _WIN32
-    bool handOver(const QString& fileToOpen);
-    bool listen();
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
-
-    std::wstring name_;
-    HANDLE mutex_ = nullptr;
-    HWND window_ = nullptr;
-#else
-    Role handOver(const QString& fileToOpen);
-    Role alone(SingleInstanceRefusal::Kind kind, const QString& path, unsigned owner = 0,
-               int systemError = 0);
-    void acceptRequests();
-
-    QString folder_;
-    QString socketPath_;
-    QLockFile lock_;
-    std::unique_ptr<QLocalServer> server_;
-#endif
+    // What the system holds while this program is the first: a lock file and
+    // a local socket, or a named mutex and a message window
+    // (platform/<system>/shell/single_instance.cpp).
+    struct State;
+    std::unique_ptr<State> state_;
     SingleInstanceRefusal refusal_;
 };
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "common/result.h"
-#include "trellis/com/com_types.h"
+#include "platform/com/com_types.h"
 
 namespace trellis {
 

@@ -8,13 +8,7 @@
 #include <functional>
 #include <string>
 
-#ifdef _WIN32
-#include "platform/registry/win_types.h"
-#else
-inline constexpr std::uint32_t MB_OK = 0x0;
-inline constexpr std::uint32_t MB_ICONSTOP = 0x10;  // critical stop
-inline constexpr std::uint32_t MB_ICONEXCLAMATION = 0x30;
-#endif
+#include "platform/registry/win_version_and_boxes.h"
 
 namespace trellis {
 

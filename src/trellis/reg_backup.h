@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "trellis/com/com_types.h"
+#include "platform/com/com_types.h"
 
 namespace trellis {
 

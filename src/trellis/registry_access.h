@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "common/result.h"
+#include "platform/com/com_types.h"
 #include "platform/registry/win_types.h"
-#include "trellis/com/com_types.h"
 #include "trellis/registry_key.h"
 
 namespace trellis {

@@ -1,17 +1,16 @@
 #pragma once
 // The registry calls of the control, with names and texts as Windows-1252
-// bytes, as the control keeps them. Here they are the store's ANSI functions.
-// On Windows the ANSI functions would read those bytes in the system's ANSI
-// code page, which is not always Windows-1252 (a UTF-8 code page, Asian
-// systems): "clé1", "clé2" and "clé3" would all land under one broken name. So
-// there the wide functions are called, with the text converted from and to
-// Windows-1252 (registry_calls_win32.cpp).
+// bytes, as the control keeps them. On this system they are the store's ANSI
+// functions (platform/posix/trellis/registry_calls.cpp). On Windows the ANSI
+// functions would read those bytes in the system's ANSI code page, which is not always Windows-1252
+// (a UTF-8 code page, Asian systems): "clé1", "clé2" and "clé3" would all land under one broken
+// name. So there the wide functions are called, with the text converted from and to Windows-1252
+// (platform/windows/trellis/registry_calls.cpp).
 
 #include "platform/registry/advapi32.h"
 
 namespace trellis::reg {
 
-#ifdef _WIN32
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
@@ -26,15 +25,5 @@ LONG RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classSize, LPDWORD rese
                       LPDWORD subKeys, LPDWORD maxSubKeyLength, LPDWORD maxClassLength,
                       LPDWORD values, LPDWORD maxValueNameLength, LPDWORD maxValueLength,
                       LPDWORD securityDescriptor, PFILETIME lastWritten);
-#else
-using ::RegCreateKeyA;
-using ::RegDeleteKeyA;
-using ::RegEnumKeyA;
-using ::RegEnumValueA;
-using ::RegOpenKeyExA;
-using ::RegQueryInfoKeyA;
-using ::RegQueryValueExA;
-using ::RegSetValueExA;
-#endif
 
 }  // namespace trellis::reg

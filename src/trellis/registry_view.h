@@ -1,17 +1,22 @@
 #pragma once
 // One consistent view of the registry while alive: every read meanwhile sees the
 // same committed state, whatever other processes write. The Windows registry
-// offers no such view; there it is nothing.
+// offers no such view; there it is nothing. One implementation per platform.
 
-#ifdef _WIN32
+#include <memory>
+
 namespace trellis {
-struct RegistryView {
-    RegistryView() {}  // NOLINT(modernize-use-equals-default): a const object needs it
+
+class RegistryView {
+  public:
+    RegistryView();
+    ~RegistryView();
+    RegistryView(const RegistryView&) = delete;
+    RegistryView& operator=(const RegistryView&) = delete;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
 };
+
 }  // namespace trellis
-#else
-#include "platform/registry/advapi32.h"
-namespace trellis {
-using RegistryView = pointilla::registry::ReadSnapshot;
-}  // namespace trellis
-#endif

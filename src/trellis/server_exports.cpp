@@ -1,9 +1,7 @@
 // The four entry points of an in-process COM server, with C linkage, and the
 // class factory behind DllGetClassObject.
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <new>
 #include <string>
 
@@ -14,6 +12,7 @@
 #include "trellis/notifier.h"
 #include "trellis/server_registration.h"
 #include "trellis/trellis_object.h"
+#include "trellis/type_library.h"
 
 namespace trellis {
 namespace {
@@ -63,22 +62,22 @@ STDAPI DllRegisterServer() {
     const std::string path = trellis::thisLibraryPath();
     if (path.empty()) return SELFREG_E_CLASS;
     return trellis::registerClass(path, trellis::RegistrationScope::Machine,
-                                  trellis::kLibraryHasTypeLibrary);
+                                  trellis::libraryHasTypeLibrary());
 }
 
 STDAPI DllUnregisterServer() {
     return trellis::unregisterClass(trellis::RegistrationScope::Machine,
-                                    trellis::kLibraryHasTypeLibrary);
+                                    trellis::libraryHasTypeLibrary());
 }
 
 // regsvr32 /i:user registers for the current user only (with /n, instead of the
 // whole machine), so that a user without administrator rights can register it.
 STDAPI DllInstall(BOOL install, LPCOLESTR commandLine) {
     const trellis::RegistrationScope scope = trellis::scopeFromCommandLine(commandLine);
-    if (!install) return trellis::unregisterClass(scope, trellis::kLibraryHasTypeLibrary);
+    if (!install) return trellis::unregisterClass(scope, trellis::libraryHasTypeLibrary());
     const std::string path = trellis::thisLibraryPath();
     if (path.empty()) return SELFREG_E_CLASS;
-    return trellis::registerClass(path, scope, trellis::kLibraryHasTypeLibrary);
+    return trellis::registerClass(path, scope, trellis::libraryHasTypeLibrary());
 }
 
 STDAPI_(void) TrellisSetNotifier(TrellisNotifierCallback callback, void* context) {
@@ -91,18 +90,3 @@ STDAPI_(void) TrellisSetNotifier(TrellisNotifierCallback callback, void* context
         callback(text.c_str(), title.c_str(), flags, context);
     });
 }
-
-#ifndef _WIN32
-#include "platform/registry/advapi32.h"
-
-// The store's own reason for the last failed registry call of the library
-// (busy, read-only, damaged...), "" when none, cut to fit buffer; taking it
-// clears it. Hosts tell their user why instead of guessing.
-STDAPI_(void) TrellisTakeStoreFailure(char* buffer, std::uint32_t size) {
-    if (buffer == nullptr || size == 0) return;
-    const std::string why = pointilla::registry::takeStoreFailure();
-    const std::size_t length = std::min<std::size_t>(why.size(), size - 1);
-    std::memcpy(buffer, why.data(), length);
-    buffer[length] = '\0';
-}
-#endif

@@ -6,20 +6,13 @@
 
 #include <string>
 
-#include "trellis/com/com_types.h"
+#include "platform/com/com_types.h"
 
 namespace trellis {
 
 inline constexpr const char* kHelpText = "Trellis - Provides easy access to registry functions";
 
 enum class RegistrationScope { Machine, User };
-
-// The Windows build carries the type library as resource TYPELIB 1.
-#ifdef _WIN32
-inline constexpr bool kLibraryHasTypeLibrary = true;
-#else
-inline constexpr bool kLibraryHasTypeLibrary = false;
-#endif
 
 // Writes the registration of the class served by libraryPath; on failure
 // removes what it wrote.

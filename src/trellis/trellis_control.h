@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "trellis/com/com_types.h"
+#include "platform/com/com_types.h"
 
 namespace trellis {
 

@@ -10,5 +10,8 @@ namespace trellis {
 // The type information of an interface or class of the Dovetail library;
 // empty where there is no type library.
 com::ComPtr<ITypeInfo> typeInfoOf(REFGUID guid);
+// Whether this library carries the type library (resource TYPELIB 1), so that
+// registering it registers the type library and its interfaces too.
+bool libraryHasTypeLibrary();
 
 }  // namespace trellis

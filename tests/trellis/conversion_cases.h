@@ -13,7 +13,7 @@
 #ifdef _WIN32
 #include <oleauto.h>
 #else
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 #include "trellis/com/oleaut.h"
 #endif
 

@@ -9,9 +9,9 @@
 #include <filesystem>
 
 #include "message_capture.h"
+#include "platform/posix/trellis/version_source.h"
 #include "support/registry_store.h"
 #include "trellis/file_io.h"
-#include "trellis/os_version.h"
 #include "trellis/trellis_control.h"
 
 namespace trellis {

@@ -5,10 +5,10 @@
 
 #include <cstddef>
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
+#include "platform/registry/win_version_and_boxes.h"
 #include "trellis/com/oleaut.h"
 #include "trellis/notifier.h"
-#include "trellis/os_version.h"
 
 namespace {
 

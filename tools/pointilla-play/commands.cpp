@@ -1,14 +1,5 @@
 #include "tools/pointilla-play/commands.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-#endif
-
-#include <csignal>
 #include <iostream>
 #include <optional>
 #include <ostream>
@@ -19,6 +10,7 @@
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/desktop/virtual_keys.h"
+#include "platform/stop_signals.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
@@ -66,74 +58,6 @@ class NoSettings final : public settings::Reader {
   public:
     std::string read(std::string_view) override { return {}; }
 };
-
-// SIGINT and SIGTERM ask for a stop after the row in progress: the handler
-// notes the signal and wakes the wait through a pipe.
-volatile std::sig_atomic_t caughtSignal = 0;
-
-#ifdef _WIN32
-// Ctrl+C and Ctrl+Break on the console: noted like SIGINT. There is no
-// descriptor to wake the wait; the ticker looks at the stop often instead.
-BOOL WINAPI onConsoleControl(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-    caughtSignal = SIGINT;
-    return TRUE;
-}
-
-class StopSignals {
-  public:
-    StopSignals() { SetConsoleCtrlHandler(onConsoleControl, TRUE); }
-    ~StopSignals() { SetConsoleCtrlHandler(onConsoleControl, FALSE); }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-    int fd() const { return -1; }
-    void drain() const {}
-};
-#else
-int signalPipeWrite = -1;
-
-extern "C" void onStopSignal(int signal) {
-    caughtSignal = signal;
-    const char byte = 0;
-    [[maybe_unused]] const auto written = ::write(signalPipeWrite, &byte, 1);
-}
-
-class StopSignals {
-  public:
-    StopSignals() {
-        if (::pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) fds_[0] = fds_[1] = -1;
-        signalPipeWrite = fds_[1];
-        struct sigaction action {};
-        action.sa_handler = onStopSignal;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &oldInt_);
-        ::sigaction(SIGTERM, &action, &oldTerm_);
-    }
-    ~StopSignals() {
-        ::sigaction(SIGINT, &oldInt_, nullptr);
-        ::sigaction(SIGTERM, &oldTerm_, nullptr);
-        signalPipeWrite = -1;
-        for (const int fd : fds_) {
-            if (fd >= 0) ::close(fd);
-        }
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-    int fd() const { return fds_[0]; }
-    void drain() const {
-        char buffer[64];
-        while (fds_[0] >= 0 && ::read(fds_[0], buffer, sizeof buffer) > 0) {
-        }
-    }
-
-  private:
-    int fds_[2] = {-1, -1};
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
-};
-#endif
 
 // One updating line on a terminal: the row being played and the wait left.
 class ProgressLine {
@@ -214,10 +138,10 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     // A desktop that hears only combinations bound beforehand (Wayland) hears Escape.
     const platform::KeyCombination stopKey{platform::vk::kEscape};
     keyboard.watchCombinations({&stopKey, 1});
-    const StopSignals signals;
+    const platform::StopSignals signals;
     ProgressLine line(err, rows, options.progressLine);
     const auto stopAsked = [&] {
-        return caughtSignal != 0 || keyboard.isDown(platform::vk::kEscape);
+        return platform::StopSignals::caught() != 0 || keyboard.isDown(platform::vk::kEscape);
     };
 
     NoSettings settings;
@@ -260,16 +184,9 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
 
     err << kTool << " : Lecture arr\u00eat\u00e9e \u00e0 la ligne " << engine.numligne() << "\n";
     err.flush();
-    if (caughtSignal != 0) {
+    if (platform::StopSignals::caught() != 0) {
         // Ended by the signal itself, as the shell that sent it expects.
-#ifdef _WIN32
-        // What a console program ended by Ctrl+C gives back.
-        return static_cast<int>(STATUS_CONTROL_C_EXIT);
-#else
-        const int signal = caughtSignal;
-        ::signal(signal, SIG_DFL);
-        ::raise(signal);
-#endif
+        return signals.endAsRequested(kStopped);
     }
     return kStopped;
 }

@@ -1,12 +1,6 @@
 // pointilla-play: plays a scenario file on the X display without the main
 // window, or lists the rows it holds.
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -14,12 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/console.h"
 #include "platform/posix/file_size_limit.h"
 #include "playback/playback_engine.h"
 #include "tools/pointilla-play/commands.h"
-#ifdef _WIN32
-#include "platform/windows/utf8_arguments.h"
-#endif
 
 namespace {
 
@@ -75,19 +67,6 @@ int usageError(const std::string& what) {
     return pointilla::play::kUsage;
 }
 
-// A terminal that moves the cursor back for the progress line (on Windows, a
-// console once it is asked to follow terminal sequences).
-bool stderrIsTerminal() {
-#ifdef _WIN32
-    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (GetConsoleMode(console, &mode) == 0) return false;
-    return SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
-#else
-    return ::isatty(STDERR_FILENO) == 1;
-#endif
-}
-
 // The file name as the program's UTF-8 text, whatever the system's narrow encoding.
 std::filesystem::path fromUtf8(const std::string& name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
@@ -97,13 +76,7 @@ std::filesystem::path fromUtf8(const std::string& name) {
 
 int main(int argc, char** argv) {
     pointilla::platform::posix::reportFileSizeLimitAsError();
-#ifdef _WIN32
-    (void)argc;
-    (void)argv;
-    const std::vector<std::string> args = pointilla::platform::windows::startUtf8ConsoleProgram();
-#else
-    const std::vector<std::string> args(argv, argv + argc);
-#endif
+    const std::vector<std::string> args = pointilla::platform::programArguments(argc, argv);
     bool list = false;
     bool repeatGiven = false;
     pointilla::play::PlayOptions options;
@@ -152,7 +125,7 @@ int main(int argc, char** argv) {
     }
     if (list && repeatGiven)
         return usageError("--repeat et --loop servent \u00e0 jouer, pas \u00e0 lister.");
-    options.progressLine = stderrIsTerminal();
+    options.progressLine = pointilla::platform::stderrIsProgressTerminal();
     return list ? pointilla::play::listRows(fromUtf8(file), std::cout, std::cerr)
                 : pointilla::play::playRows(fromUtf8(file), options, std::cerr);
 }

@@ -6,17 +6,11 @@
 // Windows has no such descriptors: there the wait is cut into short slices,
 // and onWake runs after each one.
 
-#ifdef _WIN32
-#include <thread>
-#else
-#include <poll.h>
-#endif
-
-#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <vector>
 
+#include "platform/wakeable_sleep.h"
 #include "playback/playback_engine.h"
 
 namespace pointilla::play {
@@ -38,40 +32,16 @@ class SleepingTicker final : public playback::Ticker {
     // left out) is readable; it must consume what made it readable.
     void run(playback::PlaybackEngine& engine, const std::vector<int>& wakeFds,
              const std::function<void()>& onWake) {
-#ifdef _WIN32
-        (void)wakeFds;
-        constexpr std::chrono::milliseconds kSlice{50};
+        platform::WakeableSleep sleeper(wakeFds);
         while (active_) {
             const auto left = next_ - Clock::now();
-            if (left > Clock::duration::zero()) {
-                std::this_thread::sleep_for(std::min<Clock::duration>(left, kSlice));
+            if (left > Clock::duration::zero() && sleeper.sleep(left)) {
                 if (onWake) onWake();
                 continue;
             }
             next_ += kInterval;
             engine.tick();
         }
-#else
-        std::vector<pollfd> fds;
-        for (const int fd : wakeFds) {
-            if (fd >= 0) fds.push_back(pollfd{fd, POLLIN, 0});
-        }
-        while (active_) {
-            const auto left =
-                std::chrono::ceil<std::chrono::milliseconds>(next_ - Clock::now()).count();
-            if (left > 0 && ::poll(fds.data(), fds.size(), static_cast<int>(left)) != 0) {
-                // Woken (or interrupted by a signal): the stop check, then sleep on.
-                // A descriptor that broke is not listened to any more.
-                std::erase_if(fds, [](const pollfd& fd) {
-                    return (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-                });
-                if (onWake) onWake();
-                continue;
-            }
-            next_ += kInterval;
-            engine.tick();
-        }
-#endif
     }
 
   private:

@@ -9,17 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/console.h"
 #include "platform/posix/file_size_limit.h"
+#include "tools/trellis/registry_import.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
-#ifdef _WIN32
-#include "platform/windows/utf8_arguments.h"
-#include "platform/windows/wide_text.h"
-#else
-#include "import_messages.h"
-#include "platform/registry/advapi32.h"
-#include "trellis/reg_import.h"
-#endif
 
 namespace {
 
@@ -42,15 +36,10 @@ const char* const kUsage =
     "       trellis unregister [LIBRARY]\n"
     "KEY is a key path such as HKEY_CURRENT_USER\\Software\\Example.\n"
     "import refuses a file that registers a program the tools run (a class's\n"
-    "server, the About box's tool) unless --allow-classes is given.\n"
-#ifdef _WIN32
-    "register and unregister act for the current user.\n";
-#else
-    "The store is $TRELLIS_REGISTRY, else ${XDG_DATA_HOME:-~/.local/share}/trellis/registry.db.\n";
-#endif
+    "server, the About box's tool) unless --allow-classes is given.\n";
 
 int usage() {
-    std::cerr << kUsage;
+    std::cerr << kUsage << trellis::cli::kRegistryUsageNote;
     return kExitUsage;
 }
 
@@ -94,15 +83,9 @@ std::string regErrorMeaning(std::int32_t code) {
 }
 
 std::filesystem::path ownLibrary() {
-#ifdef _WIN32
-    std::wstring self(32768, L'\0');
-    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    return trellis::host::defaultLibraryBeside(self.empty() ? L"trellis.exe" : self);
-#else
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return trellis::host::defaultLibraryBeside(ec ? std::filesystem::path("trellis") : self);
-#endif
+    const std::filesystem::path self = pointilla::platform::programPath();
+    return trellis::host::defaultLibraryBeside(self.empty() ? std::filesystem::path("trellis")
+                                                            : self);
 }
 
 std::string asText(const Value& v) {
@@ -111,16 +94,6 @@ std::string asText(const Value& v) {
     if (const auto* i = std::get_if<std::int16_t>(&v)) return std::to_string(*i);
     if (const auto* b = std::get_if<bool>(&v)) return *b ? "True" : "False";
     return {};
-}
-
-// A file name given as UTF-8 text.
-std::filesystem::path pathFromText(const std::string& text) {
-#ifdef _WIN32
-    const auto wide = pointilla::platform::windows::utf8ToWide(text);
-    return wide ? std::filesystem::path(*wide) : std::filesystem::path(text);
-#else
-    return text;
-#endif
 }
 
 int importCommand(const std::vector<std::string>& args) {
@@ -134,29 +107,13 @@ int importCommand(const std::vector<std::string>& args) {
         }
     }
     if (files.size() != 1) return usage();
-#ifdef _WIN32
-    // Windows imports .REG files itself, with the user's rights.
-    (void)allowClasses;
-    std::cerr << "trellis: on Windows, import a .REG file with: reg import " << files[0] << "\n";
-    return kExitFailure;
-#else
-    if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
-        std::cerr << "trellis: " << problem << "\n";
-        return kExitFailure;
-    }
-    const auto imported = trellis::importRegFile(files[0], {allowClasses});
-    if (!imported) {
-        std::cerr << "trellis: " << trellis::cli::importFailureText(files[0], imported.error())
-                  << "\n";
-        return kExitFailure;
-    }
-    return 0;
-#endif
+    return trellis::cli::importRegistryFile(files[0], allowClasses);
 }
 
 int serverCommand(bool registering, const std::vector<std::string>& args) {
     if (args.size() > 1) return usage();
-    const std::filesystem::path library = args.empty() ? ownLibrary() : pathFromText(args[0]);
+    const std::filesystem::path library =
+        args.empty() ? ownLibrary() : pointilla::platform::pathFromArgument(args[0]);
     const std::string error = registering ? trellis::host::registerServer(library)
                                           : trellis::host::unregisterServer(library);
     if (!error.empty()) {
@@ -261,19 +218,13 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
 
 int main(int argc, char** argv) {
     pointilla::platform::posix::reportFileSizeLimitAsError();
-#ifdef _WIN32
     // Key paths, values and file names beyond the ANSI code page arrive whole.
-    (void)argc;
-    (void)argv;
-    const std::vector<std::string> all = pointilla::platform::windows::startUtf8ConsoleProgram();
-#else
-    const std::vector<std::string> all(argv, argv + argc);
-#endif
+    const std::vector<std::string> all = pointilla::platform::programArguments(argc, argv);
     if (all.size() < 2) return usage();
-    const std::string command = all[1];
+    const std::string& command = all[1];
     const std::vector<std::string> args(all.begin() + 2, all.end());
     if (command == "-h" || command == "--help") {
-        std::cout << kUsage;
+        std::cout << kUsage << trellis::cli::kRegistryUsageNote;
         return 0;
     }
     if (command == "register" || command == "unregister") {

@@ -30,20 +30,11 @@ struct DesktopNotes {
 Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName,
                                                                      DesktopNotes& notes);
 
-#ifdef _WIN32
-Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName);
-inline Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName,
-                                                                            DesktopNotes& notes) {
-    notes.backend = "windows";
-    return openNativeDesktop(displayName);
-}
-#else
 inline Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(
     const char* displayName) {
     DesktopNotes notes;
     return openNativeDesktop(displayName, notes);
 }
-#endif
 
 // The folder of the running program's own executable (the current folder when
 // it cannot be found).

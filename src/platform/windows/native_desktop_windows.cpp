@@ -7,7 +7,9 @@
 
 namespace pointilla::platform {
 
-Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName) {
+Result<std::unique_ptr<Desktop>, DesktopOpenError> openNativeDesktop(const char* displayName,
+                                                                     DesktopNotes& notes) {
+    notes.backend = "windows";
     if (displayName != nullptr) {
         return fail(DesktopOpenError{DesktopOpenError::Kind::SingleDesktopNamed, displayName});
     }

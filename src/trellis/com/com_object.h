@@ -6,7 +6,7 @@
 #include <atomic>
 #include <initializer_list>
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 
 namespace trellis::com {
 

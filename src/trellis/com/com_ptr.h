@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 
 namespace trellis::com {
 

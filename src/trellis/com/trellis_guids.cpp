@@ -1,9 +1,5 @@
 // Defines the identifiers the interface definition declares, once.
 
-#include "trellis/com/com_interfaces.h"
-#ifdef _WIN32
-#include <initguid.h>
-#else
-#define INITGUID
-#endif
+#include "platform/com/com_interfaces.h"
+#include "platform/com/define_guids.h"
 #include "trellis/com/dovetail.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/host/automation_host.h"
 

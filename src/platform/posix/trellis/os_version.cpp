@@ -1,7 +1,4 @@
-// This system presents itself as an NT system later than version 5; tests may
-// make it report another.
-
-#include "trellis/os_version.h"
+#include "platform/posix/trellis/version_source.h"
 
 namespace trellis {
 namespace {

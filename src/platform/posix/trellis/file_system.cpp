@@ -1,6 +1,8 @@
 // The file system of a POSIX system: names starting with a dot are hidden,
 // patterns follow fnmatch.
 
+#include "trellis/file_system.h"
+
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -11,7 +13,6 @@
 #include <cstdio>
 
 #include "trellis/file_io.h"
-#include "trellis/file_system.h"
 
 namespace trellis::fs {
 

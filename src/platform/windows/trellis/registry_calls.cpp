@@ -1,9 +1,9 @@
+#include "trellis/registry_calls.h"
+
 #include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
-
-#include "trellis/registry_calls.h"
 
 namespace trellis::reg {
 namespace {

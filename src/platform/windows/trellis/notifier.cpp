@@ -1,7 +1,8 @@
 // On Windows the messages are the system's own modal message boxes.
 
-#include "trellis/com/oleaut.h"
 #include "trellis/notifier.h"
+
+#include "trellis/com/oleaut.h"
 
 namespace trellis {
 

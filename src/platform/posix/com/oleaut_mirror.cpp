@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 #include "trellis/com/oleaut.h"
 
 // A BSTR points just past a 4-byte length (in bytes) and ends with a zero unit.

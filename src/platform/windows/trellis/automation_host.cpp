@@ -2,13 +2,14 @@
 // (CLSIDFromProgID, CoCreateInstance), and the library registers itself for the
 // current user through its DllInstall entry point.
 
+#include "trellis/host/automation_host.h"
+
 #include <cstdio>
 #include <mutex>
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/oleaut.h"
-#include "trellis/host/automation_host.h"
 #include "trellis/host/automation_object_impl.h"
 #include "trellis/notifier.h"
 

@@ -1,8 +1,8 @@
 // Without a GUI host the messages go to standard error.
 
-#include <cstdio>
-
 #include "trellis/notifier.h"
+
+#include <cstdio>
 
 namespace trellis {
 

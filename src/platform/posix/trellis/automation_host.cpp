@@ -7,8 +7,8 @@
 #include <mutex>
 
 #include "common/result.h"
+#include "platform/com/com_interfaces.h"
 #include "platform/registry/advapi32.h"
-#include "trellis/com/com_interfaces.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/trellis_guids.h"
 #include "trellis/host/automation_object_impl.h"

@@ -1,8 +1,10 @@
-#include <string>
-
 #include "trellis/type_library.h"
 
+#include <string>
+
 namespace trellis {
+
+bool libraryHasTypeLibrary() { return true; }
 
 com::ComPtr<ITypeInfo> typeInfoOf(REFGUID guid) {
     HMODULE module = nullptr;

@@ -3,7 +3,7 @@
 // classes whose virtual tables have the COM layout (no virtual destructors). A
 // Windows build takes the real ones.
 
-#include "trellis/com/com_types.h"
+#include "platform/com/com_types.h"
 
 #ifdef _WIN32
 #include <ocidl.h>

@@ -1,6 +1,8 @@
 // The file system of Windows: hidden and system files carry their attribute
 // bits, patterns match without regard to case, paths are wide.
 
+#include "trellis/file_system.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -11,7 +13,6 @@
 #include <string>
 
 #include "trellis/file_io.h"
-#include "trellis/file_system.h"
 
 namespace trellis::fs {
 namespace {

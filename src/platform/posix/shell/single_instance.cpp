@@ -5,7 +5,9 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QThread>
 #include <filesystem>
 #include <optional>
@@ -67,16 +69,33 @@ bool fromThisUser(const QLocalSocket& socket) {
 
 }  // namespace
 
+struct SingleInstance::State {
+    State(QString runtimeFolder, const QString& display)
+        : folder(std::move(runtimeFolder)),
+          socketPath(QDir(folder).filePath(baseName(display))),
+          lock(socketPath + QStringLiteral(".lock")) {
+        lock.setStaleLockTime(0);  // stale only when its program is gone
+    }
+
+    Role alone(SingleInstance& self, Kind kind, const QString& path, unsigned owner = 0,
+               int systemError = 0) {
+        self.refusal_ = {kind, path.toStdString(), owner, systemError};
+        return Role::Alone;
+    }
+    Role handOver(SingleInstance& self, const QString& fileToOpen);
+    void acceptRequests(SingleInstance& self);
+
+    QString folder;
+    QString socketPath;
+    QLockFile lock;
+    std::unique_ptr<QLocalServer> server;
+};
+
 SingleInstance::SingleInstance(QString runtimeFolder, const QString& display, QObject* parent)
-    : QObject(parent),
-      folder_(std::move(runtimeFolder)),
-      socketPath_(QDir(folder_).filePath(baseName(display))),
-      lock_(socketPath_ + QStringLiteral(".lock")) {
-    lock_.setStaleLockTime(0);  // stale only when its program is gone
-}
+    : QObject(parent), state_(std::make_unique<State>(std::move(runtimeFolder), display)) {}
 
 SingleInstance::~SingleInstance() {
-    if (server_) server_->close();
+    if (state_->server) state_->server->close();
 }
 
 QString SingleInstance::defaultRuntimeFolder() {
@@ -89,53 +108,51 @@ QString SingleInstance::defaultRuntimeFolder() {
     return QDir(QDir::tempPath()).filePath(QStringLiteral("pointilla-%1").arg(::getuid()));
 }
 
-SingleInstance::Role SingleInstance::alone(Kind kind, const QString& path, unsigned owner,
-                                           int systemError) {
-    refusal_ = {kind, path.toStdString(), owner, systemError};
-    return Role::Alone;
-}
-
 SingleInstance::Role SingleInstance::claim(const QString& fileToOpen) {
     // Another user's folder, lock or socket is neither obeyed nor removed.
-    if (auto made = posix::makePrivateFolder(nativePath(folder_)); !made) {
+    if (auto made = posix::makePrivateFolder(nativePath(state_->folder)); !made) {
         const posix::PrivateFolderError& error = made.error();
         switch (error.kind) {
             case posix::PrivateFolderError::Kind::OwnedByAnother:
-                return alone(Kind::FolderOfAnotherUser, folder_, error.owner);
+                return state_->alone(*this, Kind::FolderOfAnotherUser, state_->folder, error.owner);
             case posix::PrivateFolderError::Kind::NotAFolder:
-                return alone(Kind::FolderNotAFolder, folder_, error.owner);
+                return state_->alone(*this, Kind::FolderNotAFolder, state_->folder, error.owner);
             case posix::PrivateFolderError::Kind::CannotCreate:
-                return alone(Kind::FolderNotCreated, folder_, 0, error.systemError);
+                return state_->alone(*this, Kind::FolderNotCreated, state_->folder, 0,
+                                     error.systemError);
         }
     }
-    if (const auto owner = otherOwner(lock_.fileName())) {
-        return alone(Kind::LockOfAnotherUser, lock_.fileName(), *owner);
+    if (const auto owner = otherOwner(state_->lock.fileName())) {
+        return state_->alone(*this, Kind::LockOfAnotherUser, state_->lock.fileName(), *owner);
     }
-    if (const auto owner = otherOwner(socketPath_)) {
-        return alone(Kind::SocketOfAnotherUser, socketPath_, *owner);
+    if (const auto owner = otherOwner(state_->socketPath)) {
+        return state_->alone(*this, Kind::SocketOfAnotherUser, state_->socketPath, *owner);
     }
-    if (!lock_.tryLock(0)) {
+    if (!state_->lock.tryLock(0)) {
         // The holder may still be starting: give it time to listen.
-        return handOver(fileToOpen);
+        return state_->handOver(*this, fileToOpen);
     }
     // We hold the lock, so a socket left behind belongs to a program that died.
-    QLocalServer::removeServer(socketPath_);
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::acceptRequests);
-    if (!server_->listen(socketPath_)) {
+    QLocalServer::removeServer(state_->socketPath);
+    auto& server = state_->server;
+    server = std::make_unique<QLocalServer>();
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server.get(), &QLocalServer::newConnection, this,
+            [this] { state_->acceptRequests(*this); });
+    if (!server->listen(state_->socketPath)) {
         // Later starts cannot reach us, but the lock still keeps them from
         // running a second window: they end with a message.
-        qWarning("Pointilla : %s", qPrintable(server_->errorString()));
+        qWarning("Pointilla : %s", qPrintable(server->errorString()));
     }
     return Role::First;
 }
 
-SingleInstance::Role SingleInstance::handOver(const QString& fileToOpen) {
+SingleInstance::Role SingleInstance::State::handOver(SingleInstance& self,
+                                                     const QString& fileToOpen) {
     const QDeadlineTimer deadline(kHandOverWaitMs);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
-        socket.connectToServer(socketPath_);
+        socket.connectToServer(socketPath);
         if (!socket.waitForConnected(500)) {
             QThread::msleep(100);
             continue;
@@ -143,7 +160,7 @@ SingleInstance::Role SingleInstance::handOver(const QString& fileToOpen) {
         // The file's path goes to a program of this user only.
         const std::optional<uid_t> peer = posix::peerUserId(int(socket.socketDescriptor()));
         if (peer != ::getuid()) {
-            return alone(Kind::PeerOfAnotherUser, socketPath_, peer.value_or(0U));
+            return alone(self, Kind::PeerOfAnotherUser, socketPath, peer.value_or(0U));
         }
         socket.write(requestLine(fileToOpen));
         while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState &&
@@ -155,15 +172,15 @@ SingleInstance::Role SingleInstance::handOver(const QString& fileToOpen) {
     return Role::Failed;
 }
 
-void SingleInstance::acceptRequests() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+void SingleInstance::State::acceptRequests(SingleInstance& self) {
+    while (QLocalSocket* socket = server->nextPendingConnection()) {
         if (!fromThisUser(*socket)) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QLocalSocket::readyRead, &self, [&self, socket] {
             if (!socket->canReadLine()) {
                 // A line longer than any path is no request.
                 if (socket->bytesAvailable() > qint64{64} * 1024) socket->abort();
@@ -177,7 +194,7 @@ void SingleInstance::acceptRequests() {
             socket->write(kAnswer);
             socket->flush();
             socket->disconnectFromServer();
-            emit activationRequested(*file);
+            emit self.activationRequested(*file);
         });
     }
 }

@@ -1,6 +1,6 @@
 // The standard interface identifiers, for systems without the uuid library.
 
-#include "trellis/com/com_interfaces.h"
+#include "platform/com/com_interfaces.h"
 
 const IID IID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
 const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};

@@ -1,9 +1,9 @@
+#include "trellis/library_path.h"
+
 #include <dlfcn.h>
 
 #include <climits>
 #include <cstdlib>
-
-#include "trellis/library_path.h"
 
 namespace trellis {
 

@@ -1,7 +1,8 @@
+#include "trellis/library_path.h"
+
 #include <string>
 
 #include "platform/registry/win_types.h"
-#include "trellis/library_path.h"
 
 namespace trellis {
 

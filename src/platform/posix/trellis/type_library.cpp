@@ -4,4 +4,6 @@ namespace trellis {
 
 com::ComPtr<ITypeInfo> typeInfoOf(REFGUID /*guid*/) { return {}; }
 
+bool libraryHasTypeLibrary() { return false; }
+
 }  // namespace trellis
