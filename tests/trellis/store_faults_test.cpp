@@ -19,8 +19,8 @@
 
 namespace {
 
+using pointilla::testing::TempDir;
 using trellis::testing::readFile;
-using trellis::testing::ScratchDir;
 
 struct Outcome {
     int exitCode;
@@ -34,7 +34,7 @@ const std::string kKey = "HKEY_CURRENT_USER\\Software\\Faults";
 // Runs the command on the given store; as "nobody" when asked (root writes anything).
 Outcome run(const std::vector<std::string>& args, const std::filesystem::path& store,
             bool asOtherUser = false) {
-    static ScratchDir dir;
+    static TempDir dir;
     std::string line = "TRELLIS_REGISTRY='" + store.string() + "' ";
     if (asOtherUser && ::geteuid() == 0)
         line += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
@@ -56,7 +56,7 @@ void prepare(const std::filesystem::path& store) {
 }
 
 TEST(StoreFaults, AReaderGetsTheCommittedValueAtOnceWhileAWriterHoldsTheStore) {
-    ScratchDir dir;
+    TempDir dir;
     const auto store = dir.path() / "registry.db";
     prepare(store);
     sqlite3* writer = nullptr;
@@ -82,7 +82,7 @@ TEST(StoreFaults, AReaderGetsTheCommittedValueAtOnceWhileAWriterHoldsTheStore) {
 
 TEST(StoreFaults, AReadOnlyStoreOrFolderIsReadAndRefusesWritesWithTheReason) {
     for (const bool folderReadOnly : {false, true}) {
-        ScratchDir dir;
+        TempDir dir;
         const auto store = dir.path() / "registry.db";
         prepare(store);
         std::filesystem::permissions(store, std::filesystem::perms(0444));
@@ -104,7 +104,7 @@ TEST(StoreFaults, AReadOnlyStoreOrFolderIsReadAndRefusesWritesWithTheReason) {
 
 // Values spread over many pages, then pages in the middle of the file overwritten.
 TEST(StoreFaults, ADamagedStoreFailsReadsAndTheExportWithItsReason) {
-    ScratchDir dir;
+    TempDir dir;
     const auto store = dir.path() / "registry.db";
     prepare(store);
     pointilla::registry::useStoreAt(store);
