@@ -8,7 +8,7 @@
 #   program_windows            the program's shown top-level windows: "id width height x y override"
 #   icon_centre, has_icon      where the tray icon is ("X Y"), and whether there is one
 #   conditions for wait_until: menu_shown, no_menu_shown, has_focus WINDOW,
-#   pointer_at X Y, ended PID
+#   pointer_at X Y, ended PID, not_shown WINDOW
 # Keys a test may hold are released at exit, whatever happened.
 work="$(mktemp -d)"
 pids=()
@@ -63,3 +63,4 @@ no_menu_shown() { ! menu_shown; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 pointer_at() { [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$1 y:$2" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
+not_shown() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
