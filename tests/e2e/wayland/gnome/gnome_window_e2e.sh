@@ -47,14 +47,9 @@ lightness() {
 
 QT_QPA_PLATFORM=wayland "$pointilla" >"$work/pointilla.log" 2>&1 &
 pids+=("$!")
-box=""
-for _ in $(seq 1 50); do
-  sleep 0.2
-  shot
-  box="$(window_box)"
-  [ -n "$box" ] && [ "${box%%x*}" -gt 400 ] && break
-done
-[ -n "$box" ] && [ "${box%%x*}" -gt 400 ] || fail "the window did not appear"
+# Sets box, the window's place on the screen, once it shows.
+window_shown() { shot && box="$(window_box)" && [ -n "$box" ] && [ "${box%%x*}" -gt 400 ]; }
+wait_until 100 window_shown || fail "the window did not appear"
 IFS='x+' read -r _ _ wx wy <<<"$box"
 sleep 0.5 # a window just shown may lose a click; the screen does not say when it takes one
 
