@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -16,13 +15,16 @@
 #include "shell/form1.h"
 #include "shell/memory_registry_control.h"
 #include "support/qt_checks.h"
+#include "support/temp_dir.h"
 #include "test_support.h"
 
 using pointilla::platform::testing::RecordingDesktop;
 using pointilla::shell::Form1;
 using pointilla::shell::MemoryRegistryControl;
 using pointilla::shell::testing::BoxAnswerer;
+using pointilla::shell::testing::qtPath;
 using pointilla::shell::testing::ScriptedFileDialog;
+using pointilla::testing::TempDir;
 
 class Form1Quit : public ::testing::Test {
   protected:
@@ -51,9 +53,9 @@ class Form1Quit : public ::testing::Test {
 
 TEST_F(Form1Quit, EveryCloseRequestAsksOnceAndCancelKeepsRunning) {
     // Saved, so not modified: the plain question.
-    QTemporaryDir dir;
+    const TempDir dir;
     form_->Command3->click();
-    dialogs_.answerSave(dir.filePath("un.sce"));
+    dialogs_.answerSave(qtPath(dir.path() / "un.sce"));
     form_->enregistre();
     ASSERT_FALSE(form_->isModified());
     const std::function<void()> requests[] = {
@@ -101,8 +103,8 @@ TEST_F(Form1Quit, ModifiedFollowsTheRowsAndTheLastSave) {
     form_->scenarioModel().remove(1);
     ASSERT_FALSE(form_->isModified());
     form_->scenarioModel().append({"D\u00e9lai", "3"});
-    QTemporaryDir dir;
-    dialogs_.answerSave(dir.filePath("d.sce"));
+    const TempDir dir;
+    dialogs_.answerSave(qtPath(dir.path() / "d.sce"));
     form_->enregistre();
     ASSERT_FALSE(form_->isModified());
     form_->scenarioModel().setDetail(1, "4");
@@ -154,11 +156,11 @@ TEST_F(Form1Quit, ModifiedScenarioAsksToSaveBeforeQuittingOpeningOrEmptying) {
 
 TEST_F(Form1Quit, YesSavesThenQuits) {
     form_->scenarioModel().append({"D\u00e9lai", "3"});
-    QTemporaryDir dir;
-    dialogs_.answerSave(dir.filePath("avant-de-quitter"));
+    const TempDir dir;
+    dialogs_.answerSave(qtPath(dir.path() / "avant-de-quitter"));
     BoxAnswerer answerer(QMessageBox::Yes);
     form_->close();
-    ASSERT_TRUE(QFile::exists(dir.filePath("avant-de-quitter.sce")));
+    ASSERT_TRUE(QFile::exists(qtPath(dir.path() / "avant-de-quitter.sce")));
     ASSERT_TRUE(form_->quitting());
 }
 

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -35,6 +34,7 @@
 #include "shell/memory_registry_control.h"
 #include "shell/tray/tray_icon.h"
 #include "support/qt_checks.h"
+#include "support/temp_dir.h"
 #include "test_support.h"
 
 using pointilla::editing::ScenarioModel;
@@ -43,7 +43,9 @@ using pointilla::scenario::Row;
 using pointilla::shell::Form1;
 using pointilla::shell::MemoryRegistryControl;
 using pointilla::shell::testing::BoxAnswerer;
+using pointilla::shell::testing::qtPath;
 using pointilla::shell::testing::ScriptedFileDialog;
+using pointilla::testing::TempDir;
 
 namespace {
 
@@ -353,17 +355,17 @@ TEST(Form1, MenuEntriesCarryTheirShortcuts) {
 // Both dialogs start in the folder last used, kept as "dossier"; the save
 // dialog shows the current file's name and adds ".sce" to a bare name.
 TEST(Form1, FileDialogsKeepTheFolderAndTheName) {
-    QTemporaryDir dir;
+    const TempDir dir;
     Harness h;
     h.load();
     h.form->scenarioModel().append({"Clic souris", "Clic"});
-    h.dialogs.answerSave(dir.filePath("nom"));
+    h.dialogs.answerSave(qtPath(dir.path() / "nom"));
     h.form->enregistre();
-    const QString saved = dir.filePath("nom.sce");
+    const QString saved = qtPath(dir.path() / "nom.sce");
     ASSERT_TRUE(QFile::exists(saved));
-    ASSERT_EQ(h.stored("dossier"), std::optional<std::string>(dir.path().toStdString()));
+    ASSERT_EQ(h.stored("dossier"), std::optional<std::string>(dir.str()));
     h.form->menuAction("ouv")->trigger();
-    ASSERT_EQ(h.dialogs.lastFolder(), dir.path());
+    ASSERT_EQ(h.dialogs.lastFolder(), qtPath(dir.path()));
     h.form->menuAction("enr")->trigger();
     ASSERT_EQ(h.dialogs.lastSaveName(), QStringLiteral("nom.sce"));
 }
@@ -439,14 +441,14 @@ TEST(Form1, StartWithAnEmptyListChangesNothing) {
 }
 
 TEST(Form1, OpenReplacesTheRowsOnlyOnceAFileWasRead) {
-    QTemporaryDir dir;
-    const QString good = dir.filePath("deux.sce");
+    const TempDir dir;
+    const QString good = qtPath(dir.path() / "deux.sce");
     writeBytes(good,
                "Clic souris\xa4"
                "Clic\xa4\r\nD\xe9lai\xa4"
                "5\xa4"
                "anything\r\n");
-    const QString before = dir.filePath("avant.sce");
+    const QString before = qtPath(dir.path() / "avant.sce");
     writeBytes(before, "URL\xa4http://avant\xa4\r\n");
     Harness h;
     h.load();
@@ -461,7 +463,7 @@ TEST(Form1, OpenReplacesTheRowsOnlyOnceAFileWasRead) {
     // A file that cannot be read: a message, nothing changes.
     {
         BoxAnswerer answerer(QMessageBox::Ok);
-        h.dialogs.answerOpen(dir.filePath("absent.sce"));
+        h.dialogs.answerOpen(qtPath(dir.path() / "absent.sce"));
         h.form->toolbarButton("ouvrir")->trigger();
         ASSERT_EQ(answerer.seen().size(), std::size_t{1});
         ASSERT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("absent.sce")));
@@ -477,8 +479,8 @@ TEST(Form1, OpenReplacesTheRowsOnlyOnceAFileWasRead) {
 }
 
 TEST(Form1, OpenKeepsTheRowsBeforeABadLineAndAppliesHeaderCaptions) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("coupe.sce");
+    const TempDir dir;
+    const QString file = qtPath(dir.path() / "coupe.sce");
     writeBytes(file,
                "[Page :\xa4"
                "Clic :X\xa4\r\nClic souris\xa4"
@@ -498,7 +500,7 @@ TEST(Form1, OpenKeepsTheRowsBeforeABadLineAndAppliesHeaderCaptions) {
 }
 
 TEST(Form1, SaveWritesTheRowsAndNothingForAnEmptyScenario) {
-    QTemporaryDir dir;
+    const TempDir dir;
     Harness h;
     h.load();
     h.form->menuAction("enr")->trigger();  // empty: no dialog at all
@@ -510,7 +512,7 @@ TEST(Form1, SaveWritesTheRowsAndNothingForAnEmptyScenario) {
     h.form->toolbarButton("enre")->trigger();
     ASSERT_EQ(h.dialogs.saveAsked(), 1);
 
-    const QString target = dir.filePath("deux.sce");
+    const QString target = qtPath(dir.path() / "deux.sce");
     h.dialogs.answerSave(target);
     h.form->toolbarButton("enre")->trigger();
     ASSERT_EQ(fileBytes(target), std::string("Position souris\xa4 512 ,  384\xa4\r\n"
@@ -521,8 +523,8 @@ TEST(Form1, SaveWritesTheRowsAndNothingForAnEmptyScenario) {
 }
 
 TEST(Form1, ASaveThatCannotReplaceTheTargetSaysWhy) {
-    QTemporaryDir dir;
-    const QString target = dir.filePath("dossier.sce");
+    const TempDir dir;
+    const QString target = qtPath(dir.path() / "dossier.sce");
     ASSERT_TRUE(QDir().mkdir(target));
     ASSERT_TRUE(QDir().mkdir(target + "/dedans"));  // a folder in the way of the rename
     Harness h;
@@ -534,12 +536,12 @@ TEST(Form1, ASaveThatCannotReplaceTheTargetSaysWhy) {
     ASSERT_EQ(answerer.seen().size(), std::size_t{1});
     ASSERT_TRUE(answerer.seen()[0].text.startsWith(QStringLiteral("Impossible d'enregistrer")));
     ASSERT_TRUE(QFileInfo(target + "/dedans").isDir());
-    ASSERT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    ASSERT_EQ(QDir(qtPath(dir.path())).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST(Form1, AFailedSaveSaysWhyAndLeavesTheOldFile) {
-    QTemporaryDir dir;
-    const QString target = dir.filePath("ancien.sce");
+    const TempDir dir;
+    const QString target = qtPath(dir.path() / "ancien.sce");
     writeBytes(target, "ancien contenu");
     QFile::setPermissions(target, QFileDevice::ReadOwner);  // read-only, even for root
 

@@ -14,14 +14,14 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 // Lets Qt deliver events until the condition holds or timeoutMs passes, then
 // checks it: a result the event loop brings is not missed, nor waited for longer.
-#define ASSERT_EVENTUALLY(condition, timeoutMs)                  \
-    do {                                                         \
-        QTest::qWaitFor([&] { return (condition); }, timeoutMs); \
-        ASSERT_TRUE(condition);                                  \
+#define ASSERT_EVENTUALLY(condition, timeoutMs)                                     \
+    do {                                                                            \
+        static_cast<void>(QTest::qWaitFor([&] { return (condition); }, timeoutMs)); \
+        ASSERT_TRUE(condition);                                                     \
     } while (0)
 
-#define ASSERT_EVENTUALLY_EQ(actual, expected, timeoutMs)                   \
-    do {                                                                    \
-        QTest::qWaitFor([&] { return (actual) == (expected); }, timeoutMs); \
-        ASSERT_EQ(actual, expected);                                        \
+#define ASSERT_EVENTUALLY_EQ(actual, expected, timeoutMs)                                      \
+    do {                                                                                       \
+        static_cast<void>(QTest::qWaitFor([&] { return (actual) == (expected); }, timeoutMs)); \
+        ASSERT_EQ(actual, expected);                                                           \
     } while (0)
