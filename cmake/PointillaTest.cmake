@@ -5,9 +5,26 @@
 # One GoogleTest program, built with the project's warnings, each of its tests
 # registered with ctest as <prefix><Suite>.<Test>. WIDGETS gives it the shared
 # main() with one QApplication on the offscreen platform; otherwise GoogleTest's.
+#
+# pointilla_add_test(<name> SCRIPT <file> [ARGS <arg>...] [RESOURCE_LOCK <lock>...]
+#                    [TIMEOUT <s>] [ENVIRONMENT <var=value>...]
+#                    [SKIP_RETURN_CODE <n>] [SKIP_REGULAR_EXPRESSION <regex>])
+# One end-to-end script of this folder, run by bash as the ctest test <name>.
 function(pointilla_add_test target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "WIDGETS"
-    "PREFIX;RESOURCE_LOCK;TIMEOUT;DISCOVERY_TIMEOUT" "SOURCES;LIBS;DEFINES;INCLUDES;DEPENDS")
+    "PREFIX;TIMEOUT;DISCOVERY_TIMEOUT;SCRIPT;SKIP_RETURN_CODE;SKIP_REGULAR_EXPRESSION"
+    "SOURCES;LIBS;DEFINES;INCLUDES;DEPENDS;ARGS;ENVIRONMENT;RESOURCE_LOCK")
+  if(DEFINED arg_SCRIPT)
+    add_test(NAME ${target} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/${arg_SCRIPT} ${arg_ARGS})
+    # One property at a time: a list value (two locks) stays one value.
+    foreach(property RESOURCE_LOCK TIMEOUT ENVIRONMENT SKIP_RETURN_CODE SKIP_REGULAR_EXPRESSION)
+      if(DEFINED arg_${property})
+        set_tests_properties(${target} PROPERTIES ${property} "${arg_${property}}")
+      endif()
+    endforeach()
+    return()
+  endif()
+
   add_executable(${target} ${arg_SOURCES})
   pointilla_warnings(${target})
   target_link_libraries(${target} PRIVATE ${arg_LIBS})
