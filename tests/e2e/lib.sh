@@ -7,6 +7,8 @@
 #   use_private_settings       a registry store, home and XDG folders of the test's own
 #   program_windows            the program's shown top-level windows: "id width height x y override"
 #   icon_centre, has_icon      where the tray icon is ("X Y"), and whether there is one
+#   conditions for wait_until: menu_shown, no_menu_shown, has_focus WINDOW,
+#   pointer_at X Y, ended PID, not_shown WINDOW
 # Keys a test may hold are released at exit, whatever happened.
 work="$(mktemp -d)"
 pids=()
@@ -54,3 +56,11 @@ icon_centre() {
     done
 }
 has_icon() { [ -n "$(icon_centre)" ]; }
+
+# A pop-up menu of the program on screen (taller than a tooltip).
+menu_shown() { program_windows | awk '$6 == "yes" && $3 > 40 {shown = 1} END {exit !shown}'; }
+no_menu_shown() { ! menu_shown; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+pointer_at() { [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$1 y:$2" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+not_shown() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }

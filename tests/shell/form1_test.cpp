@@ -3,6 +3,7 @@
 
 #include "shell/form1.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -33,6 +33,8 @@
 #include "shell/about/frm_about.h"
 #include "shell/memory_registry_control.h"
 #include "shell/tray/tray_icon.h"
+#include "support/qt_checks.h"
+#include "support/temp_dir.h"
 #include "test_support.h"
 
 using pointilla::editing::ScenarioModel;
@@ -41,7 +43,9 @@ using pointilla::scenario::Row;
 using pointilla::shell::Form1;
 using pointilla::shell::MemoryRegistryControl;
 using pointilla::shell::testing::BoxAnswerer;
+using pointilla::shell::testing::qtPath;
 using pointilla::shell::testing::ScriptedFileDialog;
+using pointilla::testing::TempDir;
 
 namespace {
 
@@ -88,480 +92,469 @@ void writeBytes(const QString& path, const std::string& bytes) {
 
 }  // namespace
 
-class Form1Test : public QObject {
-    Q_OBJECT
+TEST(Form1, WindowHasItsCaptionFixedSizeAndControls) {
+    Harness h;
+    h.load();
+    ASSERT_EQ(h.form->windowTitle(), QStringLiteral("Pointilla"));
+    ASSERT_EQ(h.form->centralWidget()->size(), QSize(513, 481));
+    ASSERT_TRUE(!(h.form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    ASSERT_TRUE(!(h.form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    ASSERT_EQ(h.form->Frame2->geometry(), QRect(248, 48, 257, 401));
+    ASSERT_EQ(h.form->LV1->geometry(), QRect(8, 24, 241, 369));
+    ASSERT_EQ(h.form->Frame1->title(), QStringLiteral("Cr\u00e9ation du Sc\u00e9nario"));
+    ASSERT_EQ(h.form->Frame3->title(), QStringLiteral("Position de la souris"));
+    // The hand-over slot and the title label lie outside the client area.
+    ASSERT_TRUE(h.form->Label12->x() >= h.form->centralWidget()->width());
+    ASSERT_TRUE(h.form->replogiciel->x() >= h.form->centralWidget()->width());
+    ASSERT_EQ(h.form->replogiciel->text(), QStringLiteral("Pointilla"));
+    ASSERT_TRUE(h.form->Label3->font().bold());
+    ASSERT_EQ(h.form->Label3->font().pointSizeF(), 13.5);
+    ASSERT_EQ(h.form->Timer1->interval(), 100);
+    ASSERT_EQ(h.form->Timer3->interval(), 200);
+    ASSERT_EQ(h.form->Timer4->interval(), 1000);
+    ASSERT_TRUE(h.form->Timer1->isActive());
+    ASSERT_TRUE(h.form->Timer3->isActive());
+    ASSERT_FALSE(h.form->Timer4->isActive());
+    ASSERT_EQ(h.form->filePanel(), QString());
+    ASSERT_EQ(h.form->playbackPanel(), QString());
 
-  private slots:
-    void windowHasItsCaptionFixedSizeAndControls() {
+    // Fixed in size, centred on the screen when it first appears.
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    ASSERT_EQ(h.form->minimumSize(), h.form->maximumSize());
+    const QPoint offCentre =
+        h.form->frameGeometry().center() - h.form->screen()->availableGeometry().center();
+    ASSERT_TRUE(offCentre.manhattanLength() <= 2)
+        << qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y()));
+}
+
+TEST(Form1, MenusAndToolbarCarryTheirNamesAndCaptions) {
+    Harness h;
+    h.load();
+    const std::pair<const char*, QString> entries[] = {
+        {"ouv", QStringLiteral("Ouvrir un sc\u00e9nario")},
+        {"enr", QStringLiteral("Enregistrer un sc\u00e9nario")},
+        {"quit", QStringLiteral("Quitter")},
+        {"redlecture", QStringLiteral("R\u00e9duire la fen\u00eatre lors d'une lecture")},
+        {"aid", QStringLiteral("Aide")},
+        {"apropos", QStringLiteral("A propos")},
+        {"pos", QStringLiteral("Position souris")},
+        {"clic", QStringLiteral("Clic souris")},
+        {"dela", QStringLiteral("D\u00e9lai")},
+        {"url", QStringLiteral("URL")},
+        {"modi", QStringLiteral("Modifier")},
+        {"supp", QStringLiteral("Supprimer")},
+        {"vide", QStringLiteral("Vider le sc\u00e9nario")},
+        {"aff", QStringLiteral("Afficher Pointilla")},
+        {"qu", QStringLiteral("Quitter")},
+    };
+    for (const auto& [name, caption] : entries) {
+        QAction* action = h.form->menuAction(QString::fromLatin1(name));
+        ASSERT_TRUE(action != nullptr) << name;
+        ASSERT_EQ(action->text(), caption);
+    }
+    for (const char* separator : {"sep1", "sep2", "sep3", "sep4"}) {
+        QAction* action = h.form->menuAction(QString::fromLatin1(separator));
+        ASSERT_TRUE(action != nullptr && action->isSeparator()) << separator;
+    }
+    // Three menus in the bar; the two pop-ups stay out of it.
+    QStringList bar;
+    for (QAction* action : h.form->menuBar()->actions()) bar << action->text();
+    ASSERT_EQ(bar, (QStringList{"Fichier", "Options", "?"}));
+    ASSERT_EQ(h.form->popupMenu()->objectName(), QStringLiteral("mnuflottant"));
+    ASSERT_EQ(h.form->trayMenu()->objectName(), QStringLiteral("mnuIcone"));
+
+    QStringList keys;
+    for (QAction* action : h.form->TB1->actions())
+        keys << (action->isSeparator() ? QStringLiteral("|") : action->data().toString());
+    ASSERT_EQ(keys, (QStringList{"start", "ouvrir", "enre", "|", "tray", "|", "aide", "quitter"}));
+    ASSERT_EQ(h.form->toolbarButton("start")->toolTip(),
+              QStringLiteral("D\u00e9marrer la lecture du sc\u00e9nario"));
+    ASSERT_EQ(h.form->toolbarButton("tray")->toolTip(),
+              QStringLiteral("R\u00e9duire la fen\u00eatre"));
+    for (QAction* action : h.form->TB1->actions())
+        ASSERT_TRUE(action->isSeparator() || !action->icon().isNull());
+}
+
+TEST(Form1, FirstStartWritesTheDefaultsAndShowsCtrlAlt1) {
+    Harness h;
+    h.load();
+    ASSERT_EQ(h.stored(kCle1), std::optional<std::string>("1"));
+    ASSERT_EQ(h.stored(kCle2), std::optional<std::string>("1"));
+    ASSERT_EQ(h.stored(kCle3), std::optional<std::string>("0"));
+    ASSERT_EQ(h.stored("Visible"), std::optional<std::string>("1"));
+    ASSERT_EQ(h.stored("redlec"), std::optional<std::string>("0"));
+    ASSERT_EQ(h.form->Combo1->currentText(), QStringLiteral("CTRL"));
+    ASSERT_EQ(h.form->Combo2->currentText(), QStringLiteral("ALT"));
+    ASSERT_EQ(h.form->Combo3->currentText(), QStringLiteral("1"));
+    ASSERT_EQ(h.form->Combo4->currentText(), QStringLiteral("1"));
+    ASSERT_EQ(h.form->Combo4->count(), 60);
+    ASSERT_TRUE(!h.form->menuAction("redlecture")->isChecked());
+}
+
+TEST(Form1, StoredValuesSelectTheirEntries) {
+    Harness h;
+    h.store.putValue(kKey, kCle1, "0");
+    h.store.putValue(kKey, kCle2, "2");
+    h.store.putValue(kKey, kCle3, "5");
+    h.store.putValue(kKey, "redlec", "1");
+    h.load();
+    ASSERT_EQ(h.form->Combo1->currentText(), QString());
+    ASSERT_EQ(h.form->Combo2->currentText(), QStringLiteral("SHIFT"));
+    ASSERT_EQ(h.form->Combo3->currentText(), QStringLiteral("6"));
+    ASSERT_TRUE(h.form->menuAction("redlecture")->isChecked());
+    // Start-up leaves present values alone.
+    ASSERT_EQ(h.stored(kCle3), std::optional<std::string>("5"));
+}
+
+TEST(Form1, UnusableStoredIndicesFallBackToTheDefaults) {
+    Harness h;
+    h.store.putValue(kKey, kCle1, "abc");
+    h.store.putValue(kKey, kCle2, "7");
+    h.store.putValue(kKey, kCle3, "-1");
+    h.load();
+    ASSERT_EQ(h.form->Combo1->currentText(), QStringLiteral("CTRL"));
+    ASSERT_EQ(h.form->Combo2->currentText(), QStringLiteral("ALT"));
+    ASSERT_EQ(h.form->Combo3->currentText(), QStringLiteral("1"));
+}
+
+TEST(Form1, AStoreThatCannotBeWrittenStillGivesTheDefaultHotKey) {
+    Harness h;
+    h.store.setReadOnly(true);
+    h.load();
+    ASSERT_EQ(h.form->Combo1->currentText(), QStringLiteral("CTRL"));
+    ASSERT_EQ(h.form->Combo2->currentText(), QStringLiteral("ALT"));
+    ASSERT_EQ(h.form->Combo3->currentText(), QStringLiteral("1"));
+    ASSERT_TRUE(h.form->menuAction("redlecture")->isChecked());  // "" is not "0"
+}
+
+TEST(Form1, PickingF5StoresItsIndex) {
+    Harness h;
+    h.load();
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    h.form->Combo3->setFocus();
+    for (int i = 0; i < 13; ++i) QTest::keyClick(h.form->Combo3, Qt::Key_Down);
+    ASSERT_EQ(h.form->Combo3->currentText(), QStringLiteral("F5"));
+    ASSERT_EQ(h.stored(kCle3), std::optional<std::string>("13"));
+
+    // The next start shows the stored choice.
+    Harness next;
+    next.store.putValue(kKey, kCle3, *h.stored(kCle3));
+    next.load();
+    ASSERT_EQ(next.form->Combo3->currentText(), QStringLiteral("F5"));
+}
+
+TEST(Form1, RedlectureToggleFollowsTheStoredValue) {
+    for (const auto& [initial, afterOne, afterTwo] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"0", "1", "0"}, {"1", "0", "1"}, {"oui", "oui", "oui"}}) {
+        Harness h;
+        h.store.putValue(kKey, "redlec", initial);
+        h.load();
+        QAction* option = h.form->menuAction("redlecture");
+        ASSERT_EQ(option->isChecked(), initial != "0");
+        option->trigger();
+        ASSERT_EQ(*h.stored("redlec"), afterOne);
+        ASSERT_EQ(option->isChecked(), afterOne != "0");
+        option->trigger();
+        ASSERT_EQ(*h.stored("redlec"), afterTwo);
+        ASSERT_EQ(option->isChecked(), afterTwo != "0");
+    }
+}
+
+TEST(Form1, HotKeyPollDecidesFromTheScanTable) {
+    struct Case {
+        const char* name;
+        int combo1;
+        int combo2;
+        std::vector<int> held;
+        bool captures;
+    };
+    const Case cases[] = {
+        {"stock CTRL+ALT+1", 1, 1, {kCtrl, kAlt, kDigit1}, true},
+        {"stock with SHIFT too", 1, 1, {kCtrl, kAlt, kShift, kDigit1}, false},
+        {"keypad 1", 1, 1, {kCtrl, kAlt, kKeypad1}, true},
+        {"letter A after 1 in the scan", 1, 1, {kCtrl, kAlt, kDigit1, kLetterA}, false},
+        {"nothing held", 1, 1, {}, false},
+        {"ALT+1 with an empty first list", 0, 1, {kAlt, kDigit1}, true},
+        {"CTRL+ALT+1 with an empty first list", 0, 1, {kCtrl, kAlt, kDigit1}, false},
+        {"SHIFT choice with ALT down too", 1, 2, {kCtrl, kAlt, kShift, kDigit1}, true},
+    };
+    for (const Case& c : cases) {
         Harness h;
         h.load();
-        QCOMPARE(h.form->windowTitle(), QStringLiteral("Pointilla"));
-        QCOMPARE(h.form->centralWidget()->size(), QSize(513, 481));
-        QVERIFY(!(h.form->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(!(h.form->windowFlags() & Qt::WindowMinimizeButtonHint));
-        QCOMPARE(h.form->Frame2->geometry(), QRect(248, 48, 257, 401));
-        QCOMPARE(h.form->LV1->geometry(), QRect(8, 24, 241, 369));
-        QCOMPARE(h.form->Frame1->title(), QStringLiteral("Cr\u00e9ation du Sc\u00e9nario"));
-        QCOMPARE(h.form->Frame3->title(), QStringLiteral("Position de la souris"));
-        // The hand-over slot and the title label lie outside the client area.
-        QVERIFY(h.form->Label12->x() >= h.form->centralWidget()->width());
-        QVERIFY(h.form->replogiciel->x() >= h.form->centralWidget()->width());
-        QCOMPARE(h.form->replogiciel->text(), QStringLiteral("Pointilla"));
-        QVERIFY(h.form->Label3->font().bold());
-        QCOMPARE(h.form->Label3->font().pointSizeF(), 13.5);
-        QCOMPARE(h.form->Timer1->interval(), 100);
-        QCOMPARE(h.form->Timer3->interval(), 200);
-        QCOMPARE(h.form->Timer4->interval(), 1000);
-        QVERIFY(h.form->Timer1->isActive());
-        QVERIFY(h.form->Timer3->isActive());
-        QVERIFY(!h.form->Timer4->isActive());
-        QCOMPARE(h.form->filePanel(), QString());
-        QCOMPARE(h.form->playbackPanel(), QString());
-
-        // Fixed in size, centred on the screen when it first appears.
-        h.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
-        QCOMPARE(h.form->minimumSize(), h.form->maximumSize());
-        const QPoint offCentre =
-            h.form->frameGeometry().center() - h.form->screen()->availableGeometry().center();
-        QVERIFY2(offCentre.manhattanLength() <= 2,
-                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
-    }
-
-    void menusAndToolbarCarryTheirNamesAndCaptions() {
-        Harness h;
-        h.load();
-        const std::pair<const char*, QString> entries[] = {
-            {"ouv", QStringLiteral("Ouvrir un sc\u00e9nario")},
-            {"enr", QStringLiteral("Enregistrer un sc\u00e9nario")},
-            {"quit", QStringLiteral("Quitter")},
-            {"redlecture", QStringLiteral("R\u00e9duire la fen\u00eatre lors d'une lecture")},
-            {"aid", QStringLiteral("Aide")},
-            {"apropos", QStringLiteral("A propos")},
-            {"pos", QStringLiteral("Position souris")},
-            {"clic", QStringLiteral("Clic souris")},
-            {"dela", QStringLiteral("D\u00e9lai")},
-            {"url", QStringLiteral("URL")},
-            {"modi", QStringLiteral("Modifier")},
-            {"supp", QStringLiteral("Supprimer")},
-            {"vide", QStringLiteral("Vider le sc\u00e9nario")},
-            {"aff", QStringLiteral("Afficher Pointilla")},
-            {"qu", QStringLiteral("Quitter")},
-        };
-        for (const auto& [name, caption] : entries) {
-            QAction* action = h.form->menuAction(QString::fromLatin1(name));
-            QVERIFY2(action != nullptr, name);
-            QCOMPARE(action->text(), caption);
-        }
-        for (const char* separator : {"sep1", "sep2", "sep3", "sep4"}) {
-            QAction* action = h.form->menuAction(QString::fromLatin1(separator));
-            QVERIFY2(action != nullptr && action->isSeparator(), separator);
-        }
-        // Three menus in the bar; the two pop-ups stay out of it.
-        QStringList bar;
-        for (QAction* action : h.form->menuBar()->actions()) bar << action->text();
-        QCOMPARE(bar, (QStringList{"Fichier", "Options", "?"}));
-        QCOMPARE(h.form->popupMenu()->objectName(), QStringLiteral("mnuflottant"));
-        QCOMPARE(h.form->trayMenu()->objectName(), QStringLiteral("mnuIcone"));
-
-        QStringList keys;
-        for (QAction* action : h.form->TB1->actions())
-            keys << (action->isSeparator() ? QStringLiteral("|") : action->data().toString());
-        QCOMPARE(keys,
-                 (QStringList{"start", "ouvrir", "enre", "|", "tray", "|", "aide", "quitter"}));
-        QCOMPARE(h.form->toolbarButton("start")->toolTip(),
-                 QStringLiteral("D\u00e9marrer la lecture du sc\u00e9nario"));
-        QCOMPARE(h.form->toolbarButton("tray")->toolTip(),
-                 QStringLiteral("R\u00e9duire la fen\u00eatre"));
-        for (QAction* action : h.form->TB1->actions())
-            QVERIFY(action->isSeparator() || !action->icon().isNull());
-    }
-
-    void firstStartWritesTheDefaultsAndShowsCtrlAlt1() {
-        Harness h;
-        h.load();
-        QCOMPARE(h.stored(kCle1), std::optional<std::string>("1"));
-        QCOMPARE(h.stored(kCle2), std::optional<std::string>("1"));
-        QCOMPARE(h.stored(kCle3), std::optional<std::string>("0"));
-        QCOMPARE(h.stored("Visible"), std::optional<std::string>("1"));
-        QCOMPARE(h.stored("redlec"), std::optional<std::string>("0"));
-        QCOMPARE(h.form->Combo1->currentText(), QStringLiteral("CTRL"));
-        QCOMPARE(h.form->Combo2->currentText(), QStringLiteral("ALT"));
-        QCOMPARE(h.form->Combo3->currentText(), QStringLiteral("1"));
-        QCOMPARE(h.form->Combo4->currentText(), QStringLiteral("1"));
-        QCOMPARE(h.form->Combo4->count(), 60);
-        QVERIFY(!h.form->menuAction("redlecture")->isChecked());
-    }
-
-    void storedValuesSelectTheirEntries() {
-        Harness h;
-        h.store.putValue(kKey, kCle1, "0");
-        h.store.putValue(kKey, kCle2, "2");
-        h.store.putValue(kKey, kCle3, "5");
-        h.store.putValue(kKey, "redlec", "1");
-        h.load();
-        QCOMPARE(h.form->Combo1->currentText(), QString());
-        QCOMPARE(h.form->Combo2->currentText(), QStringLiteral("SHIFT"));
-        QCOMPARE(h.form->Combo3->currentText(), QStringLiteral("6"));
-        QVERIFY(h.form->menuAction("redlecture")->isChecked());
-        // Start-up leaves present values alone.
-        QCOMPARE(h.stored(kCle3), std::optional<std::string>("5"));
-    }
-
-    void unusableStoredIndicesFallBackToTheDefaults() {
-        Harness h;
-        h.store.putValue(kKey, kCle1, "abc");
-        h.store.putValue(kKey, kCle2, "7");
-        h.store.putValue(kKey, kCle3, "-1");
-        h.load();
-        QCOMPARE(h.form->Combo1->currentText(), QStringLiteral("CTRL"));
-        QCOMPARE(h.form->Combo2->currentText(), QStringLiteral("ALT"));
-        QCOMPARE(h.form->Combo3->currentText(), QStringLiteral("1"));
-    }
-
-    void aStoreThatCannotBeWrittenStillGivesTheDefaultHotKey() {
-        Harness h;
-        h.store.setReadOnly(true);
-        h.load();
-        QCOMPARE(h.form->Combo1->currentText(), QStringLiteral("CTRL"));
-        QCOMPARE(h.form->Combo2->currentText(), QStringLiteral("ALT"));
-        QCOMPARE(h.form->Combo3->currentText(), QStringLiteral("1"));
-        QVERIFY(h.form->menuAction("redlecture")->isChecked());  // "" is not "0"
-    }
-
-    void pickingF5StoresItsIndex() {
-        Harness h;
-        h.load();
-        h.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
-        h.form->Combo3->setFocus();
-        for (int i = 0; i < 13; ++i) QTest::keyClick(h.form->Combo3, Qt::Key_Down);
-        QCOMPARE(h.form->Combo3->currentText(), QStringLiteral("F5"));
-        QCOMPARE(h.stored(kCle3), std::optional<std::string>("13"));
-
-        // The next start shows the stored choice.
-        Harness next;
-        next.store.putValue(kKey, kCle3, *h.stored(kCle3));
-        next.load();
-        QCOMPARE(next.form->Combo3->currentText(), QStringLiteral("F5"));
-    }
-
-    void redlectureToggleFollowsTheStoredValue() {
-        for (const auto& [initial, afterOne, afterTwo] :
-             std::vector<std::tuple<std::string, std::string, std::string>>{
-                 {"0", "1", "0"}, {"1", "0", "1"}, {"oui", "oui", "oui"}}) {
-            Harness h;
-            h.store.putValue(kKey, "redlec", initial);
-            h.load();
-            QAction* option = h.form->menuAction("redlecture");
-            QCOMPARE(option->isChecked(), initial != "0");
-            option->trigger();
-            QCOMPARE(*h.stored("redlec"), afterOne);
-            QCOMPARE(option->isChecked(), afterOne != "0");
-            option->trigger();
-            QCOMPARE(*h.stored("redlec"), afterTwo);
-            QCOMPARE(option->isChecked(), afterTwo != "0");
-        }
-    }
-
-    void hotKeyPollDecidesFromTheScanTable() {
-        struct Case {
-            const char* name;
-            int combo1;
-            int combo2;
-            std::vector<int> held;
-            bool captures;
-        };
-        const Case cases[] = {
-            {"stock CTRL+ALT+1", 1, 1, {kCtrl, kAlt, kDigit1}, true},
-            {"stock with SHIFT too", 1, 1, {kCtrl, kAlt, kShift, kDigit1}, false},
-            {"keypad 1", 1, 1, {kCtrl, kAlt, kKeypad1}, true},
-            {"letter A after 1 in the scan", 1, 1, {kCtrl, kAlt, kDigit1, kLetterA}, false},
-            {"nothing held", 1, 1, {}, false},
-            {"ALT+1 with an empty first list", 0, 1, {kAlt, kDigit1}, true},
-            {"CTRL+ALT+1 with an empty first list", 0, 1, {kCtrl, kAlt, kDigit1}, false},
-            {"SHIFT choice with ALT down too", 1, 2, {kCtrl, kAlt, kShift, kDigit1}, true},
-        };
-        for (const Case& c : cases) {
-            Harness h;
-            h.load();
-            h.form->Combo1->setCurrentIndex(c.combo1);
-            h.form->Combo2->setCurrentIndex(c.combo2);
-            h.desktop.setPointerPosition(pointilla::platform::ScreenPoint{512, 384});
-            for (int key : c.held) h.desktop.setKeyDown(key, true);
-            h.form->pointerCapture().refreshPointerDisplay();
-            h.form->pointerCapture().pollNow();
-            QCOMPARE(h.form->Label3->text(), QStringLiteral(" 512"));
-            QCOMPARE(h.form->Label12->text(),
-                     c.captures ? QStringLiteral(" 512 ,  384") : QString());
-            // The capture timer turns a held combination into one row per tick.
-            tick(h.form->Timer3);
-            const std::vector<Row> expected =
-                c.captures ? std::vector<Row>{{"Position souris", " 512 ,  384"}}
-                           : std::vector<Row>{};
-            QVERIFY2(h.rows() == expected, c.name);
-            // Released: the slot empties and no more rows come.
-            h.desktop.releaseAllKeys();
-            h.form->pointerCapture().pollNow();
-            QCOMPARE(h.form->Label12->text(), QString());
-            tick(h.form->Timer3);
-            QVERIFY2(h.rows() == expected, c.name);
-        }
-    }
-
-    void negativeCoordinatesAreCapturedAsShown() {
-        Harness h;
-        h.load();
-        h.desktop.setPointerPosition(pointilla::platform::ScreenPoint{-1200, 384});
-        for (int key : {kCtrl, kAlt, kDigit1}) h.desktop.setKeyDown(key, true);
+        h.form->Combo1->setCurrentIndex(c.combo1);
+        h.form->Combo2->setCurrentIndex(c.combo2);
+        h.desktop.setPointerPosition(pointilla::platform::ScreenPoint{512, 384});
+        for (int key : c.held) h.desktop.setKeyDown(key, true);
         h.form->pointerCapture().refreshPointerDisplay();
-        QCOMPARE(h.form->Label3->text(), QStringLiteral("-1200"));
+        h.form->pointerCapture().pollNow();
+        ASSERT_EQ(h.form->Label3->text(), QStringLiteral(" 512"));
+        ASSERT_EQ(h.form->Label12->text(), c.captures ? QStringLiteral(" 512 ,  384") : QString());
+        // The capture timer turns a held combination into one row per tick.
         tick(h.form->Timer3);
-        QVERIFY(h.rows() == (std::vector<Row>{{"Position souris", "-1200 ,  384"}}));
+        const std::vector<Row> expected =
+            c.captures ? std::vector<Row>{{"Position souris", " 512 ,  384"}} : std::vector<Row>{};
+        ASSERT_TRUE(h.rows() == expected) << c.name;
+        // Released: the slot empties and no more rows come.
+        h.desktop.releaseAllKeys();
+        h.form->pointerCapture().pollNow();
+        ASSERT_EQ(h.form->Label12->text(), QString());
+        tick(h.form->Timer3);
+        ASSERT_TRUE(h.rows() == expected) << c.name;
     }
+}
 
-    void rightClickOnAListWithRowsPopsUpTheListMenu() {
-        Harness h;
-        h.load();
-        h.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
-        QWidget* area = h.form->LV1->viewport();
-        QTest::mousePress(area, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(!h.form->popupMenu()->isVisible());  // empty list: no menu
-        QTest::mouseRelease(area, Qt::RightButton, {}, QPoint(5, 5));
-        h.form->Command3->click();
-        QTest::mousePress(area, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::keyClick(h.form->LV1, Qt::Key_Menu);
-        QVERIFY(!h.form->popupMenu()->isVisible());  // left button or menu key: no menu
-        QTest::mousePress(area, Qt::RightButton, {}, QPoint(5, 5));
-        QTRY_VERIFY(h.form->popupMenu()->isVisible());
-        h.form->popupMenu()->hide();
+TEST(Form1, NegativeCoordinatesAreCapturedAsShown) {
+    Harness h;
+    h.load();
+    h.desktop.setPointerPosition(pointilla::platform::ScreenPoint{-1200, 384});
+    for (int key : {kCtrl, kAlt, kDigit1}) h.desktop.setKeyDown(key, true);
+    h.form->pointerCapture().refreshPointerDisplay();
+    ASSERT_EQ(h.form->Label3->text(), QStringLiteral("-1200"));
+    tick(h.form->Timer3);
+    ASSERT_TRUE(h.rows() == (std::vector<Row>{{"Position souris", "-1200 ,  384"}}));
+}
+
+TEST(Form1, RightClickOnAListWithRowsPopsUpTheListMenu) {
+    Harness h;
+    h.load();
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    QWidget* area = h.form->LV1->viewport();
+    QTest::mousePress(area, Qt::RightButton, {}, QPoint(5, 5));
+    ASSERT_FALSE(h.form->popupMenu()->isVisible());  // empty list: no menu
+    QTest::mouseRelease(area, Qt::RightButton, {}, QPoint(5, 5));
+    h.form->Command3->click();
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(h.form->LV1, Qt::Key_Menu);
+    ASSERT_FALSE(h.form->popupMenu()->isVisible());  // left button or menu key: no menu
+    QTest::mousePress(area, Qt::RightButton, {}, QPoint(5, 5));
+    ASSERT_EVENTUALLY(h.form->popupMenu()->isVisible(), 5000);
+    h.form->popupMenu()->hide();
+}
+
+// Ctrl+O, Ctrl+S, F1 and Ctrl+Q show in their menus (the list's keys are
+// driven end to end).
+TEST(Form1, MenuEntriesCarryTheirShortcuts) {
+    Harness h;
+    h.load();
+    const std::pair<const char*, QKeySequence> shortcuts[] = {
+        {"ouv", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"enr", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"aid", QKeySequence(Qt::Key_F1)},
+        {"quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    for (const auto& [name, keys] : shortcuts) {
+        ASSERT_EQ(h.form->menuAction(name)->shortcut(), keys);
     }
+}
 
-    // Ctrl+O, Ctrl+S, F1 and Ctrl+Q show in their menus (the list's keys are
-    // driven end to end).
-    void menuEntriesCarryTheirShortcuts() {
-        Harness h;
-        h.load();
-        const std::pair<const char*, QKeySequence> shortcuts[] = {
-            {"ouv", QKeySequence(Qt::CTRL | Qt::Key_O)},
-            {"enr", QKeySequence(Qt::CTRL | Qt::Key_S)},
-            {"aid", QKeySequence(Qt::Key_F1)},
-            {"quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        };
-        for (const auto& [name, keys] : shortcuts) {
-            QCOMPARE(h.form->menuAction(name)->shortcut(), keys);
-        }
+// Both dialogs start in the folder last used, kept as "dossier"; the save
+// dialog shows the current file's name and adds ".sce" to a bare name.
+TEST(Form1, FileDialogsKeepTheFolderAndTheName) {
+    const TempDir dir;
+    Harness h;
+    h.load();
+    h.form->scenarioModel().append({"Clic souris", "Clic"});
+    h.dialogs.answerSave(qtPath(dir.path() / "nom"));
+    h.form->enregistre();
+    const QString saved = qtPath(dir.path() / "nom.sce");
+    ASSERT_TRUE(QFile::exists(saved));
+    ASSERT_EQ(h.stored("dossier"), std::optional<std::string>(dir.str()));
+    h.form->menuAction("ouv")->trigger();
+    ASSERT_EQ(h.dialogs.lastFolder(), qtPath(dir.path()));
+    h.form->menuAction("enr")->trigger();
+    ASSERT_EQ(h.dialogs.lastSaveName(), QStringLiteral("nom.sce"));
+}
+
+// The main window's 8-point font, for the dialogs and the About box too.
+TEST(Form1, EveryWindowUsesTheEightPointFont) {
+    Harness h;
+    h.load();
+    h.form->apropos_Click();
+    ASSERT_EQ(h.form->aboutBox()->font().pointSizeF(), 8.0);
+    h.form->scenarioModel().append({"URL", "http://a"});
+    h.form->LV1->setCurrentIndex(h.form->scenarioModel().index(0, 0));
+    h.form->listCommands().modi_Click();
+    ASSERT_EQ(h.form->listCommands().form2()->font().pointSizeF(), 8.0);
+    ASSERT_EQ(QMessageBox(QMessageBox::Warning, "t", "x").font().pointSizeF(), 8.0);
+}
+
+TEST(Form1, TrayButtonHidesTheWindow) {
+    Harness h;
+    h.load();
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    h.form->toolbarButton("tray")->trigger();
+    // Without a tray to come back from, the window is only minimised.
+    if (h.form->trayIcon().canHideIntoTray()) {
+        ASSERT_FALSE(h.form->isVisible());
+    } else {
+        ASSERT_TRUE(h.form->isVisible());
+        ASSERT_TRUE(h.form->isMinimized());
     }
+    ASSERT_FALSE(h.form->quitting());
+}
 
-    // Both dialogs start in the folder last used, kept as "dossier"; the save
-    // dialog shows the current file's name and adds ".sce" to a bare name.
-    void fileDialogsKeepTheFolderAndTheName() {
-        QTemporaryDir dir;
-        Harness h;
-        h.load();
-        h.form->scenarioModel().append({"Clic souris", "Clic"});
-        h.dialogs.answerSave(dir.filePath("nom"));
-        h.form->enregistre();
-        const QString saved = dir.filePath("nom.sce");
-        QVERIFY(QFile::exists(saved));
-        QCOMPARE(h.stored("dossier"), std::optional<std::string>(dir.path().toStdString()));
-        h.form->menuAction("ouv")->trigger();
-        QCOMPARE(h.dialogs.lastFolder(), dir.path());
-        h.form->menuAction("enr")->trigger();
-        QCOMPARE(h.dialogs.lastSaveName(), QStringLiteral("nom.sce"));
-    }
+TEST(Form1, HelpOpensThePageThroughTheDesktop) {
+    Harness h;
+    h.load();
+    h.form->toolbarButton("aide")->trigger();
+    h.form->menuAction("aid")->trigger();
+    using pointilla::platform::testing::openCall;
+    const auto expected = openCall("/opt/pointilla/share/aide.html", "/opt/pointilla/bin");
+    ASSERT_EQ(h.desktop.calls().size(), std::size_t{2});
+    ASSERT_TRUE(h.desktop.calls()[0] == expected);
+    ASSERT_TRUE(h.desktop.calls()[1] == expected);
+}
 
-    // The main window's 8-point font, for the dialogs and the About box too.
-    void everyWindowUsesTheEightPointFont() {
-        Harness h;
-        h.load();
-        h.form->apropos_Click();
-        QCOMPARE(h.form->aboutBox()->font().pointSizeF(), 8.0);
-        h.form->scenarioModel().append({"URL", "http://a"});
-        h.form->LV1->setCurrentIndex(h.form->scenarioModel().index(0, 0));
-        h.form->listCommands().modi_Click();
-        QCOMPARE(h.form->listCommands().form2()->font().pointSizeF(), 8.0);
-        QCOMPARE(QMessageBox(QMessageBox::Warning, "t", "x").font().pointSizeF(), 8.0);
-    }
+TEST(Form1, StartPlaysFromTheFirstRowAndHidesWhenAsked) {
+    Harness h;
+    h.store.putValue(kKey, "redlec", "1");
+    h.load();
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    h.form->scenarioModel().append({"Position souris", " 200 ,  300"});
+    h.form->scenarioModel().append({"D\u00e9lai", "1"});
+    h.form->toolbarButton("start")->trigger();
+    ASSERT_FALSE(h.form->isVisible());
+    ASSERT_EQ(h.form->playbackPanel(), QStringLiteral("Lecture en cours..."));
+    ASSERT_TRUE(h.form->Timer4->isActive());
+    ASSERT_EQ(h.form->playback().numligne(), 2);
+    ASSERT_TRUE(h.desktop.calls() == std::vector{pointilla::platform::testing::moveCall(200, 300)});
+    ASSERT_EVENTUALLY_EQ(h.form->playbackPanel(), QString(), 3000);
+    ASSERT_FALSE(h.form->Timer4->isActive());
+}
 
-    void trayButtonHidesTheWindow() {
-        Harness h;
-        h.load();
-        h.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
-        h.form->toolbarButton("tray")->trigger();
-        // Without a tray to come back from, the window is only minimised.
-        if (h.form->trayIcon().canHideIntoTray()) {
-            QVERIFY(!h.form->isVisible());
-        } else {
-            QVERIFY(h.form->isVisible());
-            QVERIFY(h.form->isMinimized());
-        }
-        QVERIFY(!h.form->quitting());
-    }
+TEST(Form1, StartWithAnEmptyListChangesNothing) {
+    Harness h;
+    h.store.putValue(kKey, "redlec", "1");
+    h.load();
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    h.form->start();
+    ASSERT_TRUE(h.form->isVisible());
+    ASSERT_EQ(h.form->playbackPanel(), QString());
+}
 
-    void helpOpensThePageThroughTheDesktop() {
-        Harness h;
-        h.load();
-        h.form->toolbarButton("aide")->trigger();
-        h.form->menuAction("aid")->trigger();
-        using pointilla::platform::testing::openCall;
-        const auto expected = openCall("/opt/pointilla/share/aide.html", "/opt/pointilla/bin");
-        QCOMPARE(h.desktop.calls().size(), std::size_t{2});
-        QVERIFY(h.desktop.calls()[0] == expected);
-        QVERIFY(h.desktop.calls()[1] == expected);
-    }
+TEST(Form1, OpenReplacesTheRowsOnlyOnceAFileWasRead) {
+    const TempDir dir;
+    const QString good = qtPath(dir.path() / "deux.sce");
+    writeBytes(good,
+               "Clic souris\xa4"
+               "Clic\xa4\r\nD\xe9lai\xa4"
+               "5\xa4"
+               "anything\r\n");
+    const QString before = qtPath(dir.path() / "avant.sce");
+    writeBytes(before, "URL\xa4http://avant\xa4\r\n");
+    Harness h;
+    h.load();
+    h.form->openFile(before);
 
-    void startPlaysFromTheFirstRowAndHidesWhenAsked() {
-        Harness h;
-        h.store.putValue(kKey, "redlec", "1");
-        h.load();
-        h.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
-        h.form->scenarioModel().append({"Position souris", " 200 ,  300"});
-        h.form->scenarioModel().append({"D\u00e9lai", "1"});
-        h.form->toolbarButton("start")->trigger();
-        QVERIFY(!h.form->isVisible());
-        QCOMPARE(h.form->playbackPanel(), QStringLiteral("Lecture en cours..."));
-        QVERIFY(h.form->Timer4->isActive());
-        QCOMPARE(h.form->playback().numligne(), 2);
-        QVERIFY(h.desktop.calls() == std::vector{pointilla::platform::testing::moveCall(200, 300)});
-        QTRY_COMPARE_WITH_TIMEOUT(h.form->playbackPanel(), QString(), 3000);
-        QVERIFY(!h.form->Timer4->isActive());
-    }
+    // Cancelled: nothing changes.
+    h.dialogs.answerOpen(std::nullopt);
+    h.form->menuAction("ouv")->trigger();
+    ASSERT_TRUE(h.rows() == (std::vector<Row>{{"URL", "http://avant"}}));
+    ASSERT_EQ(h.form->filePanel(), QStringLiteral("avant.sce"));
 
-    void startWithAnEmptyListChangesNothing() {
-        Harness h;
-        h.store.putValue(kKey, "redlec", "1");
-        h.load();
-        h.form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
-        h.form->start();
-        QVERIFY(h.form->isVisible());
-        QCOMPARE(h.form->playbackPanel(), QString());
-    }
-
-    void openReplacesTheRowsOnlyOnceAFileWasRead() {
-        QTemporaryDir dir;
-        const QString good = dir.filePath("deux.sce");
-        writeBytes(good,
-                   "Clic souris\xa4"
-                   "Clic\xa4\r\nD\xe9lai\xa4"
-                   "5\xa4"
-                   "anything\r\n");
-        const QString before = dir.filePath("avant.sce");
-        writeBytes(before, "URL\xa4http://avant\xa4\r\n");
-        Harness h;
-        h.load();
-        h.form->openFile(before);
-
-        // Cancelled: nothing changes.
-        h.dialogs.answerOpen(std::nullopt);
-        h.form->menuAction("ouv")->trigger();
-        QVERIFY(h.rows() == (std::vector<Row>{{"URL", "http://avant"}}));
-        QCOMPARE(h.form->filePanel(), QStringLiteral("avant.sce"));
-
-        // A file that cannot be read: a message, nothing changes.
-        {
-            BoxAnswerer answerer(QMessageBox::Ok);
-            h.dialogs.answerOpen(dir.filePath("absent.sce"));
-            h.form->toolbarButton("ouvrir")->trigger();
-            QCOMPARE(answerer.seen().size(), std::size_t{1});
-            QVERIFY(answerer.seen()[0].text.contains(QStringLiteral("absent.sce")));
-        }
-        QVERIFY(h.rows() == (std::vector<Row>{{"URL", "http://avant"}}));
-        QCOMPARE(h.form->filePanel(), QStringLiteral("avant.sce"));
-
-        // Read: replaced, never merged, and panel 1 names the file.
-        h.dialogs.answerOpen(good);
-        h.form->menuAction("ouv")->trigger();
-        QVERIFY(h.rows() == (std::vector<Row>{{"Clic souris", "Clic"}, {"D\u00e9lai", "5"}}));
-        QCOMPARE(h.form->filePanel(), QStringLiteral("deux.sce"));
-    }
-
-    void openKeepsTheRowsBeforeABadLineAndAppliesHeaderCaptions() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("coupe.sce");
-        writeBytes(file,
-                   "[Page :\xa4"
-                   "Clic :X\xa4\r\nClic souris\xa4"
-                   "Clic\xa4\r\n\r\nURL\xa4http://perdu\xa4\r\n");
-        Harness h;
-        h.load();
+    // A file that cannot be read: a message, nothing changes.
+    {
         BoxAnswerer answerer(QMessageBox::Ok);
-        h.dialogs.answerOpen(file);
-        h.form->ouvrir();
-        QVERIFY(h.rows() == (std::vector<Row>{{"Clic souris", "Clic"}}));
-        QCOMPARE(h.form->filePanel(), QStringLiteral("coupe.sce"));
-        QCOMPARE(h.form->Label8->text(), QStringLiteral("Page :"));
-        QCOMPARE(h.form->Label9->text(), QStringLiteral("Clic :"));
-        QCOMPARE(h.form->Label1->text(), QStringLiteral("Clic :"));
-        QCOMPARE(answerer.seen().size(), std::size_t{1});
-        QVERIFY(answerer.seen()[0].text.contains(QStringLiteral("ligne 3")));
+        h.dialogs.answerOpen(qtPath(dir.path() / "absent.sce"));
+        h.form->toolbarButton("ouvrir")->trigger();
+        ASSERT_EQ(answerer.seen().size(), std::size_t{1});
+        ASSERT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("absent.sce")));
     }
+    ASSERT_TRUE(h.rows() == (std::vector<Row>{{"URL", "http://avant"}}));
+    ASSERT_EQ(h.form->filePanel(), QStringLiteral("avant.sce"));
 
-    void saveWritesTheRowsAndNothingForAnEmptyScenario() {
-        QTemporaryDir dir;
-        Harness h;
-        h.load();
-        h.form->menuAction("enr")->trigger();  // empty: no dialog at all
-        QCOMPARE(h.dialogs.saveAsked(), 0);
+    // Read: replaced, never merged, and panel 1 names the file.
+    h.dialogs.answerOpen(good);
+    h.form->menuAction("ouv")->trigger();
+    ASSERT_TRUE(h.rows() == (std::vector<Row>{{"Clic souris", "Clic"}, {"D\u00e9lai", "5"}}));
+    ASSERT_EQ(h.form->filePanel(), QStringLiteral("deux.sce"));
+}
 
-        h.form->scenarioModel().append({"Position souris", " 512 ,  384"});
-        h.form->Command1->click();
-        h.dialogs.answerSave(std::nullopt);  // cancelled: nothing written
-        h.form->toolbarButton("enre")->trigger();
-        QCOMPARE(h.dialogs.saveAsked(), 1);
+TEST(Form1, OpenKeepsTheRowsBeforeABadLineAndAppliesHeaderCaptions) {
+    const TempDir dir;
+    const QString file = qtPath(dir.path() / "coupe.sce");
+    writeBytes(file,
+               "[Page :\xa4"
+               "Clic :X\xa4\r\nClic souris\xa4"
+               "Clic\xa4\r\n\r\nURL\xa4http://perdu\xa4\r\n");
+    Harness h;
+    h.load();
+    BoxAnswerer answerer(QMessageBox::Ok);
+    h.dialogs.answerOpen(file);
+    h.form->ouvrir();
+    ASSERT_TRUE(h.rows() == (std::vector<Row>{{"Clic souris", "Clic"}}));
+    ASSERT_EQ(h.form->filePanel(), QStringLiteral("coupe.sce"));
+    ASSERT_EQ(h.form->Label8->text(), QStringLiteral("Page :"));
+    ASSERT_EQ(h.form->Label9->text(), QStringLiteral("Clic :"));
+    ASSERT_EQ(h.form->Label1->text(), QStringLiteral("Clic :"));
+    ASSERT_EQ(answerer.seen().size(), std::size_t{1});
+    ASSERT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("ligne 3")));
+}
 
-        const QString target = dir.filePath("deux.sce");
-        h.dialogs.answerSave(target);
-        h.form->toolbarButton("enre")->trigger();
-        QCOMPARE(fileBytes(target), std::string("Position souris\xa4 512 ,  384\xa4\r\n"
-                                                "D\xe9"
-                                                "lai\xa4"
-                                                "1\xa4\r\n"));
-        QCOMPARE(h.form->filePanel(), QString());  // saving leaves panel 1 alone
-    }
+TEST(Form1, SaveWritesTheRowsAndNothingForAnEmptyScenario) {
+    const TempDir dir;
+    Harness h;
+    h.load();
+    h.form->menuAction("enr")->trigger();  // empty: no dialog at all
+    ASSERT_EQ(h.dialogs.saveAsked(), 0);
 
-    void aSaveThatCannotReplaceTheTargetSaysWhy() {
-        QTemporaryDir dir;
-        const QString target = dir.filePath("dossier.sce");
-        QVERIFY(QDir().mkdir(target));
-        QVERIFY(QDir().mkdir(target + "/dedans"));  // a folder in the way of the rename
-        Harness h;
-        h.load();
-        h.form->Command3->click();
-        BoxAnswerer answerer(QMessageBox::Ok);
-        h.dialogs.answerSave(target);
-        h.form->enregistre();
-        QCOMPARE(answerer.seen().size(), std::size_t{1});
-        QVERIFY(answerer.seen()[0].text.startsWith(QStringLiteral("Impossible d'enregistrer")));
-        QVERIFY(QFileInfo(target + "/dedans").isDir());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-    }
+    h.form->scenarioModel().append({"Position souris", " 512 ,  384"});
+    h.form->Command1->click();
+    h.dialogs.answerSave(std::nullopt);  // cancelled: nothing written
+    h.form->toolbarButton("enre")->trigger();
+    ASSERT_EQ(h.dialogs.saveAsked(), 1);
 
-    void aFailedSaveSaysWhyAndLeavesTheOldFile() {
-        QTemporaryDir dir;
-        const QString target = dir.filePath("ancien.sce");
-        writeBytes(target, "ancien contenu");
-        QFile::setPermissions(target, QFileDevice::ReadOwner);  // read-only, even for root
+    const QString target = qtPath(dir.path() / "deux.sce");
+    h.dialogs.answerSave(target);
+    h.form->toolbarButton("enre")->trigger();
+    ASSERT_EQ(fileBytes(target), std::string("Position souris\xa4 512 ,  384\xa4\r\n"
+                                             "D\xe9"
+                                             "lai\xa4"
+                                             "1\xa4\r\n"));
+    ASSERT_EQ(h.form->filePanel(), QString());  // saving leaves panel 1 alone
+}
 
-        Harness h;
-        h.load();
-        h.form->Command3->click();
-        BoxAnswerer answerer(QMessageBox::Ok);
-        h.dialogs.answerSave(target);
-        h.form->enregistre();
-        QCOMPARE(answerer.seen().size(), std::size_t{1});
-        QVERIFY(answerer.seen()[0].text.startsWith(QStringLiteral("Impossible d'enregistrer")));
-        QVERIFY(answerer.seen()[0].text.contains(QStringLiteral("ancien.sce")));
-        QVERIFY(answerer.seen()[0].text.contains(QStringLiteral("permission refus\u00e9e")));
-        QCOMPARE(answerer.seen()[0].icon, QMessageBox::Warning);
-        QCOMPARE(fileBytes(target), std::string("ancien contenu"));
-    }
-};
+TEST(Form1, ASaveThatCannotReplaceTheTargetSaysWhy) {
+    const TempDir dir;
+    const QString target = qtPath(dir.path() / "dossier.sce");
+    ASSERT_TRUE(QDir().mkdir(target));
+    ASSERT_TRUE(QDir().mkdir(target + "/dedans"));  // a folder in the way of the rename
+    Harness h;
+    h.load();
+    h.form->Command3->click();
+    BoxAnswerer answerer(QMessageBox::Ok);
+    h.dialogs.answerSave(target);
+    h.form->enregistre();
+    ASSERT_EQ(answerer.seen().size(), std::size_t{1});
+    ASSERT_TRUE(answerer.seen()[0].text.startsWith(QStringLiteral("Impossible d'enregistrer")));
+    ASSERT_TRUE(QFileInfo(target + "/dedans").isDir());
+    ASSERT_EQ(QDir(qtPath(dir.path())).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
 
-QTEST_MAIN(Form1Test)
-#include "form1_test.moc"
+TEST(Form1, AFailedSaveSaysWhyAndLeavesTheOldFile) {
+    const TempDir dir;
+    const QString target = qtPath(dir.path() / "ancien.sce");
+    writeBytes(target, "ancien contenu");
+    QFile::setPermissions(target, QFileDevice::ReadOwner);  // read-only, even for root
+
+    Harness h;
+    h.load();
+    h.form->Command3->click();
+    BoxAnswerer answerer(QMessageBox::Ok);
+    h.dialogs.answerSave(target);
+    h.form->enregistre();
+    ASSERT_EQ(answerer.seen().size(), std::size_t{1});
+    ASSERT_TRUE(answerer.seen()[0].text.startsWith(QStringLiteral("Impossible d'enregistrer")));
+    ASSERT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("ancien.sce")));
+    ASSERT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("permission refus\u00e9e")));
+    ASSERT_EQ(answerer.seen()[0].icon, QMessageBox::Warning);
+    ASSERT_EQ(fileBytes(target), std::string("ancien contenu"));
+}

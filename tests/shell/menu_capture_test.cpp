@@ -4,6 +4,8 @@
 
 #include "shell/menu_capture.h"
 
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -13,52 +15,45 @@
 #include "capture/hot_key_lists.h"
 #include "capture/pointer_capture.h"
 #include "platform/testing/recording_desktop.h"
+#include "support/qt_checks.h"
 
 namespace pointilla::shell {
 
-class MenuCaptureTest : public QObject {
-    Q_OBJECT
+TEST(MenuCapture, CapturesOncePerRequestAfterTheCountdown) {
+    platform::testing::RecordingDesktop desktop;
+    desktop.setPointerPosition(platform::ScreenPoint{512, 384});
+    desktop.setChangeNotifier(false);  // Timer2 polls every millisecond
+    QComboBox combo1, combo2, combo3;
+    for (const auto& entry : capture::firstModifierEntries())
+        combo1.addItem(QString::fromStdString(entry));
+    for (const auto& entry : capture::secondModifierEntries())
+        combo2.addItem(QString::fromStdString(entry));
+    for (const auto& entry : capture::hotKeyKeyEntries())
+        combo3.addItem(QString::fromStdString(entry));
+    combo1.setCurrentIndex(capture::kFirstModifierDefaultIndex);
+    combo2.setCurrentIndex(capture::kSecondModifierDefaultIndex);
+    QLabel label3, label4, label12;
+    capture::PointerCapture pointerCapture(desktop.pointer(), desktop.keyboard(), &combo1, &combo2,
+                                           &combo3, &label3, &label4, &label12);
+    pointerCapture.start();
+    QTimer timer3;  // driven by hand: each timeout is one sample
+    QAction entry(QStringLiteral("Capturer la position"));
+    MenuCapture menuCapture(&entry, pointerCapture, &timer3, std::chrono::milliseconds(150));
 
-  private slots:
-    void capturesOncePerRequestAfterTheCountdown() {
-        platform::testing::RecordingDesktop desktop;
-        desktop.setPointerPosition(platform::ScreenPoint{512, 384});
-        desktop.setChangeNotifier(false);  // Timer2 polls every millisecond
-        QComboBox combo1, combo2, combo3;
-        for (const auto& entry : capture::firstModifierEntries())
-            combo1.addItem(QString::fromStdString(entry));
-        for (const auto& entry : capture::secondModifierEntries())
-            combo2.addItem(QString::fromStdString(entry));
-        for (const auto& entry : capture::hotKeyKeyEntries())
-            combo3.addItem(QString::fromStdString(entry));
-        combo1.setCurrentIndex(capture::kFirstModifierDefaultIndex);
-        combo2.setCurrentIndex(capture::kSecondModifierDefaultIndex);
-        QLabel label3, label4, label12;
-        capture::PointerCapture pointerCapture(desktop.pointer(), desktop.keyboard(), &combo1,
-                                               &combo2, &combo3, &label3, &label4, &label12);
-        pointerCapture.start();
-        QTimer timer3;  // driven by hand: each timeout is one sample
-        QAction entry(QStringLiteral("Capturer la position"));
-        MenuCapture menuCapture(&entry, pointerCapture, &timer3, std::chrono::milliseconds(150));
+    entry.trigger();
+    ASSERT_FALSE(entry.isEnabled());
+    QTest::qWait(50);
+    entry.trigger();                       // ignored: already counting down
+    ASSERT_EQ(label12.text(), QString());  // the user is still pointing
+    ASSERT_EVENTUALLY_EQ(label12.text(), QStringLiteral(" 512 ,  384"), 1000);
 
-        entry.trigger();
-        QVERIFY(!entry.isEnabled());
-        QTest::qWait(50);
-        entry.trigger();                      // ignored: already counting down
-        QCOMPARE(label12.text(), QString());  // the user is still pointing
-        QTRY_COMPARE_WITH_TIMEOUT(label12.text(), QStringLiteral(" 512 ,  384"), 1000);
-
-        // Held against the poll until sampled, then released.
-        QTest::qWait(30);
-        QCOMPARE(label12.text(), QStringLiteral(" 512 ,  384"));
-        emit timer3.timeout({});
-        QCOMPARE(label12.text(), QString());
-        QVERIFY(entry.isEnabled());
-        QVERIFY(!menuCapture.armed());
-    }
-};
+    // Held against the poll until sampled, then released.
+    QTest::qWait(30);
+    ASSERT_EQ(label12.text(), QStringLiteral(" 512 ,  384"));
+    emit timer3.timeout({});
+    ASSERT_EQ(label12.text(), QString());
+    ASSERT_TRUE(entry.isEnabled());
+    ASSERT_FALSE(menuCapture.armed());
+}
 
 }  // namespace pointilla::shell
-
-QTEST_MAIN(pointilla::shell::MenuCaptureTest)
-#include "menu_capture_test.moc"

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "scenario/detail_text.h"
+#include "support/temp_dir.h"
 
 namespace pointilla::shell {
 namespace {
@@ -31,18 +32,14 @@ std::string readBytes(const fs::path& p) {
 
 class ScenarioFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pointilla-sce-XXXXXX").string();
-        dir_ = ::mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
-    fs::path dir_;
+    const pointilla::testing::TempDir temp_{"pointilla-sce-"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(ScenarioFiles, RoundTripKeepsEveryBlankAndOrder) {

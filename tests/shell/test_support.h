@@ -7,11 +7,17 @@
 #include <QPushButton>
 #include <QTimer>
 #include <deque>
+#include <filesystem>
 #include <optional>
 
 #include "shell/scenario_file_dialog.h"
 
 namespace pointilla::shell::testing {
+
+// A path as the window takes file names.
+inline QString qtPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 // Answers every modal message box that opens while it lives, and records what
 // each one showed.

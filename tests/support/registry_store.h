@@ -13,35 +13,24 @@
 #include <string>
 
 #include "platform/registry/advapi32.h"
+#include "support/temp_dir.h"
 
 namespace trellis::testing {
-
-inline std::filesystem::path makeTempDir(const char* prefix) {
-    std::string pattern = (std::filesystem::temp_directory_path() / prefix).string() + "XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern;
-}
 
 // A fresh store file in a folder of its own, used by this process and named in
 // TRELLIS_REGISTRY for the programs and libraries it starts; removed with it.
 class TempRegistryStore {
   public:
-    explicit TempRegistryStore(const char* prefix = "trellis-test-") : dir_(makeTempDir(prefix)) {
+    explicit TempRegistryStore(const char* prefix = "trellis-test-") : dir_(prefix) {
         ::setenv("TRELLIS_REGISTRY", file().c_str(), 1);
         pointilla::registry::useStoreAt(file());
     }
-    ~TempRegistryStore() {
-        pointilla::registry::useStoreAt({});
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    TempRegistryStore(const TempRegistryStore&) = delete;
-    TempRegistryStore& operator=(const TempRegistryStore&) = delete;
-    const std::filesystem::path& dir() const { return dir_; }
-    std::filesystem::path file() const { return dir_ / "registry.db"; }
+    ~TempRegistryStore() { pointilla::registry::useStoreAt({}); }
+    const std::filesystem::path& dir() const { return dir_.path(); }
+    std::filesystem::path file() const { return dir_.path() / "registry.db"; }
 
   private:
-    std::filesystem::path dir_;
+    pointilla::testing::TempDir dir_;
 };
 
 // One store for a whole test program.
@@ -64,23 +53,6 @@ class TempStoreEnvironment : public ::testing::Environment {
 #define TRELLIS_TEMP_STORE()                                                 \
     [[maybe_unused]] static ::testing::Environment* const trellisTempStore = \
         ::testing::AddGlobalTestEnvironment(new ::trellis::testing::TempStoreEnvironment)
-
-// A fresh directory for one test's files, removed with it.
-class ScratchDir {
-  public:
-    ScratchDir() : path_(makeTempDir("trellis-files-")) {}
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string str() const { return path_.string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Captures the library's message boxes while alive.
 struct CapturedMessage {

@@ -16,8 +16,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using pointilla::testing::TempDir;
 using trellis::testing::readFile;
-using trellis::testing::ScratchDir;
 using trellis::testing::writeFile;
 
 struct Outcome {
@@ -29,7 +29,7 @@ struct Outcome {
 // Runs `prefix trellis args...` (the prefix may limit or change the user) on the store.
 Outcome run(const std::vector<std::string>& args, const fs::path& store,
             const std::string& prefix = {}) {
-    static ScratchDir dir;
+    static TempDir dir;
     std::string line =
         "TRELLIS_REGISTRY='" + store.string() + "' " + prefix + " '" + TRELLIS_COMMAND_PATH + "'";
     for (const auto& a : args) line += " '" + a + "'";
@@ -78,7 +78,7 @@ class UmaskScope {
 
 TEST(StorePrivacy, ANewStoreAndTheFoldersMadeForItAreTheUsersAlone) {
     const UmaskScope umask(022);
-    ScratchDir dir;
+    TempDir dir;
     fs::permissions(dir.path(), fs::perms(0755));  // as a home folder may be
     const fs::path store = dir.path() / "data" / "trellis" / "registry.db";
     prepare(store);
@@ -92,7 +92,7 @@ TEST(StorePrivacy, ANewStoreAndTheFoldersMadeForItAreTheUsersAlone) {
 }
 
 TEST(StorePrivacy, AStoreOthersCouldReadIsTightenedOnceWhenOpenedForWriting) {
-    ScratchDir dir;
+    TempDir dir;
     fs::permissions(dir.path(), fs::perms(0755));
     const fs::path store = dir.path() / "registry.db";
     prepare(store);
@@ -119,7 +119,7 @@ TEST(StorePrivacy, AStoreOthersCouldReadIsTightenedOnceWhenOpenedForWriting) {
 
 // A file far larger than the limit, whether it goes into the store or out of it.
 TEST(FileSizeLimit, ImportAndExportSayTheyFailedAndLoseNothing) {
-    ScratchDir dir;
+    TempDir dir;
     const fs::path store = dir.path() / "registry.db";
     prepare(store);
     std::string reg = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kept\\Big]\r\n";

@@ -24,11 +24,11 @@ namespace {
 
 namespace stdfs = std::filesystem;
 using pointilla::registry::RegistryStore;
+using pointilla::testing::TempDir;
 using testing::MessageCapture;
 using testing::putKey;
 using testing::putValue;
 using testing::readFile;
-using testing::ScratchDir;
 using testing::writeFile;
 
 std::size_t linesStartingWith(const std::string& text, const std::string& prefix) {
@@ -82,7 +82,7 @@ class ExportFaults : public ::testing::Test {
 
     Trellis control;
     std::vector<LONG> errors;
-    ScratchDir dir;
+    TempDir dir;
     MessageCapture messages;
 };
 

@@ -14,9 +14,9 @@
 namespace trellis {
 namespace {
 
+using pointilla::testing::TempDir;
 using testing::Message;
 using testing::MessageCapture;
-using testing::ScratchDir;
 
 std::string contentsOf(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -36,7 +36,7 @@ TEST(FileErrorText, GivesTheTableTextsAndAnUnknownLineForTheRest) {
 }
 
 TEST(FileExists, FindsFilesAndDirectoriesByAttributeMask) {
-    ScratchDir dir;
+    TempDir dir;
     const auto file = dir.path() / "a.REG";
     std::ofstream(file) << "x";
     const auto hidden = dir.path() / ".hidden";
@@ -53,7 +53,7 @@ TEST(FileExists, FindsFilesAndDirectoriesByAttributeMask) {
 }
 
 TEST(FileExists, AnUnsupportedMaskShowsTheProgramErrorAndSearchesNothing) {
-    ScratchDir dir;
+    TempDir dir;
     MessageCapture capture;
     EXPECT_FALSE(FileExists(dir.str(), 3));
     EXPECT_EQ(
@@ -63,7 +63,7 @@ TEST(FileExists, AnUnsupportedMaskShowsTheProgramErrorAndSearchesNothing) {
 }
 
 TEST(OpenFileForAppend, CreatesAMissingFileAndAppendsToAnExistingOne) {
-    ScratchDir dir;
+    TempDir dir;
     const auto path = (dir.path() / "new.txt").string();
     SHORT n = FreeFile();
     ASSERT_GT(n, 0);
@@ -82,7 +82,7 @@ TEST(OpenFileForAppend, CreatesAMissingFileAndAppendsToAnExistingOne) {
 }
 
 TEST(OpenFileForAppend, FailuresCarryTheirRunTimeErrorNumbers) {
-    ScratchDir dir;
+    TempDir dir;
     const SHORT n = FreeFile();
     try {
         OpenFileForAppend((dir.path() / "no" / "such" / "dir.txt").string(), n);

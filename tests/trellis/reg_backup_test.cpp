@@ -17,13 +17,13 @@
 namespace trellis {
 namespace {
 
+using pointilla::testing::TempDir;
 using testing::dwordBytes;
 using testing::Message;
 using testing::MessageCapture;
 using testing::putKey;
 using testing::putValue;
 using testing::readFile;
-using testing::ScratchDir;
 using testing::writeFile;
 
 std::string bytesOf(std::initializer_list<int> list) {
@@ -56,7 +56,7 @@ class Export : public ::testing::Test {
 
     Trellis control;
     std::vector<LONG> errors;
-    ScratchDir dir;
+    TempDir dir;
     MessageCapture messages;
 };
 

@@ -15,11 +15,11 @@
 namespace trellis {
 namespace {
 
+using pointilla::testing::TempDir;
 using testing::dwordBytes;
 using testing::putKey;
 using testing::putValue;
 using testing::readFile;
-using testing::ScratchDir;
 using testing::utf16File;
 using testing::writeFile;
 
@@ -71,7 +71,7 @@ TEST(Import, RestoresAnExportExactly) {
     putKey(HKEY_CURRENT_USER, k + "\\Empty\\Deeper");
     putValue(HKEY_CURRENT_USER, k + "\\Sub", "s", REG_SZ, "t");
 
-    ScratchDir dir;
+    TempDir dir;
     const std::string file = dir.str() + "/tree.REG";
     ASSERT_TRUE(ExportKeyToFile("HKEY_CURRENT_USER", k, dir.str() + "/tree"));
     const std::string exported = readFile(file);
@@ -106,7 +106,7 @@ TEST(Import, RestoresAnExportExactly) {
 }
 
 TEST(Import, ReadsTheRegistryEditorsUnicodeFiles) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string file = dir.str() + "/unicode.reg";
     writeFile(file, utf16File(u"Windows Registry Editor Version 5.00\r\n"
                               u"\r\n"
@@ -132,7 +132,7 @@ TEST(Import, ReadsTheRegistryEditorsUnicodeFiles) {
 // The reading itself is tried case by case in reg_file_parse_test.cpp; here,
 // that a refusal writes nothing, not even the keys before the fault.
 TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string file = dir.str() + "/bad.reg";
     writeFile(file,
               "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Refused]\r\n\"ok\"=\"1\"\r\n"
@@ -151,7 +151,7 @@ TEST(Import, AMalformedFileIsRefusedWithItsLineAndWritesNothing) {
 // A NUL would cut the name the registry functions see: "Keep<NUL>-other" is Keep.
 TEST(Import, ANulInAKeyPathOrValueNameIsRefusedWithItsLineAndWritesNothing) {
     putValue(HKEY_CURRENT_USER, "Software\\Nul\\Keep", "precious", REG_SZ, "kept");
-    ScratchDir dir;
+    TempDir dir;
     const auto refused = [&](const std::string& bytes) {
         writeFile(dir.str() + "/nul.reg", bytes);
         return failureOf(dir.str() + "/nul.reg");
@@ -171,7 +171,7 @@ TEST(Import, ANulInAKeyPathOrValueNameIsRefusedWithItsLineAndWritesNothing) {
 }
 
 TEST(Import, AnythingButARegularFileIsRefusedWithoutReadingIt) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string fifo = dir.str() + "/pipe.reg";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     using FileKind = pointilla::platform::posix::FileError::Kind;
@@ -188,7 +188,7 @@ TEST(Import, AnythingButARegularFileIsRefusedWithoutReadingIt) {
 // a class's server or the About box's tool is refused, the whole file with it,
 // unless the import is told to allow them.
 TEST(Import, AValueNamingAProgramTheToolsRunIsRefusedUnlessAllowed) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string settings =
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Settings]\r\n\"a\"=\"1\"\r\n\r\n";
     writeFile(dir.str() + "/undo.reg", "REGEDIT4\r\n[-HKEY_CURRENT_USER\\Software\\Settings]\r\n");

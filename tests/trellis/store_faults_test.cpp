@@ -20,8 +20,8 @@
 
 namespace {
 
+using pointilla::testing::TempDir;
 using trellis::testing::readFile;
-using trellis::testing::ScratchDir;
 
 struct Outcome {
     int exitCode;
@@ -50,7 +50,7 @@ std::filesystem::path command() {
 // Runs the command on the given store; as "nobody" when asked (root writes anything).
 Outcome run(const std::vector<std::string>& args, const std::filesystem::path& store,
             bool asOtherUser = false) {
-    static ScratchDir dir;
+    static TempDir dir;
     std::string line = "TRELLIS_REGISTRY='" + store.string() + "' ";
     if (asOtherUser) line += pointilla::testing::asOtherUserPrefix();
     line += "'" + command().string() + "'";
@@ -71,7 +71,7 @@ void prepare(const std::filesystem::path& store) {
 }
 
 TEST(StoreFaults, AReaderGetsTheCommittedValueAtOnceWhileAWriterHoldsTheStore) {
-    ScratchDir dir;
+    TempDir dir;
     const auto store = dir.path() / "registry.db";
     prepare(store);
     sqlite3* writer = nullptr;
@@ -97,7 +97,7 @@ TEST(StoreFaults, AReaderGetsTheCommittedValueAtOnceWhileAWriterHoldsTheStore) {
 
 TEST(StoreFaults, AReadOnlyStoreOrFolderIsReadAndRefusesWritesWithTheReason) {
     for (const bool folderReadOnly : {false, true}) {
-        ScratchDir dir;
+        TempDir dir;
         const auto store = dir.path() / "registry.db";
         prepare(store);
         std::filesystem::permissions(store, std::filesystem::perms(0444));
@@ -119,7 +119,7 @@ TEST(StoreFaults, AReadOnlyStoreOrFolderIsReadAndRefusesWritesWithTheReason) {
 
 // Values spread over many pages, then pages in the middle of the file overwritten.
 TEST(StoreFaults, ADamagedStoreFailsReadsAndTheExportWithItsReason) {
-    ScratchDir dir;
+    TempDir dir;
     const auto store = dir.path() / "registry.db";
     prepare(store);
     pointilla::registry::useStoreAt(store);

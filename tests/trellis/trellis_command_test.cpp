@@ -15,8 +15,8 @@ TRELLIS_TEMP_STORE();
 
 namespace {
 
+using pointilla::testing::TempDir;
 using trellis::testing::readFile;
-using trellis::testing::ScratchDir;
 using trellis::testing::utf16File;
 using trellis::testing::writeFile;
 
@@ -53,7 +53,7 @@ class Command : public ::testing::Test {
         ASSERT_EQ(run({"register"}).exitCode, 0);
         ASSERT_EQ(run({"create", "HKEY_CURRENT_USER\\Software", "Cmd"}).exitCode, 0);
     }
-    ScratchDir dir;
+    TempDir dir;
     const std::string key = "HKEY_CURRENT_USER\\Software\\Cmd";
 };
 
@@ -217,7 +217,7 @@ TEST_F(Command, UnregisteredControlCannotBeCreated) {
 }
 
 TEST(CommandStore, AnUnusableStoreIsNamedInsteadOfGuessed) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string store = dir.str() + "/garbage.db";
     writeFile(store, std::string(4096, 'x'));
     const std::string line = "TRELLIS_REGISTRY=" + quoted(store) + " " +

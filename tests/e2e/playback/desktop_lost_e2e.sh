@@ -25,7 +25,7 @@ play_and_kill() {
   scenario "$work/lost.sce"
   "$play" "$work/lost.sce" 2>"$work/play.err" &
   local player=$! status
-  sleep 1.5
+  sleep 1.5 # into the wait, where the loss is to be met
   kill -KILL "$("$@")" || fail "no desktop to kill"
   wait "$player" 2>/dev/null
   status=$?
@@ -71,10 +71,10 @@ case "$family" in
       pids+=("$window_pid")
       [ $# -eq 2 ] && export DISPLAY="$2"
       window="$(find_window 100 '^Pointilla')" || fail "the main window did not appear"
-      sleep 0.5
+      sleep 0.5 # a window just mapped may lose a click; nothing outside shows when it takes one
       eval "$(xdotool getwindowgeometry --shell "$window")"
       xdotool mousemove $((X + 14)) $((Y + 38)) click 1
-      sleep 1.5
+      sleep 1.5 # into the wait, as above
     }
     pointilla_windows() { xdotool search --onlyvisible --name '^Pointilla$' 2>/dev/null | wc -l; }
     box_shown() { [ "$(pointilla_windows)" -ge 2 ]; }
@@ -97,7 +97,7 @@ case "$family" in
     start_xvfb
     start_window
     kill -KILL "$xvfb"
-    wait_until 50 bash -c "! kill -0 $window_pid 2>/dev/null" || fail "the window did not end"
+    wait_until 50 ended "$window_pid" || fail "the window did not end"
     wait "$window_pid"
     status=$?
     [ "$status" -eq 5 ] || fail "the window ended with $status"

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "support/temp_dir.h"
 #include "support/x_pointer.h"
 
 namespace pointilla::e2e {
@@ -37,26 +38,7 @@ struct DisplayCloser {
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "pointilla-play-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    fs::path file(const std::string& name, const std::string& bytes) const {
-        fs::path path = path_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
+using pointilla::testing::TempDir;
 
 // One scenario line in the file's own bytes: Windows-1252, "¤" separators, CR LF.
 std::string line(const std::string& action, const std::string& detail) {

@@ -37,21 +37,29 @@ printf 'D\xe9lai\xa43\xa4\r\nPosition souris\xa4 640 ,  900\xa4\r\nClic souris\x
 pids+=($!)
 window="$(find_window 100 '^Pointilla$')" ||
   fail "the main window did not appear"
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
-menu_bar() { xdotool mousemove $((X + 20)) $((Y + 10)) click 1; sleep 0.5; }
+menu_bar() {
+  xdotool mousemove $((X + 20)) $((Y + 10)) click 1
+  wait_until 20 menu_shown || fail "the menu bar opened no menu"
+}
+# Fichier > Ouvrir un scénario, then the file's name typed into the dialog.
+open_scenario() {
+  menu_bar
+  xdotool key Down Return
+  local dialog
+  dialog="$(find_window 100 'Ouvrir|Open')" || fail "no open dialog"
+  wait_until 50 has_focus "$dialog" || fail "the open dialog did not take the keyboard"
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  wait_until 50 not_shown "$dialog" || fail "the open dialog stayed"
+}
 
 # Options > Réduire la fenêtre lors d'une lecture; Fichier > Ouvrir un scénario.
 # (Right opens "Options" on its first entry.)
 menu_bar
 xdotool key Right Return
-sleep 0.3
-menu_bar
-xdotool key Down Return
-sleep 1
-xdotool type --delay 20 "$work/stop.sce"
-xdotool key Return
-sleep 1
+wait_until 20 no_menu_shown || fail "the Options menu stayed open"
+open_scenario "$work/stop.sce"
 
 is_viewable() { xwininfo -id "$window" | grep -q 'Map State: IsViewable'; }
 is_hidden() { ! is_viewable; }
@@ -65,22 +73,22 @@ read -r ix iy <<<"$(icon_centre)"
 echo "step: the tray menu's 'Arrêter la lecture' during the wait"
 start_playback
 xdotool mousemove "$ix" "$iy"
-sleep 0.3
+sleep 0.3 # the pointer at rest first: a press as it arrives is no click to the tray
 xdotool click 1
-sleep 0.5
+wait_until 20 menu_shown || fail "a click on the icon opened no menu"
 # The menu has the keyboard: "Afficher Pointilla", then "Arrêter la lecture".
 xdotool key Down Down Return
 wait_until 20 is_viewable || fail "the stopped playback did not bring the window back"
-sleep 3.5
+sleep 3.5 # past the wait's end: a click not stopped would have come by then
 [ "$(presses)" = 0 ] || fail "a click reached the other program after the stop"
 
 echo "step: Escape, typed into another window, during the wait"
 start_playback
-sleep 1
+sleep 1 # a second into the three-second wait
 xdotool mousemove 640 700 click 1  # the recorder takes the focus; counted below
 xdotool key Escape
 wait_until 20 is_viewable || fail "Escape did not stop the playback"
-sleep 3.5
+sleep 3.5 # past the wait's end, as above
 [ "$(presses)" = 1 ] || fail "a click reached the other program after Escape ($(presses) presses)"
 
 echo "step: a hidden playback that ends says so from the tray"
@@ -95,9 +103,9 @@ wait_until 60 balloon_shown || fail "no 'Lecture terminée' message after the hi
 is_hidden || fail "the window came back at the normal end of a playback that hid it"
 tray_menu_show() {
   xdotool mousemove "$ix" "$iy"
-  sleep 0.3
+  sleep 0.3 # the pointer at rest first, as above
   xdotool click 1
-  sleep 0.5
+  wait_until 20 menu_shown || fail "a click on the icon opened no menu"
   xdotool key Down Return  # Afficher Pointilla
   wait_until 20 is_viewable || fail "'Afficher Pointilla' did not bring the window back"
 }
@@ -113,15 +121,10 @@ if [ -n "$screenshot" ]; then
   } >"$work/demo.sce"
   menu_bar
   xdotool key Right Return  # the window stays shown this time
-  sleep 0.3
-  menu_bar
-  xdotool key Down Return
-  sleep 1
-  xdotool type --delay 20 "$work/demo.sce"
-  xdotool key Return
-  sleep 1
+  wait_until 20 no_menu_shown || fail "the Options menu stayed open"
+  open_scenario "$work/demo.sce"
   xdotool mousemove $((X + 14)) $((Y + 38)) click 1
-  sleep 1.5
+  sleep 1.5 # the picture shows the playback a moment into the five-second wait
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$screenshot"
   xdotool key Escape
 fi

@@ -22,28 +22,25 @@ app=$!
 pids+=("$app")
 window="$(find_window 100 '^Pointilla$')" ||
   fail "the main window did not appear"
-sleep 0.5
 
 # Hold CTRL + ALT + 1 for about a second with the pointer on the other window.
 xdotool mousemove 60 55
-sleep 0.3
+wait_until 10 pointer_at 60 55 || fail "the pointer did not reach the other window"
 xdotool keydown ctrl alt 1
-sleep 1
+sleep 1 # the hold itself: one row per 200 ms held
 xdotool keyup 1 alt ctrl
-sleep 0.5
 
 # Fichier > Enregistrer un scénario, then type the name into the dialog.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 20)) $((Y + 10)) click 1
-sleep 0.5
+wait_until 20 menu_shown || fail "the Fichier menu did not open"
 xdotool key Down Down Return
 target="$work/capture.sce"
-find_window 100 'Enregistrer|Save' >/dev/null || fail "no save dialog"
-sleep 1
+dialog="$(find_window 100 'Enregistrer|Save')" || fail "no save dialog"
+wait_until 50 has_focus "$dialog" || fail "the save dialog did not take the keyboard"
 xdotool type --delay 20 "$target"
 xdotool key Return
-for _ in $(seq 1 50); do [ -s "$target" ] && break; sleep 0.1; done
-[ -s "$target" ] || fail "nothing was saved to $target"
+wait_until 50 test -s "$target" || fail "nothing was saved to $target"
 
 # One row every 200 ms held, all alike, as the file holds them (Windows-1252);
 # a busy machine may skip a tick of the hot-key poll, hence 3 to 7.
@@ -63,12 +60,11 @@ done
 
 # Quit through the close request: the question, then OK.
 xdotool mousemove $((X + 20)) $((Y + 10)) click 1
-sleep 0.5
+wait_until 20 menu_shown || fail "the Fichier menu did not open"
 xdotool key Down Down Down Return
-find_window 100 '^Confirmation$' >/dev/null || fail "no quit confirmation"
-sleep 0.3
+question="$(find_window 100 '^Confirmation$')" || fail "no quit confirmation"
+wait_until 50 has_focus "$question" || fail "the quit confirmation did not take the keyboard"
 xdotool key Return
-for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then fail "the program did not end after OK"; fi
+wait_until 50 ended "$app" || fail "the program did not end after OK"
 wait "$app" || fail "the program ended with status $?"
 echo "captured $rows rows; saved, settings present, quit confirmed"

@@ -26,7 +26,6 @@ has_main() { [ -n "$(main_window)" ]; }
 named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 not_named() { ! named "$1"; }
 alive() { kill -0 "$1" 2>/dev/null; }
-ended() { ! alive "$1"; }
 shoot() {
   [ -n "$shots" ] || return 0
   mkdir -p "$shots"
@@ -38,7 +37,7 @@ shoot() {
 click_row() {
   eval "$(xdotool getwindowgeometry --shell "$main")"
   xdotool mousemove $((X + 300)) $((Y + 113 + ($1 - 1) * 13)) click --repeat "${2:-1}" --delay 80 1
-  sleep 0.3
+  sleep 0.3 # apart, so that the next click is not taken for a double-click
 }
 close_box() { "$window_manager" close "$main"; }
 
@@ -48,6 +47,8 @@ start() {
   pids+=("$app")
   wait_until 150 has_main || fail "the main window did not appear"
   main="$(main_window)"
+  # Settles: a window just mapped may lose a click before Qt has drawn it,
+  # and nothing outside the program shows when it has (it has no focus yet).
   sleep 0.5
 }
 
@@ -76,15 +77,13 @@ wait_until 50 not_named '^Modification$' || fail "Ok did not close Modification"
 # 2. Modified: the close box asks to save, and the program stays meanwhile.
 close_box
 wait_until 50 has_box || fail "closing a modified scenario asked nothing"
-sleep 1
+sleep 1 # time for a wrong end to happen while the question is open
 alive "$app" || fail "the program ended before the question was answered"
 eval "$(xdotool getwindowgeometry --shell "$(box_window)")"
 shoot save-question "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))"
 xdotool key Return # "Oui", the default
-wait_until 50 named 'Enregistrer|Save' || fail "Oui did not show the save dialog"
-sleep 1
-xdotool windowfocus --sync "$(find_window 50 'Enregistrer|Save')"
-sleep 0.3
+dialog="$(find_window 50 'Enregistrer|Save')" || fail "Oui did not show the save dialog"
+wait_until 50 has_focus "$dialog" || fail "the save dialog did not take the keyboard"
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/sortie"
 xdotool key Return
@@ -103,22 +102,24 @@ if [ -n "$shots" ]; then
   for menu in "file-menu 20" "help-menu 113"; do
     set -- $menu
     xdotool mousemove $((X + $2)) $((Y + 7)) click 1
-    sleep 0.7
+    wait_until 20 menu_shown || fail "the menu bar opened no menu"
     shoot "$1" "260x110+$((X + $2 - 20))+$Y"
     xdotool key Escape
-    sleep 0.3
+    wait_until 20 no_menu_shown || fail "Escape left the menu open"
   done
 fi
 close_box
 wait_until 50 named '^Confirmation$' || fail "the quit question did not show"
 xdotool key Escape
-sleep 0.5
+wait_until 50 not_named '^Confirmation$' || fail "Escape left the quit question open"
 alive "$app" || fail "Escape on the quit question ended the program"
 
 # 4. A second start hands its file over and ends with 0; the first opens it.
 timeout 20 "$pointilla" "$work/sortie.sce" >"$work/second.log" 2>&1 ||
   fail "the second start ended with status $? ($(cat "$work/second.log"))"
 [ "$(program_windows | awk '$2 > 400 && $3 > 400' | wc -l)" -eq 1 ] || fail "two main windows are shown"
+# The first program opens the handed-over file after the second has ended;
+# nothing outside the window shows when.
 sleep 1
 click_row 1
 xdotool key Delete

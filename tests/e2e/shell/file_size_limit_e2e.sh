@@ -29,16 +29,15 @@ app=$!
 pids+=("$app")
 wait_until 300 has_main || fail "the main window did not appear"
 main="$(main_window)"
-sleep 1
+sleep 1 # the 12,000 rows may still be going in: nothing outside the window shows it
 
 # Saves through Ctrl+S and the dialog under the name $1.
 save_as() {
   xdotool windowfocus --sync "$main"
   xdotool key ctrl+s
-  find_window 100 "Enregistrer|Save" >/dev/null || fail "Ctrl+S showed no save dialog"
-  sleep 1
-  xdotool windowfocus --sync "$(find_window 50 'Enregistrer|Save')"
-  sleep 0.3
+  local dialog
+  dialog="$(find_window 100 "Enregistrer|Save")" || fail "Ctrl+S showed no save dialog"
+  wait_until 50 has_focus "$dialog" || fail "the save dialog did not take the keyboard"
   xdotool key ctrl+a
   xdotool type --delay 20 "$1"
   xdotool key Return

@@ -19,7 +19,7 @@ box="$(find_window 100 '^Réglages de Pointilla$')" ||
   fail "no message about the missing control"
 eval "$(xdotool getwindowgeometry --shell "$box")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-sleep 0.3
+wait_until 50 has_focus "$box" || fail "the message did not take the keyboard"
 xdotool key Return
 window="$(find_window 100 '^Pointilla$')" ||
   fail "the main window did not appear after the message"
@@ -28,20 +28,19 @@ kill -0 "$app" || fail "the program ended"
 # The default hot key works: a short hold adds rows, which the toolbar's save
 # button then writes out.
 xdotool mousemove 30 30
-sleep 0.2
+wait_until 10 pointer_at 30 30 || fail "the pointer did not move"
 xdotool keydown ctrl alt 1
-sleep 0.5
+sleep 0.5 # the hold itself: a row every 200 ms held
 xdotool keyup 1 alt ctrl
-sleep 0.3
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The toolbar's third button ("enre"), under the menu bar.
 xdotool mousemove $((X + 86)) $((Y + 38)) click 1
-sleep 1.5
+dialog="$(find_window 100 'Enregistrer|Save')" || fail "no save dialog"
+wait_until 50 has_focus "$dialog" || fail "the save dialog did not take the keyboard"
 target="$work/defauts.sce"
 xdotool type --delay 20 "$target"
 xdotool key Return
-for _ in $(seq 1 50); do [ -s "$target" ] && break; sleep 0.1; done
-[ -s "$target" ] || fail "nothing was captured and saved"
+wait_until 50 test -s "$target" || fail "nothing was captured and saved"
 grep -q "$(printf 'Position souris\xa4 30 ,  30\xa4')" "$target" || fail "unexpected capture: $(od -c "$target" | head -n3)"
 [ ! -s "$TRELLIS_REGISTRY" ] || ! grep -qa Pointilla "$TRELLIS_REGISTRY" ||
   fail "settings were written although the control is missing"

@@ -61,12 +61,13 @@ if [ -z "$tray_host" ]; then
   echo "SKIP-TRAY: no tray host could run here (trayer missing or failing);" \
        "checking that the window is never hidden without a tray instead"
   press_tray_button
-  sleep 1
+  sleep 1 # time for a wrong hide to happen: nothing shows that it will not
   is_viewable "$main" || fail "without a tray the 'tray' button hid the window for good"
   # The window manager's minimise stays a minimise: the program must not
   # withdraw the window, so it is still there to restore.
   "$window_manager" iconify "$main"
-  sleep 1
+  wait_until 20 is_gone "$main" || fail "the window manager's minimise did not take"
+  sleep 1 # time for a wrong end to happen
   kill -0 "$app" 2>/dev/null || fail "the program ended"
   kill "$app"
   echo "PASS (no tray)"
@@ -84,7 +85,7 @@ read -r ix iy <<<"$(icon_centre)"
 # (a press in the same instant as the pointer's arrival is not taken as a click).
 click_icon() {
   xdotool mousemove "$ix" "$iy"
-  sleep 0.3
+  sleep 0.3 # at rest
   xdotool click "$1"
 }
 # Opens the tray menu with a left click; a second click only when the first
@@ -94,7 +95,7 @@ open_menu() {
   if ! wait_until 20 has_popup 41 200; then
     echo "note: the first click on the icon opened no menu; clicking again"
     xdotool mousemove 600 900
-    sleep 0.5
+    sleep 0.5 # the pointer leaves and rests away before it comes back
     click_icon 1
     wait_until 30 has_popup 41 200 || fail "a left click did not open the tray menu"
   fi
@@ -107,14 +108,15 @@ echo "step: hovering over the icon"
 tooltip_shown=""
 for _ in 1 2 3 4; do
   xdotool mousemove 600 900
-  sleep 0.3
+  sleep 0.3 # away long enough that coming back is a new hover
   xdotool mousemove "$ix" "$iy"
   if wait_until 25 has_popup 10 40; then tooltip_shown=yes; break; fi
 done
 [ -n "$tooltip_shown" ] || fail "no tooltip appeared over the icon"
 shoot tray-tooltip 400x80+880+0
 xdotool mousemove 600 900
-sleep 0.5
+no_tooltip() { ! has_popup 10 40; }
+wait_until 30 no_tooltip || fail "the tooltip stayed after the pointer left"
 
 # Left click: the menu opens at the pointer.
 echo "step: left click on the icon"
@@ -129,9 +131,8 @@ wait_until 20 is_gone "$menu" || xdotool mousemove 600 900 click 1
 
 # A right click does nothing.
 echo "step: right click on the icon"
-sleep 0.3
 click_icon 3
-sleep 0.8
+sleep 0.8 # time for a wrong menu to open: nothing shows that none will
 has_popup 41 200 && fail "a right click opened a menu"
 
 # Afficher Pointilla: the first entry of the menu.
@@ -141,15 +142,14 @@ afficher() {
   menu="$(popup_window 41 200)"
   read -r _ _ _ mx my _ <<<"$(program_windows | grep "^$menu ")"
   xdotool mousemove $((mx + 40)) $((my + 12))
-  sleep 0.3
+  sleep 0.3 # at rest on the entry, as a person clicks it
   xdotool click 1
 }
 
 # Minimised (as a window manager does it), then brought back.
 echo "step: minimise, then Afficher Pointilla"
 "$window_manager" iconify "$main"
-sleep 0.5
-is_viewable "$main" && fail "the minimised window is still on screen"
+wait_until 20 is_gone "$main" || fail "the minimised window is still on screen"
 afficher
 wait_until 30 is_viewable "$main" || fail "'Afficher Pointilla' did not bring back the minimised window"
 
@@ -168,18 +168,21 @@ quitter() {
   menu="$(popup_window 41 200)"
   read -r _ _ mh mx my _ <<<"$(program_windows | grep "^$menu ")"
   xdotool mousemove $((mx + 40)) $((my + mh - 12))
-  sleep 0.3
+  sleep 0.3 # at rest on the entry
   xdotool click 1
   wait_until 30 xdotool search --name '^Confirmation$' || fail "no quit confirmation"
 }
 # The box takes the keyboard focus as it opens; keys go to it as typed.
 answer() {
-  sleep 0.5
+  local question
+  question="$(find_window 30 '^Confirmation$')" || fail "the quit confirmation went away"
+  wait_until 50 has_focus "$question" || fail "the quit confirmation did not take the keyboard"
   xdotool key "$1"
 }
 quitter
 answer Escape
-sleep 1
+no_question() { ! xdotool search --onlyvisible --name '^Confirmation$' >/dev/null 2>&1; }
+wait_until 30 no_question || fail "Cancel left the quit confirmation open"
 kill -0 "$app" 2>/dev/null || fail "Cancel ended the program"
 is_viewable "$main" || fail "Cancel hid the window"
 [ -n "$(icon_centre)" ] || fail "Cancel removed the icon"
@@ -188,7 +191,7 @@ is_viewable "$main" || fail "Cancel hid the window"
 echo "step: Quitter, then OK"
 quitter
 answer Return
-wait_until 50 sh -c "! kill -0 $app" || fail "OK did not end the program"
+wait_until 50 ended "$app" || fail "OK did not end the program"
 wait "$app" 2>/dev/null || true
 [ -z "$(icon_centre)" ] || fail "the icon stayed in the tray after the program ended"
 echo PASS

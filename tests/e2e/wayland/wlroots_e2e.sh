@@ -50,7 +50,7 @@ wait_until 30 answers 2 || fail "the driver did not answer: $(cat "$work/driver.
 echo "until 49 down" >&3
 echo position >&3
 echo "until 49 up" >&3
-sleep 0.2
+sleep 0.2 # the driver takes its three lines before the keys come; it says nothing until then
 wtype -s 200 -M ctrl -M alt -P 1 -s 300 -p 1 -m alt -m ctrl
 exec 3>&-
 wait_until 60 answers 5 || fail "driver: $(cat "$work/driver.out")"
@@ -65,7 +65,7 @@ printf 'D\351lai\2445\244\r\nClic souris\244\244\r\n' >"$work/wait.sce"
 started=$(date +%s%N)
 "$play" "$work/wait.sce" 2>"$work/stop.log" &
 player=$!
-sleep 0.8
+sleep 0.8 # into the five-second wait, where Escape is to be met
 wtype -s 200 -k Escape
 wait "$player"
 status=$?
@@ -84,9 +84,9 @@ if [ -n "$program" ]; then
   wait_until 100 pointilla_mapped || fail "the window did not appear on sway"
   swaymsg "[app_id=pointilla] move absolute position 740 420" >/dev/null
   printf 'move %d %d\n' $((wx + 60)) $((wy + 40)) | "$driver" >/dev/null
-  sleep 0.3
+  sleep 0.3 # the pointer at rest over wev before the keys go down
   wtype -s 200 -M ctrl -M alt -P 1 -s 700 -p 1 -m alt -m ctrl
-  sleep 0.3
+  sleep 0.3 # the poll's last tick after the keys went up, before the picture
   if [ -n "$screenshot" ]; then grim "$screenshot" || fail "grim could not take the screenshot"; fi
   save_dialog() { swaymsg -t get_tree | grep -q '"name": "Enregistrer sous"'; }
   for _ in 1 2 3; do
@@ -95,7 +95,7 @@ if [ -n "$program" ]; then
     wait_until 30 save_dialog && break
   done
   save_dialog || fail "Ctrl+S showed no save dialog"
-  sleep 0.5
+  sleep 0.5 # its name field takes the keys once drawn; sway's tree does not say when
   target="$work/capture.sce"
   wtype -s 200 "$target" -s 300 -k Return
   wait_until 50 test -s "$target" || fail "nothing was saved to $target"

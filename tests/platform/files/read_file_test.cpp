@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/temp_dir.h"
+
 namespace pointilla::platform::posix {
 namespace {
 
@@ -17,12 +19,8 @@ using Kind = FileError::Kind;
 
 class ReadRegularFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pointilla-read-XXXXXX").string();
-        dir_ = ::mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    const pointilla::testing::TempDir temp_{"pointilla-read-"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(ReadRegularFile, GivesTheWholeFileAndTheSystemsReasonOtherwise) {

@@ -15,6 +15,8 @@
 #include <functional>
 #include <sstream>
 
+#include "support/temp_dir.h"
+
 namespace pointilla::platform::posix {
 namespace {
 
@@ -54,14 +56,10 @@ int asNobody(const std::function<int()>& body) {
 class ReplaceFileContent : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pointilla-save-XXXXXX").string();
-        dir_ = ::mkdtemp(pattern.data());
-        fs::permissions(dir_, fs::perms(0755));  // others may look in, not write
-    }
-    void TearDown() override {
         fs::permissions(dir_, fs::perms(0755));
-        fs::remove_all(dir_);
-    }
+    }  // others may look in, not write
+    // A test may leave the folder read-only; the fixture must still empty it.
+    void TearDown() override { fs::permissions(dir_, fs::perms(0755)); }
     fs::path file(const std::string& name, const std::string& bytes, unsigned mode = 0644) const {
         fs::path path = dir_ / name;
         std::ofstream(path, std::ios::binary) << bytes;
@@ -75,7 +73,8 @@ class ReplaceFileContent : public ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
-    fs::path dir_;
+    const pointilla::testing::TempDir temp_{"pointilla-save-"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(ReplaceFileContent, ReplacesKeepingModeOwnerAndGroup) {

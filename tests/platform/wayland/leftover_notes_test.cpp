@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace pointilla::platform::wayland {
 namespace {
 
 TEST(LeftoverNotes, ANoteOutlivesOnlyItsProcessAndStaysPrivate) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("notes-test-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
+    const pointilla::testing::TempDir temp("notes-test-");
+    const std::filesystem::path folder = temp.path() / "notes";
     auto notes = LeftoverNotes::openAt(folder);
     ASSERT_TRUE(notes.has_value());
     EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
@@ -44,7 +45,6 @@ TEST(LeftoverNotes, ANoteOutlivesOnlyItsProcessAndStaysPrivate) {
         folder, std::filesystem::perms::group_read | std::filesystem::perms::group_exec,
         std::filesystem::perm_options::add);
     EXPECT_FALSE(LeftoverNotes::openAt(folder).has_value());
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

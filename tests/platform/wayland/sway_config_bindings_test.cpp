@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/wayland/wlroots/sway_ipc.h"
+#include "support/temp_dir.h"
 
 namespace pointilla::platform::wayland {
 namespace {
@@ -86,8 +87,8 @@ TEST(SwayConfigBindings, IncludedFilesAreReadInPlaceWithTheVariablesSoFar) {
     EXPECT_EQ(swayBindingOf(bindings, "default", "Escape", false)->command, "exec included");
 
     // On disk: variables and wildcards expand, files come in order, a command is never run.
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("sway-include-" + std::to_string(::getpid()));
+    const pointilla::testing::TempDir temp("sway-include-");
+    const std::filesystem::path& folder = temp.path();
     std::filesystem::create_directories(folder / "config.d");
     std::ofstream(folder / "config.d" / "10-a") << "a";
     std::ofstream(folder / "config.d" / "20-b") << "b";
@@ -97,7 +98,6 @@ TEST(SwayConfigBindings, IncludedFilesAreReadInPlaceWithTheVariablesSoFar) {
     EXPECT_TRUE(readSwayIncludes("$(touch " + (folder / "ran").string() + ")").empty());
     EXPECT_TRUE(readSwayIncludes("config.d/10-a").empty());  // relative to an unknown place
     EXPECT_FALSE(std::filesystem::exists(folder / "ran"));
-    std::filesystem::remove_all(folder);
 }
 
 TEST(SwayConfigBindings, CombinationsCompareAsSwayReadsThem) {

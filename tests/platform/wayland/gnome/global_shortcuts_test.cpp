@@ -22,6 +22,7 @@
 #include "platform/wayland/gnome/cursor_stream.h"
 #include "platform/wayland/gnome/shortcut_trigger.h"
 #include "platform/wayland/gnome/shortcuts_keyboard.h"
+#include "support/temp_dir.h"
 
 namespace pointilla::platform::wayland::gnome {
 namespace {
@@ -35,17 +36,14 @@ constexpr const char* kSession = "/org/freedesktop/portal/desktop/session/1_1/fa
 class PrivateBus {
   public:
     PrivateBus() {
-        folder_ =
-            std::filesystem::temp_directory_path() / ("pointilla-gs-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        address_ = "unix:path=" + (folder_ / "bus").string();
+        address_ = "unix:path=" + (folder_.path() / "bus").string();
         pid_ = ::fork();
         if (pid_ == 0) {
             ::execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork",
                      ("--address=" + address_).c_str(), nullptr);
             ::_exit(127);
         }
-        for (int i = 0; i < 100 && !std::filesystem::exists(folder_ / "bus"); ++i) {
+        for (int i = 0; i < 100 && !up(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         ::setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
@@ -53,13 +51,12 @@ class PrivateBus {
     ~PrivateBus() {
         ::kill(pid_, SIGTERM);
         ::waitpid(pid_, nullptr, 0);
-        std::filesystem::remove_all(folder_);
     }
-    bool up() const { return std::filesystem::exists(folder_ / "bus"); }
+    bool up() const { return std::filesystem::exists(folder_.path() / "bus"); }
     const std::string& address() const { return address_; }
 
   private:
-    std::filesystem::path folder_;
+    const pointilla::testing::TempDir folder_{"pointilla-gs-"};
     std::string address_;
     pid_t pid_ = -1;
 };
@@ -275,15 +272,12 @@ TEST(GnomeShortcutsKeyboard, SaysItHearsNothingWithoutThePortal) {
 }
 
 TEST(GnomeCursorStream, FailsCleanlyWithoutPipeWire) {
-    const auto nowhere = std::filesystem::temp_directory_path() /
-                         ("pointilla-no-pipewire-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(nowhere);
-    ::setenv("PIPEWIRE_RUNTIME_DIR", nowhere.c_str(), 1);
+    const pointilla::testing::TempDir nowhere("pointilla-no-pipewire-");
+    ::setenv("PIPEWIRE_RUNTIME_DIR", nowhere.path().c_str(), 1);
     ::setenv("PIPEWIRE_REMOTE", "pipewire-0", 1);
     const auto stream = CursorStream::open(posix::UniqueFd(), 42);
     ::unsetenv("PIPEWIRE_RUNTIME_DIR");
     ::unsetenv("PIPEWIRE_REMOTE");
-    std::filesystem::remove_all(nowhere);
     ASSERT_FALSE(stream.ok());
     EXPECT_NE(stream.error().find("PipeWire"), std::string::npos);
 }
