@@ -16,9 +16,9 @@
 
 #include "platform/registry/advapi32.h"
 #include "platform/registry/name_fold.h"
-#include "trellis/reg_backup.h"
-#include "trellis/reg_file_parse.h"
-#include "trellis/reg_import.h"
+#include "trellis/reg_files/reg_backup.h"
+#include "trellis/reg_files/reg_file_parse.h"
+#include "trellis/reg_files/reg_import.h"
 
 namespace {
 

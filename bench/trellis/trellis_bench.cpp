@@ -12,7 +12,7 @@
 #include "platform/registry/advapi32.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
-#include "trellis/reg_import.h"
+#include "trellis/reg_files/reg_import.h"
 
 namespace {
 

@@ -66,13 +66,13 @@ std::string xwaylandFallbackMessage(const platform::DesktopOpenError& why) {
            "atteintes.";
 }
 
-std::string controlFailureMessage(const shell::ControlFailure& failure) {
+std::string controlFailureMessage(const settings::ControlFailure& failure) {
     const std::string control = "Le contr\u00f4le de registre \u00ab " + failure.progId + " \u00bb";
     switch (failure.kind) {
-        case shell::ControlFailure::Kind::RegistrationFailed:
+        case settings::ControlFailure::Kind::RegistrationFailed:
             return control + " n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
                    utf8Text(failure.library) + " \u00bb n'a pas pu l'\u00eatre.";
-        case shell::ControlFailure::Kind::CreationFailed:
+        case settings::ControlFailure::Kind::CreationFailed:
             return control + " n'a pas pu \u00eatre cr\u00e9\u00e9.";
     }
     return {};

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/desktop/desktop_open_error.h"
-#include "shell/trellis_registry_control.h"
+#include "settings/trellis_registry_control.h"
 
 namespace pointilla::messages {
 
@@ -18,6 +18,6 @@ std::string xwaylandFallbackMessage(const platform::DesktopOpenError& why);
 
 // Names the control and, when its registration failed, the library. The lower
 // layer's own reason (ControlFailure::detail) is not part of it.
-std::string controlFailureMessage(const shell::ControlFailure& failure);
+std::string controlFailureMessage(const settings::ControlFailure& failure);
 
 }  // namespace pointilla::messages

@@ -22,9 +22,10 @@
 #include <QTreeView>
 #include <chrono>
 
+#include "capture/capture_sampler.h"
 #include "capture/hot_key_combos.h"
+#include "capture/menu_capture.h"
 #include "capture/pointer_capture.h"
-#include "editing/capture_sampler.h"
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
@@ -33,16 +34,15 @@
 #include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
+#include "scenario_files/scenario_files.h"
+#include "settings/registry_adapters.h"
+#include "settings/registry_control.h"
+#include "settings/settings.h"
 #include "shell/about/frm_about.h"
-#include "shell/menu_capture.h"
 #include "shell/playback_progress_text.h"
 #include "shell/playing_row_delegate.h"
-#include "shell/registry_adapters.h"
-#include "shell/registry_control.h"
 #include "shell/repeat_dialog.h"
 #include "shell/scenario_file_dialog.h"
-#include "shell/scenario_files.h"
-#include "shell/settings.h"
 #include "shell/timer_ticker.h"
 #include "shell/tray/app_icon.h"
 #include "shell/tray/tray_icon.h"
@@ -82,7 +82,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    sampler_ = new editing::CaptureSampler(*Label12, *model_, this);
+    sampler_ = new capture::CaptureSampler(*Label12, *model_, this);
     sampler_->timer()->stop();  // ticks from the end of start-up on
     Timer3 = sampler_->timer();
     capture_ =
@@ -96,7 +96,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
         entry->setObjectName(QStringLiteral("capturer"));
         entry->setToolTip(QStringLiteral("Placez le pointeur sur la cible dans les 3 secondes"));
         options->setToolTipsVisible(true);
-        new MenuCapture(entry, *capture_, Timer3, MenuCapture::kArmedFor, this);
+        new capture::MenuCapture(entry, *capture_, Timer3, capture::MenuCapture::kArmedFor, this);
     }
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData);
@@ -121,15 +121,15 @@ void Form1::useDesignFont() {
 
 void Form1::Form_Load() {
     // The title first: every settings access builds its key from it.
-    replogiciel->setText(
-        QString::fromUtf8(kProductTitle.data(), static_cast<int>(kProductTitle.size())));
+    replogiciel->setText(QString::fromUtf8(settings::kProductTitle.data(),
+                                           static_cast<int>(settings::kProductTitle.size())));
     const std::string title = productTitle().toStdString();
-    settingsAccess_ = std::make_unique<SettingsKeyAccess>(services_.registry, title);
+    settingsAccess_ = std::make_unique<settings::SettingsKeyAccess>(services_.registry, title);
 
-    prepareSettings(services_.registry, title);
+    settings::prepareSettings(services_.registry, title);
     capture::remplicombo(Combo1, Combo2, Combo3, Combo4, *settingsAccess_);
     capture::persistHotKeyChoices(Combo1, Combo2, Combo3, *settingsAccess_);
-    redlecture_->setChecked(hideWhilePlayingChecked(services_.registry, title));
+    redlecture_->setChecked(settings::hideWhilePlayingChecked(services_.registry, title));
 
     wirePlayback();
     wireListAndTray();
@@ -301,7 +301,7 @@ void Form1::ouvrir() {
 }
 
 void Form1::openFile(const QString& fileName) {
-    const auto loaded = openScenarioFile(platform::pathFromQString(fileName));
+    const auto loaded = scenario_files::openScenarioFile(platform::pathFromQString(fileName));
     if (!loaded) {
         showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
                           .arg(QDir::toNativeSeparators(fileName), fromUtf8(loaded.error())));
@@ -322,7 +322,7 @@ void Form1::openFile(const QString& fileName) {
                            "charg\u00e9es.")
                 .arg(QFileInfo(fileName).fileName())
                 .arg(content.stop->line)
-                .arg(fromUtf8(readStopReason(content.stop->reason))));
+                .arg(fromUtf8(scenario_files::readStopReason(content.stop->reason))));
     }
 }
 
@@ -343,8 +343,8 @@ bool Form1::save() {
     if (!chosen) return false;
     const QString target = withScenarioSuffix(*chosen);
     rememberFolder(target);
-    const auto saved =
-        saveScenarioFile(platform::pathFromQString(target), model_->scenario().rows());
+    const auto saved = scenario_files::saveScenarioFile(platform::pathFromQString(target),
+                                                        model_->scenario().rows());
     if (!saved) {
         showFileError(
             QStringLiteral("Impossible d'enregistrer le sc\u00e9nario dans \u00ab %1 \u00bb : %2.")
@@ -366,16 +366,17 @@ bool Form1::isModified() const { return modified_ && model_->count() > 0; }
 // The folder of the last file chosen in the open or save dialog, kept in the
 // settings; before the first choice, the current file's folder, if any.
 QString Form1::lastFolder() const {
-    QString kept = fromUtf8(
-        readSetting(services_.registry, productTitle().toStdString(), settings::kFolder.name));
+    QString kept = fromUtf8(settings::readSetting(services_.registry, productTitle().toStdString(),
+                                                  settings::kFolder.name));
     if (kept.isEmpty() && !currentFile_.isEmpty()) return QFileInfo(currentFile_).absolutePath();
     return kept;
 }
 
 void Form1::rememberFolder(const QString& fileName) {
     // As the system writes paths: backslashes on Windows.
-    writeSetting(services_.registry, productTitle().toStdString(), settings::kFolder.name,
-                 QDir::toNativeSeparators(QFileInfo(fileName).absolutePath()).toStdString());
+    settings::writeSetting(
+        services_.registry, productTitle().toStdString(), settings::kFolder.name,
+        QDir::toNativeSeparators(QFileInfo(fileName).absolutePath()).toStdString());
 }
 
 bool Form1::maySetScenarioAside(const QString& question) {
@@ -425,7 +426,7 @@ void Form1::showFileError(const QString& text) {
 
 void Form1::redlecture_Click() {
     redlecture_->setChecked(
-        toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
+        settings::toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
 }
 
 void Form1::aid_Click() {

@@ -26,14 +26,18 @@ namespace pointilla::platform {
 class Desktop;
 }
 namespace pointilla::capture {
+class CaptureSampler;
 class PointerCapture;
-}
+}  // namespace pointilla::capture
+namespace pointilla::settings {
+class RegistryControl;
+class SettingsKeyAccess;
+}  // namespace pointilla::settings
 namespace pointilla::playback {
 class PlaybackEngine;
 struct Progress;
 }  // namespace pointilla::playback
 namespace pointilla::editing {
-class CaptureSampler;
 class CreationPanel;
 class ScenarioModel;
 namespace dialogs {
@@ -43,9 +47,7 @@ class ListCommands;
 
 namespace pointilla::shell {
 
-class RegistryControl;
 class ScenarioFileDialog;
-class SettingsKeyAccess;
 class TimerTicker;
 class TrayIcon;
 class frmAbout;
@@ -53,9 +55,9 @@ class PlayingRowDelegate;
 
 // What the main window works with; every reference must outlive the window.
 struct Form1Services {
-    RegistryControl& registry;        // the `Trellis` control
-    platform::Desktop& desktop;       // pointer, keys, clicks, opening pages
-    ScenarioFileDialog& fileDialogs;  // `CD1`
+    settings::RegistryControl& registry;  // the `Trellis` control
+    platform::Desktop& desktop;           // pointer, keys, clicks, opening pages
+    ScenarioFileDialog& fileDialogs;      // `CD1`
     std::filesystem::path programDirectory;
     std::filesystem::path helpPage;  // "aide pointilla.html"
 };
@@ -73,7 +75,7 @@ class Form1 : public QMainWindow {
 
     // The product title, source of the settings key.
     QString productTitle() const;
-    RegistryControl& registry() { return services_.registry; }
+    settings::RegistryControl& registry() { return services_.registry; }
     editing::ScenarioModel& scenarioModel() { return *model_; }
     playback::PlaybackEngine& playback() { return *playback_; }
     capture::PointerCapture& pointerCapture() { return *capture_; }
@@ -208,9 +210,9 @@ class Form1 : public QMainWindow {
 
     Form1Services services_;
     editing::ScenarioModel* model_;
-    editing::CaptureSampler* sampler_ = nullptr;
+    capture::CaptureSampler* sampler_ = nullptr;
     capture::PointerCapture* capture_ = nullptr;
-    std::unique_ptr<SettingsKeyAccess> settingsAccess_;
+    std::unique_ptr<settings::SettingsKeyAccess> settingsAccess_;
     std::unique_ptr<TimerTicker> timer4Ticker_;
     std::unique_ptr<playback::PlaybackEngine> playback_;
     QLabel* panel1_ = nullptr;

@@ -24,14 +24,14 @@
 #include "platform/posix/file_size_limit.h"
 #include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
+#include "settings/machine_or_user_registry_control.h"
+#include "settings/memory_registry_control.h"
+#include "settings/trellis_registry_control.h"
 #include "shell/display_loss.h"
 #include "shell/form1.h"
-#include "shell/machine_or_user_registry_control.h"
-#include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/single_instance.h"
 #include "shell/tray/app_icon.h"
-#include "shell/trellis_registry_control.h"
 #include "trellis/host/automation_host.h"
 
 namespace {
@@ -162,8 +162,8 @@ int main(int argc, char** argv) {
         pointilla::platform::pathFromQString(QApplication::applicationFilePath());
     const std::filesystem::path programDirectory = executable.parent_path();
 
-    auto created = pointilla::shell::createTrellisControl(executable);
-    std::unique_ptr<pointilla::shell::RegistryControl> control;
+    auto created = pointilla::settings::createTrellisControl(executable);
+    std::unique_ptr<pointilla::settings::RegistryControl> control;
     if (created) {
         control = std::move(created).value();
     } else {
@@ -175,11 +175,11 @@ int main(int argc, char** argv) {
                 QStringLiteral(
                     "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
                     "les changements ne seront pas conserv\u00e9s."));
-        control = std::make_unique<pointilla::shell::MemoryRegistryControl>();
+        control = std::make_unique<pointilla::settings::MemoryRegistryControl>();
     }
     // The settings key is the machine's; a user who may not write it keeps
     // their own settings under the same path of HKEY_CURRENT_USER.
-    pointilla::shell::MachineOrUserRegistryControl registry(*control);
+    pointilla::settings::MachineOrUserRegistryControl registry(*control);
 
     pointilla::shell::QtScenarioFileDialog fileDialogs;
     pointilla::shell::Form1 form({registry, *desktop, fileDialogs, programDirectory,

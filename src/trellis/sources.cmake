@@ -2,7 +2,9 @@
 # build (src/trellis/CMakeLists.txt) and the Windows build
 # (cmake/WindowsControl.cmake) make their targets from these lists. What
 # differs by system lives in platform/<system>/trellis, where a twin has the
-# same name on each side. Every path is absolute.
+# same name on each side. Every path is absolute. The folders: store/ (the
+# registry primitives), control/ (the COM object and its server), reg_files/
+# (the .REG export and import), files/ (file access), com/ and host/.
 #   trellis_com_sources      COM and automation helpers both sides of the interface share
 #   trellis_control_sources  the registry primitives, the control and its export
 #   trellis_import_sources   the .REG reader and importer (the command line's, not the server's)
@@ -21,19 +23,21 @@ set(trellis_com_sources
   com/guid_text.cpp com/trellis_guids.cpp com/trellis_guids.h
   com/text_conversion.cpp com/oleaut.h)
 set(trellis_control_sources
-  file_io.cpp file_io.h file_system.h
-  notifier.cpp notifier.h
-  os_version.h
-  reg_backup.cpp reg_backup.h
-  registry_access.cpp registry_access.h registry_calls.h registry_key.h registry_view.h
-  server_registration.cpp server_registration.h text_trim.h
-  trellis_control.cpp trellis_control.h
-  trellis_object.cpp trellis_object.h type_library.h)
+  files/file_io.cpp files/file_io.h files/file_system.h
+  control/notifier.cpp control/notifier.h
+  reg_files/os_version.h
+  reg_files/reg_backup.cpp reg_files/reg_backup.h
+  store/registry_access.cpp store/registry_access.h store/registry_calls.h
+  store/registry_key.h store/registry_view.h store/text_trim.h
+  control/server_registration.cpp control/server_registration.h
+  control/trellis_control.cpp control/trellis_control.h
+  control/trellis_object.cpp control/trellis_object.h control/type_library.h)
 set(trellis_import_sources
-  loaded_programs.cpp loaded_programs.h
-  reg_file_error.h reg_file_parse.cpp reg_file_parse.h reg_file_text.cpp reg_file_text.h
-  reg_import.cpp reg_import.h)
-set(trellis_server_sources server_exports.cpp library_path.h)
+  reg_files/loaded_programs.cpp reg_files/loaded_programs.h reg_files/reg_file_error.h
+  reg_files/reg_file_parse.cpp reg_files/reg_file_parse.h
+  reg_files/reg_file_text.cpp reg_files/reg_file_text.h
+  reg_files/reg_import.cpp reg_files/reg_import.h)
+set(trellis_server_sources control/server_exports.cpp control/library_path.h)
 set(trellis_host_sources
   host/automation_host.h host/trellis_dispids.h
   host/automation_object.cpp host/automation_object_impl.h)

@@ -1,5 +1,5 @@
-// The creation panel's buttons and the capture sampling each append the right
-// row at the end of the scenario.
+// The creation panel's buttons each append the right row at the end of the
+// scenario.
 
 #include "editing/creation_panel.h"
 
@@ -12,11 +12,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "editing/capture_sampler.h"
 #include "editing/scenario_model.h"
 #include "support/qt_checks.h"
 
-using pointilla::editing::CaptureSampler;
 using pointilla::editing::CreationPanel;
 using pointilla::editing::ScenarioModel;
 using pointilla::scenario::Row;
@@ -89,25 +87,4 @@ TEST(CreationPanel, AnEmptyDelayListAddsNoDelay) {
     CreationPanel panel(model);
     panel.Command1_Click();
     ASSERT_EQ(model.count(), 0);
-}
-
-TEST(CreationPanel, SamplerAppendsTheSlotOncePerTickAtTheEnd) {
-    ScenarioModel model;
-    model.append({"URL", "http://un"});
-    model.append({"URL", "http://deux"});
-    QLabel slot;
-    CaptureSampler sampler(slot, model);
-    ASSERT_EQ(sampler.timer()->interval(), 200);
-    ASSERT_TRUE(sampler.timer()->isActive());
-    ASSERT_EQ(sampler.timer()->objectName(), QStringLiteral("Timer3"));
-
-    sampler.Timer3_Timer();  // empty slot: nothing
-    ASSERT_EQ(model.count(), 2);
-    slot.setText(QStringLiteral(" 512 ,  384"));
-    sampler.Timer3_Timer();
-    sampler.Timer3_Timer();
-    ASSERT_EQ(model.count(), 4);
-    ASSERT_TRUE(model.scenario().row(3) == (Row{"Position souris", " 512 ,  384"}));
-    ASSERT_TRUE(model.scenario().row(4) == (Row{"Position souris", " 512 ,  384"}));
-    ASSERT_EQ(slot.text(), QStringLiteral(" 512 ,  384"));  // only the poll empties it
 }

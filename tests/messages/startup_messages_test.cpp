@@ -42,7 +42,7 @@ TEST(StartupMessages, AnUnknownBackendListsTheChoicesOfThisBuild) {
 }
 
 TEST(StartupMessages, ControlFailuresKeepTheHostsReasonOut) {
-    using Kind = shell::ControlFailure::Kind;
+    using Kind = settings::ControlFailure::Kind;
     const std::string registration = controlFailureMessage(
         {Kind::RegistrationFailed, "Dovetail.Trellis", "/opt/lib/libtrellis.so",
          "cannot load /opt/lib/libtrellis.so: no such file"});

@@ -12,15 +12,15 @@
 
 #include "editing/scenario_model.h"
 #include "platform/testing/recording_desktop.h"
+#include "settings/memory_registry_control.h"
 #include "shell/form1.h"
-#include "shell/memory_registry_control.h"
 #include "support/qt_checks.h"
 #include "support/temp_dir.h"
 #include "test_support.h"
 
 using pointilla::platform::testing::RecordingDesktop;
+using pointilla::settings::MemoryRegistryControl;
 using pointilla::shell::Form1;
-using pointilla::shell::MemoryRegistryControl;
 using pointilla::shell::testing::BoxAnswerer;
 using pointilla::shell::testing::qtPath;
 using pointilla::shell::testing::ScriptedFileDialog;

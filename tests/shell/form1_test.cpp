@@ -30,8 +30,8 @@
 #include "platform/desktop/virtual_keys.h"
 #include "platform/testing/recording_desktop.h"
 #include "playback/playback_engine.h"
+#include "settings/memory_registry_control.h"
 #include "shell/about/frm_about.h"
-#include "shell/memory_registry_control.h"
 #include "shell/tray/tray_icon.h"
 #include "support/qt_checks.h"
 #include "support/temp_dir.h"
@@ -40,8 +40,8 @@
 using pointilla::editing::ScenarioModel;
 using pointilla::platform::testing::RecordingDesktop;
 using pointilla::scenario::Row;
+using pointilla::settings::MemoryRegistryControl;
 using pointilla::shell::Form1;
-using pointilla::shell::MemoryRegistryControl;
 using pointilla::shell::testing::BoxAnswerer;
 using pointilla::shell::testing::qtPath;
 using pointilla::shell::testing::ScriptedFileDialog;

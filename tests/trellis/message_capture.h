@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "trellis/notifier.h"
+#include "trellis/control/notifier.h"
 
 namespace trellis::testing {
 

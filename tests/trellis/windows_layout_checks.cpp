@@ -8,7 +8,7 @@
 #include "platform/com/com_interfaces.h"
 #include "platform/registry/win_version_and_boxes.h"
 #include "trellis/com/oleaut.h"
-#include "trellis/notifier.h"
+#include "trellis/control/notifier.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "playback/playback_engine.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
-#include "shell/scenario_files.h"
+#include "scenario_files/scenario_files.h"
 #include "tools/pointilla-play/sleeping_ticker.h"
 
 namespace pointilla::play {
@@ -36,7 +36,7 @@ std::string visible(std::string_view fromFile) { return codepage::escapeControls
 // The file's content, or the exit status after saying why there is none.
 std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file, std::ostream& err,
                                               int& status) {
-    auto loaded = shell::openScenarioFile(file);
+    auto loaded = scenario_files::openScenarioFile(file);
     if (!loaded) {
         err << kTool << " : impossible de lire \u00ab\u00a0" << shown(file)
             << "\u00a0\u00bb : " << loaded.error() << "\n";
@@ -50,7 +50,7 @@ void reportStop(const std::filesystem::path& file, const scenario::ReadStop& sto
                 std::ostream& err) {
     err << kTool << " : lecture de \u00ab\u00a0" << shown(file)
         << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : "
-        << shell::readStopReason(stop.reason) << "\n";
+        << scenario_files::readStopReason(stop.reason) << "\n";
 }
 
 // Headless: there is no window to hide.

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "trellis/reg_import.h"
+#include "trellis/reg_files/reg_import.h"
 
 namespace trellis::cli {
 

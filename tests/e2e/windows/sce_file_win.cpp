@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/posix/read_file.h"
-#include "shell/scenario_files.h"
+#include "scenario_files/scenario_files.h"
 
 namespace {
 
@@ -25,22 +25,23 @@ int fail(const char* what) {
 int check(const std::filesystem::path& file) {
     const std::vector<Row> rows = {
         {"Position souris", " 100 ,  200"}, {"Clic souris", "Clic"}, {"D\u00e9lai", "2"}};
-    if (const auto saved = pointilla::shell::saveScenarioFile(file, rows); !saved) {
+    if (const auto saved = pointilla::scenario_files::saveScenarioFile(file, rows); !saved) {
         std::printf("save: %s\n", saved.error().c_str());
         return 1;
     }
     // Saved again over itself: the replacement path, not only the creation.
-    if (!pointilla::shell::saveScenarioFile(file, rows)) return fail("the file cannot be replaced");
-    const auto loaded = pointilla::shell::openScenarioFile(file);
+    if (!pointilla::scenario_files::saveScenarioFile(file, rows))
+        return fail("the file cannot be replaced");
+    const auto loaded = pointilla::scenario_files::openScenarioFile(file);
     if (!loaded) return fail("the saved file cannot be read back");
     if (loaded->rows != rows || loaded->stop) return fail("rows differ");
 
-    const auto folder = pointilla::shell::openScenarioFile(file.parent_path());
+    const auto folder = pointilla::scenario_files::openScenarioFile(file.parent_path());
     if (folder || folder.error() != "c'est un dossier") return fail("a folder was not refused");
     if (pointilla::platform::posix::readRegularFile(file, 8)) return fail("the limit was not kept");
 
     const auto missing = file.parent_path() / "absent" / "x.sce";
-    const auto refused = pointilla::shell::saveScenarioFile(missing, rows);
+    const auto refused = pointilla::scenario_files::saveScenarioFile(missing, rows);
     if (refused) return fail("a save into a missing folder succeeded");
     if (refused.error() != "le fichier ou le dossier n'existe pas") return fail("wrong reason");
     std::error_code ignored;

@@ -13,9 +13,9 @@
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
 #include "platform/testing/recording_desktop.h"
+#include "settings/memory_registry_control.h"
 #include "shell/about/frm_about.h"
 #include "shell/form1.h"
-#include "shell/memory_registry_control.h"
 #include "shell/tray/tray_icon.h"
 #include "test_support.h"
 
@@ -58,7 +58,7 @@ class Form1WiringTest : public ::testing::Test {
     }
     std::vector<scenario::Row> rows() const { return form->scenarioModel().scenario().rows(); }
 
-    MemoryRegistryControl store;
+    settings::MemoryRegistryControl store;
     platform::testing::RecordingDesktop desktop;
     testing::ScriptedFileDialog fileDialogs;
     std::unique_ptr<Form1> form;

@@ -18,8 +18,8 @@
 #include "editing/scenario_model.h"
 #include "platform/testing/recording_desktop.h"
 #include "playback/playback_engine.h"
+#include "settings/memory_registry_control.h"
 #include "shell/form1.h"
-#include "shell/memory_registry_control.h"
 #include "shell/repeat_dialog.h"
 #include "shell/tray/tray_icon.h"
 #include "test_support.h"
@@ -50,7 +50,7 @@ class PlaybackControlsTest : public ::testing::Test {
         desktop.setKeyDown(kEscape, false);
     }
 
-    MemoryRegistryControl store;
+    settings::MemoryRegistryControl store;
     platform::testing::RecordingDesktop desktop;
     testing::ScriptedFileDialog fileDialogs;
     std::unique_ptr<Form1> form;

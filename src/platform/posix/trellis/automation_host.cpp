@@ -11,8 +11,8 @@
 #include "platform/registry/advapi32.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/trellis_guids.h"
+#include "trellis/control/notifier.h"
 #include "trellis/host/automation_object_impl.h"
-#include "trellis/notifier.h"
 
 namespace trellis::host {
 namespace {

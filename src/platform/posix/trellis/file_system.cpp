@@ -1,7 +1,7 @@
 // The file system of a POSIX system: names starting with a dot are hidden,
 // patterns follow fnmatch.
 
-#include "trellis/file_system.h"
+#include "trellis/files/file_system.h"
 
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "trellis/file_io.h"
+#include "trellis/files/file_io.h"
 
 namespace trellis::fs {
 

@@ -1,6 +1,6 @@
 // Without a GUI host the messages go to standard error.
 
-#include "trellis/notifier.h"
+#include "trellis/control/notifier.h"
 
 #include <cstdio>
 

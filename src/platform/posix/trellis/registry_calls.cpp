@@ -1,7 +1,7 @@
 // The registry store keeps names and texts as the bytes it is given, so the
 // control's Windows-1252 bytes go to its ANSI functions unchanged.
 
-#include "trellis/registry_calls.h"
+#include "trellis/store/registry_calls.h"
 
 namespace trellis::reg {
 

@@ -5,7 +5,7 @@
 #include "platform/registry/advapi32.h"
 #include "tools/trellis/import_messages.h"
 #include "tools/trellis/registry_import.h"
-#include "trellis/reg_import.h"
+#include "trellis/reg_files/reg_import.h"
 
 namespace trellis::cli {
 

@@ -1,6 +1,6 @@
 // The view is the registry store's read snapshot.
 
-#include "trellis/registry_view.h"
+#include "trellis/store/registry_view.h"
 
 #include "platform/registry/advapi32.h"
 

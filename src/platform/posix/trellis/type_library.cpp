@@ -1,4 +1,4 @@
-#include "trellis/type_library.h"
+#include "trellis/control/type_library.h"
 
 namespace trellis {
 

@@ -10,8 +10,8 @@
 #include "platform/com/com_interfaces.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/oleaut.h"
+#include "trellis/control/notifier.h"
 #include "trellis/host/automation_object_impl.h"
-#include "trellis/notifier.h"
 
 namespace trellis::host {
 namespace {

@@ -1,7 +1,7 @@
 // The file system of Windows: hidden and system files carry their attribute
 // bits, patterns match without regard to case, paths are wide.
 
-#include "trellis/file_system.h"
+#include "trellis/files/file_system.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -12,7 +12,7 @@
 #include <cwctype>
 #include <string>
 
-#include "trellis/file_io.h"
+#include "trellis/files/file_io.h"
 
 namespace trellis::fs {
 namespace {

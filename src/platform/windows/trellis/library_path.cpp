@@ -1,4 +1,4 @@
-#include "trellis/library_path.h"
+#include "trellis/control/library_path.h"
 
 #include <string>
 

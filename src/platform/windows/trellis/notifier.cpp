@@ -1,6 +1,6 @@
 // On Windows the messages are the system's own modal message boxes.
 
-#include "trellis/notifier.h"
+#include "trellis/control/notifier.h"
 
 #include "trellis/com/oleaut.h"
 

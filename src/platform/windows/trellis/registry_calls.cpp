@@ -1,4 +1,4 @@
-#include "trellis/registry_calls.h"
+#include "trellis/store/registry_calls.h"
 
 #include <cstring>
 #include <cwchar>

@@ -1,6 +1,6 @@
 // The Windows registry has no snapshot to hold: the view holds nothing.
 
-#include "trellis/registry_view.h"
+#include "trellis/store/registry_view.h"
 
 namespace trellis {
 
