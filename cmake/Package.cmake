@@ -25,6 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The library is the program's own, beside it in lib/pointilla.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_BINARY_DIR}/${POINTILLA_PRIVATE_LIBDIR}")
+# Qt's own French texts (file dialogs, standard buttons) beside the program's;
+# dpkg-shlibdeps adds the libraries to this.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The program opens pages through xdg-open; the menu shows the MIME type once
 # the shared MIME database knows it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, shared-mime-info")
