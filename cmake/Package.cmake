@@ -1,7 +1,8 @@
 # A Debian package of the installed tree, built from the build folder with
 #   cpack -G DEB
 # into pointilla_VERSION_amd64.deb: the programs, the Trellis library, the help
-# page, the menu entry, the icons and the scenario files' MIME type, under /usr.
+# page, the menu entry, the icons, the scenario files' MIME type, the metainfo,
+# the manual pages and the completions, under /usr.
 # Its dependencies are computed from the binaries by dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME "pointilla")
 set(CPACK_PACKAGE_VENDOR "Pointilla")
