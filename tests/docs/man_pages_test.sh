@@ -20,7 +20,9 @@ play_words="$("$play" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)"
 trellis_help="$("$trellis" --help)"
 trellis_words="$(awk '{ for (i = 1; i < NF; i++) if ($i == "trellis" && $(i + 1) ~ /^[a-z-]+$/) print $(i + 1) }' \
   <<<"$trellis_help" | sort -u)"$'\n'"$(grep -o -- '--[a-z][a-z-]*' <<<"$trellis_help" | sort -u)"
-[ -n "$play_words" ] && [ "$(wc -w <<<"$trellis_words")" -gt 10 ] || problem "the programs' help named nothing"
+if [ -z "$play_words" ] || [ "$(wc -w <<<"$trellis_words")" -le 10 ]; then
+  problem "the programs' help named too little: $play_words / $trellis_words"
+fi
 
 while IFS='|' read -r page sections; do
   [ -f "$man/$page" ] || { problem "$page is missing"; continue; }

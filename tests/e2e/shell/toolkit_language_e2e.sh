@@ -18,7 +18,7 @@ check_dialog() {
   local expected="$1" name="$2"
   shift 2
   export XDG_RUNTIME_DIR="$work/run-$name"
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
   env "$@" "$pointilla" >"$work/pointilla.log" 2>&1 &
   local app=$!
   pids+=("$app")
