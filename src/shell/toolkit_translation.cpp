@@ -7,14 +7,22 @@
 namespace pointilla::shell {
 
 void translateToolkit(QCoreApplication& application, language::Language language) {
-    if (language != language::Language::French) return;
+    const bool french = language == language::Language::French;
+    // What the toolkit words after the locale (the file types' descriptions in
+    // the file dialogs) follows too; a system locale of that language keeps its
+    // country.
+    const QLocale::Language wanted = french ? QLocale::French : QLocale::English;
+    if (QLocale::system().language() != wanted) {
+        QLocale::setDefault(QLocale(wanted, french ? QLocale::France : QLocale::UnitedStates));
+    }
+    if (!french) return;
     // Owned by the application, so it lasts as long as the texts it translates.
-    auto* french = new QTranslator(&application);
-    if (french->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(french);
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
     } else {
-        delete french;
+        delete translator;
     }
 }
 

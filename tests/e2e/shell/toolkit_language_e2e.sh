@@ -4,13 +4,17 @@
 # with an English one or when POINTILLA_LANGUAGE asks for English.
 #   toolkit_language_e2e.sh POINTILLA [SCREENSHOT_FOLDER]
 set -euo pipefail
-pointilla="${1:?usage: toolkit_language_e2e.sh POINTILLA [SCREENSHOT_FOLDER]}"
-shots="${2:-}"
+pointilla="$(realpath "${1:?usage: toolkit_language_e2e.sh POINTILLA [SCREENSHOT_FOLDER]}")"
+shots="${2:+$(realpath -m "$2")}"
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 
 . "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 use_private_settings
 unset LANGUAGE LC_ALL LC_MESSAGES POINTILLA_LANGUAGE
+# The dialog starts in the folder the program starts in: one with a scenario.
+mkdir "$work/scenarios"
+printf 'Clic souris\xa4\xa4\r\n' >"$work/scenarios/exemple.sce"
+cd "$work/scenarios"
 
 # Starts the program with the given environment, opens the file dialog with
 # Ctrl+O and checks its title; the program is ended before the next start.
@@ -33,7 +37,7 @@ check_dialog() {
   if [ -n "$shots" ]; then
     mkdir -p "$shots"
     sleep 0.5 # the dialog's list fills in after it shows
-    import -window root "$shots/open-dialog-$name.png"
+    import -window "$dialog" "$shots/open-dialog-$name.png"
   fi
   kill "$app"
   wait "$app" 2>/dev/null || true
