@@ -8,6 +8,9 @@
 #   share/applications/pointilla.desktop, pointilla-play.desktop (hidden)
 #   share/icons/hicolor/<size>/apps/pointilla.png (and scalable/apps/pointilla.svg)
 #   share/mime/packages/pointilla.xml (the .sce files' type, for file managers)
+#   share/metainfo/org.example.dovetail.Pointilla.metainfo.xml (for software centres)
+#   share/man/man1 and share/man/fr/man1: the manual pages, English and French
+#   share/bash-completion/completions/pointilla-play, trellis
 
 foreach(size 16 24 32 48 64 128 256)
   install(FILES "${PROJECT_SOURCE_DIR}/share/icons/hicolor/${size}x${size}/apps/pointilla.png"
@@ -18,6 +21,16 @@ install(FILES "${PROJECT_SOURCE_DIR}/share/icons/hicolor/scalable/apps/pointilla
 
 install(FILES "${PROJECT_SOURCE_DIR}/share/mime/packages/pointilla.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
+install(FILES "${PROJECT_SOURCE_DIR}/share/metainfo/org.example.dovetail.Pointilla.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+foreach(page pointilla pointilla-play trellis)
+  install(FILES "${PROJECT_SOURCE_DIR}/man/${page}.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+  install(FILES "${PROJECT_SOURCE_DIR}/man/fr/${page}.1"
+          DESTINATION "${CMAKE_INSTALL_MANDIR}/fr/man1")
+endforeach()
+install(FILES "${PROJECT_SOURCE_DIR}/share/bash-completion/completions/pointilla-play"
+              "${PROJECT_SOURCE_DIR}/share/bash-completion/completions/trellis"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")
 
 # The menu entries name the programs by their full paths, so that they start
 # from any prefix; the prefix is the one given at install time (cmake --install

@@ -1,7 +1,8 @@
 # A Debian package of the installed tree, built from the build folder with
 #   cpack -G DEB
 # into pointilla_VERSION_amd64.deb: the programs, the Trellis library, the help
-# page, the menu entry, the icons and the scenario files' MIME type, under /usr.
+# page, the menu entry, the icons, the scenario files' MIME type, the metainfo,
+# the manual pages and the completions, under /usr.
 # Its dependencies are computed from the binaries by dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME "pointilla")
 set(CPACK_PACKAGE_VENDOR "Pointilla")
@@ -25,6 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The library is the program's own, beside it in lib/pointilla.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_BINARY_DIR}/${POINTILLA_PRIVATE_LIBDIR}")
+# Qt's own French texts (file dialogs, standard buttons) beside the program's;
+# dpkg-shlibdeps adds the libraries to this.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The program opens pages through xdg-open; the menu shows the MIME type once
 # the shared MIME database knows it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, shared-mime-info")

@@ -31,6 +31,8 @@ packages=(
 )
 if [ "$mode" = test ]; then
   packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 nsis)
+  # The documentation's checks: manual pages, menu entries, AppStream metainfo.
+  packages+=(man-db groff-base desktop-file-utils appstream)
   # The wlroots desktop's tests: a headless sway, a client that reports
   # clicks, a typist for the hot key, a screenshot taker.
   packages+=(sway wev wtype grim)

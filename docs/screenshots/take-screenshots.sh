@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Retakes the README's screenshots of the list's pop-up menu, the item dialogs,
 # the About box, the tray menu, the list during a playback, the save question and the menus'
-# shortcuts, and the window native on sway: drives a built program on a private Xvfb
+# shortcuts, the open dialog in French and in English, and the window native on sway: drives a built program on a private Xvfb
 # display (no window manager, so windows show without title bars).
 #   docs/screenshots/take-screenshots.sh [BUILD_DIR] [FIRST_DISPLAY_NUMBER]
 set -euo pipefail
@@ -31,6 +31,10 @@ pids+=("$PRIVATE_XVFB_PID")
   "$here/playback-progress.png" >/dev/null
 "$root/tests/e2e/shell/editor_e2e.sh" "$build/bin/pointilla" "$build/bin/window_manager" "$here" \
   >/dev/null
+# The open dialog under the C locale (French) and an English one.
+"$root/tests/e2e/shell/toolkit_language_e2e.sh" "$build/bin/pointilla" "$work/dialogs" >/dev/null
+cp "$work/dialogs/open-dialog-c.png" "$here/open-dialog-fr.png"
+cp "$work/dialogs/open-dialog-english.png" "$here/open-dialog-en.png"
 
 # The window drawn by sway, from the wlroots desktop's end-to-end test.
 if command -v sway >/dev/null && command -v grim >/dev/null; then

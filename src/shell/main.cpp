@@ -6,10 +6,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,6 +28,7 @@
 #include "shell/form1.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/single_instance.h"
+#include "shell/toolkit_translation.h"
 #include "shell/tray/app_icon.h"
 #include "trellis/host/automation_host.h"
 
@@ -115,6 +113,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
+    pointilla::shell::translateToolkit(app, pointilla::language::interfaceLanguage());
     const std::optional<QString> startFile = fileToOpen(QApplication::arguments());
     if (!startFile) return 2;
 
@@ -150,13 +149,6 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     pointilla::shell::Form1::useDesignFont();
     trellis::host::setMessageHandler(showLibraryMessage);
-    // The program speaks French: so do the toolkit's own dialogs and buttons
-    // ("Annuler", "Enregistrer"), where the translations are installed.
-    QTranslator toolkitFrench;
-    if (toolkitFrench.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&toolkitFrench);
-    }
 
     const std::filesystem::path executable =
         pointilla::platform::pathFromQString(QApplication::applicationFilePath());

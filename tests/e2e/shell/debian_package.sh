@@ -36,16 +36,19 @@ trap remove_package EXIT
   >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log" >&2; fail "cpack -G DEB failed"; }
 deb="$(ls "$work"/package/pointilla_*_amd64.deb)" || fail "no pointilla_VERSION_amd64.deb"
 
-# Dependencies computed from the binaries (Qt, SQLite, X11 at least).
+# Dependencies computed from the binaries (Qt, SQLite, X11 at least), and Qt's
+# own translations.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for library in libqt6widgets6 libsqlite3 libx11; do
+for library in libqt6widgets6 libsqlite3 libx11 qt6-translations-l10n; do
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 contents="$(dpkg-deb -c "$deb")"
 for f in ./usr/bin/pointilla ./usr/bin/pointilla-play ./usr/bin/trellis \
          ./usr/lib/pointilla/libtrellis.so "./usr/share/pointilla/aide pointilla.html" \
          ./usr/share/applications/pointilla.desktop ./usr/share/icons/hicolor/48x48/apps/pointilla.png \
-         ./usr/share/mime/packages/pointilla.xml; do
+         ./usr/share/mime/packages/pointilla.xml ./usr/share/man/man1/trellis.1 \
+         ./usr/share/man/fr/man1/pointilla-play.1 ./usr/share/bash-completion/completions/trellis \
+         ./usr/share/metainfo/org.example.dovetail.Pointilla.metainfo.xml; do
   grep -qF " $f" <<<"$contents" || fail "the package lacks $f"
 done
 
