@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+#include "messages/gnome_helper_messages.h"
 #include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
@@ -26,6 +29,7 @@
 #include "playback/playback_engine.h"
 #include "shell/display_loss.h"
 #include "shell/form1.h"
+#include "shell/gnome_helper_entry.h"
 #include "shell/machine_or_user_registry_control.h"
 #include "shell/memory_registry_control.h"
 #include "shell/scenario_file_dialog.h"
@@ -190,6 +194,14 @@ int main(int argc, char** argv) {
     });
     QObject::connect(&instance, &pointilla::shell::SingleInstance::activationRequested, &form,
                      &pointilla::shell::Form1::activateFromOutside);
+    if (notes.backend == "gnome") {
+        if (auto* options = form.findChild<QMenu*>(QStringLiteral("options")))
+            pointilla::shell::offerGnomeHelper(*options, form, programDirectory);
+        if (!desktop->keyboard().hearsCombinations()) {
+            form.statusBar()->showMessage(
+                QString::fromStdString(pointilla::messages::gnomeHotKeyMissingNote()));
+        }
+    }
     form.show();
     form.raise();
     form.activateWindow();
