@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 
+#include "capture/pointer_capture.h"
 #include "messages/gnome_helper_messages.h"
 #include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
@@ -197,6 +199,9 @@ int main(int argc, char** argv) {
     if (notes.backend == "gnome") {
         if (auto* options = form.findChild<QMenu*>(QStringLiteral("options")))
             pointilla::shell::offerGnomeHelper(*options, form, programDirectory);
+        // GNOME tells of a press, not of how long the keys stay down.
+        if (auto* timer3 = form.findChild<QTimer*>(QStringLiteral("Timer3")))
+            form.pointerCapture().keepCapturesUntilSampled(*timer3);
         if (!desktop->keyboard().hearsCombinations()) {
             form.statusBar()->showMessage(
                 QString::fromStdString(pointilla::messages::gnomeHotKeyMissingNote()));

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/desktop/virtual_keys.h"
 #include "platform/wayland/gnome/bus_calls.h"
 #include "platform/wayland/gnome/held_combinations.h"
 #include "platform/wayland/gnome/shell_helper_bus.h"
@@ -13,10 +12,6 @@
 
 namespace pointilla::platform::wayland::gnome {
 namespace {
-
-// A press of the hot key stays held at least one sampling of the capture slot
-// (every 200 ms), so that a quick tap gives its row; Escape needs no such hold.
-constexpr std::chrono::milliseconds kShortestCaptureHold{200};
 
 constexpr const char* kHelperAppears =
     "type='signal',sender='org.freedesktop.DBus',path='/org/freedesktop/DBus',"
@@ -97,13 +92,10 @@ class HelperKeyboard final : public KeyboardState {
     std::uint32_t bind(const KeyCombination& combination) {
         const auto accelerator = shellAccelerator(combination);
         if (!accelerator) return 0;
-        const bool stopKey = combination == KeyCombination{vk::kEscape};
-        const auto shortest = stopKey ? std::chrono::milliseconds(0) : kShortestCaptureHold;
         ScopedBusError error;
         sd_bus_message* reply = nullptr;
         const int r = sd_bus_call_method(bus_.get(), kHelperService, kHelperPath, kHelperInterface,
-                                         "Bind", error.get(), &reply, "su", accelerator->c_str(),
-                                         static_cast<std::uint32_t>(shortest.count()));
+                                         "Bind", error.get(), &reply, "s", accelerator->c_str());
         const MessageHandle owned(reply);
         std::uint32_t action = 0;
         if (r < 0 || sd_bus_message_read(reply, "u", &action) < 0) return 0;

@@ -20,7 +20,6 @@ const kInterfaceXml = `
     </method>
     <method name="Bind">
       <arg type="s" direction="in" name="accelerator"/>
-      <arg type="u" direction="in" name="shortest_hold_ms"/>
       <arg type="u" direction="out" name="action"/>
     </method>
     <method name="Unbind">
@@ -41,7 +40,6 @@ const kInterfaceXml = `
 // mutter reports no key releases to bindings: a press counts as held while the
 // accelerator's modifiers stay down, read this often.
 const kHeldPollMs = 15;
-const kLongestShortestHoldMs = 2000;
 
 // Clutter's modifier bits, as global.get_pointer() reports them.
 const kModifierBits = {Shift: 1 << 0, Control: 1 << 2, Alt: 1 << 3};
@@ -59,7 +57,7 @@ function modifiersOf(accelerator) {
 
 function makeHelper(deps) {
     const {Gio, GLib, Meta, Shell, Main, shellGlobal} = deps;
-    const grabs = new Map(); // action -> {sender, mask, shortestHoldMs, poll}
+    const grabs = new Map(); // action -> {sender, mask, poll}
     const watches = new Map(); // sender -> watch id
     let exported = null;
     let ownerId = 0;
@@ -86,15 +84,17 @@ function makeHelper(deps) {
         if (!grab || grab.poll) return;
         const [x, y] = shellGlobal.get_pointer();
         emit(grab.sender, 'Pressed', '(uii)', [action, ...relativeToPrimary(x, y)]);
-        const pressedAt = GLib.get_monotonic_time();
-        grab.poll = GLib.timeout_add(GLib.PRIORITY_DEFAULT, kHeldPollMs, () => {
-            const held = (shellGlobal.get_pointer()[2] & grab.mask) === grab.mask && grab.mask !== 0;
-            const heldMs = (GLib.get_monotonic_time() - pressedAt) / 1000;
-            if (held || heldMs < grab.shortestHoldMs) return GLib.SOURCE_CONTINUE;
-            grab.poll = 0;
-            emit(grab.sender, 'Released', '(u)', [action]);
+        const check = () => {
+            const modifiers = shellGlobal.get_pointer()[2];
+            if (grab.mask !== 0 && (modifiers & grab.mask) === grab.mask) {
+                grab.poll = GLib.timeout_add(GLib.PRIORITY_DEFAULT, kHeldPollMs, check);
+            } else {
+                grab.poll = 0;
+                emit(grab.sender, 'Released', '(u)', [action]);
+            }
             return GLib.SOURCE_REMOVE;
-        });
+        };
+        grab.poll = GLib.timeout_add(GLib.PRIORITY_DEFAULT, kHeldPollMs, check);
     }
 
     function ungrab(action) {
@@ -121,7 +121,7 @@ function makeHelper(deps) {
             const [x, y, modifiers] = shellGlobal.get_pointer();
             return [...relativeToPrimary(x, y), modifiers];
         },
-        BindAsync([accelerator, shortestHoldMs], invocation) {
+        BindAsync([accelerator], invocation) {
             const mask = modifiersOf(accelerator);
             if (mask === null) {
                 invocation.return_dbus_error('org.pointilla.ShellHelper.Error.BadAccelerator',
@@ -138,10 +138,7 @@ function makeHelper(deps) {
             Main.wm.allowKeybinding(Meta.external_binding_name_for_action(action),
                 Shell.ActionMode.ALL);
             const sender = invocation.get_sender();
-            grabs.set(action, {
-                sender, mask, poll: 0,
-                shortestHoldMs: Math.min(shortestHoldMs, kLongestShortestHoldMs),
-            });
+            grabs.set(action, {sender, mask, poll: 0});
             if (!watches.has(sender)) {
                 watches.set(sender, Gio.bus_watch_name(Gio.BusType.SESSION, sender,
                     Gio.BusNameWatcherFlags.NONE, null, onClientGone));
