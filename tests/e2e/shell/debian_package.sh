@@ -45,7 +45,9 @@ contents="$(dpkg-deb -c "$deb")"
 for f in ./usr/bin/pointilla ./usr/bin/pointilla-play ./usr/bin/trellis \
          ./usr/lib/pointilla/libtrellis.so "./usr/share/pointilla/aide pointilla.html" \
          ./usr/share/applications/pointilla.desktop ./usr/share/icons/hicolor/48x48/apps/pointilla.png \
-         ./usr/share/mime/packages/pointilla.xml; do
+         ./usr/share/mime/packages/pointilla.xml \
+         ./usr/share/gnome-shell/extensions/pointilla-helper-43@pointilla.org/extension.js \
+         ./usr/share/gnome-shell/extensions/pointilla-helper@pointilla.org/extension.js; do
   grep -qF " $f" <<<"$contents" || fail "the package lacks $f"
 done
 

@@ -3,7 +3,9 @@
 // lines from standard input, each done in turn:
 //   down KEYSYM | up KEYSYM     a key, by its keysym in hexadecimal (ffe3)
 //   wait MS                     a pause
-// Prints "ready" once the session has started; ends with standard input.
+//   sync                        prints "done" once all before it is done
+// Prints "ready" once the session has started and mutter has taken up its
+// keyboard; ends with standard input.
 const {Gio, GLib} = imports.gi;
 
 const bus = Gio.DBus.session;
@@ -16,6 +18,13 @@ const [session] = call('/org/gnome/Mutter/RemoteDesktop', 'org.gnome.Mutter.Remo
     'CreateSession', null, '(o)').deepUnpack();
 const kSession = 'org.gnome.Mutter.RemoteDesktop.Session';
 call(session, kSession, 'Start', null, null);
+// mutter loses what a new device sends before it has taken the device up: a
+// shift press and a pause go first.
+for (const pressed of [true, false]) {
+    call(session, kSession, 'NotifyKeyboardKeysym', new GLib.Variant('(ub)', [0xffe1, pressed]),
+        null);
+}
+GLib.usleep(500000);
 print('ready');
 
 const input = new Gio.DataInputStream({
@@ -26,7 +35,9 @@ for (;;) {
     if (line === null)
         break;
     const [verb, value] = line.trim().split(/\s+/);
-    if (verb === 'wait') {
+    if (verb === 'sync') {
+        print('done');
+    } else if (verb === 'wait') {
         GLib.usleep(Number(value) * 1000);
     } else if (verb === 'down' || verb === 'up') {
         call(session, kSession, 'NotifyKeyboardKeysym',

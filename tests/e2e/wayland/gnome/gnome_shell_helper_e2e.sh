@@ -26,8 +26,12 @@ wait_until 100 gnome_has_name org.pointilla.ShellHelper || fail "the helper did 
 export POINTILLA_BACKEND=gnome POINTILLA_GNOME_SESSION=mutter
 uuid="$(basename "$extension")"
 
-# keys LINE...: each line a gnome_keys.js command ("down ffe3", "wait 500").
-keys() { printf '%s\n' "$@" | gjs "$keys_script" >/dev/null 2>>"$work/keys.log" || fail "keys not sent"; }
+# keys LINE...: each line a gnome_keys.js command ("down ffe3", "wait 500"),
+# through one remote-desktop keyboard for the whole test; returns once done.
+keys() {
+  printf '%s\n' "$@" sync >&6
+  read -r -t 30 line <&7 && [ "$line" = done ] || fail "keys not sent"
+}
 hot_key_down=("down ffe3" "down ffe9" "down 31")
 hot_key_up=("up 31" "up ffe9" "up ffe3")
 # move X Y [click]: the pointer there, clicked when asked.
@@ -55,7 +59,9 @@ lightness() {
 window_shown() { shot && box="$(window_box)" && [ -n "$box" ] && [ "${box%%x*}" -gt 400 ]; }
 # start_pointilla [FILE]: sets wx, wy, wh, the window's place and height.
 start_pointilla() {
-  QT_QPA_PLATFORM=wayland "$pointilla" "$@" >"$work/pointilla.log" 2>&1 &
+  # From an empty folder, where the save dialog opens first.
+  mkdir -p "$work/saves"
+  (cd "$work/saves" && QT_QPA_PLATFORM=wayland exec "$pointilla" "$@") >"$work/pointilla.log" 2>&1 &
   app="$!"
   pids+=("$app")
   wait_until 100 window_shown || fail "the window did not appear"
@@ -65,6 +71,11 @@ start_pointilla() {
 # The status bar's line, where the window's notes show.
 status_lightness() { shot && lightness 4 $((wh - 18)) 400 14; }
 
+mkfifo "$work/keys.in" "$work/keys.out"
+gjs "$keys_script" <"$work/keys.in" >"$work/keys.out" 2>"$work/keys.log" &
+pids+=("$!")
+exec 6>"$work/keys.in" 7<"$work/keys.out"
+read -r -t 30 line <&7 && [ "$line" = ready ] || fail "no remote-desktop keyboard"
 # The shell starts in its overview; Escape leaves it, as a person would.
 keys "down ff1b" "up ff1b" "wait 300"
 mkfifo "$work/hold.in"
@@ -72,6 +83,8 @@ mkfifo "$work/hold.in"
 pids+=("$!")
 exec 4>"$work/hold.in"
 
+step() { echo "$SECONDS s: $*"; }
+step "the window with the helper"
 start_pointilla
 quiet_status="$(status_lightness)"
 move 900 700
@@ -80,17 +93,31 @@ for point in "700 800" "300 500"; do
   move $point
   keys "${hot_key_down[@]}" "${hot_key_up[@]}" "wait 600"
 done
+step "saving"
 # Ctrl+S, the file's name typed into the dialog, Enter.
-saved="$work/captured.sce"
+# Only a name: a path would bring up the dialog's completions.
+saved="$work/saves/captured.sce"
 typed=()
-for byte in $(printf '%s' "$saved" | od -An -tx1); do typed+=("down $byte" "up $byte"); done
-keys "down ffe3" "down 73" "up 73" "up ffe3" "wait 1500" "${typed[@]}" "down ff0d" "up ff0d"
-wait_until 50 test -s "$saved" || fail "nothing was saved"
+for byte in $(printf '%s' "$(basename "$saved")" | od -An -tx1); do typed+=("down $byte" "up $byte"); done
+shot
+cp "$work/shot.png" "$work/before.png"
+keys "down ffe3" "down 73" "up 73" "up ffe3"
+# The dialog shows: a large part of the screen changes.
+dialog_shown() { shot && [ "$(compare -fuzz 10% -metric AE "$work/before.png" "$work/shot.png" null: 2>&1)" -gt 20000 ]; }
+wait_until 100 dialog_shown || fail "no save dialog"
+sleep 1 # the dialog takes the keyboard a moment after it shows
+keys "${typed[@]}" "down ff0d" "up ff0d"
+wait_until 50 test -s "$saved" || fail "nothing was saved: $(ls "$work/saves")"
 held_rows="$(grep -c ' 900 ,  700' "$saved")"
 [ "$held_rows" -ge 3 ] && [ "$held_rows" -le 7 ] || fail "a one-second hold gave $held_rows rows"
-[ "$(grep -c '' "$saved")" = $((held_rows + 2)) ] && [ "$(tail -2 "$saved" | cut -c17- | tr -d '\244\r\n')" = " 700 ,  800 300 ,  500" ] ||
+# Each tap one row; on a machine so busy that the shell saw its keys held past
+# a sampling, two.
+tap1_rows="$(grep -c ' 700 ,  800' "$saved")" tap2_rows="$(grep -c ' 300 ,  500' "$saved")"
+[ "$tap1_rows" -ge 1 ] && [ "$tap2_rows" -ge 1 ] && [ $((tap1_rows + tap2_rows)) -le 3 ] &&
+  [ "$(grep -c '' "$saved")" = $((held_rows + tap1_rows + tap2_rows)) ] ||
   fail "two taps did not give one row each: $(cat -v "$saved")"
 
+step "a playback"
 # A playback that moves the pointer back and forth every second, handed to
 # the running window; the play button; Escape once it has begun.
 for _ in 1 2 3 4 5; do
@@ -106,6 +133,7 @@ keys "down ff1b" "up ff1b"
 sleep 2.5 # two moves would have come by now
 pointer_at 100 100 || fail "Escape did not stop the playback"
 
+step "after Pointilla"
 # Pointilla ends without tidying: the combination reaches a window again.
 kill -KILL "$app"
 mkfifo "$work/window.out"
@@ -121,6 +149,7 @@ done
 [ -n "$got" ] || fail "CTRL + ALT + 1 did not reach the window after Pointilla ended"
 end_process "${pids[-1]}"
 
+step "without the helper"
 # Without the helper: today's window, which says why the hot key is not heard.
 gnome-extensions disable "$uuid" || fail "the helper could not be disabled"
 wait_until 50 bash -c "! gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
@@ -134,6 +163,7 @@ move 900 700
 keys "${hot_key_down[@]}" "wait 500" "${hot_key_up[@]}" "wait 300"
 shot
 [ "$(lightness 262 139 200 12)" = 1 ] || fail "captured without the helper"
+step "the helper back"
 # Enabled again: the window binds again by itself.
 gnome-extensions enable "$uuid" || fail "the helper could not be enabled"
 wait_until 50 gnome_has_name org.pointilla.ShellHelper || fail "the helper did not come back"
