@@ -5,8 +5,8 @@ namespace pointilla::messages {
 std::string gnomeHelperEntryCaption() { return "Activer le raccourci sur GNOME…"; }
 
 std::string gnomeHotKeyMissingNote() {
-    return "Ce bureau GNOME ne transmet pas le raccourci : « Options > Activer le raccourci sur "
-           "GNOME… » l'installe, « Options > Capturer la position » le remplace en attendant.";
+    // Short enough for the window's status bar.
+    return "Raccourci absent : « Options > Activer le raccourci sur GNOME… » l'installe.";
 }
 
 std::string gnomeHelperInstalledMessage() {
