@@ -1,5 +1,4 @@
-// What "Activer le raccourci sur GNOME…" reads of gsettings and writes back,
-// and which build of the helper each GNOME Shell gets.
+// What "Activer le raccourci sur GNOME…" reads of gsettings and writes back.
 
 #include "shell/gnome_helper_entry.h"
 
@@ -37,18 +36,6 @@ TEST(GnomeHelperEntry, WritesAListGsettingsReadsBack) {
     EXPECT_EQ(gsettingsList(items), "['a@b.org', 'pointilla-helper-43@pointilla.org']");
     EXPECT_EQ(parseGsettingsList(gsettingsList(items)), items);
     EXPECT_EQ(gsettingsList({}), "[]");
-}
-
-TEST(GnomeHelperEntry, EachShellGetsTheBuildItLoads) {
-    const std::vector<std::pair<int, QString>> cases{
-        {42, ""},
-        {43, "pointilla-helper-43@pointilla.org"},
-        {44, "pointilla-helper-43@pointilla.org"},
-        {45, "pointilla-helper@pointilla.org"},
-        {47, "pointilla-helper@pointilla.org"},
-        {48, ""},  // the GlobalShortcuts portal's
-    };
-    for (const auto& [major, uuid] : cases) EXPECT_EQ(gnomeHelperUuid(major), uuid) << major;
 }
 
 }  // namespace
