@@ -41,6 +41,9 @@ if [ "$mode" = test ]; then
   # A headless GNOME session: the compositor, PipeWire and its session manager, a bus.
   # The RemoteDesktop portal and GNOME's implementation of it, started by that bus.
   packages+=(mutter pipewire-bin wireplumber dbus-daemon dbus-bin xdg-desktop-portal xdg-desktop-portal-gnome)
+  # GNOME Shell itself, headless, with Pointilla's shell helper: gjs runs the
+  # key presses and the helper's own check, gdbus reads the position.
+  packages+=(gnome-shell gjs libglib2.0-bin)
 fi
 
 missing=()

@@ -98,6 +98,15 @@ void PointerCapture::holdCapture(bool held) {
     pollNow();
 }
 
+void PointerCapture::keepCapturesUntilSampled(QTimer& sampler) {
+    keepUntilSampled_ = true;
+    // Connected after the sampler's own reading, so this runs once it has read.
+    connect(&sampler, &QTimer::timeout, this, [this] {
+        sampledSinceFilled_ = true;
+        pollNow();
+    });
+}
+
 void PointerCapture::armStopKey(std::function<void()> onStop) {
     const bool wasArmed = stopKeyArmed();
     onStop_ = std::move(onStop);
@@ -133,6 +142,11 @@ void PointerCapture::onKeyNotifier() {
 }
 
 void PointerCapture::showCapture(bool held) {
+    if (keepUntilSampled_) {
+        const bool filled = !label12_->text().isEmpty();
+        if (held && !filled) sampledSinceFilled_ = false;
+        if (!held && filled && !sampledSinceFilled_) return;
+    }
     const QString text = held ? QString::fromStdString(scenario::capturedPositionDetail(
                                     label3_->text().toStdString(), label4_->text().toStdString()))
                               : QString();

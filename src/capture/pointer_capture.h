@@ -65,6 +65,12 @@ class PointerCapture : public QObject {
     // until released.
     void holdCapture(bool held);
 
+    // For desktops that report a press of the hot key rather than how long its
+    // keys stay down (GNOME's shell helper): a capture the poll saw stays in
+    // Label12 until `sampler` (Timer3) has ticked once since, so that a quick
+    // tap gives its one row.
+    void keepCapturesUntilSampled(QTimer& sampler);
+
     // Escape, wherever the focus is, calls onStop until disarmed.
     void armStopKey(std::function<void()> onStop);
     void disarmStopKey();
@@ -93,6 +99,8 @@ class PointerCapture : public QObject {
     std::function<void()> onStop_;
     bool started_ = false;
     bool heldWithoutKey_ = false;
+    bool keepUntilSampled_ = false;
+    bool sampledSinceFilled_ = true;
 };
 
 }  // namespace pointilla::capture

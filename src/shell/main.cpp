@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+#include "capture/pointer_capture.h"
+#include "messages/gnome_helper_messages.h"
 #include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
 #include "platform/desktop/native_desktop.h"
@@ -26,6 +31,7 @@
 #include "settings/trellis_registry_control.h"
 #include "shell/display_loss.h"
 #include "shell/form1.h"
+#include "shell/gnome_helper_entry.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/single_instance.h"
 #include "shell/toolkit_translation.h"
@@ -182,6 +188,17 @@ int main(int argc, char** argv) {
     });
     QObject::connect(&instance, &pointilla::shell::SingleInstance::activationRequested, &form,
                      &pointilla::shell::Form1::activateFromOutside);
+    if (notes.backend == "gnome") {
+        if (auto* options = form.findChild<QMenu*>(QStringLiteral("options")))
+            pointilla::shell::offerGnomeHelper(*options, form, programDirectory);
+        // GNOME tells of a press, not of how long the keys stay down.
+        if (auto* timer3 = form.findChild<QTimer*>(QStringLiteral("Timer3")))
+            form.pointerCapture().keepCapturesUntilSampled(*timer3);
+        if (!desktop->keyboard().hearsCombinations()) {
+            form.statusBar()->showMessage(
+                QString::fromStdString(pointilla::messages::gnomeHotKeyMissingNote()));
+        }
+    }
     form.show();
     form.raise();
     form.activateWindow();

@@ -217,6 +217,38 @@ TEST(PointerCapture, WithoutANotifierTimer2PollsEveryMillisecond) {
     ASSERT_EQ(p.desktop.singleKeyQueries(), 0);
 }
 
+TEST(PointerCapture, KeptCaptureWaitsForOneSamplingOnly) {
+    RecordedWindow r;
+    r.pointAt(7, 8);
+    QTimer sampler;
+    sampler.setSingleShot(true);
+    r.w.capture->keepCapturesUntilSampled(sampler);
+    r.w.capture->start();
+    r.w.capture->timer1()->stop();
+    const QString captured = QStringLiteral(" 7 ,  8");
+    const auto sampleNow = [&] {
+        sampler.start(0);
+        QTest::qWait(20);
+    };
+
+    // A tap: kept past its release until the sampler has ticked.
+    r.hold({kCtrl, kAlt, topRowDigit(1)});
+    ASSERT_EVENTUALLY_EQ(r.w.label12.text(), captured, 50);
+    r.hold({});
+    r.w.capture->pollNow();
+    ASSERT_EQ(r.w.label12.text(), captured);
+    sampleNow();
+    ASSERT_EQ(r.w.label12.text(), QString());
+
+    // A hold the sampler read already ends with its release.
+    r.hold({kCtrl, kAlt, topRowDigit(1)});
+    ASSERT_EVENTUALLY_EQ(r.w.label12.text(), captured, 50);
+    sampleNow();
+    ASSERT_EQ(r.w.label12.text(), captured);
+    r.hold({});
+    ASSERT_EVENTUALLY_EQ(r.w.label12.text(), QString(), 50);
+}
+
 TEST(PointerCapture, StartingTwiceKeepsOneNotifier) {
     RecordedWindow r;
     r.w.capture->start();

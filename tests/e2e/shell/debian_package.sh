@@ -48,7 +48,9 @@ for f in ./usr/bin/pointilla ./usr/bin/pointilla-play ./usr/bin/trellis \
          ./usr/share/applications/pointilla.desktop ./usr/share/icons/hicolor/48x48/apps/pointilla.png \
          ./usr/share/mime/packages/pointilla.xml ./usr/share/man/man1/trellis.1 \
          ./usr/share/man/fr/man1/pointilla-play.1 ./usr/share/bash-completion/completions/trellis \
-         ./usr/share/metainfo/org.example.dovetail.Pointilla.metainfo.xml; do
+         ./usr/share/metainfo/org.example.dovetail.Pointilla.metainfo.xml \
+         ./usr/share/gnome-shell/extensions/pointilla-helper-43@pointilla.org/extension.js \
+         ./usr/share/gnome-shell/extensions/pointilla-helper@pointilla.org/extension.js; do
   grep -qF " $f" <<<"$contents" || fail "the package lacks $f"
 done
 

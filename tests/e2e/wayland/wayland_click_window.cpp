@@ -1,10 +1,12 @@
 // A native Wayland window for the compositors' tests: full screen on the
 // primary output (so its coordinates are the screen's), printing each
-// left-button press and release it receives, one per line:
+// left-button press and release it receives, and each key pressed, one per line:
 //   ready WIDTH HEIGHT      once the compositor shows it full screen
 //   press X Y               release X Y
+//   key CODE [ctrl] [alt] [shift]   the toolkit's key code and the modifiers held
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
@@ -17,6 +19,12 @@ class ClickWindow final : public QWidget {
   protected:
     void mousePressEvent(QMouseEvent* event) override { report("press", event); }
     void mouseReleaseEvent(QMouseEvent* event) override { report("release", event); }
+    void keyPressEvent(QKeyEvent* event) override {
+        const auto held = event->modifiers();
+        std::printf("key %d%s%s%s\n", event->key(), held & Qt::ControlModifier ? " ctrl" : "",
+                    held & Qt::AltModifier ? " alt" : "", held & Qt::ShiftModifier ? " shift" : "");
+        std::fflush(stdout);
+    }
     // The compositor may map the window at a place of its own first and make
     // it full screen a moment later; presses before then land offset.
     void showEvent(QShowEvent* /*event*/) override { sayReadyOnceFullScreen(); }

@@ -8,6 +8,7 @@
 
 #include "platform/posix/xdg_document_opener.h"
 #include "platform/wayland/gnome/cursor_stream.h"
+#include "platform/wayland/gnome/helper_pointer.h"
 #include "platform/wayland/gnome/remote_session.h"
 #include "platform/wayland/gnome/shortcuts_keyboard.h"
 
@@ -37,10 +38,11 @@ class GnomeDesktop final : public Desktop,
                            private ScreenInfo {
   public:
     GnomeDesktop(std::unique_ptr<RemoteSession> session, std::unique_ptr<CursorStream> cursor,
-                 std::unique_ptr<KeyboardState> keyboard)
+                 std::unique_ptr<KeyboardState> keyboard, std::unique_ptr<HelperPointer> helper)
         : session_(std::move(session)),
           cursor_(std::move(cursor)),
-          keyboard_(std::move(keyboard)) {}
+          keyboard_(std::move(keyboard)),
+          helper_(std::move(helper)) {}
     ~GnomeDesktop() override {
         settle();
         // The cursor stream goes before the session that feeds it.
@@ -57,7 +59,14 @@ class GnomeDesktop final : public Desktop,
     ProgramStarter& programs() override { return programs_; }
 
   private:
-    std::optional<ScreenPoint> position() override { return cursor_->position(); }
+    // The shell helper knows the position on every monitor, the screen-cast
+    // cursor only on the primary one: the helper first, where it is there.
+    std::optional<ScreenPoint> position() override {
+        if (helper_) {
+            if (auto exact = helper_->position()) return exact;
+        }
+        return cursor_->position();
+    }
 
     Status<DesktopLost> moveTo(ScreenPoint point) override {
         if (lost_) return fail(*lost_);
@@ -134,6 +143,7 @@ class GnomeDesktop final : public Desktop,
     std::unique_ptr<RemoteSession> session_;
     std::unique_ptr<CursorStream> cursor_;
     std::unique_ptr<KeyboardState> keyboard_;
+    std::unique_ptr<HelperPointer> helper_;
     posix::XdgDocumentOpener opener_;
     posix::DirectProgramStarter programs_;
     Clock::time_point nextEvent_{};
@@ -161,8 +171,9 @@ Result<std::unique_ptr<Desktop>, DesktopOpenError> openGnomeDesktop() {
     auto cursor =
         CursorStream::open(session.value()->openPipeWire(), session.value()->stream().pipeWireNode);
     if (!cursor) return lacks(cursor.error());
-    return std::unique_ptr<Desktop>(std::make_unique<GnomeDesktop>(
-        std::move(session.value()), std::move(cursor.value()), openShortcutsKeyboard()));
+    return std::unique_ptr<Desktop>(
+        std::make_unique<GnomeDesktop>(std::move(session.value()), std::move(cursor.value()),
+                                       openShortcutsKeyboard(), HelperPointer::open()));
 }
 
 }  // namespace pointilla::platform::wayland

@@ -2,7 +2,8 @@
 // The desktop of a GNOME (mutter) Wayland session: pointer moves and clicks go
 // through a remote-desktop session tied to a screen-cast stream of the primary
 // monitor, the pointer's position comes back as that stream's cursor metadata,
-// and the hot key through global shortcuts where the desktop offers them.
+// and the hot key through global shortcuts where the desktop offers them, or
+// through Pointilla's GNOME Shell helper, which also reads the position exactly.
 //
 // Starting it asks the user, once, whether the program may control the
 // desktop. POINTILLA_GNOME_SESSION=mutter uses mutter's own interfaces instead,

@@ -5,14 +5,19 @@
 namespace pointilla::platform::wayland::gnome {
 namespace {
 
-std::optional<std::string> modifierName(int code) {
+struct ModifierNames {
+    const char* trigger;
+    const char* accelerator;
+};
+
+std::optional<ModifierNames> modifierNames(int code) {
     switch (code) {
         case vk::kCtrl:
-            return "CTRL";
+            return ModifierNames{"CTRL+", "<Control>"};
         case vk::kAlt:
-            return "ALT";
+            return ModifierNames{"ALT+", "<Alt>"};
         case vk::kShift:
-            return "SHIFT";
+            return ModifierNames{"SHIFT+", "<Shift>"};
         default:
             return std::nullopt;
     }
@@ -29,19 +34,29 @@ std::optional<std::string> keyName(int code) {
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<std::string> shortcutTrigger(const KeyCombination& combination) {
+// The modifiers written each as `pick` names them, then the key's keysym name.
+std::optional<std::string> spelled(const KeyCombination& combination,
+                                   const char* ModifierNames::*pick) {
     if (combination.empty()) return std::nullopt;
-    std::string trigger;
+    std::string text;
     for (std::size_t i = 0; i + 1 < combination.size(); ++i) {
-        const auto modifier = modifierName(combination[i]);
+        const auto modifier = modifierNames(combination[i]);
         if (!modifier) return std::nullopt;
-        trigger += *modifier + "+";
+        text += (*modifier).*pick;
     }
     const auto key = keyName(combination.back());
     if (!key) return std::nullopt;
-    return trigger + *key;
+    return text + *key;
+}
+
+}  // namespace
+
+std::optional<std::string> shortcutTrigger(const KeyCombination& combination) {
+    return spelled(combination, &ModifierNames::trigger);
+}
+
+std::optional<std::string> shellAccelerator(const KeyCombination& combination) {
+    return spelled(combination, &ModifierNames::accelerator);
 }
 
 }  // namespace pointilla::platform::wayland::gnome

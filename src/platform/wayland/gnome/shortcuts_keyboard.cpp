@@ -6,6 +6,7 @@
 
 #include "platform/desktop/virtual_keys.h"
 #include "platform/wayland/gnome/bus_dict.h"
+#include "platform/wayland/gnome/helper_keyboard.h"
 #include "platform/wayland/gnome/portal_request.h"
 #include "platform/wayland/gnome/shortcut_trigger.h"
 
@@ -169,6 +170,8 @@ std::unique_ptr<KeyboardState> openShortcutsKeyboard() {
             getProperty(bus->get(), kPortalService, kPortalPath, kGlobalShortcuts, "version", "u");
         if (version) return std::make_unique<ShortcutsKeyboard>(std::move(bus.value()));
     }
+    // Before GNOME 48: Pointilla's shell helper, when the person enabled it.
+    if (auto helper = openHelperKeyboard()) return helper;
     return std::make_unique<ShortcutsKeyboard>(nullptr);
 }
 

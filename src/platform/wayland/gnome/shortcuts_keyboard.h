@@ -2,7 +2,8 @@
 // The key state behind the hot key on GNOME: the combinations watched are bound
 // as global shortcuts through the GlobalShortcuts portal (GNOME 48 and later),
 // and a shortcut's keys count as down from its Activated signal to its
-// Deactivated one. Without the portal the keyboard hears nothing, and says so.
+// Deactivated one. Without the portal, the keyboard goes through Pointilla's
+// GNOME Shell helper (helper_keyboard.h), which says whether it hears anything.
 
 #include <memory>
 

@@ -4,6 +4,11 @@
 #                              1280x1024 virtual monitor; exports
 #                              XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS and
 #                              WAYLAND_DISPLAY; logs in WORK/*.log
+#   start_gnome_shell_session WORK EXTENSION
+#                              the same with GNOME Shell instead of bare mutter,
+#                              in a private HOME under WORK whose settings
+#                              enable the extension folder EXTENSION (copied
+#                              into its extensions); also a private system bus
 #   stop_gnome_session         ends all of them (call it from the EXIT trap)
 # Returns 1 with a message on stderr when a part does not come up.
 #   gnome_test_setup           for a test script: $work, removed at exit with
@@ -11,6 +16,8 @@
 #                              which shows the logs kept in $work
 gnome_pids=()
 gnome_bus_pid=""
+gnome_system_bus_pid=""
+gnome_shell_pid=""
 
 . "$(dirname "${BASH_SOURCE[0]}")/../../wait_until.sh"
 
@@ -20,7 +27,7 @@ gnome_has_name() {
 }
 
 start_gnome_session() {
-  local work="$1"
+  local work="$1" compositor="${2:-mutter}"
   export XDG_RUNTIME_DIR="$work/run"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   unset DISPLAY
@@ -35,12 +42,38 @@ start_gnome_session() {
   wait_until 30 test -S "$XDG_RUNTIME_DIR/pipewire-0" || { echo "PipeWire did not start" >&2; return 1; }
   wireplumber >"$work/wireplumber.log" 2>&1 &
   gnome_pids+=("$!")
-  mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
-    --wayland-display="$WAYLAND_DISPLAY" >"$work/mutter.log" 2>&1 &
-  gnome_pids+=("$!")
-  wait_until 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "mutter did not start" >&2; return 1; }
+  if [ "$compositor" = gnome-shell ]; then
+    gnome-shell --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
+      --wayland-display="$WAYLAND_DISPLAY" >"$work/gnome-shell.log" 2>&1 &
+    gnome_shell_pid="$!"
+  else
+    mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 \
+      --wayland-display="$WAYLAND_DISPLAY" >"$work/mutter.log" 2>&1 &
+    gnome_pids+=("$!")
+  fi
+  wait_until 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || { echo "$compositor did not start" >&2; return 1; }
   wait_until 50 gnome_has_name org.gnome.Mutter.ScreenCast ||
     { echo "mutter offers no ScreenCast" >&2; return 1; }
+}
+
+start_gnome_shell_session() {
+  local work="$1" extension="$2" uuid
+  uuid="$(basename "$extension")"
+  export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+  export XDG_CACHE_HOME="$work/cache" XDG_SESSION_TYPE=wayland
+  mkdir -p "$HOME" "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CONFIG_HOME/glib-2.0/settings"
+  cp -r "$extension" "$XDG_DATA_HOME/gnome-shell/extensions/"
+  # Settings in a key file: no dconf service needed, and the extension is
+  # enabled before the shell reads them, as after a login.
+  export GSETTINGS_BACKEND=keyfile
+  printf "[org/gnome/shell]\nenabled-extensions=['%s']\ndisable-user-extensions=false\n" "$uuid" \
+    >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+  # The shell gives up without a system bus; an empty one of its own will do.
+  mkdir -p -m 700 "$work/run"
+  export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/run/system_bus"
+  gnome_system_bus_pid="$(dbus-daemon --session --fork --print-pid=1 --address="$DBUS_SYSTEM_BUS_ADDRESS")" ||
+    { echo "no system bus" >&2; return 1; }
+  start_gnome_session "$work" gnome-shell
 }
 
 # end_process PID: asks it to end, and makes it after three seconds.
@@ -55,6 +88,12 @@ end_process() {
 
 stop_gnome_session() {
   local pid
+  # GNOME Shell 43 crashes on SIGTERM; SIGINT ends it cleanly.
+  if [ -n "$gnome_shell_pid" ] && kill -INT "$gnome_shell_pid" 2>/dev/null; then
+    wait_until 50 bash -c "! kill -0 $gnome_shell_pid 2>/dev/null" || kill -KILL "$gnome_shell_pid"
+    wait "$gnome_shell_pid" 2>/dev/null
+  fi
+  gnome_shell_pid=""
   for pid in "${gnome_pids[@]}"; do end_process "$pid"; done
   # Services the bus started (portals) end with it; the document portal's
   # mount point must be let go before the folder can be removed.
@@ -64,8 +103,10 @@ stop_gnome_session() {
     wait_until 20 bash -c "! kill -0 $gnome_bus_pid"
     sleep 0.2
   fi
+  [ -n "$gnome_system_bus_pid" ] && kill "$gnome_system_bus_pid" 2>/dev/null
   gnome_pids=()
   gnome_bus_pid=""
+  gnome_system_bus_pid=""
 }
 
 gnome_test_setup() {

@@ -1,0 +1,174 @@
+#!/bin/bash
+# The window natively on a headless GNOME Shell 43 with Pointilla's shell
+# helper enabled, one shell for every step; keys go in through a remote-desktop
+# virtual keyboard (gnome_keys.js), moves and clicks through pointilla-play:
+# - CTRL + ALT + 1 held over a point captures rows of where the pointer is (the
+#   position display copied), a quick tap one row; the rows are saved with
+#   Ctrl+S and read from the file;
+# - Escape stops a playback;
+# - once Pointilla has ended (killed: nothing tidied), the combination reaches
+#   another window again;
+# - with the helper disabled, the window says the hot key is not heard and
+#   captures nothing; enabled again, it binds again and captures.
+# Skips (77) where GNOME Shell is not installed.
+set -u
+pointilla="$1" play="$2" probe="$3" screenshot="$4" window="$5" extension="$6" keys_script="$7"
+command -v gnome-shell >/dev/null || { echo "SKIP: gnome-shell is not installed"; exit 77; }
+for tool in gjs gnome-extensions gdbus; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing" >&2; exit 1; }
+done
+
+. "$(dirname "${BASH_SOURCE[0]}")/gnome_session.sh"
+gnome_test_setup
+export TRELLIS_REGISTRY="$work/registry.db"
+start_gnome_shell_session "$work" "$extension" || fail "no GNOME Shell session"
+wait_until 100 gnome_has_name org.pointilla.ShellHelper || fail "the helper did not come up"
+export POINTILLA_BACKEND=gnome POINTILLA_GNOME_SESSION=mutter
+uuid="$(basename "$extension")"
+
+# keys LINE...: each line a gnome_keys.js command ("down ffe3", "wait 500"),
+# through one remote-desktop keyboard for the whole test; returns once done.
+keys() {
+  printf '%s\n' "$@" sync >&6
+  read -r -t 30 line <&7 && [ "$line" = done ] || fail "keys not sent"
+}
+hot_key_down=("down ffe3" "down ffe9" "down 31")
+hot_key_up=("up 31" "up ffe9" "up ffe3")
+# move X Y [click]: the pointer there, clicked when asked.
+move() {
+  printf 'Position souris\xa4 %d ,  %d\xa4\r\n' "$1" "$2" >"$work/move.sce"
+  [ "${3:-}" = click ] && printf 'Clic souris\xa4Clic\xa4\r\n' >>"$work/move.sce"
+  "$play" "$work/move.sce" >>"$work/play.log" 2>&1 || fail "pointilla-play failed"
+}
+pointer_at() {
+  gdbus call --session -d org.pointilla.ShellHelper -o /org/pointilla/ShellHelper \
+    -m org.pointilla.ShellHelper.GetPosition | grep -q "^($1, $2, "
+}
+shot() { "$screenshot" "$work/shot.png" || fail "no picture of the monitor"; }
+# The largest light area of the picture: the window, as "WxH+X+Y".
+window_box() {
+  convert "$work/shot.png" -colorspace gray -threshold 80% \
+    -define connected-components:verbose=true -connected-components 4 null: |
+    awk '$NF == "gray(255)" {print $4, $2}' | sort -n -r | head -1 | cut -d' ' -f2
+}
+# Mean lightness (0 to 1) of a band of the picture, from the window's corner.
+lightness() {
+  convert "$work/shot.png" -crop "$3x$4+$((wx + $1))+$((wy + $2))" -colorspace gray \
+    -format '%[fx:mean]' info:
+}
+window_shown() { shot && box="$(window_box)" && [ -n "$box" ] && [ "${box%%x*}" -gt 400 ]; }
+# start_pointilla [FILE]: sets wx, wy, wh, the window's place and height.
+start_pointilla() {
+  # From an empty folder, where the save dialog opens first.
+  mkdir -p "$work/saves"
+  (cd "$work/saves" && QT_QPA_PLATFORM=wayland exec "$pointilla" "$@") >"$work/pointilla.log" 2>&1 &
+  app="$!"
+  pids+=("$app")
+  wait_until 100 window_shown || fail "the window did not appear"
+  IFS='x+' read -r _ wh wx wy <<<"$box"
+  sleep 0.5 # a window just shown may lose a click or key
+}
+# The status bar's line, where the window's notes show.
+status_lightness() { shot && lightness 4 $((wh - 18)) 400 14; }
+
+mkfifo "$work/keys.in" "$work/keys.out"
+gjs "$keys_script" <"$work/keys.in" >"$work/keys.out" 2>"$work/keys.log" &
+pids+=("$!")
+exec 6>"$work/keys.in" 7<"$work/keys.out"
+read -r -t 30 line <&7 && [ "$line" = ready ] || fail "no remote-desktop keyboard"
+# The shell starts in its overview; Escape leaves it, as a person would.
+keys "down ff1b" "up ff1b" "wait 300"
+mkfifo "$work/hold.in"
+"$probe" --hold <"$work/hold.in" >/dev/null 2>"$work/hold.log" &
+pids+=("$!")
+exec 4>"$work/hold.in"
+
+step() { echo "$SECONDS s: $*"; }
+step "the window with the helper"
+start_pointilla
+quiet_status="$(status_lightness)"
+move 900 700
+keys "${hot_key_down[@]}" "wait 1000" "${hot_key_up[@]}" "wait 300"
+for point in "700 800" "300 500"; do
+  move $point
+  keys "${hot_key_down[@]}" "${hot_key_up[@]}" "wait 600"
+done
+step "saving"
+# Ctrl+S, the file's name typed into the dialog, Enter.
+# Only a name: a path would bring up the dialog's completions.
+saved="$work/saves/captured.sce"
+typed=()
+for byte in $(printf '%s' "$(basename "$saved")" | od -An -tx1); do typed+=("down $byte" "up $byte"); done
+shot
+cp "$work/shot.png" "$work/before.png"
+keys "down ffe3" "down 73" "up 73" "up ffe3"
+# The dialog shows: a large part of the screen changes.
+dialog_shown() { shot && [ "$(compare -fuzz 10% -metric AE "$work/before.png" "$work/shot.png" null: 2>&1)" -gt 20000 ]; }
+wait_until 100 dialog_shown || fail "no save dialog"
+sleep 1 # the dialog takes the keyboard a moment after it shows
+keys "${typed[@]}" "down ff0d" "up ff0d"
+wait_until 50 test -s "$saved" || fail "nothing was saved: $(ls "$work/saves")"
+held_rows="$(grep -c ' 900 ,  700' "$saved")"
+[ "$held_rows" -ge 3 ] && [ "$held_rows" -le 7 ] || fail "a one-second hold gave $held_rows rows"
+# Each tap one row; on a machine so busy that the shell saw its keys held past
+# a sampling, two.
+tap1_rows="$(grep -c ' 700 ,  800' "$saved")" tap2_rows="$(grep -c ' 300 ,  500' "$saved")"
+[ "$tap1_rows" -ge 1 ] && [ "$tap2_rows" -ge 1 ] && [ $((tap1_rows + tap2_rows)) -le 3 ] &&
+  [ "$(grep -c '' "$saved")" = $((held_rows + tap1_rows + tap2_rows)) ] ||
+  fail "two taps did not give one row each: $(cat -v "$saved")"
+
+step "a playback"
+# A playback that moves the pointer back and forth every second, handed to
+# the running window; the play button; Escape once it has begun.
+for _ in 1 2 3 4 5; do
+  printf 'Position souris\xa4 100 ,  100\xa4\r\nD\xe9lai\xa41\xa4\r\n'
+  printf 'Position souris\xa4 1100 ,  900\xa4\r\nD\xe9lai\xa41\xa4\r\n'
+done >"$work/back-and-forth.sce"
+QT_QPA_PLATFORM=wayland "$pointilla" "$work/back-and-forth.sce" >>"$work/pointilla.log" 2>&1 ||
+  fail "the file was not handed over"
+sleep 0.5
+move $((wx + 22)) $((wy + 67)) click
+wait_until 50 pointer_at 100 100 || fail "the playback did not start"
+keys "down ff1b" "up ff1b"
+sleep 2.5 # two moves would have come by now
+pointer_at 100 100 || fail "Escape did not stop the playback"
+
+step "after Pointilla"
+# Pointilla ends without tidying: the combination reaches a window again.
+kill -KILL "$app"
+mkfifo "$work/window.out"
+QT_QPA_PLATFORM=wayland "$window" >"$work/window.out" 2>"$work/window.log" &
+pids+=("$!")
+exec 3<"$work/window.out"
+read -r -t 10 line <&3 && [ "${line%% *}" = ready ] || fail "the other window did not show"
+keys "${hot_key_down[@]}" "${hot_key_up[@]}"
+got=""
+while read -r -t 5 line <&3; do
+  [ "$line" = "key 49 ctrl alt" ] && { got=yes; break; }
+done
+[ -n "$got" ] || fail "CTRL + ALT + 1 did not reach the window after Pointilla ended"
+end_process "${pids[-1]}"
+
+step "without the helper"
+# Without the helper: today's window, which says why the hot key is not heard.
+gnome-extensions disable "$uuid" || fail "the helper could not be disabled"
+wait_until 50 bash -c "! gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+  -m org.freedesktop.DBus.NameHasOwner org.pointilla.ShellHelper | grep -q true" ||
+  fail "the helper stayed on the bus"
+start_pointilla
+noted="$(status_lightness)"
+awk -v noted="$noted" -v quiet="$quiet_status" 'BEGIN {exit !(noted < quiet - 0.02)}' ||
+  fail "no note in the status bar ($noted, $quiet_status without one)"
+move 900 700
+keys "${hot_key_down[@]}" "wait 500" "${hot_key_up[@]}" "wait 300"
+shot
+[ "$(lightness 262 139 200 12)" = 1 ] || fail "captured without the helper"
+step "the helper back"
+# Enabled again: the window binds again by itself.
+gnome-extensions enable "$uuid" || fail "the helper could not be enabled"
+wait_until 50 gnome_has_name org.pointilla.ShellHelper || fail "the helper did not come back"
+sleep 0.5 # the window binds at its next poll
+keys "${hot_key_down[@]}" "wait 500" "${hot_key_up[@]}" "wait 300"
+has_row() { shot && awk -v mean="$(lightness 262 139 200 12)" 'BEGIN {exit !(mean < 0.97)}'; }
+wait_until 20 has_row || fail "no capture once the helper came back"
+echo "PASS"
