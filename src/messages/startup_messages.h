@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "common/control_failure.h"
 #include "common/desktop_open_error.h"
-#include "settings/trellis_registry_control.h"
 
 namespace pointilla::messages {
 

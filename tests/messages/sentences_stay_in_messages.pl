@@ -1,9 +1,11 @@
 #!/usr/bin/perl
-# Every sentence a person reads comes from src/messages. This finds the French
-# that crept back elsewhere: string literals of src/ (outside src/messages) and
-# tools/ holding an accented letter or French quotation marks, raw or as a \u
-# escape. Comments do not count. The widgets' own captions may stay where the
-# widgets are built: the allow-list names those files, or single literals.
+# Every sentence a person reads comes from src/messages, which sits on common
+# alone. This finds an include of src/messages that reaches above it, and the
+# French that crept back elsewhere: string literals of src/ (outside
+# src/messages) and tools/ holding an accented letter or French quotation
+# marks, raw or as a \u escape. Comments do not count. The widgets' own
+# captions may stay where the widgets are built: the allow-list names those
+# files, or single literals. Sentences without an accent escape it.
 #   sentences_stay_in_messages.pl SOURCE_DIR ALLOW_LIST
 use strict;
 use warnings;
@@ -34,6 +36,19 @@ my $french = qr/\xC2[\xAB\xBB]|\xC3[\x80-\xBF]|\xC5[\x92\x93]|\\u00(?:[aAbB][bB]
 my @files;
 find(sub { push @files, $File::Find::name if /\.(?:cpp|h)$/ }, "$root/src", "$root/tools");
 my $found = 0;
+# The messages sit on common alone, so that every layer may use them.
+for my $file (sort grep { m{/src/messages/[^/]+$} } @files) {
+    open(my $in, '<:raw', $file) or die "$file: $!\n";
+    while (my $line = <$in>) {
+        next unless $line =~ /^\s*#\s*include\s*"([^"]+)"/;
+        my $included = $1;
+        next if $included =~ m{^(?:common|messages)/};
+        (my $relative = $file) =~ s{^\Q$root\E/}{};
+        print "$relative:$.: includes \"$included\", above the messages\n";
+        $found = 1;
+    }
+    close $in;
+}
 for my $file (sort @files) {
     (my $relative = $file) =~ s{^\Q$root\E/}{};
     next if $relative =~ m{^src/messages/};
