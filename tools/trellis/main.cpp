@@ -80,8 +80,9 @@ int importCommand(const std::vector<std::string>& args) {
 }
 
 int serverCommand(bool registering, const std::vector<std::string>& args) {
-    if (args.size() > 1)
+    if (args.size() > 1) {
         return usage(words::wrongArguments(registering ? "register" : "unregister"));
+    }
     const std::filesystem::path library =
         args.empty() ? ownLibrary() : pointilla::platform::pathFromArgument(args[0]);
     const std::string error = registering ? trellis::host::registerServer(library)
