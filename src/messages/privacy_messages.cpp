@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "messages/french_text.h"
+
 namespace pointilla::messages {
 namespace {
-
-std::string quoted(const std::string& text) { return "« " + text + " »"; }
 
 std::string otherUser(unsigned owner) {
     return "un autre utilisateur (n° " + std::to_string(owner) + ")";
@@ -17,9 +17,9 @@ std::string octal(unsigned mode) {
     return text;
 }
 
-std::string refusalReason(const shell::SingleInstanceRefusal& refusal) {
-    using Kind = shell::SingleInstanceRefusal::Kind;
-    const std::string path = quoted(refusal.path);
+std::string refusalReason(const SingleInstanceRefusal& refusal) {
+    using Kind = SingleInstanceRefusal::Kind;
+    const std::string path = spacedGuillemets(refusal.path);
     switch (refusal.kind) {
         case Kind::FolderOfAnotherUser:
             return "le dossier " + path + " appartient à " + otherUser(refusal.owner) +
@@ -44,13 +44,17 @@ std::string refusalReason(const shell::SingleInstanceRefusal& refusal) {
 
 }  // namespace
 
-std::string singleInstanceRefusalMessage(const shell::SingleInstanceRefusal& refusal) {
+std::string singleInstanceRefusalMessage(const SingleInstanceRefusal& refusal) {
     return "Pointilla démarre sans pouvoir s'assurer qu'il est seul sur cet écran : " +
            refusalReason(refusal) + ".";
 }
 
+std::string instanceNotAnsweringMessage() {
+    return "un autre Pointilla tourne déjà sur cet écran mais ne répond pas.";
+}
+
 std::string storeTightenedMessage(const std::string& store, unsigned oldMode, unsigned newMode) {
-    return "Trellis : le registre " + quoted(store) +
+    return "Trellis : le registre " + spacedGuillemets(store) +
            " pouvait être lu par d'autres utilisateurs (droits " + octal(oldMode) +
            ") ; il est désormais réservé à son propriétaire (droits " + octal(newMode) + ").";
 }

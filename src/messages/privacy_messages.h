@@ -4,12 +4,15 @@
 
 #include <string>
 
-#include "shell/single_instance_refusal.h"
+#include "common/single_instance_refusal.h"
 
 namespace pointilla::messages {
 
 // Why Pointilla runs its window without the single-instance role.
-std::string singleInstanceRefusalMessage(const shell::SingleInstanceRefusal& refusal);
+std::string singleInstanceRefusalMessage(const SingleInstanceRefusal& refusal);
+
+// Another Pointilla holds this display's role but does not take the request.
+std::string instanceNotAnsweringMessage();
 
 // The settings store could be read by others until now; modes in octal.
 std::string storeTightenedMessage(const std::string& store, unsigned oldMode, unsigned newMode);

@@ -1,17 +1,15 @@
 #include "messages/startup_messages.h"
 
 #include <cstddef>
-#include <filesystem>
 #include <vector>
+
+#include "messages/french_text.h"
 
 namespace pointilla::messages {
 namespace {
 
-// French quotation marks with their non-breaking spaces.
-std::string quoted(const std::string& text) { return "\u00ab\u00a0" + text + "\u00a0\u00bb"; }
-
 // "x11 (X.Org, XWayland), wlroots (sway) ou kwin (KDE Plasma)".
-std::string choiceList(const std::vector<platform::BackendChoice>& choices) {
+std::string choiceList(const std::vector<BackendChoice>& choices) {
     std::string list;
     for (std::size_t i = 0; i < choices.size(); ++i) {
         if (i > 0) list += i + 1 == choices.size() ? " ou " : ", ";
@@ -20,60 +18,53 @@ std::string choiceList(const std::vector<platform::BackendChoice>& choices) {
     return list;
 }
 
-// A file name as the messages' UTF-8 text, on Windows too (where the narrow
-// form is the ANSI code page's).
-std::string utf8Text(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 }  // namespace
 
-std::string desktopOpenMessage(const platform::DesktopOpenError& error) {
-    using Kind = platform::DesktopOpenError::Kind;
+std::string desktopOpenMessage(const DesktopOpenError& error) {
+    using Kind = DesktopOpenError::Kind;
     switch (error.kind) {
         case Kind::NoDisplayNamed:
-            return "Aucun affichage X : la variable DISPLAY n'est pas d\u00e9finie.";
+            return "Aucun affichage X : la variable DISPLAY n'est pas définie.";
         case Kind::Unreachable:
-            return "Impossible d'ouvrir l'affichage X " + quoted(error.display) +
+            return "Impossible d'ouvrir l'affichage X " + guillemets(error.display) +
                    " : il n'existe pas ou refuse la connexion.";
         case Kind::NoXTest:
-            return "L'affichage X " + quoted(error.display) +
+            return "L'affichage X " + guillemets(error.display) +
                    " n'offre pas l'extension XTEST : impossible d'y simuler la souris.";
         case Kind::SingleDesktopNamed:
-            return "Windows n'a qu'un seul bureau : l'affichage " + quoted(error.display) +
+            return "Windows n'a qu'un seul bureau : l'affichage " + guillemets(error.display) +
                    " ne peut pas se choisir.";
         case Kind::CompositorLacks:
-            return "Le compositeur Wayland " + quoted(error.compositor) + " n'offre pas " +
-                   quoted(error.missing) + " : impossible d'y simuler la souris.";
+            return "Le compositeur Wayland " + guillemets(error.compositor) + " n'offre pas " +
+                   guillemets(error.missing) + " : impossible d'y simuler la souris.";
         case Kind::WaylandUnreachable:
-            return "Impossible de joindre le compositeur Wayland " + quoted(error.display) +
+            return "Impossible de joindre le compositeur Wayland " + guillemets(error.display) +
                    " : il n'existe pas ou refuse la connexion.";
         case Kind::UnknownBackend:
-            return "POINTILLA_BACKEND vaut " + quoted(error.display) + " : choisir " +
+            return "POINTILLA_BACKEND vaut " + guillemets(error.display) + " : choisir " +
                    choiceList(error.choices) + ".";
         case Kind::WaylandLeftOut:
             return "Cette version de Pointilla est construite sans bureau Wayland natif : "
                    "impossible de simuler la souris sur le compositeur " +
-                   quoted(error.display) + ".";
+                   guillemets(error.display) + ".";
     }
     return {};
 }
 
-std::string xwaylandFallbackMessage(const platform::DesktopOpenError& why) {
+std::string xwaylandFallbackMessage(const DesktopOpenError& why) {
     return desktopOpenMessage(why) +
-           " Pointilla passe par XWayland : seules les fen\u00eatres XWayland seront "
+           " Pointilla passe par XWayland : seules les fenêtres XWayland seront "
            "atteintes.";
 }
 
-std::string controlFailureMessage(const settings::ControlFailure& failure) {
-    const std::string control = "Le contr\u00f4le de registre \u00ab " + failure.progId + " \u00bb";
+std::string controlFailureMessage(const ControlFailure& failure) {
+    const std::string control = "Le contrôle de registre " + spacedGuillemets(failure.progId);
     switch (failure.kind) {
-        case settings::ControlFailure::Kind::RegistrationFailed:
-            return control + " n'est pas enregistr\u00e9 et la biblioth\u00e8que \u00ab " +
-                   utf8Text(failure.library) + " \u00bb n'a pas pu l'\u00eatre.";
-        case settings::ControlFailure::Kind::CreationFailed:
-            return control + " n'a pas pu \u00eatre cr\u00e9\u00e9.";
+        case ControlFailure::Kind::RegistrationFailed:
+            return control + " n'est pas enregistré et la bibliothèque " +
+                   spacedGuillemets(utf8Name(failure.library)) + " n'a pas pu l'être.";
+        case ControlFailure::Kind::CreationFailed:
+            return control + " n'a pas pu être créé.";
     }
     return {};
 }

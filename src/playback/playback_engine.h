@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "common/settings_store.h"
+#include "messages/playback_messages.h"
 #include "platform/desktop/desktop.h"
 #include "scenario/scenario.h"
 
@@ -60,7 +61,7 @@ struct PlaybackCallbacks {
 };
 
 // The texts playback writes into panel 2.
-inline constexpr std::string_view kPlayingStatus = "Lecture en cours...";
+inline constexpr std::string_view kPlayingStatus = messages::kPlayingStatus;
 inline constexpr std::string_view kIdleStatus;
 
 // How many times a playback goes through the scenario, as the settings keep it

@@ -1,8 +1,8 @@
 #pragma once
 // Opening and saving scenario files where people see the outcome: the platform
 // layer moves the bytes, the scenario layer gives them meaning, and a failure
-// comes out in French words, as the window's message boxes and pointilla-play
-// say them. Plain C++: both use it.
+// comes out as the reason the window's message boxes and pointilla-play give
+// (the words are the messages'). Plain C++: both use it.
 
 #include <filesystem>
 #include <string>
@@ -23,7 +23,7 @@ Result<scenario::SceContent, std::string> openScenarioFile(const std::filesystem
 Status<std::string> saveScenarioFile(const std::filesystem::path& path,
                                      const std::vector<scenario::Row>& rows);
 
-// Why a file could not be read or written: "disque plein", "permission refusée"...
+// Why a file could not be read or written ("disk full", "permission denied"...).
 std::string fileFailureReason(const platform::posix::FileError& error);
 
 // Why the rows could not be written: the row and the character in the way.

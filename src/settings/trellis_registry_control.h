@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/control_failure.h"
 #include "common/result.h"
 #include "settings/registry_control.h"
 
@@ -28,19 +29,6 @@ class TrellisRegistryControl final : public RegistryControl {
 
   private:
     std::unique_ptr<trellis::host::AutomationObject> control_;
-};
-
-// Why the control could not be created. The program words it for people; the
-// detail is the host's own reason, for the log.
-struct ControlFailure {
-    enum class Kind {
-        RegistrationFailed,  // not registered, and the library beside us could not be
-        CreationFailed,      // registered, but no object came of it
-    };
-    Kind kind = Kind::CreationFailed;
-    std::string progId;
-    std::filesystem::path library;  // RegistrationFailed: the library tried
-    std::string detail;
 };
 
 // Creates "Dovetail.Trellis". When the identifier is not registered yet, the

@@ -29,17 +29,19 @@
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
+#include "messages/file_messages.h"
 #include "messages/playback_messages.h"
+#include "messages/window_messages.h"
 #include "platform/desktop/desktop.h"
 #include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
+#include "playback/progress_place.h"
 #include "scenario/sce_file.h"
 #include "scenario_files/scenario_files.h"
 #include "settings/registry_adapters.h"
 #include "settings/registry_control.h"
 #include "settings/settings.h"
 #include "shell/about/frm_about.h"
-#include "shell/playback_progress_text.h"
 #include "shell/playing_row_delegate.h"
 #include "shell/repeat_dialog.h"
 #include "shell/scenario_file_dialog.h"
@@ -55,12 +57,6 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 
 // A warning in the status bar stays long enough to be read.
 constexpr std::chrono::milliseconds kWarningShownFor{10'000};
-
-const QString kSaveFirstQuestion =
-    QStringLiteral("Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer ?");
-const QString kSaveBeforeQuitQuestion = QStringLiteral(
-    "Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer "
-    "avant de quitter ?");
 
 }  // namespace
 
@@ -94,7 +90,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
         // No hot key on this desktop: capture from the menu instead.
         QAction* entry = options->addAction(QStringLiteral("Capturer la position"));
         entry->setObjectName(QStringLiteral("capturer"));
-        entry->setToolTip(QStringLiteral("Placez le pointeur sur la cible dans les 3 secondes"));
+        entry->setToolTip(fromUtf8(messages::delayedCaptureHint()));
         options->setToolTipsVisible(true);
         new capture::MenuCapture(entry, *capture_, Timer3, capture::MenuCapture::kArmedFor, this);
     }
@@ -161,8 +157,9 @@ void Form1::wirePlayback() {
                          static_cast<int>(kWarningShownFor.count()));
     };
     callbacks.handlerLetGo = [this](const std::string& address) {
-        SB1->showMessage(fromUtf8(messages::handlerLetGoMessage(address)),
-                         static_cast<int>(kWarningShownFor.count()));
+        SB1->showMessage(
+            fromUtf8(messages::handlerLetGoMessage(address, platform::kHandlerHoldLimit.count())),
+            static_cast<int>(kWarningShownFor.count()));
     };
     playback_ = std::make_unique<playback::PlaybackEngine>(
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
@@ -182,8 +179,10 @@ void Form1::onPlaybackProgress(const playback::Progress& progress) {
         // Kept in view without touching the selection or the current row.
         LV1->scrollTo(model_->index(row, editing::ScenarioModel::ActionColumn));
     }
-    panel3_->setText(remainingWaitText(progress));
-    tray_->setPlaybackToolTip(playbackToolTip(productTitle(), progress));
+    const messages::PlaybackPlace place = playback::placeOf(progress);
+    panel3_->setText(fromUtf8(messages::remainingWaitText(place)));
+    tray_->setPlaybackToolTip(
+        fromUtf8(messages::playbackToolTip(productTitle().toStdString(), place)));
 }
 
 void Form1::onPlaybackEnded(bool stopped) {
@@ -201,7 +200,7 @@ void Form1::onPlaybackEnded(bool stopped) {
     } else if (stopped && wasHidden) {
         tray_->aff_Click();
     } else if (wasHidden) {
-        tray_->notify(QStringLiteral("Lecture termin\u00e9e"));
+        tray_->notify(fromUtf8(messages::playbackEndedNotice()));
     }
 }
 
@@ -233,7 +232,8 @@ void Form1::wireListAndTray() {
     listCommands_ = new editing::dialogs::ListCommands(*model_, *LV1->selectionModel(),
                                                        services_.desktop.screen(), this, this);
     listCommands_->connectMenu(*mnuflottant);
-    listCommands_->setBeforeEmptying([this] { return maySetScenarioAside(kSaveFirstQuestion); });
+    listCommands_->setBeforeEmptying(
+        [this] { return maySetScenarioAside(fromUtf8(messages::saveFirstQuestion())); });
     LV1->viewport()->installEventFilter(this);
     LV1->installEventFilter(this);
     // Delete removes the selected rows as "Supprimer" does, while the list has the focus.
@@ -293,7 +293,7 @@ QAction* Form1::toolbarButton(const QString& key) const {
 // Open: the rows are replaced only once a chosen file was read; cancelling or
 // a file that cannot be read leaves the scenario and panel 1 as they were.
 void Form1::ouvrir() {
-    if (!maySetScenarioAside(kSaveFirstQuestion)) return;
+    if (!maySetScenarioAside(fromUtf8(messages::saveFirstQuestion()))) return;
     const std::optional<QString> chosen = CD1.chooseFileToOpen(this, lastFolder());
     if (!chosen) return;
     rememberFolder(*chosen);
@@ -303,8 +303,8 @@ void Form1::ouvrir() {
 void Form1::openFile(const QString& fileName) {
     const auto loaded = scenario_files::openScenarioFile(platform::pathFromQString(fileName));
     if (!loaded) {
-        showFileError(QStringLiteral("Impossible d'ouvrir le sc\u00e9nario \u00ab %1 \u00bb : %2.")
-                          .arg(QDir::toNativeSeparators(fileName), fromUtf8(loaded.error())));
+        showFileError(fromUtf8(messages::openFailedMessage(
+            QDir::toNativeSeparators(fileName).toStdString(), loaded.error())));
         return;
     }
     const scenario::SceContent& content = *loaded;
@@ -316,13 +316,9 @@ void Form1::openFile(const QString& fileName) {
     setCurrentFile(fileName);
     if (content.stop) {
         // The rows before the bad line stay; say where the reading stopped.
-        showFileError(
-            QStringLiteral("La lecture de \u00ab %1 \u00bb s'est arr\u00eat\u00e9e \u00e0 la "
-                           "ligne %2 (%3) ; les lignes pr\u00e9c\u00e9dentes ont \u00e9t\u00e9 "
-                           "charg\u00e9es.")
-                .arg(QFileInfo(fileName).fileName())
-                .arg(content.stop->line)
-                .arg(fromUtf8(scenario_files::readStopReason(content.stop->reason))));
+        showFileError(fromUtf8(messages::readStoppedMessage(
+            QFileInfo(fileName).fileName().toStdString(), content.stop->line,
+            scenario_files::readStopReason(content.stop->reason))));
     }
 }
 
@@ -346,9 +342,8 @@ bool Form1::save() {
     const auto saved = scenario_files::saveScenarioFile(platform::pathFromQString(target),
                                                         model_->scenario().rows());
     if (!saved) {
-        showFileError(
-            QStringLiteral("Impossible d'enregistrer le sc\u00e9nario dans \u00ab %1 \u00bb : %2.")
-                .arg(QDir::toNativeSeparators(target), fromUtf8(saved.error())));
+        showFileError(fromUtf8(messages::saveFailedMessage(
+            QDir::toNativeSeparators(target).toStdString(), saved.error())));
         return false;
     }
     setCurrentFile(target);
@@ -414,7 +409,7 @@ void Form1::activateFromOutside(const QString& fileName) {
         return;
     }
     asking_ = true;
-    const bool goOn = maySetScenarioAside(kSaveFirstQuestion);
+    const bool goOn = maySetScenarioAside(fromUtf8(messages::saveFirstQuestion()));
     asking_ = false;
     if (goOn) openFile(fileName);
 }
@@ -497,12 +492,12 @@ void Form1::closeEvent(QCloseEvent* event) {
 bool Form1::askQuit() {
     asking_ = true;
     if (isModified()) {
-        const bool mayQuit = maySetScenarioAside(kSaveBeforeQuitQuestion);
+        const bool mayQuit = maySetScenarioAside(fromUtf8(messages::saveBeforeQuitQuestion()));
         asking_ = false;
         return mayQuit;
     }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"),
-                    QStringLiteral("Voulez-vous quitter ?"), QMessageBox::Ok | QMessageBox::Cancel,
+                    fromUtf8(messages::quitQuestion()), QMessageBox::Ok | QMessageBox::Cancel,
                     this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
     const bool confirmed = box.exec() == QMessageBox::Ok;

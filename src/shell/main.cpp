@@ -21,6 +21,8 @@
 #include "messages/gnome_helper_messages.h"
 #include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
+#include "messages/tool_voice.h"
+#include "messages/window_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/desktop_session.h"
 #include "platform/posix/file_size_limit.h"
@@ -81,7 +83,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
         }
     }
     if (refused || files.size() > 1) {
-        std::fprintf(stderr, "usage : pointilla [--platform x11] [FICHIER.sce]\n");
+        std::fprintf(stderr, "%s\n", pointilla::messages::windowUsageLine().c_str());
         return std::nullopt;
     }
     if (files.isEmpty()) return QString();
@@ -131,9 +133,10 @@ int main(int argc, char** argv) {
         case pointilla::shell::SingleInstance::Role::HandedOver:
             return 0;
         case pointilla::shell::SingleInstance::Role::Failed:
-            std::fprintf(stderr,
-                         "Pointilla : un autre Pointilla tourne d\u00e9j\u00e0 sur cet \u00e9cran "
-                         "mais ne r\u00e9pond pas.\n");
+            std::fprintf(stderr, "%s\n",
+                         pointilla::messages::programLine(
+                             "Pointilla", pointilla::messages::instanceNotAnsweringMessage())
+                             .c_str());
             return 1;
         case pointilla::shell::SingleInstance::Role::Alone:
             std::fprintf(
@@ -168,11 +171,9 @@ int main(int argc, char** argv) {
         // The host's own reason goes to the log; the person reads French.
         std::fprintf(stderr, "pointilla: %s\n", created.error().detail.c_str());
         QMessageBox::warning(
-            nullptr, QStringLiteral("R\u00e9glages de Pointilla"),
-            QString::fromStdString(pointilla::messages::controlFailureMessage(created.error())) +
-                QStringLiteral(
-                    "\n\nPointilla d\u00e9marre avec ses r\u00e9glages par d\u00e9faut ; "
-                    "les changements ne seront pas conserv\u00e9s."));
+            nullptr, QString::fromStdString(pointilla::messages::settingsBoxTitle()),
+            QString::fromStdString(pointilla::messages::controlFailureMessage(created.error()) +
+                                   "\n\n" + pointilla::messages::defaultSettingsNotice()));
         control = std::make_unique<pointilla::settings::MemoryRegistryControl>();
     }
     // The settings key is the machine's; a user who may not write it keeps

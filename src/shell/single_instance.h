@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-#include "shell/single_instance_refusal.h"
+#include "common/single_instance_refusal.h"
 
 namespace pointilla::shell {
 

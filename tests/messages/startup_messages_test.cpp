@@ -12,7 +12,7 @@ bool contains(const std::string& text, const std::string& part) {
 }
 
 TEST(StartupMessages, NameTheDisplayOrTheMissingVariable) {
-    using Kind = platform::DesktopOpenError::Kind;
+    using Kind = DesktopOpenError::Kind;
     const std::string unnamed = desktopOpenMessage({Kind::NoDisplayNamed, {}});
     EXPECT_TRUE(contains(unnamed, "DISPLAY")) << unnamed;
     const std::string unreachable = desktopOpenMessage({Kind::Unreachable, ":987"});
@@ -22,39 +22,38 @@ TEST(StartupMessages, NameTheDisplayOrTheMissingVariable) {
     EXPECT_TRUE(contains(noXTest, ":5") && contains(noXTest, "XTEST")) << noXTest;
     const std::string single = desktopOpenMessage({Kind::SingleDesktopNamed, ":1"});
     EXPECT_TRUE(contains(single, ":1") && contains(single, "Windows")) << single;
-    const std::string lacks = desktopOpenMessage(platform::DesktopOpenError::compositorLacks(
-        "wayland-1", "labwc", "zwlr_virtual_pointer_manager_v1"));
+    const std::string lacks = desktopOpenMessage(
+        DesktopOpenError::compositorLacks("wayland-1", "labwc", "zwlr_virtual_pointer_manager_v1"));
     EXPECT_TRUE(contains(lacks, "labwc") && contains(lacks, "zwlr_virtual_pointer_manager_v1"))
         << lacks;
 }
 
 TEST(StartupMessages, AnUnknownBackendListsTheChoicesOfThisBuild) {
-    using platform::DesktopOpenError;
     EXPECT_EQ(desktopOpenMessage(DesktopOpenError::unknownBackend(
                   "mir", {{"x11", "X.Org"}, {"wlroots", "sway"}, {"kwin", "KDE Plasma"}})),
-              "POINTILLA_BACKEND vaut \u00ab\u00a0mir\u00a0\u00bb : choisir x11 (X.Org), "
+              "POINTILLA_BACKEND vaut « mir » : choisir x11 (X.Org), "
               "wlroots (sway) ou kwin (KDE Plasma).");
     EXPECT_EQ(desktopOpenMessage(DesktopOpenError::unknownBackend("gnome", {{"x11", "X.Org"}})),
-              "POINTILLA_BACKEND vaut \u00ab\u00a0gnome\u00a0\u00bb : choisir x11 (X.Org).");
+              "POINTILLA_BACKEND vaut « gnome » : choisir x11 (X.Org).");
     const std::string leftOut =
         xwaylandFallbackMessage({DesktopOpenError::Kind::WaylandLeftOut, "wayland-0"});
     EXPECT_TRUE(contains(leftOut, "wayland-0") && contains(leftOut, "XWayland")) << leftOut;
 }
 
 TEST(StartupMessages, ControlFailuresKeepTheHostsReasonOut) {
-    using Kind = settings::ControlFailure::Kind;
+    using Kind = ControlFailure::Kind;
     const std::string registration = controlFailureMessage(
         {Kind::RegistrationFailed, "Dovetail.Trellis", "/opt/lib/libtrellis.so",
          "cannot load /opt/lib/libtrellis.so: no such file"});
     EXPECT_EQ(registration,
-              "Le contr\u00f4le de registre \u00ab Dovetail.Trellis \u00bb n'est pas "
-              "enregistr\u00e9 et la biblioth\u00e8que \u00ab /opt/lib/libtrellis.so \u00bb n'a "
-              "pas pu l'\u00eatre.");
+              "Le contrôle de registre « Dovetail.Trellis » n'est pas "
+              "enregistré et la bibliothèque « /opt/lib/libtrellis.so » n'a "
+              "pas pu l'être.");
     const std::string creation = controlFailureMessage(
         {Kind::CreationFailed, "Dovetail.Trellis", {}, "the class factory failed with 0x80004005"});
     EXPECT_EQ(creation,
-              "Le contr\u00f4le de registre \u00ab Dovetail.Trellis \u00bb n'a pas pu \u00eatre "
-              "cr\u00e9\u00e9.");
+              "Le contrôle de registre « Dovetail.Trellis » n'a pas pu être "
+              "créé.");
 }
 
 }  // namespace

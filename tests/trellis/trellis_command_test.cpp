@@ -76,27 +76,27 @@ TEST_F(Command, AFailedMemberPrintsItsResultAndRegErrorAndExitsOne) {
     Outcome missing = run({"get", key, "missing"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "\n");
-    EXPECT_EQ(missing.err, "RegError 1012: the value cannot be read\n");
+    EXPECT_EQ(missing.err, "RegError 1012 : la valeur ne peut pas être lue\n");
     Outcome number = run({"get-dword", key, "missing"});
     EXPECT_EQ(number.exitCode, 1);
     EXPECT_EQ(number.out, "1012\n");
     Outcome type = run({"exists", key, "x", "2"});
     EXPECT_EQ(type.exitCode, 1);
     EXPECT_EQ(type.out, "False\n");
-    EXPECT_EQ(type.err, "RegError 1010: the key path is not acceptable\n");
+    EXPECT_EQ(type.err, "RegError 1010 : le chemin de la clé n'est pas acceptable\n");
     Outcome badKey = run({"set", "nobackslash", "a", "b"});
     EXPECT_EQ(badKey.exitCode, 1);
     // the key, then the member
     EXPECT_EQ(badKey.err,
-              "RegError 1010: the key path is not acceptable\n"
-              "RegError 1010: the key path is not acceptable\n");
+              "RegError 1010 : le chemin de la clé n'est pas acceptable\n"
+              "RegError 1010 : le chemin de la clé n'est pas acceptable\n");
 }
 
 TEST_F(Command, CreatesAndDeletesSubKeys) {
     EXPECT_EQ(run({"create", key, "A\\B"}).exitCode, 0);
     Outcome parent = run({"delete", key, "A"});
     EXPECT_EQ(parent.exitCode, 1);
-    EXPECT_EQ(parent.err, "RegError 1011: creating or deleting the sub-key failed\n");
+    EXPECT_EQ(parent.err, "RegError 1011 : la sous-clé n'a pas pu être créée ou supprimée\n");
     EXPECT_EQ(run({"delete", key, "A\\B"}).exitCode, 0);
     EXPECT_EQ(run({"delete", key, "A"}).exitCode, 0);
 }
@@ -124,11 +124,12 @@ TEST_F(Command, AnExportThatFailsWithoutRegErrorStillExitsOne) {
     std::filesystem::create_directories(dir.str() + "/taken.REG/inside");
     Outcome blocked = run({"export", key, dir.str(), "taken"});
     EXPECT_EQ(blocked.exitCode, 1);
-    EXPECT_NE(blocked.err.find("export failed"), std::string::npos) << blocked.err;
+    EXPECT_NE(blocked.err.find("trellis : « export » a échoué."), std::string::npos) << blocked.err;
     // An unknown root: the warning, then False.
     Outcome unknownRoot = run({"export", "HKEY_FOO\\x", dir.str(), "other"});
     EXPECT_EQ(unknownRoot.exitCode, 1);
-    EXPECT_NE(unknownRoot.err.find("export failed"), std::string::npos) << unknownRoot.err;
+    EXPECT_NE(unknownRoot.err.find("trellis : « export » a échoué."), std::string::npos)
+        << unknownRoot.err;
 }
 
 TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
@@ -137,7 +138,7 @@ TEST_F(Command, AMalformedImportIsRefusedWithItsLine) {
               "\"w\"=dword:\r\n");
     Outcome refused = run({"import", dir.str() + "/bad.reg"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("bad.reg:5: a dword is 1 to 8 hexadecimal digits"),
+    EXPECT_NE(refused.err.find("bad.reg:5 : un dword s'écrit avec 1 à 8 chiffres hexadécimaux"),
               std::string::npos)
         << refused.err;
     EXPECT_EQ(run({"exists", key, "refused"}).out, "False\n");
@@ -149,14 +150,15 @@ TEST_F(Command, ARefusedImportSaysWhatIsWrong) {
         u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n";
     const std::pair<std::string, std::string> cases[] = {
         {"\xEF\xBB\xBFREGEDIT4\r\n",
-         "f.reg:1: a UTF-8 file: a .REG file is Windows-1252 text, or UTF-16LE with a byte-order "
-         "mark"},
+         "f.reg:1 : un fichier UTF-8 : un fichier .REG est un texte Windows-1252, ou UTF-16LE avec "
+         "sa marque d'ordre des octets"},
         {utf16File(head + u"\"s\"=\"日本\"\r\n"),
-         "f.reg:4: the character U+65E5 日 cannot be stored: the registry store holds Windows-1252 "
-         "text"},
-        {utf16File(head + u"\"x\"=hex(2):41,00,42\r\n"), "f.reg:4: an odd number of bytes"},
+         "f.reg:4 : le caractère U+65E5 日 ne peut pas être enregistré : le registre ne garde que "
+         "du texte Windows-1252"},
+        {utf16File(head + u"\"x\"=hex(2):41,00,42\r\n"), "f.reg:4 : un nombre impair d'octets"},
         {"REGEDIT4\r\n[HKEY_CURRENT_USER\\X]\r\n\"d\"=dword:1234\\\r\n5678\r\n",
-         "f.reg:3: a backslash at the end of a line continues hex data only"},
+         "f.reg:3 : une barre oblique inverse en fin de ligne ne continue que des données "
+         "hexadécimales"},
     };
     for (const auto& [file, words] : cases) {
         writeFile(dir.str() + "/f.reg", file);
@@ -194,19 +196,29 @@ TEST_F(Command, AnImportCannotMakeTheNextCommandLoadALibrary) {
     ::unsetenv("TRELLIS_TEST_MARKER");
 }
 
-TEST_F(Command, UsageErrorsExitTwoWithTheUsage) {
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{},
-                                               {"bogus"},
-                                               {"get", key},
-                                               {"set-dword", key, "n", "twelve"},
-                                               {"set-dword", key, "n", "99999999999"},
-                                               {"import"},
-                                               {"register", "a", "b"}}) {
+// Each mistake is named, then where the usage is, as pointilla-play says it.
+TEST_F(Command, UsageErrorsExitTwoNamingTheMistake) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "il manque la commande."},
+        {{"bogus"}, "commande inconnue « bogus »."},
+        {{"get", key}, "mauvais nombre d'arguments pour « get »."},
+        {{"set-dword", key, "n", "twelve"}, "« twelve » n'est pas un nombre de 32 bits."},
+        {{"set-dword", key, "n", "99999999999"}, "n'est pas un nombre de 32 bits."},
+        {{"exists", key, "n", "x"}, "« x » n'est pas un type de valeur."},
+        {{"import"}, "mauvais nombre d'arguments pour « import »."},
+        {{"register", "a", "b"}, "mauvais nombre d'arguments pour « register »."},
+    };
+    for (const auto& [args, mistake] : cases) {
         Outcome r = run(args);
-        EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "" : args[0]);
-        EXPECT_NE(r.err.find("usage: trellis"), std::string::npos);
+        EXPECT_EQ(r.exitCode, 2) << mistake;
+        EXPECT_EQ(r.err.rfind("trellis : ", 0), 0U) << r.err;
+        EXPECT_NE(r.err.find(mistake + "\nEssayez « trellis --help ».\n"), std::string::npos)
+            << r.err;
     }
+    Outcome help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("Utilisation :\n  trellis get CLÉ NOM\n", 0), 0U) << help.out;
+    EXPECT_NE(help.out.find("Codes de sortie :\n  0  succès\n"), std::string::npos) << help.out;
 }
 
 TEST_F(Command, UnregisteredControlCannotBeCreated) {

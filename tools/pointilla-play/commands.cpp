@@ -6,12 +6,16 @@
 #include <system_error>
 
 #include "codepage/visible_controls.h"
+#include "messages/file_messages.h"
+#include "messages/play_messages.h"
 #include "messages/playback_messages.h"
 #include "messages/startup_messages.h"
+#include "messages/tool_voice.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/desktop/virtual_keys.h"
 #include "platform/stop_signals.h"
 #include "playback/playback_engine.h"
+#include "playback/progress_place.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
 #include "scenario_files/scenario_files.h"
@@ -20,7 +24,8 @@
 namespace pointilla::play {
 namespace {
 
-constexpr const char* kTool = "pointilla-play";
+// Every line the tool says on its error stream, after its name.
+messages::ToolVoice voiceOn(std::ostream& err) { return {messages::kPlayProgram, err}; }
 
 // A file name in messages: UTF-8, as every other text the tool prints, and on
 // one line whatever characters the name holds.
@@ -38,8 +43,7 @@ std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file,
                                               int& status) {
     auto loaded = scenario_files::openScenarioFile(file);
     if (!loaded) {
-        err << kTool << " : impossible de lire \u00ab\u00a0" << shown(file)
-            << "\u00a0\u00bb : " << loaded.error() << "\n";
+        voiceOn(err).say(messages::unreadableFileMessage(shown(file), loaded.error()));
         status = kUnreadableFile;
         return std::nullopt;
     }
@@ -48,9 +52,8 @@ std::optional<scenario::SceContent> readWhole(const std::filesystem::path& file,
 
 void reportStop(const std::filesystem::path& file, const scenario::ReadStop& stop,
                 std::ostream& err) {
-    err << kTool << " : lecture de \u00ab\u00a0" << shown(file)
-        << "\u00a0\u00bb arr\u00eat\u00e9e \u00e0 la ligne " << stop.line << " : "
-        << scenario_files::readStopReason(stop.reason) << "\n";
+    voiceOn(err).say(messages::readingStoppedAtMessage(
+        shown(file), stop.line, scenario_files::readStopReason(stop.reason)));
 }
 
 // Headless: there is no window to hide.
@@ -69,14 +72,8 @@ class ProgressLine {
         if (!enabled_ || !rows_.contains(now.row)) return;
         const scenario::Row& row = rows_.row(now.row);
         err_ << "\r\033[K"
-             << "Ligne " << now.row << " sur " << now.rowCount;
-        if (now.repetitions == playback::kLoop) {
-            err_ << " (passage " << now.repetition << ", en boucle)";
-        } else if (now.repetitions > 1) {
-            err_ << " (passage " << now.repetition << " sur " << now.repetitions << ")";
-        }
-        err_ << " : " << visible(row.action) << " " << visible(row.detail);
-        if (now.secondsLeft > 0) err_ << ", encore " << now.secondsLeft << " s";
+             << messages::progressLine(playback::placeOf(now),
+                                       visible(row.action) + " " + visible(row.detail));
         err_.flush();
     }
     void clear() {
@@ -96,9 +93,8 @@ int listRows(const std::filesystem::path& file, std::ostream& out, std::ostream&
     const auto content = readWhole(file, err, status);
     if (!content) return status;
     for (const auto& header : content->headers) {
-        err << kTool << " : note : ligne d'en-t\u00eate, libell\u00e9s \u00ab\u00a0"
-            << visible(header.label8) << "\u00a0\u00bb et \u00ab\u00a0" << visible(header.label9)
-            << "\u00a0\u00bb\n";
+        voiceOn(err).say(
+            messages::headerCaptionsNote(visible(header.label8), visible(header.label9)));
     }
     // TAB separates the columns, so a TAB inside a text is written out too.
     for (const auto& row : content->rows)
@@ -117,7 +113,7 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     if (!content) return status;
     if (content->stop) {
         reportStop(file, *content->stop, err);
-        err << kTool << " : rien n'a \u00e9t\u00e9 jou\u00e9.\n";
+        voiceOn(err).say(messages::nothingPlayedMessage());
         return kReadingStopped;
     }
 
@@ -125,11 +121,11 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     auto opened = platform::openNativeDesktop(
         options.displayName.empty() ? nullptr : options.displayName.c_str(), notes);
     if (!opened) {
-        err << kTool << " : " << messages::desktopOpenMessage(opened.error()) << "\n";
+        voiceOn(err).say(messages::desktopOpenMessage(opened.error()));
         return kNoDisplay;
     }
     if (notes.fellBackFrom) {
-        err << kTool << " : " << messages::xwaylandFallbackMessage(*notes.fellBackFrom) << "\n";
+        voiceOn(err).say(messages::xwaylandFallbackMessage(*notes.fellBackFrom));
     }
     const std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
 
@@ -151,13 +147,12 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     callbacks.progress = [&](const playback::Progress& now) { line.show(now); };
     callbacks.openFailed = [&](int row, const std::string& target) {
         line.clear();
-        err << kTool << " : " << messages::pageNotOpenedMessage(row, visible(target)) << "\n";
-        err.flush();
+        voiceOn(err).say(messages::pageNotOpenedMessage(row, visible(target)));
     };
     callbacks.handlerLetGo = [&](const std::string& address) {
         line.clear();
-        err << kTool << " : " << messages::handlerLetGoMessage(visible(address)) << "\n";
-        err.flush();
+        voiceOn(err).say(
+            messages::handlerLetGoMessage(visible(address), platform::kHandlerHoldLimit.count()));
     };
     playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
                                     settings, timer4, std::move(callbacks),
@@ -174,16 +169,14 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     line.clear();
     keyboard.watchCombinations({});
     if (engine.lostDesktop()) {
-        err << kTool << " : " << messages::desktopLostMessage(engine.numligne()) << "\n";
-        err.flush();
+        voiceOn(err).say(messages::desktopLostMessage(engine.numligne()));
         return kDesktopLost;
     }
     // A round trip: every injected event has reached the server before we leave.
     (void)desktop->pointer().position();
     if (!engine.wasStopped()) return kSuccess;
 
-    err << kTool << " : Lecture arr\u00eat\u00e9e \u00e0 la ligne " << engine.numligne() << "\n";
-    err.flush();
+    voiceOn(err).say(messages::playbackStoppedMessage(engine.numligne()));
     if (platform::StopSignals::caught() != 0) {
         // Ended by the signal itself, as the shell that sent it expects.
         return signals.endAsRequested(kStopped);

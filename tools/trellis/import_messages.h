@@ -1,5 +1,6 @@
 #pragma once
-// What `trellis import` says when it writes nothing, in the tool's language.
+// What `trellis import` says when it writes nothing: the failure, put in the
+// messages' words.
 
 #include <filesystem>
 #include <string>

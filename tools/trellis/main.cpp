@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "messages/tool_voice.h"
+#include "messages/trellis_messages.h"
 #include "platform/console.h"
 #include "platform/posix/file_size_limit.h"
 #include "tools/trellis/registry_import.h"
@@ -22,26 +24,15 @@ using trellis::host::Value;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-const char* const kUsage =
-    "usage: trellis get KEY NAME\n"
-    "       trellis get-dword KEY NAME\n"
-    "       trellis set KEY NAME TEXT\n"
-    "       trellis set-dword KEY NAME NUMBER\n"
-    "       trellis exists KEY NAME [TYPE]\n"
-    "       trellis create KEY SUBKEY\n"
-    "       trellis delete KEY SUBKEY\n"
-    "       trellis export KEY DIR FILE\n"
-    "       trellis import [--allow-classes] FILE\n"
-    "       trellis register [LIBRARY]\n"
-    "       trellis unregister [LIBRARY]\n"
-    "KEY is a key path such as HKEY_CURRENT_USER\\Software\\Example.\n"
-    "import refuses a file that registers a program the tools run (a class's\n"
-    "server, the About box's tool) unless --allow-classes is given.\n";
+namespace words = pointilla::messages;
 
-int usage() {
-    std::cerr << kUsage << trellis::cli::kRegistryUsageNote;
-    return kExitUsage;
+// Every line the tool says on its error stream, after its name.
+const words::ToolVoice& voice() {
+    static const words::ToolVoice kVoice(words::kTrellisProgram, std::cerr);
+    return kVoice;
 }
+
+int usage(const std::string& mistake) { return voice().refuseUsage(mistake, kExitUsage); }
 
 // A signed 32-bit number; values up to 0xFFFFFFFF written unsigned or in hex wrap
 // to their two's-complement pattern, as a DWORD would.
@@ -58,28 +49,6 @@ std::optional<std::int32_t> parseNumber(const std::string& text) {
     if (ec != std::errc() || ptr != end || digits.empty()) return std::nullopt;
     if (n < -2147483648LL || n > 0xFFFFFFFFLL) return std::nullopt;
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
-}
-
-// What the control means by the codes of its RegError event.
-std::string regErrorMeaning(std::int32_t code) {
-    switch (code) {
-        case 1010:
-            return "the key path is not acceptable";
-        case 1011:
-            return "creating or deleting the sub-key failed";
-        case 1012:
-            return "the value cannot be read";
-        case 1013:
-            return "the value cannot be written";
-        case 76:
-            return "the backup directory does not exist";
-        case 5:
-            return "run-time error: invalid procedure call";
-        case 7:
-            return "run-time error: out of memory";
-        default:
-            return "run-time error " + std::to_string(code);
-    }
 }
 
 std::filesystem::path ownLibrary() {
@@ -106,18 +75,20 @@ int importCommand(const std::vector<std::string>& args) {
             files.push_back(arg);
         }
     }
-    if (files.size() != 1) return usage();
+    if (files.size() != 1) return usage(words::wrongArguments("import"));
     return trellis::cli::importRegistryFile(files[0], allowClasses);
 }
 
 int serverCommand(bool registering, const std::vector<std::string>& args) {
-    if (args.size() > 1) return usage();
+    if (args.size() > 1) {
+        return usage(words::wrongArguments(registering ? "register" : "unregister"));
+    }
     const std::filesystem::path library =
         args.empty() ? ownLibrary() : pointilla::platform::pathFromArgument(args[0]);
     const std::string error = registering ? trellis::host::registerServer(library)
                                           : trellis::host::unregisterServer(library);
     if (!error.empty()) {
-        std::cerr << "trellis: " << error << "\n";
+        voice().say(error);
         return kExitFailure;
     }
     return 0;
@@ -144,15 +115,15 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     for (const auto& s : kShapes) {
         if (command == s.name) shape = &s;
     }
-    if (shape == nullptr || args.size() < shape->minArgs || args.size() > shape->maxArgs) {
-        return usage();
+    if (shape == nullptr) return usage(words::unknownCommand(command));
+    if (args.size() < shape->minArgs || args.size() > shape->maxArgs) {
+        return usage(words::wrongArguments(command));
     }
     std::vector<Value> callArgs;
     if (command == "set-dword") {
         const auto number = parseNumber(args[2]);
         if (!number) {
-            std::cerr << "trellis: not a 32-bit number: " << args[2] << "\n";
-            return usage();
+            return usage(words::notA32BitNumber(args[2]));
         }
         callArgs = {args[1], *number};
     } else if (command == "exists") {
@@ -160,8 +131,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         if (args.size() == 3) {
             const auto number = parseNumber(args[2]);
             if (!number) {
-                std::cerr << "trellis: not a value type: " << args[2] << "\n";
-                return usage();
+                return usage(words::notAValueType(args[2]));
             }
             type = *number;
         }
@@ -174,7 +144,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
 
     auto created = trellis::host::createObject(trellis::kProgId);
     if (!created.object) {
-        std::cerr << "trellis: " << created.error << "\n";
+        voice().say(created.error);
         return kExitFailure;
     }
     auto& object = *created.object;
@@ -187,13 +157,13 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         }
     });
     if (!object.putProperty(trellis::dispid::CurrentKey, args[0])) {
-        std::cerr << "trellis: the control refused the key\n";
+        voice().say(words::keyRefused(args[0]));
         return kExitFailure;
     }
     trellis::host::takeControlStoreFailure();  // only this call's reason counts
     const auto result = object.call(shape->dispId, callArgs);
     if (!result) {
-        std::cerr << "trellis: the call to the control failed\n";
+        voice().say(words::callFailed());
         return kExitFailure;
     }
     if (command == "get" || command == "get-dword" || command == "exists") {
@@ -201,16 +171,16 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     }
     std::cout.flush();
     for (const auto code : errors) {
-        std::cerr << "RegError " << code << ": " << regErrorMeaning(code) << "\n";
+        std::cerr << words::regErrorLine(code) << "\n";
     }
     // When the store itself failed, its reason says more than any code.
     const std::string storeFailure = trellis::host::takeControlStoreFailure();
-    if (!storeFailure.empty()) std::cerr << "trellis: " << storeFailure << "\n";
+    if (!storeFailure.empty()) voice().say(storeFailure);
     // A member can answer False without RegError (the export after its own
     // message box): that is a failure too. For "exists", False is an answer.
     const bool answeredFalse =
         command != "exists" && std::holds_alternative<bool>(*result) && !std::get<bool>(*result);
-    if (answeredFalse && errors.empty()) std::cerr << "trellis: " << command << " failed\n";
+    if (answeredFalse && errors.empty()) voice().say(words::memberFailed(command));
     return errors.empty() && !answeredFalse && storeFailure.empty() ? 0 : kExitFailure;
 }
 
@@ -220,11 +190,11 @@ int main(int argc, char** argv) {
     pointilla::platform::posix::reportFileSizeLimitAsError();
     // Key paths, values and file names beyond the ANSI code page arrive whole.
     const std::vector<std::string> all = pointilla::platform::programArguments(argc, argv);
-    if (all.size() < 2) return usage();
+    if (all.size() < 2) return usage(words::commandMissing());
     const std::string& command = all[1];
     const std::vector<std::string> args(all.begin() + 2, all.end());
     if (command == "-h" || command == "--help") {
-        std::cout << kUsage << trellis::cli::kRegistryUsageNote;
+        std::cout << words::trellisUsageText(trellis::cli::registryUsageNote());
         return 0;
     }
     if (command == "register" || command == "unregister") {

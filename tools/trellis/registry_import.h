@@ -7,7 +7,7 @@
 namespace trellis::cli {
 
 // The usage's last line: where the registry lives, or what differs here.
-extern const char* const kRegistryUsageNote;
+std::string registryUsageNote();
 
 // Imports the .REG file; 0, or the tool's failure status with the reason said
 // on standard error.

@@ -13,6 +13,7 @@
 #include "editing/design_text_box.h"
 #include "editing/dialogs/position_bounds.h"
 #include "editing/twips.h"
+#include "messages/window_messages.h"
 #include "scenario/detail_text.h"
 
 namespace pointilla::editing::dialogs {
@@ -62,7 +63,7 @@ std::string toUtf8(const QString& text) { return text.toStdString(); }
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 QString ItemDialog::invalidPositionMessage() {
-    return QStringLiteral("Les coordonn\u00e9es X et Y doivent \u00eatre des nombres entiers.");
+    return fromUtf8(messages::positionNotWholeNumbersMessage());
 }
 
 ItemDialog::ItemDialog(const QString& caption, int clientHeightTwips, platform::ScreenInfo& screen,

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/desktop_open_error.h"
 #include "common/result.h"
-#include "platform/desktop/desktop_open_error.h"
 #include "platform/native/wayland_family.h"
 
 namespace pointilla::platform {

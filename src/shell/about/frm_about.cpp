@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "messages/window_messages.h"
 #include "shell/about/clickable_label.h"
 #include "shell/about/sys_info.h"
 #include "shell/tray/app_icon.h"
@@ -46,7 +47,7 @@ QString frmAbout::webSite() {
 QString frmAbout::mailAddress() { return QStringLiteral("pointilla@dovetail.example.org"); }
 
 QString frmAbout::sysInfoUnavailableMessage() {
-    return QStringLiteral("Les informations syst\u00e8me ne sont pas disponibles actuellement");
+    return QString::fromStdString(messages::systemInfoUnavailableMessage());
 }
 
 frmAbout::frmAbout(const QString& title, platform::DocumentOpener& opener,

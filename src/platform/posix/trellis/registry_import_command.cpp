@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "messages/tool_voice.h"
+#include "messages/trellis_messages.h"
 #include "platform/registry/advapi32.h"
 #include "tools/trellis/import_messages.h"
 #include "tools/trellis/registry_import.h"
@@ -9,18 +11,18 @@
 
 namespace trellis::cli {
 
-const char* const kRegistryUsageNote =
-    "The store is $TRELLIS_REGISTRY, else ${XDG_DATA_HOME:-~/.local/share}/trellis/registry.db.\n";
+std::string registryUsageNote() { return pointilla::messages::storeLocationNote(); }
 
 int importRegistryFile(const std::string& file, bool allowClasses) {
     constexpr int kExitFailure = 1;
+    const pointilla::messages::ToolVoice voice(pointilla::messages::kTrellisProgram, std::cerr);
     if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
-        std::cerr << "trellis: " << problem << "\n";
+        voice.say(problem);
         return kExitFailure;
     }
     const auto imported = trellis::importRegFile(file, {allowClasses});
     if (!imported) {
-        std::cerr << "trellis: " << importFailureText(file, imported.error()) << "\n";
+        voice.say(importFailureText(file, imported.error()));
         return kExitFailure;
     }
     return 0;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/desktop_messages.h"
 #include "platform/desktop/virtual_keys.h"
 #include "platform/wayland/gnome/bus_dict.h"
 #include "platform/wayland/gnome/helper_keyboard.h"
@@ -107,14 +108,14 @@ bool ShortcutsKeyboard::bindShortcuts(const std::vector<KeyCombination>& combina
     for (std::size_t i = 0; i < combinations.size(); ++i) {
         const std::string id = std::to_string(i);
         const bool stopKey = combinations[i] == KeyCombination{vk::kEscape};
-        const char* description = stopKey ? "Pointilla : arr\u00eater la lecture"
-                                          : "Pointilla : capturer la position du pointeur";
+        const std::string description =
+            stopKey ? messages::stopShortcutDescription() : messages::captureShortcutDescription();
         const auto trigger = shortcutTrigger(combinations[i]);
-        const int r =
-            trigger ? sd_bus_message_append(m, "(sa{sv})", id.c_str(), 2, "description", "s",
-                                            description, "preferred_trigger", "s", trigger->c_str())
-                    : sd_bus_message_append(m, "(sa{sv})", id.c_str(), 1, "description", "s",
-                                            description);
+        const int r = trigger ? sd_bus_message_append(m, "(sa{sv})", id.c_str(), 2, "description",
+                                                      "s", description.c_str(), "preferred_trigger",
+                                                      "s", trigger->c_str())
+                              : sd_bus_message_append(m, "(sa{sv})", id.c_str(), 1, "description",
+                                                      "s", description.c_str());
         if (r < 0) return false;
     }
     if (sd_bus_message_close_container(m) < 0 ||

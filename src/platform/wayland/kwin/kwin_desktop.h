@@ -6,9 +6,9 @@
 
 #include <memory>
 
+#include "common/desktop_open_error.h"
 #include "common/result.h"
 #include "platform/desktop/desktop.h"
-#include "platform/desktop/desktop_open_error.h"
 
 namespace pointilla::platform::wayland {
 

@@ -11,6 +11,7 @@
 
 #include "fake-input-client-protocol.h"
 #include "kde-output-order-v1-client-protocol.h"
+#include "messages/desktop_messages.h"
 #include "platform/posix/unique_fd.h"
 #include "platform/wayland/common/event_pump.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -217,7 +218,7 @@ Result<std::unique_ptr<KwinInput>, DesktopOpenError> KwinInput::connect() {
             socket, "KWin", "org_kde_kwin_fake_input.pointer_motion_absolute"));
     }
     org_kde_kwin_fake_input_authenticate(input->fakeInput_, "Pointilla",
-                                         "Rejouer des scénarios de souris");
+                                         messages::fakeInputPurpose().c_str());
     wl_display_flush(input->display_.get());
     return input;
 }

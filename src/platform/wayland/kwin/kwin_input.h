@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "common/desktop_open_error.h"
 #include "common/result.h"
 #include "platform/desktop/desktop.h"
-#include "platform/desktop/desktop_open_error.h"
 #include "platform/wayland/common/wayland_handles.h"
 #include "platform/wayland/kwin/keyboard_layout.h"
 

@@ -2,15 +2,18 @@
 
 #include <iostream>
 
+#include "messages/tool_voice.h"
+#include "messages/trellis_messages.h"
 #include "tools/trellis/registry_import.h"
 
 namespace trellis::cli {
 
-const char* const kRegistryUsageNote = "register and unregister act for the current user.\n";
+std::string registryUsageNote() { return pointilla::messages::userRegistrationNote(); }
 
 int importRegistryFile(const std::string& file, bool /*allowClasses*/) {
     constexpr int kExitFailure = 1;
-    std::cerr << "trellis: on Windows, import a .REG file with: reg import " << file << "\n";
+    const pointilla::messages::ToolVoice voice(pointilla::messages::kTrellisProgram, std::cerr);
+    voice.say(pointilla::messages::windowsImportHint(file));
     return kExitFailure;
 }
 

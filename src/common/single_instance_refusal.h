@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace pointilla::shell {
+namespace pointilla {
 
 struct SingleInstanceRefusal {
     enum class Kind {
@@ -22,4 +22,4 @@ struct SingleInstanceRefusal {
     int systemError = 0;
 };
 
-}  // namespace pointilla::shell
+}  // namespace pointilla

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace pointilla::platform {
+namespace pointilla {
 
 // A backend POINTILLA_BACKEND may name, with the desktops people know it by.
 struct BackendChoice {
@@ -50,4 +50,4 @@ struct DesktopOpenError {
     std::vector<BackendChoice> choices;
 };
 
-}  // namespace pointilla::platform
+}  // namespace pointilla

@@ -1,0 +1,21 @@
+#pragma once
+// Why the registry control could not be created. The programs word it for
+// people; the detail is the host's own reason, for the log.
+
+#include <filesystem>
+#include <string>
+
+namespace pointilla {
+
+struct ControlFailure {
+    enum class Kind {
+        RegistrationFailed,  // not registered, and the library beside us could not be
+        CreationFailed,      // registered, but no object came of it
+    };
+    Kind kind = Kind::CreationFailed;
+    std::string progId;
+    std::filesystem::path library;  // RegistrationFailed: the library tried
+    std::string detail;
+};
+
+}  // namespace pointilla
