@@ -98,6 +98,18 @@ TEST_F(Control, MissingAndEmptyValuesReadAsFailures) {
     EXPECT_EQ(errors, (std::vector<std::int32_t>{1012, 1012, 1010}));
 }
 
+TEST_F(Control, AStoredMinusOneAndATextAskedForAsANumberReadAsMissing) {
+    setKey("HKEY_CURRENT_USER\\Software");
+    EXPECT_EQ(call(dispid::SetDWORDVal, {"minus"s, std::int32_t{-1}}), Value(true));
+    EXPECT_EQ(call(dispid::SetStringVal, {"long"s, "more than four bytes"s}), Value(true));
+    EXPECT_EQ(call(dispid::KeyExists, {"minus"s, std::int32_t{1}}), Value(false));
+    EXPECT_EQ(call(dispid::KeyExists, {"long"s, std::int32_t{1}}), Value(false));
+    EXPECT_TRUE(errors.empty()) << "a value there is no error for KeyExists";
+    EXPECT_EQ(call(dispid::GetDWORDVal, {"minus"s}), Value(std::int32_t{1012}));
+    EXPECT_EQ(call(dispid::GetDWORDVal, {"long"s}), Value(std::int32_t{1012}));
+    EXPECT_EQ(errors, (std::vector<std::int32_t>{1012, 1012}));
+}
+
 TEST_F(Control, WritesAndKeyChangesThatFailRaiseTheirCodes) {
     setKey("HKEY_CURRENT_USER\\Software\\Nowhere");
     EXPECT_EQ(call(dispid::SetStringVal, {std::string("a"), std::string("b")}), Value(false));
