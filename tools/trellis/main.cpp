@@ -114,10 +114,10 @@ int serverCommand(bool registering, const std::vector<std::string>& args) {
     if (args.size() > 1) return usage();
     const std::filesystem::path library =
         args.empty() ? ownLibrary() : pointilla::platform::pathFromArgument(args[0]);
-    const std::string error = registering ? trellis::host::registerServer(library)
-                                          : trellis::host::unregisterServer(library);
-    if (!error.empty()) {
-        std::cerr << "trellis: " << error << "\n";
+    const auto done = registering ? trellis::host::registerServer(library)
+                                  : trellis::host::unregisterServer(library);
+    if (!done) {
+        std::cerr << "trellis: " << done.error() << "\n";
         return kExitFailure;
     }
     return 0;
@@ -173,11 +173,11 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     }
 
     auto created = trellis::host::createObject(trellis::kProgId);
-    if (!created.object) {
-        std::cerr << "trellis: " << created.error << "\n";
+    if (!created) {
+        std::cerr << "trellis: " << created.error() << "\n";
         return kExitFailure;
     }
-    auto& object = *created.object;
+    auto& object = **created;
     std::vector<std::int32_t> errors;
     object.setEventHandler([&](std::int32_t id, const std::vector<Value>& eventArgs) {
         if (id == trellis::dispid::RegError && !eventArgs.empty()) {

@@ -17,6 +17,11 @@ namespace {
 using host::Value;
 using namespace std::string_literals;
 
+// Why a registration failed, "" when it did not.
+std::string reasonOf(const pointilla::Status<std::string>& status) {
+    return status ? std::string() : status.error();
+}
+
 class Control : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -25,10 +30,10 @@ class Control : public ::testing::Test {
             ASSERT_EQ(RegCreateKeyA(root, "Software", &software), ERROR_SUCCESS);
             RegCloseKey(software);
         }
-        ASSERT_EQ(host::registerServer(TRELLIS_LIBRARY_PATH), "");
+        ASSERT_EQ(reasonOf(host::registerServer(TRELLIS_LIBRARY_PATH)), "");
         auto created = host::createObject(kProgId);
-        ASSERT_TRUE(created.object) << created.error;
-        object = std::move(created.object);
+        ASSERT_TRUE(created) << created.error();
+        object = std::move(created).value();
         object->setEventHandler([this](std::int32_t id, const std::vector<Value>& args) {
             ASSERT_EQ(id, dispid::RegError);
             ASSERT_EQ(args.size(), 1u);
@@ -174,7 +179,7 @@ TEST_F(Control, TheLibrarysMessagesReachTheHostsHandler) {
 }
 
 TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactlyThat) {
-    ASSERT_EQ(host::registerServer(TRELLIS_LIBRARY_PATH), "");
+    ASSERT_EQ(reasonOf(host::registerServer(TRELLIS_LIBRARY_PATH)), "");
     const auto text = [](const std::string& path) -> std::string {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -200,13 +205,13 @@ TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactly
     HKEY other = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "CLSID\\{Other}", &other), ERROR_SUCCESS);
     RegCloseKey(other);
-    ASSERT_EQ(host::unregisterServer(TRELLIS_LIBRARY_PATH), "");
+    ASSERT_EQ(reasonOf(host::unregisterServer(TRELLIS_LIBRARY_PATH)), "");
     EXPECT_EQ(text("Dovetail.Trellis"), "<no key>");
     EXPECT_EQ(text("CLSID\\" + clsid), "<no key>");
     EXPECT_EQ(text("CLSID\\{Other}"), "<no value>");
     const auto missing = host::createObject(kProgId);
-    EXPECT_FALSE(missing.object);
-    EXPECT_NE(missing.error.find("not registered"), std::string::npos);
+    ASSERT_FALSE(missing);
+    EXPECT_NE(missing.error().find("not registered"), std::string::npos);
 }
 
 TEST_F(Control, TheLibraryCanUnloadOnlyWhenNoObjectIsLeft) {
@@ -266,7 +271,7 @@ TEST(Registration, PerUserWithTheTypeLibraryWritesItsOwnTreeAndRemovesAllOfIt) {
 }
 
 TEST(Registration, ALibraryThatCannotBeLoadedGivesAReason) {
-    EXPECT_NE(host::registerServer("/no/such/libtrellis.so").find("cannot load"),
+    EXPECT_NE(reasonOf(host::registerServer("/no/such/libtrellis.so")).find("cannot load"),
               std::string::npos);
     EXPECT_EQ(host::defaultLibraryBeside("/opt/p/bin/pointilla"),
               "/opt/p/lib/pointilla/libtrellis.so");
