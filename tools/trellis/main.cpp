@@ -190,7 +190,6 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         std::cerr << "trellis: the control refused the key\n";
         return kExitFailure;
     }
-    trellis::host::takeControlStoreFailure();  // only this call's reason counts
     const auto result = object.call(shape->dispId, callArgs);
     if (!result) {
         std::cerr << "trellis: the call to the control failed\n";

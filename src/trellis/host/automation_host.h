@@ -59,9 +59,10 @@ CreatedObject createObject(std::string_view progId);
 // current user (no administrator rights needed); a failure gives a clear reason.
 pointilla::Status<std::string> registerServer(const std::filesystem::path& library);
 pointilla::Status<std::string> unregisterServer(const std::filesystem::path& library);
-// The reason the control's registry store gave for the control's last failure
-// (busy, read-only, damaged, disk full), "" when none; taking it clears it. The
-// control keeps its own connection to the store, so the host asks it.
+// The words the control's registry store gave for why the latest call into the
+// control on this thread failed (busy, read-only, damaged, disk full), "" when
+// none; taking them clears them. The control keeps its own connection to the
+// store, so the host asks it, as COM hosts ask for error information.
 std::string takeControlStoreFailure();
 // Where the library is installed relative to an executable:
 // <exe dir>/../lib/pointilla/libtrellis.so, on Windows <exe dir>\Trellis.dll

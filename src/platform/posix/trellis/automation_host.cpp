@@ -69,8 +69,9 @@ pointilla::Result<void*, std::string> loadLibrary(const std::filesystem::path& p
 // text is missing, or the store's reason when the store itself failed.
 pointilla::Result<std::optional<std::string>, std::string> classesRootText(
     const std::string& path) {
-    const auto storeFailure = [](LONG status) -> pointilla::Failure<std::string> {
-        std::string why = pointilla::registry::takeStoreFailure();
+    const pointilla::registry::FailureWords words;
+    const auto storeFailure = [&words](LONG status) -> pointilla::Failure<std::string> {
+        std::string why = words.latest();
         if (why.empty()) why = pointilla::registry::storeError();
         if (why.empty()) why = "the registry store failed with status " + std::to_string(status);
         return pointilla::fail(std::move(why));
@@ -103,7 +104,6 @@ pointilla::Result<std::optional<std::string>, std::string> classesRootText(
 CreatedObject createObject(std::string_view progId) {
     using pointilla::fail;
     const std::string id(progId);
-    pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
     const auto registered = classesRootText(id + "\\CLSID");
     if (!registered) return fail(registered.error());
     const auto& clsidText = *registered;
