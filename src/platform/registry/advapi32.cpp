@@ -243,10 +243,11 @@ void useStoreAt(const std::filesystem::path& path) {
     reg.reset(path);
 }
 
-std::string storeError() {
+Status<std::string> storeUsable() {
     auto& reg = processRegistry();
     std::lock_guard lock(reg.mutex);
-    return reg.store() ? std::string() : reg.lastError();
+    if (reg.store() == nullptr) return fail(reg.lastError());
+    return {};
 }
 
 FailureWords::FailureWords() : outer_(innermostWords) { innermostWords = this; }

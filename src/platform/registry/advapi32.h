@@ -48,9 +48,9 @@ std::filesystem::path defaultStorePath();
 // Tests use it to work on a throw-away store.
 void useStoreAt(const std::filesystem::path& path);
 
-// Why the store cannot be used ("" when it can); every registry function then
-// fails with ERROR_BADDB.
-std::string storeError();
+// Whether the store can be used, or why not; when it cannot, every registry
+// function fails with ERROR_BADDB.
+Status<std::string> storeUsable();
 
 // The store's own words for why the registry functions this thread calls fail
 // (busy, read-only, damaged, disk full, a key too deep), gathered while the

@@ -72,7 +72,9 @@ pointilla::Result<std::optional<std::string>, std::string> classesRootText(
     const pointilla::registry::FailureWords words;
     const auto storeFailure = [&words](LONG status) -> pointilla::Failure<std::string> {
         std::string why = words.latest();
-        if (why.empty()) why = pointilla::registry::storeError();
+        if (const auto usable = pointilla::registry::storeUsable(); why.empty() && !usable) {
+            why = usable.error();
+        }
         if (why.empty()) why = "the registry store failed with status " + std::to_string(status);
         return pointilla::fail(std::move(why));
     };

@@ -14,8 +14,8 @@ const char* const kRegistryUsageNote =
 
 int importRegistryFile(const std::string& file, bool allowClasses) {
     constexpr int kExitFailure = 1;
-    if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
-        std::cerr << "trellis: " << problem << "\n";
+    if (const auto usable = pointilla::registry::storeUsable(); !usable) {
+        std::cerr << "trellis: " << usable.error() << "\n";
         return kExitFailure;
     }
     const auto imported = trellis::importRegFile(file, {allowClasses});
