@@ -61,9 +61,9 @@ STDAPI DllCanUnloadNow() { return trellis::liveObjectCount() == 0 ? S_OK : S_FAL
 
 STDAPI DllRegisterServer() {
     const trellis::EntryErrorInfo errorInfo;
-    const std::string path = trellis::thisLibraryPath();
-    if (path.empty()) return SELFREG_E_CLASS;
-    return trellis::registerClass(path, trellis::RegistrationScope::Machine,
+    const auto path = trellis::thisLibraryPath();
+    if (!path) return SELFREG_E_CLASS;
+    return trellis::registerClass(*path, trellis::RegistrationScope::Machine,
                                   trellis::libraryHasTypeLibrary());
 }
 
@@ -79,9 +79,9 @@ STDAPI DllInstall(BOOL install, LPCOLESTR commandLine) {
     const trellis::EntryErrorInfo errorInfo;
     const trellis::RegistrationScope scope = trellis::scopeFromCommandLine(commandLine);
     if (!install) return trellis::unregisterClass(scope, trellis::libraryHasTypeLibrary());
-    const std::string path = trellis::thisLibraryPath();
-    if (path.empty()) return SELFREG_E_CLASS;
-    return trellis::registerClass(path, scope, trellis::libraryHasTypeLibrary());
+    const auto path = trellis::thisLibraryPath();
+    if (!path) return SELFREG_E_CLASS;
+    return trellis::registerClass(*path, scope, trellis::libraryHasTypeLibrary());
 }
 
 STDAPI_(void) TrellisSetNotifier(TrellisNotifierCallback callback, void* context) {
