@@ -212,6 +212,24 @@ TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactly
     const auto missing = host::createObject(kProgId);
     ASSERT_FALSE(missing);
     EXPECT_NE(missing.error().find("not registered"), std::string::npos);
+
+    // A class identifier that is not one is refused with that reason.
+    for (const std::string bad :
+         {"{5E6F2B41-8C1D-4A3B-9E27-416BD03C721}", "5E6F2B41-8C1D-4A3B-9E27-416BD03C72151",
+          "{5E6F2B41-8C1D-4A3B-9E27-416BD03C72G5}", "{5E6F2B41+8C1D-4A3B-9E27-416BD03C7215}"}) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis\\CLSID", &key), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(bad.data()),
+                                 static_cast<DWORD>(bad.size())),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+        const auto refused = host::createObject(kProgId);
+        ASSERT_FALSE(refused) << bad;
+        EXPECT_NE(refused.error().find("malformed class identifier"), std::string::npos)
+            << refused.error();
+    }
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis\\CLSID"), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis"), ERROR_SUCCESS);
 }
 
 TEST_F(Control, TheLibraryCanUnloadOnlyWhenNoObjectIsLeft) {

@@ -110,10 +110,8 @@ CreatedObject createObject(std::string_view progId) {
     if (!registered) return fail(registered.error());
     const auto& clsidText = *registered;
     if (!clsidText) return fail("the class " + id + " is not registered (run: trellis register)");
-    GUID clsid{};
-    if (!com::parseGuid(*clsidText, &clsid)) {
-        return fail("the registration of " + id + " holds a malformed class identifier");
-    }
+    const auto clsid = com::parseGuid(*clsidText);
+    if (!clsid) return fail("the registration of " + id + " holds a malformed class identifier");
     const auto server = classesRootText("CLSID\\" + *clsidText + "\\InprocServer32");
     if (!server) return fail(server.error());
     const auto& library = *server;
@@ -126,7 +124,7 @@ CreatedObject createObject(std::string_view progId) {
         reinterpret_cast<GetClassObjectFunction>(dlsym(*handle, "DllGetClassObject"));
     if (getClassObject == nullptr) return fail(*library + " does not export DllGetClassObject");
     com::ComPtr<IClassFactory> factory;
-    HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.putVoid());
+    HRESULT hr = getClassObject(*clsid, IID_IClassFactory, factory.putVoid());
     if (FAILED(hr)) return fail("DllGetClassObject failed with " + hresultText(hr));
     com::ComPtr<IDispatch> dispatch;
     hr = factory->CreateInstance(nullptr, IID_IDispatch, dispatch.putVoid());
