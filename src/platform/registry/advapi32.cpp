@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -50,7 +51,7 @@ class ProcessRegistry {
                 lastError_ = opened.error();
                 noteFailureWords(lastError_);
             }
-            version_ = store_ ? store_->dataVersion() : -1;
+            version_ = store_ ? store_->dataVersion().value_or(-1) : -1;
         }
         return store_.get();
     }
@@ -75,10 +76,16 @@ class ProcessRegistry {
 
     // Another process's commit makes every cached look-up and enumeration stale.
     std::int64_t freshVersion() {
-        const std::int64_t now = store_->dataVersion();
-        if (now != version_) {
+        const std::optional<std::int64_t> now = store_->dataVersion();
+        if (!now || *now != version_) {
             pathCache_.clear();
-            version_ = now;
+            // A version that cannot be read may hide a commit: what handles
+            // fetched is fetched again too.
+            if (now) {
+                version_ = *now;
+            } else {
+                ++localWrites_;
+            }
         }
         return version_ + localWrites_;
     }
