@@ -46,7 +46,7 @@ void buildTree(const std::string& base) {
         }
         RegCloseKey(key);
     }
-    batch.commit();
+    if (!batch.commit()) std::fprintf(stderr, "the bench's values were not stored\n");
 }
 
 }  // namespace
@@ -63,16 +63,16 @@ int main(int argc, char** argv) {
         argc > 1
             ? std::filesystem::path(argv[1])
             : trellis::host::defaultLibraryBeside(std::filesystem::read_symlink("/proc/self/exe"));
-    if (auto error = trellis::host::registerServer(library); !error.empty()) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (auto registered = trellis::host::registerServer(library); !registered) {
+        std::fprintf(stderr, "%s\n", registered.error().c_str());
         return 1;
     }
     auto created = trellis::host::createObject(trellis::kProgId);
-    if (!created.object) {
-        std::fprintf(stderr, "%s\n", created.error.c_str());
+    if (!created) {
+        std::fprintf(stderr, "%s\n", created.error().c_str());
         return 1;
     }
-    auto& control = *created.object;
+    auto& control = **created;
     control.putProperty(trellis::dispid::CurrentKey, std::string("HKEY_CURRENT_USER\\Software"));
     control.call(trellis::dispid::CreateAKey, {std::string("Bench")});
     control.putProperty(trellis::dispid::CurrentKey,

@@ -59,22 +59,22 @@ std::string TrellisRegistryControl::getStringVal(const std::string& valueName) {
 Result<std::unique_ptr<RegistryControl>, ControlFailure> createTrellisControl(
     const std::filesystem::path& executable) {
     const std::string progId(trellis::kProgId);
-    trellis::host::CreateResult created = trellis::host::createObject(progId);
-    if (!created.object) {
+    trellis::host::CreatedObject created = trellis::host::createObject(progId);
+    if (!created) {
         const std::filesystem::path library = trellis::host::defaultLibraryBeside(executable);
-        std::string registered = trellis::host::registerServer(library);
-        if (!registered.empty()) {
+        auto registered = trellis::host::registerServer(library);
+        if (!registered) {
             return fail(ControlFailure{ControlFailure::Kind::RegistrationFailed, progId, library,
-                                       std::move(registered)});
+                                       std::move(registered).error()});
         }
         created = trellis::host::createObject(progId);
     }
-    if (!created.object) {
+    if (!created) {
         return fail(
-            ControlFailure{ControlFailure::Kind::CreationFailed, progId, {}, created.error});
+            ControlFailure{ControlFailure::Kind::CreationFailed, progId, {}, created.error()});
     }
     return std::unique_ptr<RegistryControl>(
-        std::make_unique<TrellisRegistryControl>(std::move(created.object)));
+        std::make_unique<TrellisRegistryControl>(std::move(created).value()));
 }
 
 }  // namespace pointilla::settings

@@ -24,7 +24,7 @@ set(trellis_com_sources
   com/text_conversion.cpp com/oleaut.h)
 set(trellis_control_sources
   files/file_io.cpp files/file_io.h files/file_system.h
-  control/notifier.cpp control/notifier.h
+  control/notifier.cpp control/notifier.h control/error_info.h
   reg_files/os_version.h
   reg_files/reg_backup.cpp reg_files/reg_backup.h
   store/registry_access.cpp store/registry_access.h store/registry_calls.h
@@ -55,7 +55,8 @@ list(APPEND trellis_com_sources
 
 # Each system's side of what differs.
 list(APPEND trellis_control_sources
-  ${trellis_system_dir}/file_system.cpp ${trellis_system_dir}/notifier.cpp
+  ${trellis_system_dir}/error_info.cpp ${trellis_system_dir}/file_system.cpp
+  ${trellis_system_dir}/notifier.cpp
   ${trellis_system_dir}/registry_calls.cpp ${trellis_system_dir}/registry_view.cpp
   ${trellis_system_dir}/type_library.cpp)
 list(APPEND trellis_server_sources ${trellis_system_dir}/library_path.cpp)

@@ -152,15 +152,20 @@ TEST(StoreFaults, ADamagedStoreFailsReadsAndTheExportWithItsReason) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Faults", 0, KEY_READ, &key),
               ERROR_SUCCESS);
-    LONG status = ERROR_SUCCESS;
-    for (DWORD i = 0; status == ERROR_SUCCESS; ++i) {
-        char name[64];
-        DWORD length = sizeof name;
-        status = RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
-    }
+    const auto listed = pointilla::registry::explained([&] {
+        LONG status = ERROR_SUCCESS;
+        for (DWORD i = 0; status == ERROR_SUCCESS; ++i) {
+            char name[64];
+            DWORD length = sizeof name;
+            status = RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        }
+        return status;
+    });
     RegCloseKey(key);
-    EXPECT_NE(status, ERROR_NO_MORE_ITEMS) << "a damaged list must not read as its end";
-    EXPECT_NE(pointilla::registry::takeStoreFailure().find("damaged"), std::string::npos);
+    ASSERT_FALSE(listed);
+    EXPECT_NE(listed.error().status, ERROR_NO_MORE_ITEMS)
+        << "a damaged list must not read as its end";
+    EXPECT_NE(listed.error().words.find("damaged"), std::string::npos);
     pointilla::registry::useStoreAt({});
 
     const Outcome exported = run({"export", kKey, dir.str(), "backup"}, store);

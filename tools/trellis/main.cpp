@@ -85,10 +85,10 @@ int serverCommand(bool registering, const std::vector<std::string>& args) {
     }
     const std::filesystem::path library =
         args.empty() ? ownLibrary() : pointilla::platform::pathFromArgument(args[0]);
-    const std::string error = registering ? trellis::host::registerServer(library)
-                                          : trellis::host::unregisterServer(library);
-    if (!error.empty()) {
-        voice().say(error);
+    const auto done = registering ? trellis::host::registerServer(library)
+                                  : trellis::host::unregisterServer(library);
+    if (!done) {
+        voice().say(done.error());
         return kExitFailure;
     }
     return 0;
@@ -143,11 +143,11 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
     }
 
     auto created = trellis::host::createObject(trellis::kProgId);
-    if (!created.object) {
-        voice().say(created.error);
+    if (!created) {
+        voice().say(created.error());
         return kExitFailure;
     }
-    auto& object = *created.object;
+    auto& object = **created;
     std::vector<std::int32_t> errors;
     object.setEventHandler([&](std::int32_t id, const std::vector<Value>& eventArgs) {
         if (id == trellis::dispid::RegError && !eventArgs.empty()) {
@@ -160,7 +160,6 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
         voice().say(words::keyRefused(args[0]));
         return kExitFailure;
     }
-    trellis::host::takeControlStoreFailure();  // only this call's reason counts
     const auto result = object.call(shape->dispId, callArgs);
     if (!result) {
         voice().say(words::callFailed());

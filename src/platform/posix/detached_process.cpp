@@ -49,10 +49,6 @@ struct ChildFailure {
     failInChild(reportFd, 2);
 }
 
-void setError(std::string* error, std::string text) {
-    if (error != nullptr) *error = std::move(text);
-}
-
 // Everything the child needs, prepared before fork: after it, it may not allocate.
 class Command {
   public:
@@ -75,19 +71,17 @@ class Command {
                     directory_.empty() ? nullptr : directory_.c_str());
     }
 
-    // Reads the child's report once the pipe's other end is closed: true when
-    // the program was executed (the pipe closed on exec), false with the reason.
-    bool executed(int reportFd, std::string* error) const {
+    // Reads the child's report once the pipe's other end is closed: the program
+    // was executed (the pipe closed on exec), or the reason it was not.
+    Status<std::string> executed(int reportFd) const {
         ChildFailure failure;
         ssize_t got = 0;
         do {
             got = ::read(reportFd, &failure, sizeof failure);
         } while (got < 0 && errno == EINTR);
-        if (got != static_cast<ssize_t>(sizeof failure)) return true;
+        if (got != static_cast<ssize_t>(sizeof failure)) return {};
         const std::string reason = std::strerror(failure.error);
-        setError(error,
-                 failure.stage == 1 ? directory_ + " : " + reason : program_ + " : " + reason);
-        return false;
+        return fail(failure.stage == 1 ? directory_ + " : " + reason : program_ + " : " + reason);
     }
 
   private:
@@ -98,15 +92,12 @@ class Command {
 };
 
 // The pipe on which a child reports a failure to run the program, closed on exec.
-bool openReportPipe(UniqueFd& readEnd, UniqueFd& writeEnd, std::string* error) {
+Status<std::string> openReportPipe(UniqueFd& readEnd, UniqueFd& writeEnd) {
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        setError(error, std::strerror(errno));
-        return false;
-    }
+    if (::pipe2(fds, O_CLOEXEC) != 0) return fail(std::string(std::strerror(errno)));
     readEnd.reset(fds[0]);
     writeEnd.reset(fds[1]);
-    return true;
+    return {};
 }
 
 int waitFor(pid_t child) {
@@ -134,18 +125,16 @@ std::filesystem::path findInPath(const std::string& name) {
     }
 }
 
-bool startDetached(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                   const std::filesystem::path& workingDirectory, std::string* error) {
+Status<std::string> startDetached(const std::filesystem::path& program,
+                                  const std::vector<std::string>& arguments,
+                                  const std::filesystem::path& workingDirectory) {
     Command command(program, arguments, workingDirectory);
     UniqueFd readEnd;
     UniqueFd writeEnd;
-    if (!openReportPipe(readEnd, writeEnd, error)) return false;
+    if (auto piped = openReportPipe(readEnd, writeEnd); !piped) return piped;
 
     const pid_t child = ::fork();
-    if (child < 0) {
-        setError(error, std::strerror(errno));
-        return false;
-    }
+    if (child < 0) return fail(std::string(std::strerror(errno)));
     if (child == 0) {
         const pid_t grandchild = ::fork();
         if (grandchild == 0) command.runInChild(writeEnd.get());
@@ -153,31 +142,25 @@ bool startDetached(const std::filesystem::path& program, const std::vector<std::
     }
     writeEnd.reset();
     const int status = waitFor(child);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        setError(error, "fork");
-        return false;
-    }
-    return command.executed(readEnd.get(), error);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return fail(std::string("fork"));
+    return command.executed(readEnd.get());
 }
 
-std::optional<pid_t> startChild(const std::filesystem::path& program,
-                                const std::vector<std::string>& arguments,
-                                const std::filesystem::path& workingDirectory, std::string* error) {
+Result<pid_t, std::string> startChild(const std::filesystem::path& program,
+                                      const std::vector<std::string>& arguments,
+                                      const std::filesystem::path& workingDirectory) {
     Command command(program, arguments, workingDirectory);
     UniqueFd readEnd;
     UniqueFd writeEnd;
-    if (!openReportPipe(readEnd, writeEnd, error)) return std::nullopt;
+    if (auto piped = openReportPipe(readEnd, writeEnd); !piped) return fail(piped.error());
 
     const pid_t child = ::fork();
-    if (child < 0) {
-        setError(error, std::strerror(errno));
-        return std::nullopt;
-    }
+    if (child < 0) return fail(std::string(std::strerror(errno)));
     if (child == 0) command.runInChild(writeEnd.get());
     writeEnd.reset();
-    if (!command.executed(readEnd.get(), error)) {
+    if (auto ran = command.executed(readEnd.get()); !ran) {
         waitFor(child);  // it ends right after saying why
-        return std::nullopt;
+        return fail(ran.error());
     }
     return child;
 }

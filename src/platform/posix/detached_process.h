@@ -4,9 +4,10 @@
 #include <sys/types.h>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "common/result.h"
 
 namespace pointilla::platform::posix {
 
@@ -16,17 +17,17 @@ std::filesystem::path findInPath(const std::string& name);
 // Starts `program` with `arguments` (argv[1] on) in `workingDirectory`, as a
 // grandchild so that no zombie is left behind and the caller never waits for
 // it. Returns once the program has been executed, or with the reason it could
-// not be in `error` (false).
-bool startDetached(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                   const std::filesystem::path& workingDirectory, std::string* error = nullptr);
+// not be.
+Status<std::string> startDetached(const std::filesystem::path& program,
+                                  const std::vector<std::string>& arguments,
+                                  const std::filesystem::path& workingDirectory);
 
 // Starts `program` the same way, but as our own child, so that the caller can
 // tell when it ends: its process id once it has been executed, or the reason
-// it could not be in `error`. The caller reaps it through hasEnded().
-std::optional<pid_t> startChild(const std::filesystem::path& program,
-                                const std::vector<std::string>& arguments,
-                                const std::filesystem::path& workingDirectory,
-                                std::string* error = nullptr);
+// it could not be. The caller reaps it through hasEnded().
+Result<pid_t, std::string> startChild(const std::filesystem::path& program,
+                                      const std::vector<std::string>& arguments,
+                                      const std::filesystem::path& workingDirectory);
 
 // True once a child from startChild() has ended, reaping it; never blocks.
 bool hasEnded(pid_t child);

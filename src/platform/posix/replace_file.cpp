@@ -48,12 +48,14 @@ Result<fs::path, FileError> followLinks(fs::path path) {
     }
 }
 
-// 0 when the file may be written; otherwise why not. No write bit at all means
+// Whether the file may be written, or why not. No write bit at all means
 // read-only even for root, who passes every permission check.
-int writeRefusal(const fs::path& file, const struct stat& st) {
-    if ((st.st_mode & 0222) == 0) return EACCES;
-    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) return errno;
-    return 0;
+Status<FileError> mayWrite(const fs::path& file, const struct stat& st) {
+    if ((st.st_mode & 0222) == 0) return fail(systemError(EACCES));
+    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
+        return fail(systemError(errno));
+    }
+    return {};
 }
 
 // A new file with a short name in `dir`, so that a target name as long as the
@@ -115,7 +117,7 @@ Status<FileError> replaceFileContent(const fs::path& requested, std::string_view
     if (exists) {
         if (S_ISDIR(existing.st_mode)) return fail(systemError(EISDIR));
         if (!S_ISREG(existing.st_mode)) return fail(FileError{FileError::Kind::NotRegularFile});
-        if (const int refusal = writeRefusal(target, existing)) return fail(systemError(refusal));
+        if (auto writable = mayWrite(target, existing); !writable) return writable;
     }
 
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");

@@ -30,7 +30,7 @@ OpenerRoom XdgDocumentOpener::waitForRoom(std::chrono::milliseconds patience) {
 
 bool DirectProgramStarter::start(const std::filesystem::path& program) {
     if (program.empty()) return false;
-    return startDetached(program, {}, program.parent_path());
+    return startDetached(program, {}, program.parent_path()).ok();
 }
 
 }  // namespace pointilla::platform::posix

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -14,9 +15,15 @@
 #include "platform/registry/registry_store.h"
 
 namespace pointilla::registry {
+
+void noteFailureWords(std::string words);
+
 namespace {
 
 constexpr std::size_t kMaxKeyNameLength = 255;
+
+// The scope that hears this thread's failures.
+thread_local FailureWords* innermostWords = nullptr;
 
 struct OpenKey {
     KeyId id = 0;
@@ -42,29 +49,25 @@ class ProcessRegistry {
                 store_ = std::move(*opened);
             } else {
                 lastError_ = opened.error();
-                failure_ = lastError_;
+                noteFailureWords(lastError_);
             }
-            version_ = store_ ? store_->dataVersion() : -1;
+            version_ = store_ ? store_->dataVersion().value_or(-1) : -1;
         }
         return store_.get();
     }
 
     const std::string& lastError() const { return lastError_; }
 
-    // Answers a failed store operation with its status, keeping the store's
-    // reason for whoever asks next.
+    // Answers a failed store operation with its status, its reason going to
+    // the caller's scope of failure words.
     LONG failed(const StoreError& error) {
-        if (!error.reason.empty()) failure_ = error.reason;
+        if (!error.reason.empty()) noteFailureWords(error.reason);
         return error.status;
     }
     LONG answer(const StoreStatus& outcome) {
         return outcome ? ERROR_SUCCESS : failed(outcome.error());
     }
-    void noteFailure(std::string reason) { failure_ = std::move(reason); }
-    std::string takeFailure() { return std::exchange(failure_, std::string()); }
-
     void reset(const std::filesystem::path& path) {
-        failure_.clear();
         store_.reset();
         handles_.clear();
         pathCache_.clear();
@@ -73,10 +76,16 @@ class ProcessRegistry {
 
     // Another process's commit makes every cached look-up and enumeration stale.
     std::int64_t freshVersion() {
-        const std::int64_t now = store_->dataVersion();
-        if (now != version_) {
+        const std::optional<std::int64_t> now = store_->dataVersion();
+        if (!now || *now != version_) {
             pathCache_.clear();
-            version_ = now;
+            // A version that cannot be read may hide a commit: what handles
+            // fetched is fetched again too.
+            if (now) {
+                version_ = *now;
+            } else {
+                ++localWrites_;
+            }
         }
         return version_ + localWrites_;
     }
@@ -170,16 +179,15 @@ class ProcessRegistry {
             base = *level;
         }
         if (base + parts <= kMaxKeyDepth) return ERROR_SUCCESS;
-        noteFailure("a key cannot lie more than " + std::to_string(kMaxKeyDepth) +
-                    " levels below its root (this one would lie " + std::to_string(base + parts) +
-                    ")");
+        noteFailureWords("a key cannot lie more than " + std::to_string(kMaxKeyDepth) +
+                         " levels below its root (this one would lie " +
+                         std::to_string(base + parts) + ")");
         return ERROR_INVALID_PARAMETER;
     }
 
   private:
     std::unique_ptr<RegistryStore> store_;
     std::string lastError_;
-    std::string failure_;
     std::filesystem::path path_;
     std::unordered_map<ULONG_PTR, OpenKey> handles_;
     std::unordered_map<std::string, KeyId> pathCache_;
@@ -242,29 +250,39 @@ void useStoreAt(const std::filesystem::path& path) {
     reg.reset(path);
 }
 
-std::string storeError() {
+Status<std::string> storeUsable() {
     auto& reg = processRegistry();
     std::lock_guard lock(reg.mutex);
-    return reg.store() ? std::string() : reg.lastError();
+    if (reg.store() == nullptr) return fail(reg.lastError());
+    return {};
 }
 
-std::string takeStoreFailure() {
-    auto& reg = processRegistry();
-    std::lock_guard lock(reg.mutex);
-    return reg.takeFailure();
+FailureWords::FailureWords() : outer_(innermostWords) { innermostWords = this; }
+
+FailureWords::~FailureWords() { innermostWords = outer_; }
+
+void noteFailureWords(std::string words) {
+    if (innermostWords != nullptr) innermostWords->latest_ = std::move(words);
 }
 
 struct WriteBatch::State {
     std::unique_ptr<RegistryStore::Batch> batch;
+    CallFailure failure;  // why the batch could not begin
 };
 
 WriteBatch::WriteBatch() : state_(std::make_unique<State>()) {
     auto& reg = processRegistry();
     std::lock_guard lock(reg.mutex);
+    FailureWords words;
     if (auto* store = reg.store()) {
         state_->batch = std::make_unique<RegistryStore::Batch>(*store);
-        if (!state_->batch->active()) reg.failed(state_->batch->failure());
+        if (!state_->batch->active()) {
+            state_->failure.status = reg.failed(state_->batch->failure());
+        }
+    } else {
+        state_->failure.status = ERROR_BADDB;
     }
+    state_->failure.words = words.latest();
 }
 
 WriteBatch::~WriteBatch() {
@@ -274,13 +292,18 @@ WriteBatch::~WriteBatch() {
     state_->batch.reset();
 }
 
-bool WriteBatch::active() const { return state_->batch && state_->batch->active(); }
+Status<CallFailure> WriteBatch::begun() const {
+    if (state_->batch && state_->batch->active()) return {};
+    return fail(state_->failure);
+}
 
-bool WriteBatch::commit() {
-    auto& reg = processRegistry();
-    std::lock_guard lock(reg.mutex);
-    if (!state_->batch) return false;
-    return reg.answer(state_->batch->commit()) == ERROR_SUCCESS;
+Status<CallFailure> WriteBatch::commit() {
+    if (auto ready = begun(); !ready) return ready;
+    return explained([&] {
+        auto& reg = processRegistry();
+        std::lock_guard lock(reg.mutex);
+        return reg.answer(state_->batch->commit());
+    });
 }
 
 struct ReadSnapshot::State {

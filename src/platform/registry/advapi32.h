@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+
+#include "common/result.h"
 
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);
@@ -45,14 +48,45 @@ std::filesystem::path defaultStorePath();
 // Tests use it to work on a throw-away store.
 void useStoreAt(const std::filesystem::path& path);
 
-// Why the store cannot be used ("" when it can); every registry function then
-// fails with ERROR_BADDB.
-std::string storeError();
+// Whether the store can be used, or why not; when it cannot, every registry
+// function fails with ERROR_BADDB.
+Status<std::string> storeUsable();
 
-// The store's own reason for the last failure of a registry function in this
-// process (busy, read-only, damaged, disk full, a key too deep), or "" when
-// there was none since the last call; the reason is cleared by taking it.
-std::string takeStoreFailure();
+// The store's own words for why the registry functions this thread calls fail
+// (busy, read-only, damaged, disk full, a key too deep), gathered while the
+// scope lives; a missing key or value is no fault of the store and has none.
+// Scopes nest: the innermost one hears the calls. Calls outside any scope keep
+// no words.
+class FailureWords {
+  public:
+    FailureWords();
+    ~FailureWords();
+    FailureWords(const FailureWords&) = delete;
+    FailureWords& operator=(const FailureWords&) = delete;
+    // The words of the latest failure that had some, "" when none had.
+    const std::string& latest() const { return latest_; }
+
+  private:
+    friend void noteFailureWords(std::string words);
+    std::string latest_;
+    FailureWords* outer_;
+};
+
+// A registry call's failure: its status and the store's words for it.
+struct CallFailure {
+    LONG status = ERROR_SUCCESS;
+    std::string words;
+};
+
+// Runs registry calls (call gives the status of the last) and gives their
+// failure with the store's words for it.
+template <class Call>
+Status<CallFailure> explained(Call&& call) {
+    FailureWords words;
+    const LONG status = std::forward<Call>(call)();
+    if (status == ERROR_SUCCESS) return {};
+    return fail(CallFailure{status, words.latest()});
+}
 
 // Makes the registry writes of this process that follow, until commit, one
 // transaction: all of them land or none (the object rolls back when destroyed
@@ -63,8 +97,9 @@ class WriteBatch {
     ~WriteBatch();
     WriteBatch(const WriteBatch&) = delete;
     WriteBatch& operator=(const WriteBatch&) = delete;
-    bool active() const;  // false when the store could not be locked
-    bool commit();
+    // Whether the store could be locked, with the store's words when not.
+    Status<CallFailure> begun() const;
+    Status<CallFailure> commit();
 
   private:
     struct State;

@@ -487,11 +487,12 @@ StoreResult<KeyInfo> RegistryStore::keyInfo(KeyId key) {
     return info;
 }
 
-std::int64_t RegistryStore::dataVersion() {
+std::optional<std::int64_t> RegistryStore::dataVersion() {
     auto s = statement(kDataVersion, "PRAGMA data_version");
-    if (!s) return -1;
+    if (!s) return std::nullopt;
     StatementUse use(*s);
-    return use.step() == SQLITE_ROW ? use.integer(0) : -1;
+    if (use.step() != SQLITE_ROW) return std::nullopt;
+    return use.integer(0);
 }
 
 RegistryStore::Batch::Batch(RegistryStore& store) : store_(store) {

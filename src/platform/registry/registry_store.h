@@ -83,7 +83,8 @@ class RegistryStore {
     StoreResult<KeyInfo> keyInfo(KeyId key);
 
     // Changes whenever another connection commits; lets callers drop caches.
-    std::int64_t dataVersion();
+    // None when it cannot be read.
+    std::optional<std::int64_t> dataVersion();
 
     // Groups writes into one transaction: all of them land, or none.
     class Batch {

@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "trellis/com/trellis_guids.h"
@@ -14,20 +15,21 @@ std::string guidText(const GUID& g) {
     return buffer;
 }
 
-bool parseGuid(std::string_view text, GUID* guid) {
-    if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
+std::optional<GUID> parseGuid(std::string_view text) {
+    if (text.size() != 38 || text.front() != '{' || text.back() != '}') return std::nullopt;
     const std::string inner(text.substr(1, 36));
     unsigned d1 = 0, d2 = 0, d3 = 0;
     unsigned b[8] = {};
     int used = 0;
     const int n = std::sscanf(inner.c_str(), "%8x-%4x-%4x-%2x%2x-%2x%2x%2x%2x%2x%2x%n", &d1, &d2,
                               &d3, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5], &b[6], &b[7], &used);
-    if (n != 11 || used != 36) return false;
-    guid->Data1 = d1;
-    guid->Data2 = static_cast<std::uint16_t>(d2);
-    guid->Data3 = static_cast<std::uint16_t>(d3);
-    for (int i = 0; i < 8; ++i) guid->Data4[i] = static_cast<std::uint8_t>(b[i]);
-    return true;
+    if (n != 11 || used != 36) return std::nullopt;
+    GUID guid{};
+    guid.Data1 = d1;
+    guid.Data2 = static_cast<std::uint16_t>(d2);
+    guid.Data3 = static_cast<std::uint16_t>(d3);
+    for (int i = 0; i < 8; ++i) guid.Data4[i] = static_cast<std::uint8_t>(b[i]);
+    return guid;
 }
 
 }  // namespace trellis::com

@@ -3,6 +3,7 @@
 // event interface and its type library, from the interface definition) and
 // their registry text.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,6 @@
 namespace trellis::com {
 // "{5E6F2B41-8C1D-4A3B-9E27-416BD03C7215}" form, upper case, as the registry keeps it.
 std::string guidText(const GUID& guid);
-bool parseGuid(std::string_view text, GUID* guid);
+// The identifier a text of that form names; none for any other text.
+std::optional<GUID> parseGuid(std::string_view text);
 }  // namespace trellis::com

@@ -8,6 +8,7 @@
 #include "trellis/com/com_object.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/trellis_guids.h"
+#include "trellis/control/error_info.h"
 #include "trellis/control/library_path.h"
 #include "trellis/control/notifier.h"
 #include "trellis/control/server_registration.h"
@@ -59,13 +60,15 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
 STDAPI DllCanUnloadNow() { return trellis::liveObjectCount() == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() {
-    const std::string path = trellis::thisLibraryPath();
-    if (path.empty()) return SELFREG_E_CLASS;
-    return trellis::registerClass(path, trellis::RegistrationScope::Machine,
+    const trellis::EntryErrorInfo errorInfo;
+    const auto path = trellis::thisLibraryPath();
+    if (!path) return SELFREG_E_CLASS;
+    return trellis::registerClass(*path, trellis::RegistrationScope::Machine,
                                   trellis::libraryHasTypeLibrary());
 }
 
 STDAPI DllUnregisterServer() {
+    const trellis::EntryErrorInfo errorInfo;
     return trellis::unregisterClass(trellis::RegistrationScope::Machine,
                                     trellis::libraryHasTypeLibrary());
 }
@@ -73,11 +76,12 @@ STDAPI DllUnregisterServer() {
 // regsvr32 /i:user registers for the current user only (with /n, instead of the
 // whole machine), so that a user without administrator rights can register it.
 STDAPI DllInstall(BOOL install, LPCOLESTR commandLine) {
+    const trellis::EntryErrorInfo errorInfo;
     const trellis::RegistrationScope scope = trellis::scopeFromCommandLine(commandLine);
     if (!install) return trellis::unregisterClass(scope, trellis::libraryHasTypeLibrary());
-    const std::string path = trellis::thisLibraryPath();
-    if (path.empty()) return SELFREG_E_CLASS;
-    return trellis::registerClass(path, scope, trellis::libraryHasTypeLibrary());
+    const auto path = trellis::thisLibraryPath();
+    if (!path) return SELFREG_E_CLASS;
+    return trellis::registerClass(*path, scope, trellis::libraryHasTypeLibrary());
 }
 
 STDAPI_(void) TrellisSetNotifier(TrellisNotifierCallback callback, void* context) {

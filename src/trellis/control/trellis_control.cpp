@@ -5,6 +5,7 @@
 #include <exception>
 #include <new>
 
+#include "common/result.h"
 #include "trellis/reg_files/reg_backup.h"
 #include "trellis/store/registry_access.h"
 #include "trellis/store/text_trim.h"
@@ -12,10 +13,13 @@
 namespace trellis {
 namespace {
 
-// A member's failure: the error number it raises.
-struct MemberError {
-    LONG code;
-};
+// A member's steps give its result or the error number it raises.
+template <class T>
+using MemberResult = pointilla::Result<T, LONG>;
+using pointilla::fail;
+
+constexpr LONG kInvalidProcedureCall = 5;
+constexpr LONG kOutOfMemory = 7;
 
 std::string upperAscii(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -23,26 +27,40 @@ std::string upperAscii(std::string text) {
     return text;
 }
 
-void checkCurrentKey(const std::string& key) {
-    if (const LONG code = ValidRootKey(key); code != 0) throw MemberError{code};
+pointilla::Status<LONG> checkCurrentKey(const std::string& key) {
+    if (const LONG code = ValidRootKey(key); code != 0) return fail(code);
+    return {};
 }
+
+// The steps of a member, with nothing thrown past the control's surface: a
+// failure of the language's own (out of memory) becomes its run-time error.
+template <class Steps>
+auto guarded(Steps steps) -> decltype(steps()) {
+    try {
+        return steps();
+    } catch (const std::bad_alloc&) {
+        return fail(kOutOfMemory);
+    } catch (const std::exception&) {
+        return fail(kInvalidProcedureCall);
+    }
+}
+
+// Whether a failed read means the value is not there (or holds no such data),
+// an answer rather than a registry that cannot be read.
+bool readsAsMissing(LONG status) { return IsAbsence(status) || status == ERROR_MORE_DATA; }
 
 }  // namespace
 
-// Runs a member's steps; any raised or unexpected error becomes RegError and the
-// member's failure result.
-template <typename Result, typename Steps>
-Result runMember(const Trellis& control, Result failure, Steps steps,
-                 void (Trellis::*raise)(LONG) const) {
-    try {
+// Runs a member's steps on its current key: the result, or RegError with the
+// error's number and the member's failure result.
+template <class T, class Steps>
+T Trellis::runMember(T failure, Steps steps) const {
+    MemberResult<T> result = guarded([&]() -> MemberResult<T> {
+        if (auto checked = checkCurrentKey(currentKey_); !checked) return fail(checked.error());
         return steps();
-    } catch (const MemberError& e) {
-        (control.*raise)(e.code);
-    } catch (const std::bad_alloc&) {
-        (control.*raise)(7);  // out of memory
-    } catch (const std::exception&) {
-        (control.*raise)(5);  // invalid procedure call
-    }
+    });
+    if (result) return std::move(result).value();
+    RaiseRegError(result.error());
     return failure;
 }
 
@@ -64,120 +82,82 @@ void Trellis::SetCurrentKey(const std::string& sKeyName) {
 VARIANT_BOOL Trellis::BackupKey(const std::string& sKeytoBackup, const std::string& sBackupDir,
                                 const std::string& sBackupFile) {
     return runMember<VARIANT_BOOL>(
-        *this, VARIANT_FALSE,
-        [&] {
-            checkCurrentKey(currentKey_);
-            return ExportMember(sKeytoBackup, sBackupDir, sBackupFile,
-                                [](LONG code) { throw MemberError{code}; });
-        },
-        &Trellis::RaiseRegError);
+        VARIANT_FALSE, [&] { return ExportMember(sKeytoBackup, sBackupDir, sBackupFile); });
 }
 
 VARIANT_BOOL Trellis::SetStringVal(const std::string& sValueName,
                                    const std::string& sNewStringValue) {
-    return runMember<VARIANT_BOOL>(
-        *this, VARIANT_FALSE,
-        [&] {
-            checkCurrentKey(currentKey_);
-            if (!SetStringValue(currentKey_, sValueName, sNewStringValue)) {
-                throw MemberError{kValueNotWritten};
-            }
-            return VARIANT_TRUE;
-        },
-        &Trellis::RaiseRegError);
+    return runMember<VARIANT_BOOL>(VARIANT_FALSE, [&]() -> MemberResult<VARIANT_BOOL> {
+        if (!SetStringValue(currentKey_, sValueName, sNewStringValue)) {
+            return fail(kValueNotWritten);
+        }
+        return VARIANT_BOOL{VARIANT_TRUE};
+    });
 }
 
 std::string Trellis::GetStringVal(const std::string& ValueName) {
-    return runMember<std::string>(
-        *this, std::string(),
-        [&] {
-            checkCurrentKey(currentKey_);
-            std::string text = GetStringValue(currentKey_, ValueName);
-            if (text.empty()) throw MemberError{kValueNotRead};
-            return text;
-        },
-        &Trellis::RaiseRegError);
+    return runMember<std::string>({}, [&]() -> MemberResult<std::string> {
+        auto text = GetStringValue(currentKey_, ValueName);
+        // An empty text cannot be told from a missing one.
+        if (!text || text->empty()) return fail(kValueNotRead);
+        return std::move(text).value();
+    });
 }
 
 VARIANT_BOOL Trellis::SetDWORDVal(const std::string& sValueName, LONG lNewDWORDValue) {
-    return runMember<VARIANT_BOOL>(
-        *this, VARIANT_FALSE,
-        [&] {
-            checkCurrentKey(currentKey_);
-            if (!SetDWORDValue(currentKey_, sValueName, lNewDWORDValue)) {
-                throw MemberError{kValueNotWritten};
-            }
-            return VARIANT_TRUE;
-        },
-        &Trellis::RaiseRegError);
+    return runMember<VARIANT_BOOL>(VARIANT_FALSE, [&]() -> MemberResult<VARIANT_BOOL> {
+        if (!SetDWORDValue(currentKey_, sValueName, lNewDWORDValue)) return fail(kValueNotWritten);
+        return VARIANT_BOOL{VARIANT_TRUE};
+    });
 }
 
 LONG Trellis::GetDWORDVal(const std::string& ValueName) {
+    MemberResult<LONG> number = guarded([&]() -> MemberResult<LONG> {
+        if (auto checked = checkCurrentKey(currentKey_); !checked) return fail(checked.error());
+        auto read = GetDWORDValue(currentKey_, ValueName);
+        // A stored -1 cannot be told from a missing value.
+        if (!read || *read == -1) return fail(kValueNotRead);
+        return read;
+    });
+    if (number) return *number;
     // On failure the member returns the error code itself.
-    LONG failure = 0;
-    try {
-        checkCurrentKey(currentKey_);
-        const LONG number = GetDWORDValue(currentKey_, ValueName);
-        if (number == -1) throw MemberError{kValueNotRead};
-        return number;
-    } catch (const MemberError& e) {
-        failure = e.code;
-    } catch (const std::bad_alloc&) {
-        failure = 7;  // out of memory
-    } catch (const std::exception&) {
-        failure = 5;  // invalid procedure call, as the other members report it
-    }
-    RaiseRegError(failure);
-    return failure;
+    RaiseRegError(number.error());
+    return number.error();
 }
 
 VARIANT_BOOL Trellis::KeyExists(const std::string& sValueName, LONG lValueType) {
-    return runMember<VARIANT_BOOL>(
-        *this, VARIANT_FALSE,
-        [&] {
-            checkCurrentKey(currentKey_);
-            switch (lValueType) {
-                case 0:
-                    if (!GetStringValue(currentKey_, sValueName).empty()) return VARIANT_TRUE;
-                    break;
-                case 1:
-                    if (GetDWORDValue(currentKey_, sValueName) != -1) return VARIANT_TRUE;
-                    break;
-                default:
-                    throw MemberError{kBadKeyPath};
-            }
-            // A missing value is an answer; a registry that cannot be read is not.
-            const LONG status = ValueReadStatus(currentKey_, sValueName);
-            if (status != ERROR_SUCCESS && !IsAbsence(status)) throw MemberError{kValueNotRead};
-            return VARIANT_FALSE;
-        },
-        &Trellis::RaiseRegError);
+    return runMember<VARIANT_BOOL>(VARIANT_FALSE, [&]() -> MemberResult<VARIANT_BOOL> {
+        LONG status = ERROR_SUCCESS;
+        bool found = false;
+        if (lValueType == 0) {
+            auto text = GetStringValue(currentKey_, sValueName);
+            found = text && !text->empty();
+            if (!text) status = text.error();
+        } else if (lValueType == 1) {
+            auto number = GetDWORDValue(currentKey_, sValueName);
+            found = number && *number != -1;
+            if (!number) status = number.error();
+        } else {
+            return fail(kBadKeyPath);
+        }
+        // A missing value is an answer; a registry that cannot be read is not.
+        if (status != ERROR_SUCCESS && !readsAsMissing(status)) return fail(kValueNotRead);
+        return VARIANT_BOOL{found ? VARIANT_TRUE : VARIANT_FALSE};
+    });
 }
 
 VARIANT_BOOL Trellis::DeleteAKey(const std::string& sValueName) {
-    return runMember<VARIANT_BOOL>(
-        *this, VARIANT_FALSE,
-        [&] {
-            checkCurrentKey(currentKey_);
-            if (!DeleteKey(currentKey_ + "\\" + sValueName)) {
-                throw MemberError{kKeyNotCreatedOrDeleted};
-            }
-            return VARIANT_TRUE;
-        },
-        &Trellis::RaiseRegError);
+    return runMember<VARIANT_BOOL>(VARIANT_FALSE, [&]() -> MemberResult<VARIANT_BOOL> {
+        if (!DeleteKey(currentKey_ + "\\" + sValueName)) return fail(kKeyNotCreatedOrDeleted);
+        return VARIANT_BOOL{VARIANT_TRUE};
+    });
 }
 
 VARIANT_BOOL Trellis::CreateAKey(const std::string& sNewKeyName) {
-    return runMember<VARIANT_BOOL>(
-        *this, VARIANT_FALSE,
-        [&] {
-            checkCurrentKey(currentKey_);
-            if (!CreateKey(currentKey_ + "\\" + sNewKeyName)) {
-                throw MemberError{kKeyNotCreatedOrDeleted};
-            }
-            return VARIANT_TRUE;
-        },
-        &Trellis::RaiseRegError);
+    return runMember<VARIANT_BOOL>(VARIANT_FALSE, [&]() -> MemberResult<VARIANT_BOOL> {
+        if (!CreateKey(currentKey_ + "\\" + sNewKeyName)) return fail(kKeyNotCreatedOrDeleted);
+        return VARIANT_BOOL{VARIANT_TRUE};
+    });
 }
 
 void Trellis::SetSize(LONG width, LONG height) {

@@ -46,6 +46,8 @@ class Trellis {
 
   private:
     void RaiseRegError(LONG code) const;
+    template <class T, class Steps>
+    T runMember(T failure, Steps steps) const;
 
     std::string currentKey_;
     RegErrorHandler regError_;

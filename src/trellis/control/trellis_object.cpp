@@ -5,6 +5,7 @@
 #include "trellis/com/himetric.h"
 #include "trellis/com/member_table.h"
 #include "trellis/com/oleaut.h"
+#include "trellis/control/error_info.h"
 #include "trellis/control/type_library.h"
 
 namespace trellis {
@@ -138,6 +139,7 @@ HRESULT TrellisObject::Invoke(DISPID id, REFIID riid, LCID /*lcid*/, WORD flags,
     if (result != nullptr) VariantInit(result);
     // Keep the object alive while a RegError handler runs inside the call.
     const auto keepAlive = com::ComPtr<IDispatch>::share(this);
+    const EntryErrorInfo errorInfo;
     return invokeMember(id, flags, params, result, argError);
 }
 

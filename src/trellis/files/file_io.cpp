@@ -56,8 +56,6 @@ std::map<SHORT, OpenFile>& openFiles() {
 
 }  // namespace
 
-std::string FileError::describe(LONG number) { return FileErrorText(number); }
-
 std::string FileErrorText(LONG number) {
     switch (number) {
         case 52:
@@ -140,38 +138,37 @@ VARIANT_BOOL FileExists(const std::string& path, SHORT attributes) {
     return VARIANT_FALSE;
 }
 
-SHORT FreeFile() {
+std::optional<SHORT> FreeFile() {
     std::lock_guard lock(filesMutex());
     for (SHORT n = 1; n <= kMaxFileNumber; ++n) {
         if (openFiles().count(n) == 0) return n;
     }
-    return 0;
+    return std::nullopt;
 }
 
-void OpenFileForAppend(const std::string& path, SHORT fileNumber) {
+pointilla::Status<LONG> OpenFileForAppend(const std::string& path, SHORT fileNumber) {
     std::lock_guard lock(filesMutex());
-    if (fileNumber < 1 || fileNumber > kMaxFileNumber) throw FileError(52);
-    if (openFiles().count(fileNumber) != 0) throw FileError(55);
-    OpenFile file = path.empty() ? OpenFile() : fs::openForAppend(fs::pathFromUtf8(path));
-    if (!file) throw FileError(path.empty() ? 52 : errorNumberOf(errno));
+    if (fileNumber < 1 || fileNumber > kMaxFileNumber) return pointilla::fail(LONG{52});
+    if (openFiles().count(fileNumber) != 0) return pointilla::fail(LONG{55});
+    if (path.empty()) return pointilla::fail(LONG{52});
+    OpenFile file = fs::openForAppend(fs::pathFromUtf8(path));
+    if (!file) return pointilla::fail(errorNumberOf(errno));
     openFiles().emplace(fileNumber, std::move(file));
+    return {};
 }
 
-void CloseFile(SHORT fileNumber) {
+pointilla::Status<LONG> CloseFile(SHORT fileNumber) {
     OpenFile file;
     {
         std::lock_guard lock(filesMutex());
         auto it = openFiles().find(fileNumber);
-        if (it == openFiles().end()) return;
+        if (it == openFiles().end()) return {};
         file = std::move(it->second);
         openFiles().erase(it);
     }
     // Buffered data that cannot reach the disk is an error of the close.
-    if (std::fflush(file.get()) != 0) throw FileError(errorNumberOf(errno));
-}
-
-void PrintLine(SHORT fileNumber, std::string_view bytes) {
-    if (auto written = WriteLine(fileNumber, bytes); !written) throw FileError(written.error());
+    if (std::fflush(file.get()) != 0) return pointilla::fail(errorNumberOf(errno));
+    return {};
 }
 
 pointilla::Status<LONG> WriteLine(SHORT fileNumber, std::string_view bytes) {

@@ -1,10 +1,10 @@
 #pragma once
 // File helpers of the export: existence tests with directory-search attribute
 // masks, files opened by number for appending, and the English texts of file
-// errors. A failing file operation throws FileError with its run-time error number.
+// errors. A failing file operation gives its run-time error number.
 
 #include <cstdint>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,16 +12,6 @@
 #include "platform/com/com_types.h"
 
 namespace trellis {
-
-class FileError : public std::runtime_error {
-  public:
-    explicit FileError(LONG number) : std::runtime_error(describe(number)), number_(number) {}
-    LONG number() const { return number_; }
-    static std::string describe(LONG number);
-
-  private:
-    LONG number_;
-};
 
 // Attribute masks of the directory search.
 inline constexpr SHORT kAttrNormal = 0;
@@ -36,17 +26,19 @@ std::string FileErrorText(LONG number);
 
 // FileIOFunctions
 VARIANT_BOOL FileExists(const std::string& path, SHORT attributes);
-SHORT FreeFile();  // a free file number, 0 when none is left
-void OpenFileForAppend(const std::string& path, SHORT fileNumber);
-void CloseFile(SHORT fileNumber);
+// A free file number; none when every number is taken.
+std::optional<SHORT> FreeFile();
+pointilla::Status<LONG> OpenFileForAppend(const std::string& path, SHORT fileNumber);
+// Closing a number that is not open does nothing; buffered bytes that cannot
+// reach the file are the close's failure.
+pointilla::Status<LONG> CloseFile(SHORT fileNumber);
 // Writes bytes then CR LF to an open file number.
-void PrintLine(SHORT fileNumber, std::string_view bytes);
+pointilla::Status<LONG> WriteLine(SHORT fileNumber, std::string_view bytes);
 
-// What replaces a file safely. The results carry run-time error numbers.
+// What replaces a file safely.
 // A new, empty file beside path (that takes path's place once complete), open
 // for writing under fileNumber; gives its own path.
 pointilla::Result<std::string, LONG> OpenFileBeside(const std::string& path, SHORT fileNumber);
-pointilla::Status<LONG> WriteLine(SHORT fileNumber, std::string_view bytes);
 // Puts what was written on the disk and closes the number, whatever the outcome.
 pointilla::Status<LONG> CommitFile(SHORT fileNumber);
 // Closes the number of a file given up on, dropping what is buffered.

@@ -15,6 +15,8 @@
 #include <variant>
 #include <vector>
 
+#include "common/result.h"
+
 namespace trellis::host {
 
 // A value crossing the dispatch interface: empty, UTF-8 text, 16-bit and 32-bit
@@ -46,22 +48,21 @@ class AutomationObject {  // owns one reference to the object's dispatch interfa
     std::unique_ptr<Impl> impl_;
 };
 
-struct CreateResult {
-    std::unique_ptr<AutomationObject> object;
-    std::string error;  // empty on success
-};
+// The object, or a clear reason why it could not be created.
+using CreatedObject = pointilla::Result<std::unique_ptr<AutomationObject>, std::string>;
 
 // Reads the class's registration under HKEY_CLASSES_ROOT in the registry store,
 // loads the library and asks its class factory for an object. On Windows:
 // CLSIDFromProgID and CoCreateInstance, in a single-threaded apartment.
-CreateResult createObject(std::string_view progId);
-// "" on success, else a clear reason; calls the library's DllRegisterServer, on
-// Windows its DllInstall for the current user (no administrator rights needed).
-std::string registerServer(const std::filesystem::path& library);
-std::string unregisterServer(const std::filesystem::path& library);
-// The reason the control's registry store gave for the control's last failure
-// (busy, read-only, damaged, disk full), "" when none; taking it clears it. The
-// control keeps its own connection to the store, so the host asks it.
+CreatedObject createObject(std::string_view progId);
+// Calls the library's DllRegisterServer, on Windows its DllInstall for the
+// current user (no administrator rights needed); a failure gives a clear reason.
+pointilla::Status<std::string> registerServer(const std::filesystem::path& library);
+pointilla::Status<std::string> unregisterServer(const std::filesystem::path& library);
+// The words the control's registry store gave for why the latest call into the
+// control on this thread failed (busy, read-only, damaged, disk full), "" when
+// none; taking them clears them. The control keeps its own connection to the
+// store, so the host asks it, as COM hosts ask for error information.
 std::string takeControlStoreFailure();
 // Where the library is installed relative to an executable:
 // <exe dir>/../lib/pointilla/libtrellis.so, on Windows <exe dir>\Trellis.dll

@@ -236,11 +236,11 @@ class ExportFile {
 
 ExportStatus writeBackup(const std::string& rootName, HKEY root, const std::string& subKey,
                          const std::string& base, const char* header) {
-    const SHORT fileNumber = FreeFile();
-    if (fileNumber == 0) return fail(fileFailure(67));
-    auto opened = OpenFileBeside(base + ".REG", fileNumber);
+    const auto fileNumber = FreeFile();
+    if (!fileNumber) return fail(fileFailure(67));  // too many files
+    auto opened = OpenFileBeside(base + ".REG", *fileNumber);
     if (!opened) return fail(fileFailure(opened.error()));
-    ExportFile file(fileNumber, *opened);
+    ExportFile file(*fileNumber, *opened);
     if (auto written = writeLine(file.number(), header); !written) return written;
     if (auto written = writeLine(file.number(), ""); !written) return written;
     {
@@ -349,11 +349,12 @@ VARIANT_BOOL ExportKeyToFile(const std::string& rootName, const std::string& sub
     return VARIANT_TRUE;
 }
 
-VARIANT_BOOL ExportMember(const std::string& sKeytoBackup, const std::string& sBackupDir,
-                          const std::string& sBackupFile, const std::function<void(LONG)>& raise) {
-    if (!FileExists(sBackupDir, kAttrDirectory)) raise(76);
+pointilla::Result<VARIANT_BOOL, LONG> ExportMember(const std::string& sKeytoBackup,
+                                                   const std::string& sBackupDir,
+                                                   const std::string& sBackupFile) {
+    if (!FileExists(sBackupDir, kAttrDirectory)) return fail(LONG{76});  // path not found
     const auto pos = sKeytoBackup.find('\\');
-    if (pos == std::string::npos) raise(kBadKeyPath);
+    if (pos == std::string::npos) return fail(kBadKeyPath);
     const std::string rootName = sKeytoBackup.substr(0, pos);
     // A trailing backslash names the same key.
     std::string subKey = sKeytoBackup.substr(pos + 1);
@@ -364,7 +365,7 @@ VARIANT_BOOL ExportMember(const std::string& sKeytoBackup, const std::string& sB
     if (name.empty() || name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos ||
         name.find("..") != std::string::npos) {
         showMessage(FileErrorText(52), "File I/O Error", MB_OK);
-        return VARIANT_FALSE;
+        return VARIANT_BOOL{VARIANT_FALSE};
     }
     // Directories are joined with the platform's separator; a trailing one (or the
     // Windows backslash) is not doubled.

@@ -2,19 +2,21 @@
 // Export of a registry key tree, depth first, to a .REG file the registry editor
 // imports; the previous export of the same name is kept as .OLD.
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "platform/com/com_types.h"
 
 namespace trellis {
 
-// The export member's steps after the control's own check of its current key.
-// raise is called with the member's error code (76, 1010) and must not return.
-VARIANT_BOOL ExportMember(const std::string& sKeytoBackup, const std::string& sBackupDir,
-                          const std::string& sBackupFile, const std::function<void(LONG)>& raise);
+// The export member's steps after the control's own check of its current key:
+// the member's result (False after the export's own message), or the error code
+// it raises (76, 1010).
+pointilla::Result<VARIANT_BOOL, LONG> ExportMember(const std::string& sKeytoBackup,
+                                                   const std::string& sBackupDir,
+                                                   const std::string& sBackupFile);
 
 // Writes base.REG (keeping base.OLD); True when the file was written to its end.
 VARIANT_BOOL ExportKeyToFile(const std::string& rootName, const std::string& subKey,

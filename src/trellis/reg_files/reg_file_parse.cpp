@@ -34,11 +34,11 @@ bool endsHere(std::string_view rest) {
     return rest.empty() || rest.front() == ';';
 }
 
-int hexDigit(char c) {
+std::optional<int> hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return std::nullopt;
 }
 
 bool sameLetters(std::string_view a, std::string_view b) {
@@ -91,8 +91,10 @@ pointilla::Status<RegFileError> appendHexBytes(std::string_view list, std::strin
         // Leading zeros are allowed, as the editor allows them: 001 is 01.
         int value = 0;
         std::size_t digits = 0;
-        for (; digits < rest.size() && hexDigit(rest[digits]) >= 0 && value <= 0xFF; ++digits) {
-            value = value * 16 + hexDigit(rest[digits]);
+        for (; digits < rest.size() && value <= 0xFF; ++digits) {
+            const auto d = hexDigit(rest[digits]);
+            if (!d) break;
+            value = value * 16 + *d;
         }
         if (digits == 0 || value > 0xFF) break;
         bytes.push_back(static_cast<char>(value));
@@ -108,9 +110,9 @@ std::optional<DWORD> hexNumber(std::string_view digits, std::size_t most) {
     if (digits.empty() || digits.size() > most) return std::nullopt;
     DWORD n = 0;
     for (char c : digits) {
-        const int d = hexDigit(c);
-        if (d < 0) return std::nullopt;
-        n = n * 16 + static_cast<DWORD>(d);
+        const auto d = hexDigit(c);
+        if (!d) return std::nullopt;
+        n = n * 16 + static_cast<DWORD>(*d);
     }
     return n;
 }
@@ -252,7 +254,7 @@ class Parser {
     pointilla::Status<RegFileError> continuation(std::string_view text, std::size_t number) {
         const std::string_view content = trimLeft(text);
         if (content.empty() || content.front() == ';') return {};
-        if (hexDigit(content.front()) < 0) return failure(Kind::ContinuationNotHex, number);
+        if (!hexDigit(content.front())) return failure(Kind::ContinuationNotHex, number);
         bool continues = false;
         if (auto added = appendHexBytes(content, pending_->data, continues, number); !added) {
             return added;

@@ -18,13 +18,17 @@ using Kind = ImportFailure::Kind;
 // A .REG file larger than this is no settings file; reading it would only fill memory.
 constexpr std::uintmax_t kLargestFile = 64u << 20;
 
-pointilla::Failure<ImportFailure> storeFailure(Kind kind, const std::string& key = {},
+using pointilla::registry::CallFailure;
+using pointilla::registry::explained;
+
+pointilla::Failure<ImportFailure> storeFailure(Kind kind, const CallFailure& call,
+                                               const std::string& key = {},
                                                const std::string& value = {}) {
     ImportFailure failure;
     failure.kind = kind;
     failure.key = cp1252ToUtf8(key);
     failure.value = cp1252ToUtf8(value);
-    failure.storeReason = pointilla::registry::takeStoreFailure();
+    failure.storeReason = call.words;
     return fail(std::move(failure));
 }
 
@@ -48,24 +52,29 @@ pointilla::Status<ImportFailure> writeKey(const RegFileKey& key) {
     const std::string subKey = cut == std::string::npos ? "" : key.path.substr(cut + 1);
     const HKEY root = RootFromName(key.path.substr(0, cut));
     if (key.remove) {
-        if (!DeleteKeyTree(root, subKey)) return storeFailure(Kind::CannotRemove, key.path);
+        const auto removed = explained([&] {
+            const auto status = DeleteKeyTree(root, subKey);
+            return status ? ERROR_SUCCESS : status.error();
+        });
+        if (!removed) return storeFailure(Kind::CannotRemove, removed.error(), key.path);
         return {};
     }
     RegistryKey opened;
-    if (RegCreateKeyA(root, subKey.c_str(), opened.out()) != ERROR_SUCCESS) {
-        return storeFailure(Kind::CannotCreate, key.path);
+    if (auto created = explained([&] { return RegCreateKeyA(root, subKey.c_str(), opened.out()); });
+        !created) {
+        return storeFailure(Kind::CannotCreate, created.error(), key.path);
     }
     for (const auto& value : key.values) {
-        LONG status = ERROR_SUCCESS;
-        if (value.remove) {
-            status = RegDeleteValueA(opened.get(), value.name.c_str());
-            if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
-        } else {
-            status = RegSetValueExA(opened.get(), value.name.c_str(), 0, value.type,
-                                    reinterpret_cast<const BYTE*>(value.data.data()),
-                                    static_cast<DWORD>(value.data.size()));
-        }
-        if (status != ERROR_SUCCESS) return storeFailure(Kind::CannotWrite, key.path, value.name);
+        const auto written = explained([&] {
+            if (!value.remove) {
+                return RegSetValueExA(opened.get(), value.name.c_str(), 0, value.type,
+                                      reinterpret_cast<const BYTE*>(value.data.data()),
+                                      static_cast<DWORD>(value.data.size()));
+            }
+            const LONG status = RegDeleteValueA(opened.get(), value.name.c_str());
+            return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+        });
+        if (!written) return storeFailure(Kind::CannotWrite, written.error(), key.path, value.name);
     }
     return {};
 }
@@ -89,13 +98,16 @@ pointilla::Status<ImportFailure> importRegFile(const std::filesystem::path& file
     if (!options.allowClasses) {
         if (auto allowed = refuseLoadedPrograms(*parsed); !allowed) return allowed;
     }
-    pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
     pointilla::registry::WriteBatch batch;
-    if (!batch.active()) return storeFailure(Kind::StoreUnavailable);
+    if (auto begun = batch.begun(); !begun) {
+        return storeFailure(Kind::StoreUnavailable, begun.error());
+    }
     for (const auto& key : *parsed) {
         if (auto written = writeKey(key); !written) return written;
     }
-    if (!batch.commit()) return storeFailure(Kind::StoreRefused);
+    if (auto committed = batch.commit(); !committed) {
+        return storeFailure(Kind::StoreRefused, committed.error());
+    }
     return {};
 }
 

@@ -34,22 +34,42 @@ const std::array<RootName, 7> kRoots = {{
     {"HKEY_DYN_DATA", HKEY_DYN_DATA},
 }};
 
-DWORD lastValueType = REG_NONE;
-
 // The registry's side of a text: Windows-1252, or nothing when it has no form there.
 std::optional<std::string> ansi(std::string_view utf8) {
     return pointilla::codepage::utf8ToCp1252(utf8);
 }
 std::string unicode(std::string_view cp1252) { return pointilla::codepage::cp1252ToUtf8(cp1252); }
 
-// Splits a key path and opens its sub-key; false when the path or the key fails.
-bool openPath(std::string keyPath, REGSAM access, RegistryKey& key) {
+RegStatus statusOf(LONG status) {
+    if (status != ERROR_SUCCESS) return pointilla::fail(status);
+    return {};
+}
+
+// The root and Windows-1252 sub-key of a key path the primitives accept.
+struct SplitPath {
+    HKEY root;
+    std::string ansiSubKey;
+};
+RegResult<SplitPath> splitPath(std::string keyPath) {
     HKEY root = nullptr;
     SplitKeyPath(keyPath, root);
-    if (root == nullptr) return false;
-    const auto subKey = ansi(keyPath);
-    if (!subKey) return false;
-    return reg::RegOpenKeyExA(root, subKey->c_str(), 0, access, key.out()) == ERROR_SUCCESS;
+    auto subKey = ansi(keyPath);
+    if (root == nullptr || !subKey) return pointilla::fail(ERROR_FILE_NOT_FOUND);
+    return SplitPath{root, std::move(*subKey)};
+}
+
+// Splits a key path and opens its sub-key.
+RegStatus openPath(const std::string& keyPath, REGSAM access, RegistryKey& key) {
+    auto path = splitPath(keyPath);
+    if (!path) return pointilla::fail(path.error());
+    return statusOf(reg::RegOpenKeyExA(path->root, path->ansiSubKey.c_str(), 0, access, key.out()));
+}
+
+// A value name as the registry takes it.
+RegResult<std::string> ansiName(std::string_view valueName) {
+    auto name = ansi(valueName);
+    if (!name) return pointilla::fail(ERROR_FILE_NOT_FOUND);
+    return std::move(*name);
 }
 
 // The names of an opened key's sub-keys or values, in Windows-1252, until the
@@ -160,25 +180,27 @@ LONG ValidRootKey(std::string_view keyPath) {
     return keyPath.find('\\') == std::string_view::npos ? kBadKeyPath : 0;
 }
 
-VARIANT_BOOL SetStringValue(const std::string& keyPath, const std::string& valueName,
-                            const std::string& text) {
-    const auto name = ansi(valueName);
+RegStatus SetStringValue(const std::string& keyPath, const std::string& valueName,
+                         const std::string& text) {
     const auto bytes = ansi(text);
-    if (!name || !bytes) return VARIANT_FALSE;
+    if (!bytes) return pointilla::fail(ERROR_INVALID_PARAMETER);
+    const auto name = ansiName(valueName);
+    if (!name) return pointilla::fail(ERROR_INVALID_PARAMETER);
     RegistryKey key;
-    if (!openPath(keyPath, kWriteAccess, key)) return VARIANT_FALSE;
+    if (auto opened = openPath(keyPath, kWriteAccess, key); !opened) return opened;
     // The text goes in without a terminating zero: its byte count is its length.
-    const LONG status = reg::RegSetValueExA(key.get(), name->c_str(), 0, REG_SZ,
-                                            reinterpret_cast<const BYTE*>(bytes->data()),
-                                            static_cast<DWORD>(bytes->size()));
-    return status == ERROR_SUCCESS ? VARIANT_TRUE : VARIANT_FALSE;
+    return statusOf(reg::RegSetValueExA(key.get(), name->c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(bytes->data()),
+                                        static_cast<DWORD>(bytes->size())));
 }
 
-std::string GetStringValue(const std::string& keyPath, const std::string& valueName) {
-    const auto name = ansi(valueName);
-    if (!name) return {};
+RegResult<std::string> GetStringValue(const std::string& keyPath, const std::string& valueName) {
+    const auto name = ansiName(valueName);
+    if (!name) return pointilla::fail(name.error());
     RegistryKey key;
-    if (!openPath(keyPath, kReadAccess, key)) return {};
+    if (auto opened = openPath(keyPath, kReadAccess, key); !opened) {
+        return pointilla::fail(opened.error());
+    }
     // Most texts fit a first buffer; a longer one is read again at its full size.
     DWORD type = REG_SZ;
     std::string buffer(256, '\0');
@@ -190,51 +212,47 @@ std::string GetStringValue(const std::string& keyPath, const std::string& valueN
         status = reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
                                        reinterpret_cast<BYTE*>(buffer.data()), &size);
     }
-    if (status != ERROR_SUCCESS) return {};
+    if (status != ERROR_SUCCESS) return pointilla::fail(status);
     buffer.resize(size);
     // A terminating zero, when the writer stored one, is not part of the text.
     if (const auto zero = buffer.find('\0'); zero != std::string::npos) buffer.resize(zero);
     return unicode(buffer);
 }
 
-VARIANT_BOOL SetDWORDValue(const std::string& keyPath, const std::string& valueName, LONG number) {
-    const auto name = ansi(valueName);
-    if (!name) return VARIANT_FALSE;
+RegStatus SetDWORDValue(const std::string& keyPath, const std::string& valueName, LONG number) {
+    const auto name = ansiName(valueName);
+    if (!name) return pointilla::fail(ERROR_INVALID_PARAMETER);
     RegistryKey key;
-    if (!openPath(keyPath, kWriteAccess, key)) return VARIANT_FALSE;
+    if (auto opened = openPath(keyPath, kWriteAccess, key); !opened) return opened;
     BYTE data[4];
     std::memcpy(data, &number, sizeof data);
-    return reg::RegSetValueExA(key.get(), name->c_str(), 0, REG_DWORD, data, 4) == ERROR_SUCCESS
-               ? VARIANT_TRUE
-               : VARIANT_FALSE;
+    return statusOf(reg::RegSetValueExA(key.get(), name->c_str(), 0, REG_DWORD, data, 4));
 }
 
-LONG GetDWORDValue(const std::string& keyPath, const std::string& valueName) {
-    const auto name = ansi(valueName);
-    if (!name) return -1;
+RegResult<LONG> GetDWORDValue(const std::string& keyPath, const std::string& valueName) {
+    const auto name = ansiName(valueName);
+    if (!name) return pointilla::fail(name.error());
     RegistryKey key;
-    if (!openPath(keyPath, kReadAccess, key)) return -1;
+    if (auto opened = openPath(keyPath, kReadAccess, key); !opened) {
+        return pointilla::fail(opened.error());
+    }
     LONG number = 0;
     DWORD type = REG_DWORD;
     DWORD size = 4;
-    if (reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS) {
-        return -1;
+    if (const LONG status = reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                                                  reinterpret_cast<BYTE*>(&number), &size);
+        status != ERROR_SUCCESS) {
+        return pointilla::fail(status);
     }
     return number;
 }
 
-std::string GetBinaryValue(std::string& keyPath, std::string& valueName) {
-    std::string subKey = keyPath;
-    HKEY root = nullptr;
-    SplitKeyPath(subKey, root);
-    if (root == nullptr) return {};
-    const auto ansiSubKey = ansi(subKey);
-    const auto name = ansi(valueName);
+RegResult<std::string> GetBinaryValue(const std::string& keyPath, const std::string& valueName) {
+    const auto name = ansiName(valueName);
+    if (!name) return pointilla::fail(name.error());
     RegistryKey key;
-    if (!ansiSubKey || !name ||
-        reg::RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kReadAccess, key.out()) != ERROR_SUCCESS) {
-        return "Error";
+    if (auto opened = openPath(keyPath, kReadAccess, key); !opened) {
+        return pointilla::fail(opened.error());
     }
     // The first query only learns the size.
     DWORD type = REG_BINARY;
@@ -243,39 +261,32 @@ std::string GetBinaryValue(std::string& keyPath, std::string& valueName) {
     reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type, &probe, &size);
     std::string buffer(size, ' ');
     type = REG_BINARY;
-    if (reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
-        return "Error";
+    if (const LONG status = reg::RegQueryValueExA(key.get(), name->c_str(), nullptr, &type,
+                                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
+        status != ERROR_SUCCESS) {
+        return pointilla::fail(status);
     }
     buffer.resize(size);
     return buffer;
 }
 
-VARIANT_BOOL CreateKey(const std::string& keyPath) {
-    std::string subKey = keyPath;
-    HKEY root = nullptr;
-    SplitKeyPath(subKey, root);
-    const auto ansiSubKey = ansi(subKey);
-    if (root == nullptr || !ansiSubKey) return VARIANT_FALSE;
+RegStatus CreateKey(const std::string& keyPath) {
+    const auto path = splitPath(keyPath);
+    if (!path) return pointilla::fail(path.error());
     RegistryKey created;
-    return reg::RegCreateKeyA(root, ansiSubKey->c_str(), created.out()) == ERROR_SUCCESS
-               ? VARIANT_TRUE
-               : VARIANT_FALSE;
+    return statusOf(reg::RegCreateKeyA(path->root, path->ansiSubKey.c_str(), created.out()));
 }
 
-VARIANT_BOOL DeleteKey(const std::string& keyPath) {
-    std::string subKey = keyPath;
-    HKEY root = nullptr;
-    SplitKeyPath(subKey, root);
-    const auto ansiSubKey = ansi(subKey);
-    if (root == nullptr || !ansiSubKey) return VARIANT_FALSE;
+RegStatus DeleteKey(const std::string& keyPath) {
+    const auto path = splitPath(keyPath);
+    if (!path) return pointilla::fail(path.error());
     RegistryKey key;  // opening for writing checks that it exists and may be changed
-    if (reg::RegOpenKeyExA(root, ansiSubKey->c_str(), 0, kWriteAccess, key.out()) !=
-        ERROR_SUCCESS) {
-        return VARIANT_FALSE;
+    if (const LONG status =
+            reg::RegOpenKeyExA(path->root, path->ansiSubKey.c_str(), 0, kWriteAccess, key.out());
+        status != ERROR_SUCCESS) {
+        return pointilla::fail(status);
     }
-    return reg::RegDeleteKeyA(root, ansiSubKey->c_str()) == ERROR_SUCCESS ? VARIANT_TRUE
-                                                                          : VARIANT_FALSE;
+    return statusOf(reg::RegDeleteKeyA(path->root, path->ansiSubKey.c_str()));
 }
 
 HKEY ExportableRootFromName(std::string_view rootName) {
@@ -304,25 +315,20 @@ LONG RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::s
     return enumerateNames(NameKind::Values, "RegistryEnumerateValues", root, subKey, names, count);
 }
 
-DWORD LastValueType() { return lastValueType; }
-
-KeyValue RegistryGetKeyValue(HKEY& root, std::string& subKey, std::string& valueName,
-                             RawValue* rawOut) {
+KeyValue RegistryGetKeyValue(HKEY& root, std::string& subKey, std::string& valueName) {
     KeyValue result;
-    lastValueType = REG_NONE;
     try {
-        RawValue local;
-        RawValue& raw = rawOut ? *rawOut : local;
-        if (!RegistryGetRawValue(root, subKey, valueName, &raw)) return result;
-        lastValueType = raw.type;
-        if (raw.type == REG_SZ) {
-            std::string text = raw.bytes;
+        auto raw = RegistryGetRawValue(root, subKey, valueName);
+        if (!raw) return result;
+        result.type = raw->type;
+        if (raw->type == REG_SZ) {
+            std::string text = raw->bytes;
             if (const auto zero = text.find('\0'); zero != std::string::npos) text.resize(zero);
-            result = unicode(text);
-        } else if (raw.type == REG_DWORD && raw.bytes.size() == 4) {
+            result.data = unicode(text);
+        } else if (raw->type == REG_DWORD && raw->bytes.size() == 4) {
             LONG number = 0;
-            std::memcpy(&number, raw.bytes.data(), 4);
-            result = number;
+            std::memcpy(&number, raw->bytes.data(), 4);
+            result.data = number;
         }
     } catch (const std::bad_alloc&) {
         showMessage("Error: 7. Out of memory", "RegistryGetKeyValue", MB_OK);
@@ -330,12 +336,9 @@ KeyValue RegistryGetKeyValue(HKEY& root, std::string& subKey, std::string& value
     return result;
 }
 
-bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string& valueName,
-                         RawValue* value) {
-    auto read = readRawValueAt(root, subKey, valueName);
-    if (!read) return false;
-    *value = std::move(*read);
-    return true;
+RegResult<RawValue> RegistryGetRawValue(HKEY root, const std::string& subKey,
+                                        const std::string& valueName) {
+    return readRawValueAt(root, subKey, valueName);
 }
 
 bool IsAbsence(LONG status) {
@@ -392,17 +395,7 @@ pointilla::Result<RawValue, LONG> ReadRawValue(HKEY key, const std::string& valu
         size = got;
         status = ERROR_SUCCESS;
     }
-    value.found = true;
     return value;
-}
-
-LONG ValueReadStatus(const std::string& keyPath, const std::string& valueName) {
-    std::string subKey = keyPath;
-    HKEY root = nullptr;
-    SplitKeyPath(subKey, root);
-    if (root == nullptr) return ERROR_FILE_NOT_FOUND;
-    auto read = readRawValueAt(root, subKey, valueName);
-    return read ? ERROR_SUCCESS : read.error();
 }
 
 pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey) {

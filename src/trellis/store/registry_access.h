@@ -26,18 +26,27 @@ HKEY RootFromName(std::string_view name);
 // 0 when the path holds a backslash, else 1010.
 LONG ValidRootKey(std::string_view keyPath);
 
-VARIANT_BOOL SetStringValue(const std::string& keyPath, const std::string& valueName,
-                            const std::string& text);
-// The stored text exactly as written; the empty text on failure.
-std::string GetStringValue(const std::string& keyPath, const std::string& valueName);
-VARIANT_BOOL SetDWORDValue(const std::string& keyPath, const std::string& valueName, LONG number);
-// The number, or -1 on failure.
-LONG GetDWORDValue(const std::string& keyPath, const std::string& valueName);
-// The value's bytes, one char per byte; "" when the root is not recognised,
-// "Error" when the key or value cannot be read.
-std::string GetBinaryValue(std::string& keyPath, std::string& valueName);
-VARIANT_BOOL CreateKey(const std::string& keyPath);
-VARIANT_BOOL DeleteKey(const std::string& keyPath);
+// The primitives give what they read, or the registry status that stopped
+// them. A path they reject (an unknown root, no "HKEY_" in front, a trailing
+// backslash) names no key: its status is ERROR_FILE_NOT_FOUND. A name with no
+// Windows-1252 form cannot have been stored (ERROR_FILE_NOT_FOUND when read) and
+// cannot be written (ERROR_INVALID_PARAMETER), nor can such a text.
+using RegStatus = pointilla::Status<LONG>;
+template <class T>
+using RegResult = pointilla::Result<T, LONG>;
+
+RegStatus SetStringValue(const std::string& keyPath, const std::string& valueName,
+                         const std::string& text);
+// The stored text exactly as written (empty when an empty text is stored).
+RegResult<std::string> GetStringValue(const std::string& keyPath, const std::string& valueName);
+RegStatus SetDWORDValue(const std::string& keyPath, const std::string& valueName, LONG number);
+RegResult<LONG> GetDWORDValue(const std::string& keyPath, const std::string& valueName);
+// The value's bytes, one char per byte.
+RegResult<std::string> GetBinaryValue(const std::string& keyPath, const std::string& valueName);
+// Creates the key and its missing parents; an existing key counts as created.
+RegStatus CreateKey(const std::string& keyPath);
+// Deletes a key without sub-keys.
+RegStatus DeleteKey(const std::string& keyPath);
 
 // The export's own root-name parser: the four exportable roots; any other name
 // warns and gives HKEY_LOCAL_MACHINE.
@@ -53,22 +62,22 @@ LONG RegistryEnumerateSubKeys(HKEY& root, std::string& subKey, std::vector<std::
 LONG RegistryEnumerateValues(HKEY& root, std::string& subKey, std::vector<std::string>& names,
                              LONG& count);
 
-// Text for REG_SZ, number for REG_DWORD, empty otherwise; LastValueType() then
-// tells the type of the value read (REG_NONE when it could not be read).
-// When raw is given it receives the value's type and bytes as stored (the
-// export's hex form needs them).
+// A value's type and bytes as stored.
 struct RawValue {
-    bool found = false;  // false when the value could not be read (gone meanwhile)
     DWORD type = REG_NONE;
     std::string bytes;
 };
-using KeyValue = std::variant<std::monostate, std::string, LONG>;
-KeyValue RegistryGetKeyValue(HKEY& root, std::string& subKey, std::string& valueName,
-                             RawValue* raw = nullptr);
-DWORD LastValueType();
+// What the export reads of a value: text for REG_SZ, number for REG_DWORD,
+// nothing otherwise, with the value's type (REG_NONE when it could not be read).
+struct KeyValue {
+    std::variant<std::monostate, std::string, LONG> data;
+    DWORD type = REG_NONE;
+    bool operator==(const KeyValue&) const = default;
+};
+KeyValue RegistryGetKeyValue(HKEY& root, std::string& subKey, std::string& valueName);
 
-bool RegistryGetRawValue(HKEY root, const std::string& subKey, const std::string& valueName,
-                         RawValue* value);
+RegResult<RawValue> RegistryGetRawValue(HKEY root, const std::string& subKey,
+                                        const std::string& valueName);
 
 // The readers of the export, which tell a missing key or value (a status for
 // which IsAbsence holds) from a registry that cannot be read.
@@ -80,10 +89,6 @@ pointilla::Status<LONG> OpenKeyToRead(HKEY root, const std::string& subKey, Regi
 pointilla::Result<std::vector<std::string>, LONG> ListSubKeyNames(HKEY key);
 pointilla::Result<std::vector<std::string>, LONG> ListValueNames(HKEY key);
 pointilla::Result<RawValue, LONG> ReadRawValue(HKEY key, const std::string& valueName);
-// ERROR_SUCCESS when the value at a key path can be read; else a status for
-// which IsAbsence holds when the path, key or value is not there, or why the
-// registry could not be read.
-LONG ValueReadStatus(const std::string& keyPath, const std::string& valueName);
 // Deletes a key (sub-key in Windows-1252) and everything below it, however deep,
 // one level at a time; a missing key is no failure.
 pointilla::Status<LONG> DeleteKeyTree(HKEY root, const std::string& ansiSubKey);

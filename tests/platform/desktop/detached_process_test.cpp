@@ -58,10 +58,9 @@ TEST(DetachedProcess, ArgumentsReachTheProgramUntouchedInItsWorkingDirectory) {
     fs::create_directory(dir.path() / "work");
 
     const std::string tricky = "a b; touch '" + (dir.path() / "pwned").string() + "' $(id) `id` *";
-    std::string error;
-    ASSERT_TRUE(
-        startDetached(dir.path() / "handler", {tricky, "-x", ""}, dir.path() / "work", &error))
-        << error;
+    const auto started =
+        startDetached(dir.path() / "handler", {tricky, "-x", ""}, dir.path() / "work");
+    ASSERT_TRUE(started) << started.error();
     EXPECT_EQ(waitForFile(out), (dir.path() / "work").string() + "\n" + tricky + "\n-x\n\n");
     EXPECT_FALSE(fs::exists(dir.path() / "pwned"));
 }
@@ -89,17 +88,23 @@ TEST(DetachedProcess, ReturnsWithoutWaitingForTheProgramAndLeavesNoChildBehind) 
 
 TEST(DetachedProcess, AProgramThatCannotRunIsReportedWithTheReason) {
     TempDir dir;
-    std::string error;
-    EXPECT_FALSE(startDetached(dir.path() / "missing", {}, dir.path(), &error));
-    EXPECT_NE(error.find("missing"), std::string::npos) << error;
-
     writeScript(dir.path() / "handler", "exit 0\n");
-    error.clear();
-    EXPECT_FALSE(startDetached(dir.path() / "handler", {}, dir.path() / "no-such-folder", &error));
-    EXPECT_NE(error.find("no-such-folder"), std::string::npos) << error;
-
     std::ofstream(dir.path() / "not-executable") << "#!/bin/sh\n";
-    EXPECT_FALSE(startDetached(dir.path() / "not-executable", {}, dir.path()));
+    // What cannot run, and the name its reason must hold.
+    const std::vector<std::pair<fs::path, fs::path>> cases = {
+        {dir.path() / "missing", dir.path()},
+        {dir.path() / "handler", dir.path() / "no-such-folder"},
+        {dir.path() / "not-executable", dir.path()},
+    };
+    for (const auto& [program, folder] : cases) {
+        const auto started = startDetached(program, {}, folder);
+        ASSERT_FALSE(started) << program;
+        const std::string named = (folder == dir.path() ? program : folder).filename().string();
+        EXPECT_NE(started.error().find(named), std::string::npos) << started.error();
+        const auto child = startChild(program, {}, folder);
+        ASSERT_FALSE(child) << program;
+        EXPECT_EQ(child.error(), started.error());
+    }
 }
 
 TEST(DetachedProcess, FindInPathFindsOnlyExecutableFiles) {

@@ -254,7 +254,7 @@ TEST(RegistryStore, DataOutliveTheConnectionAndAnAbandonedBatchWritesNothing) {
         ASSERT_EQ(create(HKEY_LOCAL_MACHINE, "Persist", key), ERROR_SUCCESS);
         ASSERT_EQ(setText(key.h, "kept", "yes"), ERROR_SUCCESS);
         pointilla::registry::WriteBatch batch;
-        ASSERT_TRUE(batch.active());
+        ASSERT_TRUE(batch.begun());
         ASSERT_EQ(setText(key.h, "dropped", "no"), ERROR_SUCCESS);
         Key inside;
         ASSERT_EQ(create(key.h, "DroppedKey", inside), ERROR_SUCCESS);
@@ -275,8 +275,10 @@ TEST(RegistryStore, KeysDeeperThan512LevelsAreRefusedWhenCreated) {
     Key deepest;
     ASSERT_EQ(create(HKEY_CURRENT_USER, path.c_str(), deepest), ERROR_SUCCESS);
     Key refused;
-    EXPECT_NE(create(deepest.h, "one\\more", refused), ERROR_SUCCESS);
-    EXPECT_NE(pointilla::registry::takeStoreFailure().find("512 levels"), std::string::npos);
+    const auto tooDeep =
+        pointilla::registry::explained([&] { return create(deepest.h, "one\\more", refused); });
+    ASSERT_FALSE(tooDeep);
+    EXPECT_NE(tooDeep.error().words.find("512 levels"), std::string::npos);
     EXPECT_NE(create(HKEY_CURRENT_USER, ("Other\\" + path).c_str(), refused), ERROR_SUCCESS);
     Key none;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Other", 0, KEY_READ, &none.h),

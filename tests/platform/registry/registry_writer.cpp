@@ -27,8 +27,9 @@ int main(int argc, char** argv) {
     const long batchSize = std::atol(argv[4]);
     HKEY key = nullptr;
     if (const LONG s = RegCreateKeyA(HKEY_CURRENT_USER, argv[1], &key); s != ERROR_SUCCESS) {
+        const auto usable = pointilla::registry::storeUsable();
         std::fprintf(stderr, "cannot create the key (%ld): %s\n", static_cast<long>(s),
-                     pointilla::registry::storeError().c_str());
+                     usable ? "" : usable.error().c_str());
         return 1;
     }
     std::unique_ptr<pointilla::registry::WriteBatch> batch;

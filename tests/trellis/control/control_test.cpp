@@ -17,6 +17,11 @@ namespace {
 using host::Value;
 using namespace std::string_literals;
 
+// Why a registration failed, "" when it did not.
+std::string reasonOf(const pointilla::Status<std::string>& status) {
+    return status ? std::string() : status.error();
+}
+
 class Control : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -25,10 +30,10 @@ class Control : public ::testing::Test {
             ASSERT_EQ(RegCreateKeyA(root, "Software", &software), ERROR_SUCCESS);
             RegCloseKey(software);
         }
-        ASSERT_EQ(host::registerServer(TRELLIS_LIBRARY_PATH), "");
+        ASSERT_EQ(reasonOf(host::registerServer(TRELLIS_LIBRARY_PATH)), "");
         auto created = host::createObject(kProgId);
-        ASSERT_TRUE(created.object) << created.error;
-        object = std::move(created.object);
+        ASSERT_TRUE(created) << created.error();
+        object = std::move(created).value();
         object->setEventHandler([this](std::int32_t id, const std::vector<Value>& args) {
             ASSERT_EQ(id, dispid::RegError);
             ASSERT_EQ(args.size(), 1u);
@@ -98,6 +103,18 @@ TEST_F(Control, MissingAndEmptyValuesReadAsFailures) {
     EXPECT_EQ(errors, (std::vector<std::int32_t>{1012, 1012, 1010}));
 }
 
+TEST_F(Control, AStoredMinusOneAndATextAskedForAsANumberReadAsMissing) {
+    setKey("HKEY_CURRENT_USER\\Software");
+    EXPECT_EQ(call(dispid::SetDWORDVal, {"minus"s, std::int32_t{-1}}), Value(true));
+    EXPECT_EQ(call(dispid::SetStringVal, {"long"s, "more than four bytes"s}), Value(true));
+    EXPECT_EQ(call(dispid::KeyExists, {"minus"s, std::int32_t{1}}), Value(false));
+    EXPECT_EQ(call(dispid::KeyExists, {"long"s, std::int32_t{1}}), Value(false));
+    EXPECT_TRUE(errors.empty()) << "a value there is no error for KeyExists";
+    EXPECT_EQ(call(dispid::GetDWORDVal, {"minus"s}), Value(std::int32_t{1012}));
+    EXPECT_EQ(call(dispid::GetDWORDVal, {"long"s}), Value(std::int32_t{1012}));
+    EXPECT_EQ(errors, (std::vector<std::int32_t>{1012, 1012}));
+}
+
 TEST_F(Control, WritesAndKeyChangesThatFailRaiseTheirCodes) {
     setKey("HKEY_CURRENT_USER\\Software\\Nowhere");
     EXPECT_EQ(call(dispid::SetStringVal, {std::string("a"), std::string("b")}), Value(false));
@@ -162,7 +179,7 @@ TEST_F(Control, TheLibrarysMessagesReachTheHostsHandler) {
 }
 
 TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactlyThat) {
-    ASSERT_EQ(host::registerServer(TRELLIS_LIBRARY_PATH), "");
+    ASSERT_EQ(reasonOf(host::registerServer(TRELLIS_LIBRARY_PATH)), "");
     const auto text = [](const std::string& path) -> std::string {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
@@ -188,13 +205,31 @@ TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactly
     HKEY other = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "CLSID\\{Other}", &other), ERROR_SUCCESS);
     RegCloseKey(other);
-    ASSERT_EQ(host::unregisterServer(TRELLIS_LIBRARY_PATH), "");
+    ASSERT_EQ(reasonOf(host::unregisterServer(TRELLIS_LIBRARY_PATH)), "");
     EXPECT_EQ(text("Dovetail.Trellis"), "<no key>");
     EXPECT_EQ(text("CLSID\\" + clsid), "<no key>");
     EXPECT_EQ(text("CLSID\\{Other}"), "<no value>");
     const auto missing = host::createObject(kProgId);
-    EXPECT_FALSE(missing.object);
-    EXPECT_NE(missing.error.find("not registered"), std::string::npos);
+    ASSERT_FALSE(missing);
+    EXPECT_NE(missing.error().find("not registered"), std::string::npos);
+
+    // A class identifier that is not one is refused with that reason.
+    for (const std::string bad :
+         {"{5E6F2B41-8C1D-4A3B-9E27-416BD03C721}", "5E6F2B41-8C1D-4A3B-9E27-416BD03C72151",
+          "{5E6F2B41-8C1D-4A3B-9E27-416BD03C72G5}", "{5E6F2B41+8C1D-4A3B-9E27-416BD03C7215}"}) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis\\CLSID", &key), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(bad.data()),
+                                 static_cast<DWORD>(bad.size())),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+        const auto refused = host::createObject(kProgId);
+        ASSERT_FALSE(refused) << bad;
+        EXPECT_NE(refused.error().find("malformed class identifier"), std::string::npos)
+            << refused.error();
+    }
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis\\CLSID"), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis"), ERROR_SUCCESS);
 }
 
 TEST_F(Control, TheLibraryCanUnloadOnlyWhenNoObjectIsLeft) {
@@ -254,7 +289,7 @@ TEST(Registration, PerUserWithTheTypeLibraryWritesItsOwnTreeAndRemovesAllOfIt) {
 }
 
 TEST(Registration, ALibraryThatCannotBeLoadedGivesAReason) {
-    EXPECT_NE(host::registerServer("/no/such/libtrellis.so").find("cannot load"),
+    EXPECT_NE(reasonOf(host::registerServer("/no/such/libtrellis.so")).find("cannot load"),
               std::string::npos);
     EXPECT_EQ(host::defaultLibraryBeside("/opt/p/bin/pointilla"),
               "/opt/p/lib/pointilla/libtrellis.so");

@@ -65,40 +65,35 @@ TEST(FileExists, AnUnsupportedMaskShowsTheProgramErrorAndSearchesNothing) {
 TEST(OpenFileForAppend, CreatesAMissingFileAndAppendsToAnExistingOne) {
     TempDir dir;
     const auto path = (dir.path() / "new.txt").string();
-    SHORT n = FreeFile();
-    ASSERT_GT(n, 0);
-    OpenFileForAppend(path, n);
+    const auto n = FreeFile();
+    ASSERT_TRUE(n.has_value());
+    ASSERT_TRUE(OpenFileForAppend(path, *n));
     EXPECT_NE(FreeFile(), n);  // the number is taken while the file is open
-    CloseFile(n);
+    ASSERT_TRUE(CloseFile(*n));
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
-    OpenFileForAppend(path, n);
-    PrintLine(n, "one");
-    CloseFile(n);
-    OpenFileForAppend(path, n);
-    PrintLine(n, "two");
-    CloseFile(n);
+    for (const char* line : {"one", "two"}) {
+        ASSERT_TRUE(OpenFileForAppend(path, *n));
+        ASSERT_TRUE(WriteLine(*n, line));
+        ASSERT_TRUE(CloseFile(*n));
+    }
     EXPECT_EQ(contentsOf(path), "one\r\ntwo\r\n");
 }
 
 TEST(OpenFileForAppend, FailuresCarryTheirRunTimeErrorNumbers) {
     TempDir dir;
-    const SHORT n = FreeFile();
-    try {
-        OpenFileForAppend((dir.path() / "no" / "such" / "dir.txt").string(), n);
-        FAIL() << "no error";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.number(), 76);
-    }
-    OpenFileForAppend((dir.path() / "x").string(), n);
-    try {
-        OpenFileForAppend((dir.path() / "y").string(), n);
-        FAIL() << "no error";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.number(), 55);
-    }
-    CloseFile(n);
-    EXPECT_THROW(PrintLine(n, "closed"), FileError);
+    const SHORT n = FreeFile().value();
+    const auto errorOf = [](const pointilla::Status<LONG>& status) {
+        return status ? LONG{0} : status.error();
+    };
+    EXPECT_EQ(errorOf(OpenFileForAppend((dir.path() / "no" / "such" / "dir.txt").string(), n)), 76);
+    EXPECT_EQ(errorOf(OpenFileForAppend("", n)), 52);
+    EXPECT_EQ(errorOf(OpenFileForAppend((dir.path() / "x").string(), 0)), 52);
+    ASSERT_TRUE(OpenFileForAppend((dir.path() / "x").string(), n));
+    EXPECT_EQ(errorOf(OpenFileForAppend((dir.path() / "y").string(), n)), 55);
+    EXPECT_TRUE(CloseFile(n));
+    EXPECT_EQ(errorOf(WriteLine(n, "closed")), 52);
+    EXPECT_TRUE(CloseFile(n));  // a number that is not open closes quietly
 }
 
 }  // namespace

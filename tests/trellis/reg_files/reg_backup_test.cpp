@@ -248,7 +248,7 @@ TEST_F(Export, AFileErrorIsShownClosesTheFileAndKeepsTheOldExport) {
     EXPECT_EQ(messages.messages,
               (std::vector<Message>{{"Path/File access error", "File I/O Error", MB_OK}}));
     EXPECT_TRUE(errors.empty());
-    EXPECT_GT(FreeFile(), 0);
+    EXPECT_TRUE(FreeFile().has_value());
     std::filesystem::remove(dir.str() + "/out.REG");
     writeFile(dir.str() + "/out.REG", "kept");
     EXPECT_EQ(control.BackupKey("HKEY_CURRENT_USER\\Software\\Blocked", dir.str(), "out"),
@@ -269,7 +269,7 @@ TEST_F(Export, AFullDiskIsShownAndLeavesThePreviousExportsAsTheyWere) {
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SHORT before = FreeFile();
+    const auto before = FreeFile();
     const VARIANT_BOOL result =
         control.BackupKey("HKEY_CURRENT_USER\\Software\\Full", dir.str(), "full");
     setrlimit(RLIMIT_FSIZE, &saved);

@@ -24,9 +24,8 @@ using testing::utf16File;
 using testing::writeFile;
 
 RawValue raw(HKEY root, const std::string& subKey, const std::string& name) {
-    RawValue value;
-    if (!RegistryGetRawValue(root, subKey, name, &value)) value.type = 0xFFFF;
-    return value;
+    auto value = RegistryGetRawValue(root, subKey, name);
+    return value ? *value : RawValue{0xFFFF, {}};
 }
 
 // "" when the file was imported, else what stopped it: the kind of failure,

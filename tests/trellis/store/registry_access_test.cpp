@@ -19,6 +19,16 @@ using testing::MessageCapture;
 
 const std::string kKey = "HKEY_CURRENT_USER\\Software\\Primitives";
 
+// The status a primitive failed with, ERROR_SUCCESS when it did not.
+template <class R>
+LONG statusOf(const R& result) {
+    return result ? LONG{ERROR_SUCCESS} : result.error();
+}
+std::string textAt(const std::string& keyPath, const std::string& name) {
+    auto text = GetStringValue(keyPath, name);
+    return text ? *text : "<status " + std::to_string(text.error()) + ">";
+}
+
 class Primitives : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(CreateKey(kKey)); }
@@ -71,43 +81,54 @@ TEST_F(Primitives, TextsComeBackExactlyAsWrittenWhateverTheirLengthAndBlanks) {
          {std::string("1"), std::string(254, 'a'), std::string(255, 'b'), std::string(4000, 'c'),
           std::string("  ab"), std::string("ab  "), std::string(" "), std::string("C:\\Temp")}) {
         ASSERT_TRUE(SetStringValue(kKey, "text", text));
-        EXPECT_EQ(GetStringValue(kKey, "text"), text) << text.size();
+        EXPECT_EQ(textAt(kKey, "text"), text) << text.size();
     }
 }
 
 TEST_F(Primitives, WindowsTwelveFiftyTwoNamesAndTextsRoundTrip) {
     ASSERT_TRUE(SetStringValue(kKey, "clé1", "Réduire €"));
-    EXPECT_EQ(GetStringValue(kKey, "CLÉ1"), "Réduire €");
+    EXPECT_EQ(textAt(kKey, "CLÉ1"), "Réduire €");
     // A character with no Windows-1252 byte cannot be stored: the write fails.
-    EXPECT_FALSE(SetStringValue(kKey, "clé1", "日本"));
-    EXPECT_EQ(GetStringValue(kKey, "clé1"), "Réduire €");
-    EXPECT_FALSE(SetStringValue(kKey, "名", "x"));
+    EXPECT_EQ(statusOf(SetStringValue(kKey, "clé1", "日本")), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(textAt(kKey, "clé1"), "Réduire €");
+    EXPECT_EQ(statusOf(SetStringValue(kKey, "名", "x")), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(statusOf(GetStringValue(kKey, "名")), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(Primitives, FailuresGiveTheFailureResults) {
-    EXPECT_EQ(GetStringValue(kKey, "missing"), "");
-    EXPECT_EQ(GetStringValue("HKEY_CURRENT_USER\\Software\\NoSuchKey", "x"), "");
-    EXPECT_FALSE(SetStringValue("HKEY_CURRENT_USER\\Software\\NoSuchKey", "x", "y"));
-    EXPECT_FALSE(SetStringValue("hkey_current_user\\Software\\Primitives", "x", "y"));
-    EXPECT_FALSE(SetStringValue(kKey + "\\", "x", "y"));
-    EXPECT_EQ(GetDWORDValue(kKey, "missing"), -1);
-    EXPECT_FALSE(SetDWORDValue("SOFTWARE\\X", "x", 1));
-    EXPECT_FALSE(CreateKey("HKEY_CURRENT_USER\\Software\\X\\"));
-    EXPECT_FALSE(DeleteKey(kKey + "\\NoSuchChild"));
+TEST_F(Primitives, FailuresGiveTheRegistryStatus) {
+    const std::string noSuchKey = "HKEY_CURRENT_USER\\Software\\NoSuchKey";
+    // Rejected paths (lower-case root, trailing backslash, no "HKEY_") name no key.
+    const std::vector<std::pair<LONG, LONG>> cases = {
+        {statusOf(GetStringValue(kKey, "missing")), ERROR_FILE_NOT_FOUND},
+        {statusOf(GetStringValue(noSuchKey, "x")), ERROR_FILE_NOT_FOUND},
+        {statusOf(SetStringValue(noSuchKey, "x", "y")), ERROR_FILE_NOT_FOUND},
+        {statusOf(SetStringValue("hkey_current_user\\Software\\Primitives", "x", "y")),
+         ERROR_FILE_NOT_FOUND},
+        {statusOf(SetStringValue(kKey + "\\", "x", "y")), ERROR_FILE_NOT_FOUND},
+        {statusOf(GetDWORDValue(kKey, "missing")), ERROR_FILE_NOT_FOUND},
+        {statusOf(SetDWORDValue("SOFTWARE\\X", "x", 1)), ERROR_FILE_NOT_FOUND},
+        {statusOf(CreateKey("HKEY_CURRENT_USER\\Software\\X\\")), ERROR_FILE_NOT_FOUND},
+        {statusOf(DeleteKey(kKey + "\\NoSuchChild")), ERROR_FILE_NOT_FOUND},
+        {statusOf(GetBinaryValue(kKey, "missing")), ERROR_FILE_NOT_FOUND},
+        {statusOf(GetBinaryValue("HKEY_NOWHERE\\x", "b")), ERROR_FILE_NOT_FOUND},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
+    }
 }
 
-TEST_F(Primitives, NumbersRoundTripAndAStoredMinusOneLooksMissing) {
-    ASSERT_TRUE(SetDWORDValue(kKey, "n", 255));
-    EXPECT_EQ(GetDWORDValue(kKey, "n"), 255);
-    ASSERT_TRUE(SetDWORDValue(kKey, "n", -2));
-    EXPECT_EQ(GetDWORDValue(kKey, "n"), -2);
-    ASSERT_TRUE(SetDWORDValue(kKey, "n", static_cast<LONG>(0xFFFFFFFF)));
-    EXPECT_EQ(GetDWORDValue(kKey, "n"), -1);
+TEST_F(Primitives, NumbersRoundTripAStoredMinusOneIncluded) {
+    for (const LONG number : {LONG{255}, LONG{-2}, static_cast<LONG>(0xFFFFFFFF)}) {
+        ASSERT_TRUE(SetDWORDValue(kKey, "n", number));
+        const auto read = GetDWORDValue(kKey, "n");
+        ASSERT_TRUE(read) << number;
+        EXPECT_EQ(*read, number);
+    }
 }
 
 TEST_F(Primitives, TheRootKeyItselfHoldsValues) {
     ASSERT_TRUE(SetStringValue("HKEY_CURRENT_USER", "atRoot", "yes"));
-    EXPECT_EQ(GetStringValue("HKEY_CURRENT_USER", "atRoot"), "yes");
+    EXPECT_EQ(textAt("HKEY_CURRENT_USER", "atRoot"), "yes");
 }
 
 TEST_F(Primitives, BinaryValuesReadAsOneCharacterPerByte) {
@@ -117,13 +138,9 @@ TEST_F(Primitives, BinaryValuesReadAsOneCharacterPerByte) {
     const BYTE bytes[] = {0x0A, 0xFF, 0x00};
     ASSERT_EQ(RegSetValueExA(key, "b", 0, REG_BINARY, bytes, 3), ERROR_SUCCESS);
     RegCloseKey(key);
-    std::string path = kKey;
-    std::string name = "b";
-    EXPECT_EQ(GetBinaryValue(path, name), std::string("\x0A\xFF\x00", 3));
-    name = "missing";
-    EXPECT_EQ(GetBinaryValue(path, name), "Error");
-    path = "HKEY_NOWHERE\\x";
-    EXPECT_EQ(GetBinaryValue(path, name), "");
+    const auto read = GetBinaryValue(kKey, "b");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, std::string("\x0A\xFF\x00", 3));
 }
 
 TEST_F(Primitives, KeysAreCreatedWithParentsAndDeletedOnlyWithoutSubKeys) {
@@ -132,7 +149,7 @@ TEST_F(Primitives, KeysAreCreatedWithParentsAndDeletedOnlyWithoutSubKeys) {
     EXPECT_FALSE(DeleteKey(kKey + "\\A"));
     EXPECT_TRUE(DeleteKey(kKey + "\\A\\B"));
     EXPECT_TRUE(DeleteKey(kKey + "\\A"));
-    EXPECT_FALSE(DeleteKey(kKey + "\\A"));
+    EXPECT_EQ(statusOf(DeleteKey(kKey + "\\A")), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(Primitives, EnumeratorsListNamesAndLeaveTheArrayAloneForAnEmptyKey) {
@@ -163,20 +180,17 @@ TEST_F(Primitives, EnumeratorsListNamesAndLeaveTheArrayAloneForAnEmptyKey) {
     EXPECT_EQ(count, 9);
 }
 
-TEST_F(Primitives, GetKeyValueGivesTextNumberOrNothingAndRecordsTheType) {
+TEST_F(Primitives, GetKeyValueGivesTextNumberOrNothingWithTheType) {
     ASSERT_TRUE(SetStringValue(kKey, "s", "texte"));
     ASSERT_TRUE(SetDWORDValue(kKey, "d", 42));
     HKEY root = HKEY_CURRENT_USER;
     std::string subKey = "Software\\Primitives";
     std::string name = "s";
-    EXPECT_EQ(RegistryGetKeyValue(root, subKey, name), KeyValue(std::string("texte")));
-    EXPECT_EQ(LastValueType(), REG_SZ);
+    EXPECT_EQ(RegistryGetKeyValue(root, subKey, name), (KeyValue{std::string("texte"), REG_SZ}));
     name = "d";
-    EXPECT_EQ(RegistryGetKeyValue(root, subKey, name), KeyValue(LONG{42}));
-    EXPECT_EQ(LastValueType(), REG_DWORD);
+    EXPECT_EQ(RegistryGetKeyValue(root, subKey, name), (KeyValue{LONG{42}, REG_DWORD}));
     name = "missing";
-    EXPECT_EQ(RegistryGetKeyValue(root, subKey, name), KeyValue());
-    EXPECT_EQ(LastValueType(), REG_NONE);
+    EXPECT_EQ(RegistryGetKeyValue(root, subKey, name), (KeyValue{{}, REG_NONE}));
 }
 
 TEST(ExportRootFromName, WarnsAndFallsBackToLocalMachineForOtherNames) {

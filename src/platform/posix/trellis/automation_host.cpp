@@ -51,15 +51,14 @@ void installNotifier(void* handle, bool haveHandler) {
     if (setter) setter(haveHandler ? &forwardMessage : nullptr, nullptr);
 }
 
-void* loadLibrary(const std::filesystem::path& path, std::string* error) {
+pointilla::Result<void*, std::string> loadLibrary(const std::filesystem::path& path) {
     std::lock_guard lock(libraries().mutex);
     const std::string key = path.string();
     if (auto it = libraries().handles.find(key); it != libraries().handles.end()) return it->second;
     void* handle = dlopen(key.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = dlerror();
-        *error = "cannot load " + key + ": " + (why ? why : "unknown reason");
-        return nullptr;
+        return pointilla::fail("cannot load " + key + ": " + (why ? why : "unknown reason"));
     }
     libraries().handles.emplace(key, handle);
     installNotifier(handle, static_cast<bool>(libraries().messageHandler));
@@ -70,9 +69,12 @@ void* loadLibrary(const std::filesystem::path& path, std::string* error) {
 // text is missing, or the store's reason when the store itself failed.
 pointilla::Result<std::optional<std::string>, std::string> classesRootText(
     const std::string& path) {
-    const auto storeFailure = [](LONG status) -> pointilla::Failure<std::string> {
-        std::string why = pointilla::registry::takeStoreFailure();
-        if (why.empty()) why = pointilla::registry::storeError();
+    const pointilla::registry::FailureWords words;
+    const auto storeFailure = [&words](LONG status) -> pointilla::Failure<std::string> {
+        std::string why = words.latest();
+        if (const auto usable = pointilla::registry::storeUsable(); why.empty() && !usable) {
+            why = usable.error();
+        }
         if (why.empty()) why = "the registry store failed with status " + std::to_string(status);
         return pointilla::fail(std::move(why));
     };
@@ -101,76 +103,52 @@ pointilla::Result<std::optional<std::string>, std::string> classesRootText(
 
 }  // namespace
 
-CreateResult createObject(std::string_view progId) {
-    CreateResult out;
+CreatedObject createObject(std::string_view progId) {
+    using pointilla::fail;
     const std::string id(progId);
-    pointilla::registry::takeStoreFailure();  // an earlier call's reason is not ours
     const auto registered = classesRootText(id + "\\CLSID");
-    if (!registered) {
-        out.error = registered.error();
-        return out;
-    }
+    if (!registered) return fail(registered.error());
     const auto& clsidText = *registered;
-    if (!clsidText) {
-        out.error = "the class " + id + " is not registered (run: trellis register)";
-        return out;
-    }
-    GUID clsid{};
-    if (!com::parseGuid(*clsidText, &clsid)) {
-        out.error = "the registration of " + id + " holds a malformed class identifier";
-        return out;
-    }
+    if (!clsidText) return fail("the class " + id + " is not registered (run: trellis register)");
+    const auto clsid = com::parseGuid(*clsidText);
+    if (!clsid) return fail("the registration of " + id + " holds a malformed class identifier");
     const auto server = classesRootText("CLSID\\" + *clsidText + "\\InprocServer32");
-    if (!server) {
-        out.error = server.error();
-        return out;
-    }
+    if (!server) return fail(server.error());
     const auto& library = *server;
     if (!library || library->empty()) {
-        out.error = "the class " + *clsidText + " names no in-process server";
-        return out;
+        return fail("the class " + *clsidText + " names no in-process server");
     }
-    void* handle = loadLibrary(*library, &out.error);
-    if (handle == nullptr) return out;
+    const auto handle = loadLibrary(*library);
+    if (!handle) return fail(handle.error());
     auto getClassObject =
-        reinterpret_cast<GetClassObjectFunction>(dlsym(handle, "DllGetClassObject"));
-    if (getClassObject == nullptr) {
-        out.error = *library + " does not export DllGetClassObject";
-        return out;
-    }
+        reinterpret_cast<GetClassObjectFunction>(dlsym(*handle, "DllGetClassObject"));
+    if (getClassObject == nullptr) return fail(*library + " does not export DllGetClassObject");
     com::ComPtr<IClassFactory> factory;
-    HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.putVoid());
-    if (FAILED(hr)) {
-        out.error = "DllGetClassObject failed with " + hresultText(hr);
-        return out;
-    }
+    HRESULT hr = getClassObject(*clsid, IID_IClassFactory, factory.putVoid());
+    if (FAILED(hr)) return fail("DllGetClassObject failed with " + hresultText(hr));
     com::ComPtr<IDispatch> dispatch;
     hr = factory->CreateInstance(nullptr, IID_IDispatch, dispatch.putVoid());
-    if (FAILED(hr)) {
-        out.error = "the class factory failed with " + hresultText(hr);
-        return out;
-    }
+    if (FAILED(hr)) return fail("the class factory failed with " + hresultText(hr));
     auto impl = std::make_unique<AutomationObject::Impl>();
     impl->dispatch = std::move(dispatch);
-    out.object = std::make_unique<AutomationObject>(std::move(impl));
-    return out;
+    return std::make_unique<AutomationObject>(std::move(impl));
 }
 
 namespace {
-std::string callServerEntry(const std::filesystem::path& library, const char* entry) {
+pointilla::Status<std::string> callServerEntry(const std::filesystem::path& library,
+                                               const char* entry) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(library, ec);
-    std::string error;
-    void* handle = loadLibrary(ec ? library : absolute.lexically_normal(), &error);
-    if (handle == nullptr) return error;
-    auto function = reinterpret_cast<ServerFunction>(dlsym(handle, entry));
-    if (function == nullptr) return library.string() + " does not export " + entry;
+    const auto handle = loadLibrary(ec ? library : absolute.lexically_normal());
+    if (!handle) return pointilla::fail(handle.error());
+    auto function = reinterpret_cast<ServerFunction>(dlsym(*handle, entry));
+    if (function == nullptr) return pointilla::fail(library.string() + " does not export " + entry);
     const HRESULT hr = function();
     if (FAILED(hr)) {
         // The library's store says why better than a registration code can.
         const std::string why = takeControlStoreFailure();
-        return std::string(entry) + " failed" +
-               (why.empty() ? " with " + hresultText(hr) : ": " + why);
+        return pointilla::fail(std::string(entry) + " failed" +
+                               (why.empty() ? " with " + hresultText(hr) : ": " + why));
     }
     return {};
 }
@@ -189,11 +167,11 @@ std::string takeControlStoreFailure() {
     return {};
 }
 
-std::string registerServer(const std::filesystem::path& library) {
+pointilla::Status<std::string> registerServer(const std::filesystem::path& library) {
     return callServerEntry(library, "DllRegisterServer");
 }
 
-std::string unregisterServer(const std::filesystem::path& library) {
+pointilla::Status<std::string> unregisterServer(const std::filesystem::path& library) {
     return callServerEntry(library, "DllUnregisterServer");
 }
 

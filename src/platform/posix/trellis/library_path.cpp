@@ -7,11 +7,11 @@
 
 namespace trellis {
 
-std::string thisLibraryPath() {
+std::optional<std::string> thisLibraryPath() {
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&thisLibraryPath), &info) == 0 ||
-        info.dli_fname == nullptr) {
-        return {};
+        info.dli_fname == nullptr || *info.dli_fname == '\0') {
+        return std::nullopt;
     }
     char resolved[PATH_MAX];
     if (realpath(info.dli_fname, resolved) == nullptr) return info.dli_fname;

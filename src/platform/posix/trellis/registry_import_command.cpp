@@ -16,8 +16,8 @@ std::string registryUsageNote() { return pointilla::messages::storeLocationNote(
 int importRegistryFile(const std::string& file, bool allowClasses) {
     constexpr int kExitFailure = 1;
     const pointilla::messages::ToolVoice voice(pointilla::messages::kTrellisProgram, std::cerr);
-    if (const std::string problem = pointilla::registry::storeError(); !problem.empty()) {
-        voice.say(problem);
+    if (const auto usable = pointilla::registry::storeUsable(); !usable) {
+        voice.say(usable.error());
         return kExitFailure;
     }
     const auto imported = trellis::importRegFile(file, {allowClasses});

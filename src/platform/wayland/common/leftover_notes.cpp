@@ -7,17 +7,19 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
+#include "platform/posix/read_file.h"
 #include "platform/posix/unique_fd.h"
 
 namespace pointilla::platform::wayland {
 namespace {
 
 constexpr std::string_view kSuffix = ".note";
+// Notes hold a few bindings; anything larger was not written here.
+constexpr std::uintmax_t kLargestNote = 1 << 20;
 
 bool processEnded(pid_t pid) {
     if (pid == ::getpid()) return true;  // an earlier process had this pid
@@ -82,10 +84,9 @@ std::vector<LeftoverNotes::Note> LeftoverNotes::all() const {
     for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
         const std::optional<pid_t> pid = pidOf(entry.path());
         if (!pid || !entry.is_regular_file(error)) continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        notes.push_back({*pid, processEnded(*pid), text.str()});
+        // A note that cannot be read is kept as an empty one: its owner is still known.
+        auto text = posix::readRegularFile(entry.path(), kLargestNote);
+        notes.push_back({*pid, processEnded(*pid), text ? std::move(text).value() : std::string()});
     }
     return notes;
 }

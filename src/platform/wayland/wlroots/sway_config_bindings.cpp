@@ -6,10 +6,9 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 #include <utility>
+
+#include "platform/posix/read_file.h"
 
 namespace pointilla::platform::wayland {
 namespace {
@@ -265,11 +264,10 @@ std::vector<std::string> readSwayIncludes(const std::string& path) {
     if (expansion.status != 0) return texts;
     for (std::size_t i = 0; i < expansion.words.we_wordc; ++i) {
         const std::filesystem::path file = expansion.words.we_wordv[i];
-        std::error_code error;
-        if (!file.is_absolute() || !std::filesystem::is_regular_file(file, error)) continue;
-        if (std::filesystem::file_size(file, error) > kMaxIncludedSize || error) continue;
-        std::ifstream in(file, std::ios::binary);
-        texts.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (!file.is_absolute()) continue;
+        // A folder, a FIFO, a device or a huge file is skipped like a missing one.
+        auto text = posix::readRegularFile(file, kMaxIncludedSize);
+        if (text) texts.push_back(std::move(text).value());
     }
     return texts;
 }

@@ -35,11 +35,12 @@ SwayHotKeys::~SwayHotKeys() { unbindAll(); }
 
 void SwayHotKeys::giveBack(const std::string& keys, const std::vector<SwayBinding>& config,
                            const std::string& mode) {
+    // Best effort: a binding sway no longer holds needs no giving back.
     for (const bool onRelease : {false, true}) {
-        ipc_->run(onRelease ? "unbindsym --release " + keys : "unbindsym " + keys);
+        (void)ipc_->run(onRelease ? "unbindsym --release " + keys : "unbindsym " + keys);
         if (const auto theirs = swayBindingOf(config, mode, keys, onRelease)) {
             const std::string rebind = swayRebindCommand(*theirs);
-            if (!rebind.empty()) ipc_->run(rebind);
+            if (!rebind.empty()) (void)ipc_->run(rebind);
         }
     }
 }
@@ -123,7 +124,7 @@ void SwayHotKeys::watch(std::span<const KeyCombination> combinations) {
         binding += ' ';
         binding += std::to_string(bound_.size());
         if (!ipc_->run("bindsym --no-repeat " + binding + " press")) continue;
-        ipc_->run("bindsym --release " + binding + " release");
+        (void)ipc_->run("bindsym --release " + binding + " release");
         bound_.push_back(std::move(candidate));
     }
     if (bound_.size() != wanted.size()) {

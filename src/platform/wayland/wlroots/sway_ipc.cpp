@@ -106,15 +106,13 @@ Result<std::unique_ptr<SwayIpc>, std::string> SwayIpc::connect(const std::string
         new SwayIpc(socketPath, std::move(commands), std::move(events)));
 }
 
-bool SwayIpc::run(std::string_view command, std::string* error) {
+Status<std::string> SwayIpc::run(std::string_view command) {
     std::string reply;
     if (!exchange(commands_.get(), kRunCommand, command, reply)) {
-        if (error != nullptr) *error = "sway IPC connection lost";
-        return false;
+        return fail(std::string("sway IPC connection lost"));
     }
-    if (succeeded(reply)) return true;
-    if (error != nullptr) *error = jsonStringField(reply, "error");
-    return false;
+    if (succeeded(reply)) return {};
+    return fail(jsonStringField(reply, "error"));
 }
 
 std::string SwayIpc::replyField(std::uint32_t type, std::string_view field) {

@@ -20,8 +20,8 @@ class SwayIpc {
     // Both connections made and the subscription accepted; otherwise why not.
     static Result<std::unique_ptr<SwayIpc>, std::string> connect(const std::string& socketPath);
 
-    // Runs one command; false (with sway's error in `error`) when sway refused it.
-    bool run(std::string_view command, std::string* error = nullptr);
+    // Runs one command; sway's error when it refused it.
+    Status<std::string> run(std::string_view command);
     // The text of the config sway loaded last (bindings made at run time are
     // not in it); empty when sway did not answer.
     std::string loadedConfig();

@@ -5,7 +5,9 @@
 #include "trellis/host/automation_host.h"
 
 #include <cstdio>
+#include <memory>
 #include <mutex>
+#include <type_traits>
 
 #include "platform/com/com_interfaces.h"
 #include "trellis/com/com_ptr.h"
@@ -85,63 +87,56 @@ bool joinApartment() {
 // refuse what the ANSI code page lacks, as in C:\Users\Hélène).
 std::string shown(const std::filesystem::path& path) { return com::utf8FromUtf16(path.native()); }
 
-std::string callInstall(const std::filesystem::path& library, bool install) {
+struct ModuleFree {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using LoadedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree>;
+
+pointilla::Status<std::string> callInstall(const std::filesystem::path& library, bool install) {
+    using pointilla::fail;
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(library, ec);
     const std::filesystem::path path = ec ? library : absolute.lexically_normal();
     // Loaded for the call only: COM loads it again by its registration.
-    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (module == nullptr) {
+    const LoadedModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    if (!module) {
         const DWORD error = GetLastError();
-        return "cannot load " + shown(path) + ": error " + std::to_string(error);
+        return fail("cannot load " + shown(path) + ": error " + std::to_string(error));
     }
     auto entry = reinterpret_cast<InstallFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllInstall")));
-    std::string error;
-    if (entry == nullptr) {
-        error = shown(path) + " does not export DllInstall";
-    } else if (const HRESULT hr = entry(install ? TRUE : FALSE, L"user"); FAILED(hr)) {
-        error = std::string(install ? "registration" : "unregistration") +
-                " for the current user failed with " + hresultText(hr);
+        reinterpret_cast<void*>(GetProcAddress(module.get(), "DllInstall")));
+    if (entry == nullptr) return fail(shown(path) + " does not export DllInstall");
+    if (const HRESULT hr = entry(install ? TRUE : FALSE, L"user"); FAILED(hr)) {
+        return fail(std::string(install ? "registration" : "unregistration") +
+                    " for the current user failed with " + hresultText(hr));
     }
-    FreeLibrary(module);
-    return error;
+    return {};
 }
 
 }  // namespace
 
-CreateResult createObject(std::string_view progId) {
-    CreateResult out;
+CreatedObject createObject(std::string_view progId) {
+    using pointilla::fail;
     const std::string id(progId);
-    if (!joinApartment()) {
-        out.error = "COM could not be initialised on this thread";
-        return out;
-    }
+    if (!joinApartment()) return fail(std::string("COM could not be initialised on this thread"));
     const auto wide = com::utf16FromUtf8(id);
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(reinterpret_cast<LPCOLESTR>(wide.c_str()), &clsid);
-    if (FAILED(hr)) {
-        out.error = "the class " + id + " is not registered (" + hresultText(hr) + ")";
-        return out;
-    }
+    if (FAILED(hr)) return fail("the class " + id + " is not registered (" + hresultText(hr) + ")");
     com::ComPtr<IDispatch> dispatch;
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, dispatch.putVoid());
-    if (FAILED(hr)) {
-        out.error = "creating " + id + " failed with " + hresultText(hr);
-        return out;
-    }
+    if (FAILED(hr)) return fail("creating " + id + " failed with " + hresultText(hr));
     installNotifier(GetModuleHandleW(kLibraryName));
     auto impl = std::make_unique<AutomationObject::Impl>();
     impl->dispatch = std::move(dispatch);
-    out.object = std::make_unique<AutomationObject>(std::move(impl));
-    return out;
+    return std::make_unique<AutomationObject>(std::move(impl));
 }
 
-std::string registerServer(const std::filesystem::path& library) {
+pointilla::Status<std::string> registerServer(const std::filesystem::path& library) {
     return callInstall(library, true);
 }
 
-std::string unregisterServer(const std::filesystem::path& library) {
+pointilla::Status<std::string> unregisterServer(const std::filesystem::path& library) {
     return callInstall(library, false);
 }
 

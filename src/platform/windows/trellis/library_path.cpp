@@ -6,19 +6,19 @@
 
 namespace trellis {
 
-std::string thisLibraryPath() {
+std::optional<std::string> thisLibraryPath() {
     HMODULE module = nullptr;
     if (!GetModuleHandleExA(
             GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
             reinterpret_cast<LPCSTR>(&thisLibraryPath), &module)) {
-        return {};
+        return std::nullopt;
     }
     // Grow the buffer until the whole path fits.
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD length =
             GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
+        if (length == 0) return std::nullopt;
         if (length < path.size()) {
             path.resize(length);
             return path;
