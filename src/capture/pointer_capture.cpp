@@ -1,5 +1,7 @@
 #include "capture/pointer_capture.h"
 
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -86,7 +88,7 @@ void PointerCapture::pollNow() {
     const std::string second = combo2_->currentText().toStdString();
     const std::string key = combo3_->currentText().toStdString();
     showCapture(heldWithoutKey_ || isHotKeyHeld(keyboard_, HotKeyChoice{first, second, key}));
-    if (onStop_ && stopKeyDown()) {
+    if (onStop_ && stopKeyPressed()) {
         // The handler may disarm (and so destroy the function being run).
         const auto onStop = onStop_;
         onStop();
@@ -98,10 +100,16 @@ void PointerCapture::holdCapture(bool held) {
     pollNow();
 }
 
-void PointerCapture::armStopKey(std::function<void()> onStop) {
-    const bool wasArmed = stopKeyArmed();
+void PointerCapture::armStopKey(std::function<void()> onStop, std::vector<int> virtualKeys) {
+    const bool keysChanged = !stopKeyArmed() || virtualKeys != stopKeys_;
     onStop_ = std::move(onStop);
-    if (started_ && !wasArmed) updateWatchedCombinations();
+    stopKeys_ = std::move(virtualKeys);
+    // Keys up now count from their next press; one held now, once released.
+    auto down = std::make_unique<bool[]>(stopKeys_.size());
+    keyboard_.queryDown(stopKeys_, std::span<bool>(down.get(), stopKeys_.size()));
+    stopKeySeenUp_.assign(stopKeys_.size(), false);
+    for (std::size_t i = 0; i < stopKeys_.size(); ++i) stopKeySeenUp_[i] = !down[i];
+    if (started_ && keysChanged) updateWatchedCombinations();
 }
 
 void PointerCapture::disarmStopKey() {
@@ -116,11 +124,28 @@ void PointerCapture::updateWatchedCombinations() {
     const std::string key = combo3_->currentText().toStdString();
     std::vector<platform::KeyCombination> combinations =
         combinationsOf(HotKeyChoice{first, second, key});
-    if (stopKeyArmed()) combinations.push_back({platform::vk::kEscape});
+    if (stopKeyArmed()) {
+        for (const int stopKey : stopKeys_) combinations.push_back({stopKey});
+    }
     keyboard_.watchCombinations(combinations);
 }
 
 bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::vk::kEscape); }
+
+bool PointerCapture::stopKeyPressed() {
+    // std::span<bool> needs contiguous bools, which vector<bool> is not.
+    auto flags = std::make_unique<bool[]>(stopKeys_.size());
+    keyboard_.queryDown(stopKeys_, std::span<bool>(flags.get(), stopKeys_.size()));
+    bool pressed = false;
+    for (std::size_t i = 0; i < stopKeys_.size(); ++i) {
+        if (!flags[i]) {
+            stopKeySeenUp_[i] = true;
+        } else if (stopKeySeenUp_[i]) {
+            pressed = true;
+        }
+    }
+    return pressed;
+}
 
 void PointerCapture::onKeyNotifier() {
     for (int round = 0; round < kMaxPollRoundsPerNotification && keyboard_.takeChanges(); ++round) {
