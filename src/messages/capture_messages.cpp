@@ -12,7 +12,7 @@ std::string clickCaptureCount(int clicks) {
 std::string clickCaptureToolTip() { return "Pointilla : capture des clics en cours"; }
 
 std::string clickCaptureHint(platform::ClickReach reach) {
-    const std::string what =
+    std::string what =
         "Chaque clic gauche fait dans un autre programme ajoute sa position, le clic et la pause "
         "qui le précède. F9 ou Échap arrête la capture.";
     if (reach == platform::ClickReach::X11ProgramsOnly) {
