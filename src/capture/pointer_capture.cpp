@@ -21,6 +21,14 @@ void setTextIfChanged(QLabel* label, const QString& text) {
 // on a backend that always reports changes.
 constexpr int kMaxPollRoundsPerNotification = 4;
 
+// The keys' down states in one query (std::span<bool> needs contiguous bools,
+// which vector<bool> is not).
+std::unique_ptr<bool[]> keysDown(platform::KeyboardState& keyboard, const std::vector<int>& keys) {
+    auto down = std::make_unique<bool[]>(keys.size());
+    keyboard.queryDown(keys, std::span<bool>(down.get(), keys.size()));
+    return down;
+}
+
 }  // namespace
 
 PointerCapture::PointerCapture(platform::PointerDevice& pointer, platform::KeyboardState& keyboard,
@@ -105,8 +113,7 @@ void PointerCapture::armStopKey(std::function<void()> onStop, std::vector<int> v
     onStop_ = std::move(onStop);
     stopKeys_ = std::move(virtualKeys);
     // Keys up now count from their next press; one held now, once released.
-    auto down = std::make_unique<bool[]>(stopKeys_.size());
-    keyboard_.queryDown(stopKeys_, std::span<bool>(down.get(), stopKeys_.size()));
+    const auto down = keysDown(keyboard_, stopKeys_);
     stopKeySeenUp_.assign(stopKeys_.size(), false);
     for (std::size_t i = 0; i < stopKeys_.size(); ++i) stopKeySeenUp_[i] = !down[i];
     if (started_ && keysChanged) updateWatchedCombinations();
@@ -133,12 +140,10 @@ void PointerCapture::updateWatchedCombinations() {
 bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::vk::kEscape); }
 
 bool PointerCapture::stopKeyPressed() {
-    // std::span<bool> needs contiguous bools, which vector<bool> is not.
-    auto flags = std::make_unique<bool[]>(stopKeys_.size());
-    keyboard_.queryDown(stopKeys_, std::span<bool>(flags.get(), stopKeys_.size()));
+    const auto down = keysDown(keyboard_, stopKeys_);
     bool pressed = false;
     for (std::size_t i = 0; i < stopKeys_.size(); ++i) {
-        if (!flags[i]) {
+        if (!down[i]) {
             stopKeySeenUp_[i] = true;
         } else if (stopKeySeenUp_[i]) {
             pressed = true;
