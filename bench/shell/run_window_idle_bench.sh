@@ -18,3 +18,5 @@ export TRELLIS_REGISTRY="$work/registry.db" HOME="$work"
 "$bench" "$pointilla" "$xvfb" "$seconds"
 # The same while a playback waits on a long delay, the stop key armed.
 "$bench" "$pointilla" "$xvfb" "$seconds" "$(dirname "${BASH_SOURCE[0]}")/start_waiting_playback.sh"
+# The same while a click capture listens, its end keys watched.
+"$bench" "$pointilla" "$xvfb" "$seconds" "$(dirname "${BASH_SOURCE[0]}")/start_click_capture.sh"

@@ -1,5 +1,7 @@
 #include "capture/pointer_capture.h"
 
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,14 @@ void setTextIfChanged(QLabel* label, const QString& text) {
 // the key state is being queried; a few rounds settle it without risking a loop
 // on a backend that always reports changes.
 constexpr int kMaxPollRoundsPerNotification = 4;
+
+// The keys' down states in one query (std::span<bool> needs contiguous bools,
+// which vector<bool> is not).
+std::unique_ptr<bool[]> keysDown(platform::KeyboardState& keyboard, const std::vector<int>& keys) {
+    auto down = std::make_unique<bool[]>(keys.size());
+    keyboard.queryDown(keys, std::span<bool>(down.get(), keys.size()));
+    return down;
+}
 
 }  // namespace
 
@@ -86,7 +96,7 @@ void PointerCapture::pollNow() {
     const std::string second = combo2_->currentText().toStdString();
     const std::string key = combo3_->currentText().toStdString();
     showCapture(heldWithoutKey_ || isHotKeyHeld(keyboard_, HotKeyChoice{first, second, key}));
-    if (onStop_ && stopKeyDown()) {
+    if (onStop_ && stopKeyPressed()) {
         // The handler may disarm (and so destroy the function being run).
         const auto onStop = onStop_;
         onStop();
@@ -107,10 +117,15 @@ void PointerCapture::keepCapturesUntilSampled(QTimer& sampler) {
     });
 }
 
-void PointerCapture::armStopKey(std::function<void()> onStop) {
-    const bool wasArmed = stopKeyArmed();
+void PointerCapture::armStopKey(std::function<void()> onStop, std::vector<int> virtualKeys) {
+    const bool keysChanged = !stopKeyArmed() || virtualKeys != stopKeys_;
     onStop_ = std::move(onStop);
-    if (started_ && !wasArmed) updateWatchedCombinations();
+    stopKeys_ = std::move(virtualKeys);
+    // Keys up now count from their next press; one held now, once released.
+    const auto down = keysDown(keyboard_, stopKeys_);
+    stopKeySeenUp_.assign(stopKeys_.size(), false);
+    for (std::size_t i = 0; i < stopKeys_.size(); ++i) stopKeySeenUp_[i] = !down[i];
+    if (started_ && keysChanged) updateWatchedCombinations();
 }
 
 void PointerCapture::disarmStopKey() {
@@ -125,11 +140,26 @@ void PointerCapture::updateWatchedCombinations() {
     const std::string key = combo3_->currentText().toStdString();
     std::vector<platform::KeyCombination> combinations =
         combinationsOf(HotKeyChoice{first, second, key});
-    if (stopKeyArmed()) combinations.push_back({platform::vk::kEscape});
+    if (stopKeyArmed()) {
+        for (const int stopKey : stopKeys_) combinations.push_back({stopKey});
+    }
     keyboard_.watchCombinations(combinations);
 }
 
 bool PointerCapture::stopKeyDown() { return keyboard_.isDown(platform::vk::kEscape); }
+
+bool PointerCapture::stopKeyPressed() {
+    const auto down = keysDown(keyboard_, stopKeys_);
+    bool pressed = false;
+    for (std::size_t i = 0; i < stopKeys_.size(); ++i) {
+        if (!down[i]) {
+            stopKeySeenUp_[i] = true;
+        } else if (stopKeySeenUp_[i]) {
+            pressed = true;
+        }
+    }
+    return pressed;
+}
 
 void PointerCapture::onKeyNotifier() {
     for (int round = 0; round < kMaxPollRoundsPerNotification && keyboard_.takeChanges(); ++round) {

@@ -30,8 +30,10 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/virtual_keys.h"
 
 namespace pointilla::capture {
 
@@ -71,8 +73,11 @@ class PointerCapture : public QObject {
     // tap gives its one row.
     void keepCapturesUntilSampled(QTimer& sampler);
 
-    // Escape, wherever the focus is, calls onStop until disarmed.
-    void armStopKey(std::function<void()> onStop);
+    // Escape (or the keys given), wherever the focus is, calls onStop until
+    // disarmed. A key already down when armed counts only once released and
+    // pressed again: the key that started something does not stop it.
+    void armStopKey(std::function<void()> onStop,
+                    std::vector<int> virtualKeys = {platform::vk::kEscape});
     void disarmStopKey();
     bool stopKeyArmed() const { return static_cast<bool>(onStop_); }
     // One key-state query: whether Escape is down now.
@@ -84,6 +89,8 @@ class PointerCapture : public QObject {
     // Escape alone while the stop key is armed.
     void updateWatchedCombinations();
     void showCapture(bool held);
+    // One key-state query: whether a stop key went down since it was last seen up.
+    bool stopKeyPressed();
 
     platform::PointerDevice& pointer_;
     platform::KeyboardState& keyboard_;
@@ -97,6 +104,8 @@ class PointerCapture : public QObject {
     QTimer* timer2_;
     QSocketNotifier* keyNotifier_ = nullptr;
     std::function<void()> onStop_;
+    std::vector<int> stopKeys_;
+    std::vector<bool> stopKeySeenUp_;
     bool started_ = false;
     bool heldWithoutKey_ = false;
     bool keepUntilSampled_ = false;

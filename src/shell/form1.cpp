@@ -23,6 +23,7 @@
 #include <chrono>
 
 #include "capture/capture_sampler.h"
+#include "capture/click_capture.h"
 #include "capture/hot_key_combos.h"
 #include "capture/menu_capture.h"
 #include "capture/pointer_capture.h"
@@ -129,6 +130,7 @@ void Form1::Form_Load() {
 
     wirePlayback();
     wireListAndTray();
+    wireClickCapture();
 
     capture_->start();
     Timer3->start();
@@ -220,6 +222,7 @@ void Form1::followPlaybackState() {
     const bool playing = playback_->playing();
     arret_->setEnabled(playing);
     arretIcone_->setEnabled(playing);
+    capturer_->setEnabled(!playing && clickCapture_->available());
     if (playing && !capture_->stopKeyArmed()) {
         capture_->armStopKey([this] { arreter(); });
     } else if (!playing) {
@@ -459,6 +462,7 @@ void Form1::TB1_ButtonClick(const QString& key) {
 }
 
 void Form1::start() {
+    if (clickCapture_->active()) return;
     playback_->setRepetitions(
         playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name)));
     playback_->start();

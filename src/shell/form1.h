@@ -4,10 +4,12 @@
 // the settings kept through the registry control. Loading it starts the
 // program; the program ends when the person confirms the quit question.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -25,8 +27,12 @@ class QTreeView;
 namespace pointilla::platform {
 class Desktop;
 }
+namespace pointilla::scenario {
+struct Row;
+}
 namespace pointilla::capture {
 class CaptureSampler;
+class ClickCapture;
 class PointerCapture;
 }  // namespace pointilla::capture
 namespace pointilla::settings {
@@ -79,6 +85,7 @@ class Form1 : public QMainWindow {
     editing::ScenarioModel& scenarioModel() { return *model_; }
     playback::PlaybackEngine& playback() { return *playback_; }
     capture::PointerCapture& pointerCapture() { return *capture_; }
+    capture::ClickCapture& clickCapture() { return *clickCapture_; }
 
     // Status bar panels: 1 the scenario file's name, 2 the playback status.
     QString filePanel() const;
@@ -173,6 +180,8 @@ class Form1 : public QMainWindow {
     void arreter();        // "Arrêter la lecture" (and Escape): the playback stops at once
     void repeter_Click();  // "Répéter la lecture...": asks for "repet"
     void quitte();
+    // "Capturer les clics" (F9): starts a click capture, or ends the one running.
+    void capturerClics_Click();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -207,11 +216,17 @@ class Form1 : public QMainWindow {
     void onPlaybackEnded(bool stopped);
     void onDesktopLost(int row);
     void followPlaybackState();
+    void wireClickCapture();
+    void followClickCaptureState(bool active);
+    void appendCapturedRows(const std::vector<scenario::Row>& rows);
 
     Form1Services services_;
     editing::ScenarioModel* model_;
     capture::CaptureSampler* sampler_ = nullptr;
     capture::PointerCapture* capture_ = nullptr;
+    capture::ClickCapture* clickCapture_ = nullptr;
+    QAction* capturer_ = nullptr;  // "Options > Capturer les clics", also in the tray menu
+    QElapsedTimer endedByKey_;     // since F9 last ended a capture
     std::unique_ptr<settings::SettingsKeyAccess> settingsAccess_;
     std::unique_ptr<TimerTicker> timer4Ticker_;
     std::unique_ptr<playback::PlaybackEngine> playback_;

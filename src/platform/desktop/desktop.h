@@ -56,6 +56,40 @@ class ButtonInjector {
     virtual Status<DesktopLost> leftButtonUp() = 0;
 };
 
+// One press of the left button that the person made, in whichever program.
+struct LeftButtonPress {
+    ScreenPoint point;                // where the pointer was at the press
+    std::chrono::milliseconds at{0};  // on the source's own clock: only differences count
+    friend bool operator==(const LeftButtonPress&, const LeftButtonPress&) = default;
+};
+
+// Which programs' clicks a click source hears.
+enum class ClickReach {
+    EveryProgram,
+    X11ProgramsOnly,  // an X11 desktop reached through XWayland: native Wayland windows are unseen
+};
+
+// Why a click source could not start listening, for the message the person reads.
+struct ListenRefused {
+    std::string detail;  // the system's own words, for the log
+};
+
+// The left-button presses people make anywhere on the desktop, for recording a
+// task done once. Listening costs nothing until started.
+class ClickSource {
+  public:
+    virtual ~ClickSource() = default;
+    virtual Status<ListenRefused> startListening() = 0;
+    // Stops, and forgets the presses not taken yet.
+    virtual void stopListening() = 0;
+    // A file descriptor readable when presses may wait, or -1 when the caller
+    // must look on a timer of its own; valid while listening.
+    virtual int pressNotifier() const { return -1; }
+    // The presses heard since the last call, oldest first.
+    virtual std::vector<LeftButtonPress> takePresses() = 0;
+    virtual ClickReach reach() const { return ClickReach::EveryProgram; }
+};
+
 #pragma pop_macro("Status")
 
 // Keys held together, by virtual-key code: the modifiers first, then the key.
@@ -145,6 +179,9 @@ class Desktop {
     virtual ScreenInfo& screen() = 0;
     virtual DocumentOpener& opener() = 0;
     virtual ProgramStarter& programs() = 0;
+    // nullptr where the desktop lets no program hear the clicks made in others
+    // (Wayland compositors keep them to the window that gets them).
+    virtual ClickSource* clicks() { return nullptr; }
 };
 
 }  // namespace pointilla::platform

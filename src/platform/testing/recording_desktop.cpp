@@ -74,8 +74,10 @@ std::string describe(const std::vector<DesktopCall>& calls) {
     return out.empty() ? "(no calls)" : out;
 }
 
-RecordingDesktop::RecordingDesktop() : changeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-    if (!changeFd_) throw std::runtime_error("RecordingDesktop: eventfd failed");
+RecordingDesktop::RecordingDesktop()
+    : changeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      pressFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    if (!changeFd_ || !pressFd_) throw std::runtime_error("RecordingDesktop: eventfd failed");
 }
 
 RecordingDesktop::~RecordingDesktop() = default;
@@ -146,6 +148,30 @@ bool RecordingDesktop::takeChanges() {
     std::uint64_t count = 0;
     const bool pending = ::read(changeFd_.get(), &count, sizeof count) == sizeof count && count > 0;
     return pending || alwaysReportsChanges_;
+}
+
+void RecordingDesktop::pressLeftButton(ScreenPoint point, std::chrono::milliseconds at) {
+    if (!listening_) return;
+    presses_.push_back({point, at});
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = ::write(pressFd_.get(), &one, sizeof one);
+}
+
+Status<ListenRefused> RecordingDesktop::startListening() {
+    if (listenRefused_) return fail(ListenRefused{"recording desktop: refused on purpose"});
+    listening_ = true;
+    return {};
+}
+
+void RecordingDesktop::stopListening() {
+    listening_ = false;
+    presses_.clear();
+}
+
+std::vector<LeftButtonPress> RecordingDesktop::takePresses() {
+    std::uint64_t count = 0;
+    [[maybe_unused]] const auto read = ::read(pressFd_.get(), &count, sizeof count);
+    return std::exchange(presses_, {});
 }
 
 bool RecordingDesktop::open(const std::string& target,

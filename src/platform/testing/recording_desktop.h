@@ -4,6 +4,7 @@
 // opening or starting succeeds).
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -41,7 +42,8 @@ class RecordingDesktop final : public Desktop,
                                private KeyboardState,
                                private ScreenInfo,
                                private DocumentOpener,
-                               private ProgramStarter {
+                               private ProgramStarter,
+                               private ClickSource {
   public:
     RecordingDesktop();
     ~RecordingDesktop() override;
@@ -54,6 +56,7 @@ class RecordingDesktop final : public Desktop,
     ScreenInfo& screen() override { return *this; }
     DocumentOpener& opener() override { return *this; }
     ProgramStarter& programs() override { return *this; }
+    ClickSource* clicks() override { return clicksAvailable_ ? this : nullptr; }
 
     // What was asked of the desktop, in order. Key-state and position queries
     // are counted, not recorded.
@@ -83,6 +86,14 @@ class RecordingDesktop final : public Desktop,
     // The desktop goes away at the n-th move or press from now on (1: the next
     // one): that call and every later one fails with DesktopLost, unrecorded.
     void loseDesktopAtInjection(int n) { injectionsBeforeLoss_ = n - 1; }
+    // The person presses the left button at `point`, at `at` on the source's
+    // clock: heard only while listening, and then the press notifier is readable.
+    void pressLeftButton(ScreenPoint point, std::chrono::milliseconds at);
+    bool listening() const { return listening_; }
+    // A desktop whose programs cannot hear others' clicks (clicks() is nullptr).
+    void setClicksAvailable(bool available) { clicksAvailable_ = available; }
+    void setListenRefused(bool refused) { listenRefused_ = refused; }
+    void setClickReach(ClickReach reach) { reach_ = reach; }
     // The list last given to watchCombinations().
     const std::vector<KeyCombination>& watchedCombinations() const { return watched_; }
 
@@ -101,6 +112,11 @@ class RecordingDesktop final : public Desktop,
         watched_.assign(combinations.begin(), combinations.end());
     }
     ScreenSize primaryScreenSize() override { return screenSize_; }
+    Status<ListenRefused> startListening() override;
+    void stopListening() override;
+    int pressNotifier() const override { return listening_ ? pressFd_.get() : -1; }
+    std::vector<LeftButtonPress> takePresses() override;
+    ClickReach reach() const override { return reach_; }
     bool open(const std::string& target, const std::filesystem::path& workingDirectory) override;
     bool start(const std::filesystem::path& program) override;
 
@@ -118,6 +134,12 @@ class RecordingDesktop final : public Desktop,
     std::optional<int> injectionsBeforeLoss_;
     std::vector<KeyCombination> watched_;
     posix::UniqueFd changeFd_;  // an eventfd
+    std::vector<LeftButtonPress> presses_;
+    bool listening_ = false;
+    bool clicksAvailable_ = true;
+    bool listenRefused_ = false;
+    ClickReach reach_ = ClickReach::EveryProgram;
+    posix::UniqueFd pressFd_;  // an eventfd
 };
 
 }  // namespace pointilla::platform::testing

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/windows/mouse_hook.h"
 #include "platform/windows/screen_mapping.h"
 #include "platform/windows/shell_launcher.h"
 
@@ -55,6 +56,7 @@ class WindowsDesktop final : public Desktop,
     ScreenInfo& screen() override { return *this; }
     DocumentOpener& opener() override { return opener_; }
     ProgramStarter& programs() override { return programs_; }
+    ClickSource* clicks() override { return &clicks_; }
 
   private:
     // --- pointer ---
@@ -114,6 +116,7 @@ class WindowsDesktop final : public Desktop,
 
     windows::ShellDocumentOpener opener_;
     windows::DirectProgramStarter programs_;
+    windows::MouseHook clicks_;
 };
 
 }  // namespace

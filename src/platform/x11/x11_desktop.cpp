@@ -6,13 +6,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <string>
 #include <utility>
 
+#include "platform/desktop/wrapping_ticks.h"
 #include "platform/posix/xdg_document_opener.h"
 #include "platform/x11/connection_loss.h"
+#include "platform/x11/raw_button_listener.h"
 #include "platform/x11/raw_key_listener.h"
 #include "platform/x11/screen_layout.h"
 #include "platform/x11/virtual_key_map.h"
@@ -27,7 +30,8 @@ class X11Desktop final : public Desktop,
                          private PointerDevice,
                          private ButtonInjector,
                          private KeyboardState,
-                         private ScreenInfo {
+                         private ScreenInfo,
+                         private ClickSource {
   public:
     X11Desktop(DisplayHandle display, bool haveRandr, int randrEventBase, bool haveMonitors)
         : name_(DisplayString(display.get())),
@@ -54,6 +58,7 @@ class X11Desktop final : public Desktop,
     ScreenInfo& screen() override { return *this; }
     DocumentOpener& opener() override { return opener_; }
     ProgramStarter& programs() override { return programs_; }
+    ClickSource* clicks() override { return this; }
 
   private:
     // --- pointer ---
@@ -131,6 +136,42 @@ class X11Desktop final : public Desktop,
 
     bool takeChanges() override { return listener_.drain(); }
 
+    // --- clicks: a connection of their own, open only while listening ---
+    Result<void, ListenRefused> startListening() override {
+        auto listener = std::make_unique<x11::RawButtonListener>();
+        if (!listener->open(name_)) {
+            return fail(ListenRefused{"no XInput 2.1 raw events on " + name_});
+        }
+        buttonListener_ = std::move(listener);
+        ticks_ = {};
+        return {};
+    }
+
+    void stopListening() override { buttonListener_.reset(); }
+
+    int pressNotifier() const override { return buttonListener_ ? buttonListener_->fd() : -1; }
+
+    std::vector<LeftButtonPress> takePresses() override {
+        std::vector<LeftButtonPress> presses;
+        if (!buttonListener_) return presses;
+        const auto heard = buttonListener_->drain();
+        if (heard.empty()) return presses;
+        handleEvents(QueuedAfterReading);
+        refreshLayoutIfStale();
+        for (const x11::RootPress& press : heard) {
+            presses.push_back({layout_.toScreen(press.rootX, press.rootY),
+                               ticks_.extend(static_cast<std::uint32_t>(press.time))});
+        }
+        return presses;
+    }
+
+    // Under XWayland the X server hears only what its own clients get.
+    ClickReach reach() const override {
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        return wayland != nullptr && *wayland != '\0' ? ClickReach::X11ProgramsOnly
+                                                      : ClickReach::EveryProgram;
+    }
+
     // --- screen ---
     ScreenSize primaryScreenSize() override {
         handleEvents(QueuedAfterReading);
@@ -189,6 +230,8 @@ class X11Desktop final : public Desktop,
     Clock::time_point layoutTime_{};
     mutable x11::RawKeyListener listener_;
     mutable bool listenerTried_ = false;
+    std::unique_ptr<x11::RawButtonListener> buttonListener_;
+    WrappingTicks ticks_;
     posix::XdgDocumentOpener opener_;
     posix::DirectProgramStarter programs_;
 };

@@ -12,6 +12,8 @@
 #   writes and reads back on Linux;
 # - a second start with a file the Linux build wrote hands it to the running
 #   program and ends; saved again there, the file keeps its bytes;
+# - F9 captures three clicks made in another Windows window, with their
+#   delays, until F9 again; saved after the rows the window held;
 # - trellis.exe reads the settings back, and its .REG export of them matches
 #   the Linux trellis's byte for byte.
 # Everything lives under an accented account folder, as C:\Users\Hélène: the
@@ -186,6 +188,47 @@ xdotool key F1
 for _ in $(seq 1 100); do [ -s "$work/opened.txt" ] && break; sleep 0.1; done
 check "help page opened" "$(head -1 "$work/opened.txt" 2>/dev/null || true)" \
   "$(file_url "$account/Pointilla/aide pointilla.html")"
+
+# Click capture: F9 in the window, three clicks in another Windows window with
+# pauses of 1.2 s and 2.6 s (heard through the low-level mouse hook), F9 again
+# in the window; saved after the rows the window held.
+if [ -f "$windows/click_recorder_win.exe" ]; then
+  f9() {
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    sleep 0.3
+    xdotool keydown F9
+    sleep 0.2
+    xdotool keyup F9
+    sleep 0.5
+  }
+  f9
+  # The other window once the capture listens: it takes the focus.
+  wine "$windows/click_recorder_win.exe" 6 >"$work/recorder.txt" 2>&1 &
+  for _ in $(seq 1 300); do grep -q '^ready' "$work/recorder.txt" 2>/dev/null && break; sleep 0.1; done
+  xdotool mousemove 40 40 click 1 sleep 1.2 mousemove 700 60 click 1 sleep 2.6 \
+    mousemove 60 500 click 1
+  sleep 0.5
+  check "the other window got the clicks" "$(grep -c '^press' "$work/recorder.txt" || true)" 3
+  sleep 1.5 # the other window ends once it has its clicks
+  f9
+  # Wine gives the window the keyboard back once clicked (on its status bar).
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + 100)) $((Y + 490)) click 1
+  sleep 0.5
+  captured="$scenes/clics.sce"
+  save_as "$captured"
+  { cat "$scenes/reçu.sce"
+    printf 'Position souris\xa4 40 ,  40\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa41\xa4\r\n'
+    printf 'Position souris\xa4 700 ,  60\xa4\r\nClic souris\xa4Clic\xa4\r\nD\xe9lai\xa43\xa4\r\n'
+    printf 'Position souris\xa4 60 ,  500\xa4\r\nClic souris\xa4Clic\xa4\r\n'
+  } >"$work/captured.sce"
+  cmp "$work/captured.sce" "$captured" ||
+    { echo "FAILED: the captured clicks: $(tr '\244\r' '|~' <"$captured" 2>/dev/null || true)" >&2
+      failures=$((failures + 1)); }
+else
+  echo "FAILED: no click_recorder_win.exe beside Pointilla.exe" >&2
+  failures=$((failures + 1))
+fi
 
 # trellis.exe reads what Pointilla.exe wrote.
 check "trellis.exe reads the hot key" \
