@@ -30,8 +30,10 @@
 #include "editing/scenario_model.h"
 #include "messages/playback_messages.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/virtual_keys.h"
 #include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
+#include "playback/stop_key_watch.h"
 #include "scenario/sce_file.h"
 #include "shell/about/frm_about.h"
 #include "shell/menu_capture.h"
@@ -151,9 +153,11 @@ void Form1::wirePlayback() {
     };
     callbacks.finished = [this] { onPlaybackEnded(false); };
     callbacks.stopped = [this] { onPlaybackEnded(true); };
-    // Asked before every row, so Escape held between two rows is honoured even
-    // while rows run back to back.
-    callbacks.stopRequested = [this] { return capture_->stopKeyDown(); };
+    // Asked before every row, so Escape pressed between two rows is honoured
+    // even while rows run back to back.
+    stopKeyWatch_ = std::make_unique<playback::StopKeyWatch>(services_.desktop.keyboard(),
+                                                             platform::vk::kEscape);
+    callbacks.stopRequested = [this] { return stopKeyWatch_->pressed(); };
     callbacks.progress = [this](const playback::Progress& now) { onPlaybackProgress(now); };
     callbacks.desktopLost = [this](int row, const platform::DesktopLost&) { onDesktopLost(row); };
     callbacks.openFailed = [this](int row, const std::string& target) {
@@ -174,7 +178,23 @@ void Form1::wirePlayback() {
     LV1->setItemDelegate(rowMarker_);
 }
 
+// Rows run back to back leave the window no turn to paint, and setting the
+// marker, the panel and the tray's tooltip costs more than the row itself: a
+// row is shown when the window next handles its events, a wait at once.
 void Form1::onPlaybackProgress(const playback::Progress& progress) {
+    if (progress.secondsLeft > 0) {
+        showPlaybackProgress(progress);
+        return;
+    }
+    if (progressPosted_) return;
+    progressPosted_ = true;
+    QTimer::singleShot(0, this, [this] {
+        progressPosted_ = false;
+        if (playback_->playing()) showPlaybackProgress(playback_->progress());
+    });
+}
+
+void Form1::showPlaybackProgress(const playback::Progress& progress) {
     const int row = progress.row - 1;
     if (row != rowMarker_->playingRow()) {
         rowMarker_->setPlayingRow(row);
@@ -465,6 +485,7 @@ void Form1::TB1_ButtonClick(const QString& key) {
 void Form1::start() {
     playback_->setRepetitions(
         playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name)));
+    stopKeyWatch_->restart();
     playback_->start();
     followPlaybackState();
 }
