@@ -6,7 +6,6 @@
 // quick tap between two rows is seen too, well within a tenth of a second.
 
 #include <chrono>
-#include <optional>
 
 #include "platform/desktop/desktop.h"
 
@@ -24,13 +23,14 @@ class StopKeyWatch {
     // next pressed() asks the desktop, so a key held now still counts.
     void restart() {
         static_cast<void>(keyboard_.takePress(virtualKey_));
-        asked_.reset();
+        askedOnce_ = false;
     }
 
     // Whether the key is down or was pressed since the desktop was last asked;
     // false without asking when it was asked less than kAskedEvery ago.
     bool pressed(Clock::time_point now = Clock::now()) {
-        if (asked_ && now - *asked_ < kAskedEvery) return false;
+        if (askedOnce_ && now - asked_ < kAskedEvery) return false;
+        askedOnce_ = true;
         asked_ = now;
         return keyboard_.takePress(virtualKey_);
     }
@@ -38,7 +38,8 @@ class StopKeyWatch {
   private:
     platform::KeyboardState& keyboard_;
     int virtualKey_;
-    std::optional<Clock::time_point> asked_;
+    bool askedOnce_ = false;
+    Clock::time_point asked_{};
 };
 
 }  // namespace pointilla::playback
