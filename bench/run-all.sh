@@ -26,7 +26,8 @@ run "$bin/capture_idle_poll_bench" 5 "$xvfb"
 run "$root/bench/wayland_kwin/run_kwin_bench.sh" "$bin"
 run "$root/bench/shell/run_window_idle_bench.sh" "$bin/window_idle_bench" "$bin/pointilla" 10
 run "$root/bench/wayland/run.sh" "$build"
+run "$root/bench/floor/run.sh" "$build"
 # GNOME's own figures (raw D-Bus calls, the read-back); its 10,000-move row is
-# in the Wayland table above. 1,000 moves 10 ms apart take ten seconds at least.
+# in the Wayland table above.
 run "$root/bench/wayland_gnome/run_wayland_gnome_bench.sh" "$bin" 1000 330
 exit $status

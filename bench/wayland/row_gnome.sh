@@ -1,6 +1,5 @@
 # The GNOME backend on a headless mutter, through mutter's own remote-desktop
-# session (the portal's would ask a person). mutter wants events 10 ms apart,
-# so this row takes at least MOVES / 100 seconds.
+# session (the portal's would ask a person).
 bench_row_gnome() {
   command -v mutter >/dev/null || { echo "gnome    (mutter is not installed)"; return 0; }
   . "$here/../../tests/e2e/wayland/gnome/gnome_session.sh"

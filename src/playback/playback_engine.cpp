@@ -65,6 +65,8 @@ void PlaybackEngine::start() {
 void PlaybackEngine::stop() {
     if (!playing_) return;
     if (waiting_) endWait();
+    // What was performed before the stop still reaches the desktop.
+    static_cast<void>(pointer_.flush());
     playing_ = false;
     wasStopped_ = true;
     setStatus(kIdleStatus);
@@ -96,7 +98,12 @@ void PlaybackEngine::lecture() {
             // Waiting on a "Délai" row, or ended there (stopped, or a lost desktop).
             if (perform(rows_.row(numligne_)) != Step::Next) return;
         }
-        if (repetitions_ != kLoop && repetition_ >= repetitions_) break;
+        if (repetitions_ != kLoop && repetition_ >= repetitions_) {
+            numligne_ = rows_.count();  // the row a lost desktop is reported at
+            if (!delivered()) return;
+            numligne_ = rows_.count() + 1;
+            break;
+        }
         // The next pass starts from row 1, as the "start" button does.
         ++repetition_;
         numligne_ = 1;
@@ -147,12 +154,15 @@ PlaybackEngine::Step PlaybackEngine::perform(const scenario::Row& row) {
             // A detail that is no whole number of seconds of at least 1 could
             // never be counted to; it is skipped instead of waiting for ever.
             if (const auto seconds = scenario::parseDelaySeconds(row.detail)) {
+                if (!delivered()) return Step::DesktopLost;
                 beginWait(*seconds);
                 reportProgress();
                 return Step::Wait;
             }
             break;
         case scenario::PlaybackStep::OpenAddress:
+            // The moves before it are on the desktop before the page opens.
+            if (!delivered()) return Step::DesktopLost;
             if (!awaitOpenerRoom()) return Step::Stopped;
             // Whether the handler manages to open the page is not playback's
             // concern; a handler that could not even be started is said.
@@ -171,6 +181,12 @@ void PlaybackEngine::loseDesktop(const platform::DesktopLost& why) {
     lostDesktop_ = true;
     setStatus(kIdleStatus);
     if (callbacks_.desktopLost) callbacks_.desktopLost(numligne_, why);
+}
+
+bool PlaybackEngine::delivered() {
+    auto sent = pointer_.flush();
+    if (!sent) loseDesktop(sent.error());
+    return sent.ok();
 }
 
 bool PlaybackEngine::awaitOpenerRoom() {

@@ -4,7 +4,7 @@
 // one-second `Timer4`; the tick that completes the wait resumes `lecture` at
 // the next row. The whole scenario is played "repet" times (or until stopped),
 // each time from row 1. stop() ends a playback at once, and the stop request
-// is asked before every row, so a stop key held between two rows is honoured;
+// is asked before every row, so a stop key pressed between two rows is honoured;
 // a "URL" row that waits for the opener to have room asks it all along.
 // Plain C++: the main window supplies the timer, the settings reader and the
 // callbacks.
@@ -112,6 +112,9 @@ class PlaybackEngine {
     // Stopped when the playback was stopped during the row.
     Step perform(const scenario::Row& row);
     void loseDesktop(const platform::DesktopLost& why);
+    // Sends what the backend holds back (before a pause or the end); false,
+    // the desktop lost, when it could not.
+    bool delivered();
     // Waits until the opener has room for one more handler, asking for a stop
     // all along; false when the playback was stopped meanwhile.
     bool awaitOpenerRoom();

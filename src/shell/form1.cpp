@@ -34,9 +34,11 @@
 #include "messages/playback_messages.h"
 #include "messages/window_messages.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/virtual_keys.h"
 #include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
 #include "playback/progress_place.h"
+#include "playback/stop_key_watch.h"
 #include "scenario/sce_file.h"
 #include "scenario_files/scenario_files.h"
 #include "settings/registry_adapters.h"
@@ -149,9 +151,11 @@ void Form1::wirePlayback() {
     };
     callbacks.finished = [this] { onPlaybackEnded(false); };
     callbacks.stopped = [this] { onPlaybackEnded(true); };
-    // Asked before every row, so Escape held between two rows is honoured even
-    // while rows run back to back.
-    callbacks.stopRequested = [this] { return capture_->stopKeyDown(); };
+    // Asked before every row, so Escape pressed between two rows is honoured
+    // even while rows run back to back.
+    stopKeyWatch_ = std::make_unique<playback::StopKeyWatch>(services_.desktop.keyboard(),
+                                                             platform::vk::kEscape);
+    callbacks.stopRequested = [this] { return stopKeyWatch_->pressed(); };
     callbacks.progress = [this](const playback::Progress& now) { onPlaybackProgress(now); };
     callbacks.desktopLost = [this](int row, const platform::DesktopLost&) { onDesktopLost(row); };
     callbacks.openFailed = [this](int row, const std::string& target) {
@@ -173,7 +177,23 @@ void Form1::wirePlayback() {
     LV1->setItemDelegate(rowMarker_);
 }
 
+// Rows run back to back leave the window no turn to paint, and setting the
+// marker, the panel and the tray's tooltip costs more than the row itself: a
+// row is shown when the window next handles its events, a wait at once.
 void Form1::onPlaybackProgress(const playback::Progress& progress) {
+    if (progress.secondsLeft > 0) {
+        showPlaybackProgress(progress);
+        return;
+    }
+    if (progressPosted_) return;
+    progressPosted_ = true;
+    QTimer::singleShot(0, this, [this] {
+        progressPosted_ = false;
+        if (playback_->playing()) showPlaybackProgress(playback_->progress());
+    });
+}
+
+void Form1::showPlaybackProgress(const playback::Progress& progress) {
     const int row = progress.row - 1;
     if (row != rowMarker_->playingRow()) {
         rowMarker_->setPlayingRow(row);
@@ -465,6 +485,7 @@ void Form1::start() {
     if (clickCapture_->active()) return;
     playback_->setRepetitions(
         playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name)));
+    stopKeyWatch_->restart();
     playback_->start();
     followPlaybackState();
 }

@@ -41,6 +41,7 @@ class SettingsKeyAccess;
 }  // namespace pointilla::settings
 namespace pointilla::playback {
 class PlaybackEngine;
+class StopKeyWatch;
 struct Progress;
 }  // namespace pointilla::playback
 namespace pointilla::editing {
@@ -213,6 +214,7 @@ class Form1 : public QMainWindow {
     void showFileError(const QString& text);
     void wirePlayback();
     void onPlaybackProgress(const playback::Progress& progress);
+    void showPlaybackProgress(const playback::Progress& progress);
     void onPlaybackEnded(bool stopped);
     void onDesktopLost(int row);
     void followPlaybackState();
@@ -230,6 +232,9 @@ class Form1 : public QMainWindow {
     std::unique_ptr<settings::SettingsKeyAccess> settingsAccess_;
     std::unique_ptr<TimerTicker> timer4Ticker_;
     std::unique_ptr<playback::PlaybackEngine> playback_;
+    std::unique_ptr<playback::StopKeyWatch> stopKeyWatch_;
+    // A row's progress waits for the window's next turn of its event loop.
+    bool progressPosted_ = false;
     QLabel* panel1_ = nullptr;
     QLabel* panel2_ = nullptr;
     QLabel* panel3_ = nullptr;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/testing/recording_desktop.h"
+#include "playback/stop_key_watch.h"
 #include "scenario/row.h"
 #include "scenario/scenario.h"
 
@@ -438,6 +439,43 @@ TEST_F(PlaybackEngineTest, AStopAskedBetweenRowsPerformsNoFurtherRow) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "finished"), 0);
 }
 
+// A backend may hold moves back while rows run back to back: whatever pauses
+// the playback (a wait, its end, a stop) sends them first.
+TEST_F(PlaybackEngineTest, WhatWasPerformedReachesTheDesktopWhenThePlaybackPauses) {
+    const struct {
+        const char* what;
+        std::vector<Row> rows;
+        bool stopAfterFirstRow;
+    } cases[] = {
+        {"a wait", {{kPosition, "1 , 1"}, {kClick, "Clic"}, {kDelay, "5"}}, false},
+        {"the end", {{kPosition, "1 , 1"}, {kClick, "Clic"}}, false},
+        {"a stop", {{kPosition, "1 , 1"}, {kPosition, "2 , 2"}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        desktop.clearCalls();
+        setRows(c.rows);
+        stopWhen = [&] { return c.stopAfterFirstRow && !calls().empty(); };
+        engine.start();
+        EXPECT_FALSE(calls().empty());
+        EXPECT_EQ(desktop.deliveredCalls(), calls().size()) << describe(calls());
+    }
+
+    // Sending them is where a lost desktop may show: said at the last row.
+    RecordingDesktop lost;
+    lost.loseDesktopAtFlush();
+    PlaybackCallbacks said;
+    said.desktopLost = [this](int row, const platform::DesktopLost&) {
+        log.push_back("lost:" + std::to_string(row));
+    };
+    PlaybackEngine player(rows, lost.pointer(), lost.buttons(), lost.opener(), settings, timer,
+                          said, "/");
+    setRows({{kPosition, "1 , 1"}});
+    player.start();
+    EXPECT_TRUE(player.lostDesktop());
+    EXPECT_EQ(log.back(), "lost:1");
+}
+
 TEST_F(PlaybackEngineTest, RepetitionsStartAgainFromRowOneAndALoopRunsUntilStopped) {
     settings.values["redlec"] = "1";
     setRows({{kPosition, "1 , 1"}, {kDelay, "1"}, {kClick, "Clic"}});
@@ -541,6 +579,37 @@ TEST_F(PlaybackEngineTest, AUrlRowWaitsForRoomNamesWhatWasLetGoAndStopsWhenAsked
         if (!c.clicked) {
             EXPECT_EQ(crowded.numligne(), 1);
         }
+    }
+}
+
+// Asked before every row, the key would cost a query to the desktop per row:
+// it is asked again only once kAskedEvery has gone by.
+TEST(StopKeyWatch, AsksTheDesktopAtMostOnceEveryFewMilliseconds) {
+    constexpr int kEscape = 0x1B;
+    RecordingDesktop desktop;
+    StopKeyWatch watch(desktop.keyboard(), kEscape);
+    desktop.setKeyDown(kEscape, true);
+    watch.restart();
+    const int queriesAtStart = desktop.keyQueries();
+    using std::chrono::milliseconds;
+    const StopKeyWatch::Clock::time_point t0{};
+    const struct {
+        milliseconds at;
+        bool down;
+        bool pressed;
+        int queries;  // since the start
+    } steps[] = {
+        {milliseconds(0), true, true, 1},  // held at the start: asked at once
+        {milliseconds(1), true, false, 1},
+        {StopKeyWatch::kAskedEvery, true, true, 2},
+        {StopKeyWatch::kAskedEvery + milliseconds(1), false, false, 2},
+        {StopKeyWatch::kAskedEvery * 2, false, false, 3},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.at.count());
+        desktop.setKeyDown(kEscape, step.down);
+        EXPECT_EQ(watch.pressed(t0 + step.at), step.pressed);
+        EXPECT_EQ(desktop.keyQueries() - queriesAtStart, step.queries);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tools/pointilla-play/commands.h"
 
+#include <chrono>
 #include <iostream>
 #include <optional>
 #include <ostream>
@@ -16,6 +17,7 @@
 #include "platform/stop_signals.h"
 #include "playback/playback_engine.h"
 #include "playback/progress_place.h"
+#include "playback/stop_key_watch.h"
 #include "scenario/sce_file.h"
 #include "scenario/scenario.h"
 #include "scenario_files/scenario_files.h"
@@ -63,13 +65,23 @@ class NoSettings final : public settings::Reader {
 };
 
 // One updating line on a terminal: the row being played and the wait left.
+// Rows run back to back faster than a terminal or an eye follows, so between
+// them the line is written at most every kRowsShownEvery; a wait always shows.
 class ProgressLine {
   public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kRowsShownEvery{50};
+
     ProgressLine(std::ostream& err, const scenario::Scenario& rows, bool enabled)
         : err_(err), rows_(rows), enabled_(enabled) {}
 
     void show(const playback::Progress& now) {
         if (!enabled_ || !rows_.contains(now.row)) return;
+        if (now.secondsLeft == 0) {
+            const Clock::time_point time = Clock::now();
+            if (time - shown_ < kRowsShownEvery) return;
+            shown_ = time;
+        }
         const scenario::Row& row = rows_.row(now.row);
         err_ << "\r\033[K"
              << messages::progressLine(playback::placeOf(now),
@@ -84,6 +96,7 @@ class ProgressLine {
     std::ostream& err_;
     const scenario::Scenario& rows_;
     bool enabled_;
+    Clock::time_point shown_{};
 };
 
 }  // namespace
@@ -136,8 +149,9 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     keyboard.watchCombinations({&stopKey, 1});
     const platform::StopSignals signals;
     ProgressLine line(err, rows, options.progressLine);
+    playback::StopKeyWatch escapeWatch(keyboard, platform::vk::kEscape);
     const auto stopAsked = [&] {
-        return platform::StopSignals::caught() != 0 || keyboard.isDown(platform::vk::kEscape);
+        return platform::StopSignals::caught() != 0 || escapeWatch.pressed();
     };
 
     NoSettings settings;
@@ -160,11 +174,15 @@ int playRows(const std::filesystem::path& file, const PlayOptions& options, std:
     engine.setRepetitions(options.repetitions);
     const int keyChanges = keyboard.changeNotifier();
     keyboard.takeChanges();
+    escapeWatch.restart();
     engine.start();
     timer4.run(engine, {keyChanges, signals.fd()}, [&] {
         signals.drain();
         keyboard.takeChanges();
-        if (stopAsked()) engine.stop();
+        // Woken by the change itself: asked now, whenever it was asked last.
+        if (platform::StopSignals::caught() != 0 || keyboard.takePress(platform::vk::kEscape)) {
+            engine.stop();
+        }
     });
     line.clear();
     keyboard.watchCombinations({});

@@ -46,6 +46,10 @@ class PointerDevice {
     // screen of the display, the connection broke).
     virtual std::optional<ScreenPoint> position() = 0;
     virtual Status<DesktopLost> moveTo(ScreenPoint point) = 0;
+    // A backend may hold moves and presses back while rows run back to back,
+    // so that each does not cost a write to the server; this sends what is
+    // held. A playback calls it whenever it pauses or ends.
+    virtual Status<DesktopLost> flush() { return {}; }
 };
 
 // Left-button presses injected as real input at the current pointer position.
@@ -111,6 +115,11 @@ class KeyboardState {
     // returns true when the key state may have changed since the previous call.
     virtual int changeNotifier() const { return -1; }
     virtual bool takeChanges() { return true; }
+
+    // Whether the key is down now or went down since the previous call for it,
+    // so that a tap between two calls is not missed. A backend that hears key
+    // events keeps the press for this; the others answer with isDown().
+    virtual bool takePress(int virtualKey) { return isDown(virtualKey); }
 
     // The combinations the program needs to see held, replacing the previous
     // list (empty: none). A backend that reads the whole keyboard at any time

@@ -119,6 +119,12 @@ Status<DesktopLost> RecordingDesktop::moveTo(ScreenPoint point) {
     return {};
 }
 
+Status<DesktopLost> RecordingDesktop::flush() {
+    if (lostAtFlush_) return fail(DesktopLost{"recording desktop: lost on purpose"});
+    delivered_ = calls_.size();
+    return {};
+}
+
 Status<DesktopLost> RecordingDesktop::leftButtonDown() {
     if (!injectionReaches()) return fail(DesktopLost{"recording desktop: lost on purpose"});
     calls_.push_back(buttonDownCall());

@@ -61,7 +61,12 @@ class RecordingDesktop final : public Desktop,
     // What was asked of the desktop, in order. Key-state and position queries
     // are counted, not recorded.
     const std::vector<DesktopCall>& calls() const { return calls_; }
-    void clearCalls() { calls_.clear(); }
+    void clearCalls() {
+        calls_.clear();
+        delivered_ = 0;
+    }
+    // How many of calls() had been flushed to the desktop at the last flush().
+    std::size_t deliveredCalls() const { return delivered_; }
     int keyQueries() const { return singleKeyQueries_ + batchedKeyQueries_; }
     int singleKeyQueries() const { return singleKeyQueries_; }    // isDown()
     int batchedKeyQueries() const { return batchedKeyQueries_; }  // queryDown()
@@ -94,12 +99,15 @@ class RecordingDesktop final : public Desktop,
     void setClicksAvailable(bool available) { clicksAvailable_ = available; }
     void setListenRefused(bool refused) { listenRefused_ = refused; }
     void setClickReach(ClickReach reach) { reach_ = reach; }
+    // The desktop is found gone when what was held back is sent (flush()).
+    void loseDesktopAtFlush() { lostAtFlush_ = true; }
     // The list last given to watchCombinations().
     const std::vector<KeyCombination>& watchedCombinations() const { return watched_; }
 
   private:
     std::optional<ScreenPoint> position() override;
     Status<DesktopLost> moveTo(ScreenPoint point) override;
+    Status<DesktopLost> flush() override;
     Status<DesktopLost> leftButtonDown() override;
     Status<DesktopLost> leftButtonUp() override;
     // Counts one move or press; false once the desktop is lost.
@@ -121,6 +129,8 @@ class RecordingDesktop final : public Desktop,
     bool start(const std::filesystem::path& program) override;
 
     std::vector<DesktopCall> calls_;
+    std::size_t delivered_ = 0;
+    bool lostAtFlush_ = false;
     std::optional<ScreenPoint> position_ = ScreenPoint{};
     std::array<bool, 256> keys_{};
     ScreenSize screenSize_{1280, 1024};

@@ -29,7 +29,12 @@ bool RawKeyListener::open(const std::string& displayName) {
     mask.mask_len = static_cast<int>(bits.size());
     mask.mask = bits.data();
     XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
-    XSync(display.get(), False);
+    // Keys already held when listening begins count as held.
+    char keymap[32] = {};
+    XQueryKeymap(display.get(), keymap);
+    for (std::size_t code = 0; code < held_.size(); ++code) {
+        held_[code] = ((static_cast<unsigned char>(keymap[code / 8]) >> (code % 8)) & 1U) != 0;
+    }
     ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
     watch_.watch(display.get());
     display_ = std::move(display);
@@ -47,10 +52,35 @@ bool RawKeyListener::drain() {
     while (!watch_.broken() && XPending(display_.get()) > 0) {
         XEvent event;
         XNextEvent(display_.get(), &event);
-        if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) changed = true;
+        if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
+            noteKeyEvent(event.xcookie);
+            changed = true;
+        }
         if (event.type == MappingNotify) changed = true;
     }
     return changed;
+}
+
+void RawKeyListener::noteKeyEvent(XGenericEventCookie& cookie) {
+    if (!XGetEventData(display_.get(), &cookie)) return;
+    const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+    const auto code = static_cast<std::size_t>(raw->detail);
+    if (code < held_.size()) {
+        const bool down = cookie.evtype == XI_RawKeyPress;
+        held_[code] = down;
+        if (down) pressed_[code] = true;
+    }
+    XFreeEventData(display_.get(), &cookie);
+}
+
+bool RawKeyListener::takePress(std::span<const KeyCode> codes) {
+    drain();
+    bool seen = false;
+    for (const KeyCode code : codes) {
+        seen = seen || held_[code] || pressed_[code];
+        pressed_[code] = false;
+    }
+    return seen;
 }
 
 }  // namespace pointilla::platform::x11

@@ -3,6 +3,8 @@
 // focus: XInput2 raw key events on a connection of its own, which makes no
 // other request, so its socket is readable exactly when events wait.
 
+#include <bitset>
+#include <span>
 #include <string>
 
 #include "platform/x11/connection_loss.h"
@@ -18,11 +20,19 @@ class RawKeyListener {
     int fd() const;
     // Drains what arrived; true when a key went down or up or the keyboard map changed.
     bool drain();
+    // Whether one of these keys is held, or went down since its presses were
+    // last taken (they are then forgotten); drains first. A tap that went down
+    // and up between two calls counts.
+    bool takePress(std::span<const KeyCode> codes);
 
   private:
+    void noteKeyEvent(XGenericEventCookie& cookie);
+
     BrokenConnectionWatch watch_;  // outlives the connection's closing
     DisplayHandle display_;
     int xiOpcode_ = 0;
+    std::bitset<256> held_;     // by keycode, from the events
+    std::bitset<256> pressed_;  // went down since last taken
 };
 
 }  // namespace pointilla::platform::x11

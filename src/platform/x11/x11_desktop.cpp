@@ -80,12 +80,21 @@ class X11Desktop final : public Desktop,
     }
 
     // Spelt Result<void, ...>: Xlib's Status macro hides the alias here.
+    // Moves and presses are only queued: a write and a wake-up of the server
+    // for each would cost several times the move itself. Xlib sends them when
+    // its buffer fills, and flush() sends the rest when the playback pauses.
     Result<void, DesktopLost> moveTo(ScreenPoint point) override {
-        handleEvents(QueuedAfterReading);
         if (watch_.broken()) return lost();
         refreshLayoutIfStale();
         const ScreenPoint root = layout_.toRoot(point);
+        x11::BrokenConnectionWatch::keepHandling();
         XTestFakeMotionEvent(display_.get(), screen_, root.x, root.y, CurrentTime);
+        return watch_.broken() ? lost() : Result<void, DesktopLost>();
+    }
+
+    Result<void, DesktopLost> flush() override {
+        if (watch_.broken()) return lost();
+        x11::BrokenConnectionWatch::keepHandling();
         XFlush(display_.get());
         return watch_.broken() ? lost() : Result<void, DesktopLost>();
     }
@@ -97,7 +106,6 @@ class X11Desktop final : public Desktop,
         if (watch_.broken()) return lost();
         x11::BrokenConnectionWatch::keepHandling();
         XTestFakeButtonEvent(display_.get(), Button1, down, CurrentTime);
-        XFlush(display_.get());
         return watch_.broken() ? lost() : Result<void, DesktopLost>();
     }
 
@@ -172,6 +180,12 @@ class X11Desktop final : public Desktop,
                                                       : ClickReach::EveryProgram;
     }
 
+    // From the key events, without asking the server: cheap enough for every row.
+    bool takePress(int virtualKey) override {
+        if (changeNotifier() < 0) return isDown(virtualKey);
+        return listener_.takePress(keys_.keycodes(virtualKey));
+    }
+
     // --- screen ---
     ScreenSize primaryScreenSize() override {
         handleEvents(QueuedAfterReading);
@@ -209,13 +223,22 @@ class X11Desktop final : public Desktop,
     }
 
     // Monitors defined or made primary without a change of outputs send no
-    // event, so the layout is also read again when it is older than this.
+    // event, so the layout is also read again when it is older than this. The
+    // events that announce a change are read every few milliseconds rather than
+    // at every move: reading costs a system call.
     void refreshLayoutIfStale() {
-        if (!watch_.broken() && Clock::now() - layoutTime_ > kLayoutLifetime) refreshLayout();
+        if (watch_.broken()) return;
+        const auto now = Clock::now();
+        if (now - eventsTime_ > kEventsEvery) {
+            eventsTime_ = now;
+            handleEvents(QueuedAfterReading);
+        }
+        if (!watch_.broken() && now - layoutTime_ > kLayoutLifetime) refreshLayout();
     }
 
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds kLayoutLifetime{500};
+    static constexpr std::chrono::milliseconds kEventsEvery{5};
 
     std::string name_;
     x11::BrokenConnectionWatch watch_;  // outlives the connection's closing
@@ -228,6 +251,7 @@ class X11Desktop final : public Desktop,
     x11::VirtualKeyMap keys_;
     x11::ScreenLayout layout_;
     Clock::time_point layoutTime_{};
+    Clock::time_point eventsTime_{};
     mutable x11::RawKeyListener listener_;
     mutable bool listenerTried_ = false;
     std::unique_ptr<x11::RawButtonListener> buttonListener_;

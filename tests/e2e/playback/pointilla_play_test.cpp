@@ -140,7 +140,7 @@ TEST_F(PointillaPlayTest, PlaysMovesClicksAndAWaitAsRealInput) {
     EXPECT_EQ(recorder->finish(), 0);
 }
 
-TEST_F(PointillaPlayTest, EscapeDuringAWaitStopsBeforeAnyClickAndRepeatClicksExactlyNTimes) {
+TEST_F(PointillaPlayTest, EscapeDuringAWaitOrBetweenRowsStopsAndRepeatClicksExactlyNTimes) {
     const auto recorder = startRecorder();
     const auto stoppable = dir.file("stop.sce", line(kDelay, "3") + line(kClick, "Clic"));
     // Escape a second in, typed into the recorder's window, which has the focus.
@@ -160,6 +160,18 @@ TEST_F(PointillaPlayTest, EscapeDuringAWaitStopsBeforeAnyClickAndRepeatClicksExa
         runToEnd({"timeout", "--preserve-status", "-s", "INT", "1", kPlayer, stoppable.string()});
     EXPECT_EQ(interrupted.exitCode, 128 + SIGINT) << interrupted.err;
     EXPECT_NE(interrupted.err.find("ligne 1"), std::string::npos) << interrupted.err;
+
+    // Rows back to back, over and over: a tap of Escape between two of them stops
+    // them (missed, the loop would run until `timeout` ends it).
+    const auto moving =
+        dir.file("boucle.sce", line(kPosition, "10 ,  10") + line(kPosition, "20 ,  20"));
+    std::thread tap([] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        runToEnd({"xdotool", "key", "Escape"});
+    });
+    const auto looped = runToEnd({"timeout", "30", kPlayer, "--loop", moving.string()});
+    tap.join();
+    EXPECT_EQ(looped.exitCode, 6) << looped.err;
 
     const auto once = dir.file("clic.sce", line(kClick, "Clic"));
     const auto repeated = runToEnd({kPlayer, "--repeat", "3", once.string()});

@@ -23,8 +23,11 @@ wx=300 wy=200
 swaymsg "[app_id=wev] move absolute position $wx $wy" >/dev/null || fail "wev could not be placed"
 
 # 1. Two clicks at two places, from a scenario file.
+# After 3000 moves sent back to back, the clicks still land on their pixels.
+for i in $(seq 1 3000); do printf 'Position souris\244 %d ,  %d\244\r\n' $((i % 1280)) $((i % 1024)); done \
+  >"$work/clicks.sce"
 printf 'Position souris\244 %d ,  %d\244\r\nClic souris\244\244\r\nPosition souris\244%d ,  %d\244\r\nClic souris\244\244\r\n' \
-  $((wx + 100)) $((wy + 50)) $((wx + 250)) $((wy + 120)) >"$work/clicks.sce"
+  $((wx + 100)) $((wy + 50)) $((wx + 250)) $((wy + 120)) >>"$work/clicks.sce"
 "$play" "$work/clicks.sce" 2>"$work/play.log" || fail "pointilla-play failed: $(cat "$work/play.log")"
 presses() { [ "$(grep -ac 'state: 1 (pressed)' "$work/wev.log")" -ge "$1" ]; }
 answers() { [ "$(wc -l <"$work/driver.out")" -ge "$1" ]; }

@@ -108,6 +108,12 @@ TEST(X11DesktopOpen, AMissingDisplayIsAClearErrorNotACrash) {
 }
 
 TEST_F(X11DesktopTest, MovesArePointerMotionOtherClientsSee) {
+    // Sent by a flush alone, without a round trip of the desktop's own.
+    ASSERT_TRUE(desktop->pointer().moveTo({12, 34}));
+    ASSERT_TRUE(desktop->pointer().flush());
+    XSync(observer.get(), False);
+    EXPECT_EQ(observedPointer(), std::make_pair(12, 34));
+
     ASSERT_TRUE(desktop->pointer().moveTo({123, 456}));
     // The position query is a round trip: the move has been processed after it.
     EXPECT_EQ(desktop->pointer().position(), (ScreenPoint{123, 456}));
@@ -214,6 +220,52 @@ TEST_F(X11DesktopTest, KeyStateIsGlobalAndChangesAreAnnounced) {
     EXPECT_FALSE(keys.isDown(0x41));
     EXPECT_EQ(::poll(&readable, 1, 2000), 1);
     EXPECT_TRUE(keys.takeChanges());
+}
+
+// The stop key between rows run back to back: a tap that went down and up
+// between two asks counts once, a held key while held, another key never.
+TEST_F(X11DesktopTest, ATapBetweenTwoAsksIsKept) {
+    KeyboardState& keys = desktop->keyboard();
+    constexpr int kEscape = 0x1B;
+    const int notifier = keys.changeNotifier();
+    ASSERT_GE(notifier, 0);
+    EXPECT_FALSE(keys.takePress(kEscape));
+    const auto arrived = [&] {
+        pollfd readable{notifier, POLLIN, 0};
+        return ::poll(&readable, 1, 2000) == 1;
+    };
+    // Once the key is up and its press taken, it no longer counts (the
+    // release may come a moment after the press).
+    const auto forgotten = [&] {
+        for (int i = 0; i < 200; ++i) {
+            if (!keys.takePress(kEscape)) return true;
+            pollfd readable{notifier, POLLIN, 0};
+            ::poll(&readable, 1, 10);
+        }
+        return false;
+    };
+    const struct {
+        const char* what;
+        KeySym sym;
+        bool pressed;
+        bool held;
+    } cases[] = {
+        {"a tap of Escape", XK_Escape, true, false},
+        {"Escape held", XK_Escape, true, true},
+        {"a tap of another key", XK_a, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        pressKey(c.sym, true);
+        if (!c.held) pressKey(c.sym, false);
+        ASSERT_TRUE(arrived());
+        EXPECT_EQ(keys.takePress(kEscape), c.pressed);
+        if (c.held) {
+            EXPECT_TRUE(keys.takePress(kEscape));  // for as long as it is held
+            pressKey(c.sym, false);
+        }
+        EXPECT_TRUE(forgotten());
+    }
 }
 
 TEST_F(X11DesktopTest, EitherSideOfAModifierAndBothDigitRowsCount) {

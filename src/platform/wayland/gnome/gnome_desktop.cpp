@@ -18,7 +18,11 @@ namespace {
 using namespace gnome;
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kEventSpacing = std::chrono::milliseconds(10);
+// Each remote-desktop call is awaited, and the bus keeps them in order: moves
+// and presses need no spacing of their own (clicks after thousands of moves
+// sent back to back land on their pixels, two busy loops on the cores or not).
+// Waiting for the cursor metadata to show a move polls this often.
+constexpr auto kConfirmPollInterval = std::chrono::milliseconds(10);
 // The session's pointer is a new input device, which mutter takes up a moment
 // after Start, on a busy machine noticeably so: events sent before are lost.
 // The first move is repeated until the cursor metadata shows it arrived.
@@ -76,7 +80,6 @@ class GnomeDesktop final : public Desktop,
             static_cast<void>(confirmMove(point, kDeviceReadyTimeout));
             deviceReady_ = true;
         } else {
-            waitForSpacing();
             sent(session_->moveTo(point.x, point.y));
         }
         return lost_ ? fail(*lost_) : Status<DesktopLost>();
@@ -89,7 +92,6 @@ class GnomeDesktop final : public Desktop,
             if (const auto here = cursor_->position()) static_cast<void>(moveTo(*here));
         }
         if (lost_) return fail(*lost_);
-        waitForSpacing();
         sent(session_->button(kLeftButtonCode, pressed));
         sentSinceSettled_ = true;
         return lost_ ? fail(*lost_) : Status<DesktopLost>();
@@ -105,18 +107,16 @@ class GnomeDesktop final : public Desktop,
     // move again now and then (a device not yet taken up loses it); false when
     // the time ran out or the session is gone.
     bool confirmMove(ScreenPoint point, Clock::duration timeout) {
-        waitForSpacing();
         sent(session_->moveTo(point.x, point.y));
         const auto deadline = Clock::now() + timeout;
         auto retry = Clock::now() + kDeviceRetryInterval;
         while (!lost_ && cursor_->position() != point && Clock::now() < deadline) {
-            std::this_thread::sleep_for(kEventSpacing);
+            std::this_thread::sleep_for(kConfirmPollInterval);
             if (Clock::now() >= retry) {
                 sent(session_->moveTo(point.x, point.y));
                 retry = Clock::now() + kDeviceRetryInterval;
             }
         }
-        nextEvent_ = Clock::now() + kEventSpacing;
         return !lost_ && cursor_->position() == point;
     }
 
@@ -133,20 +133,12 @@ class GnomeDesktop final : public Desktop,
 
     ScreenSize primaryScreenSize() override { return session_->stream().size; }
 
-    // mutter drops or merges events that follow each other closer than this.
-    void waitForSpacing() {
-        const auto now = Clock::now();
-        if (now < nextEvent_) std::this_thread::sleep_for(nextEvent_ - now);
-        nextEvent_ = Clock::now() + kEventSpacing;
-    }
-
     std::unique_ptr<RemoteSession> session_;
     std::unique_ptr<CursorStream> cursor_;
     std::unique_ptr<KeyboardState> keyboard_;
     std::unique_ptr<HelperPointer> helper_;
     posix::XdgDocumentOpener opener_;
     posix::DirectProgramStarter programs_;
-    Clock::time_point nextEvent_{};
     bool deviceReady_ = false;
     std::optional<ScreenPoint> lastPoint_;
     bool sentSinceSettled_ = false;

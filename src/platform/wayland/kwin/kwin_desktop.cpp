@@ -79,6 +79,7 @@ class KwinDesktop final : public Desktop,
         movedSinceReport_ = cursor_ != nullptr;
         return input_->moveTo(target_);
     }
+    Status<DesktopLost> flush() override { return input_->flush(); }
 
     // KWin reports a move once it has handled it; a read right after moves
     // waits for the report of the last one. Reports of earlier moves may still

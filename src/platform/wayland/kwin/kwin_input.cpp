@@ -244,9 +244,17 @@ KwinInput::~KwinInput() {
 }
 
 // KWin gone shows when the connection is read, which readPending() does.
+// Moves are sent kMovesPerWrite at a time, well within the connection's
+// buffer, rather than with a write and a read each; flush() sends the rest.
 Status<DesktopLost> KwinInput::moveTo(ScreenPoint global) {
     org_kde_kwin_fake_input_pointer_motion_absolute(fakeInput_, wl_fixed_from_int(global.x),
                                                     wl_fixed_from_int(global.y));
+    if (++movesHeld_ >= kMovesPerWrite) return flush();
+    return stillConnected(display_.get());
+}
+
+Status<DesktopLost> KwinInput::flush() {
+    movesHeld_ = 0;
     readPending();
     return stillConnected(display_.get());
 }
@@ -255,6 +263,7 @@ Status<DesktopLost> KwinInput::pressLeft(bool down) {
     org_kde_kwin_fake_input_button(
         fakeInput_, kLeftButton,
         down ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+    movesHeld_ = 0;
     readPending();
     return stillConnected(display_.get());
 }

@@ -36,6 +36,8 @@ class KwinInput {
 
     // Global layout coordinates, as KWin's cursor position reads.
     Status<DesktopLost> moveTo(ScreenPoint global);
+    // Sends the moves still held back.
+    Status<DesktopLost> flush();
     Status<DesktopLost> pressLeft(bool down);
     // A key by its Linux input code (KEY_*); needs fake input version 4.
     bool canPressKeys() const { return fakeInputVersion_ >= 4; }
@@ -63,6 +65,8 @@ class KwinInput {
 
   private:
     KwinInput() = default;
+    static constexpr int kMovesPerWrite = 64;
+    int movesHeld_ = 0;  // written since the last flush
     void flushAll();
     void readPending();
     const Output* primary();

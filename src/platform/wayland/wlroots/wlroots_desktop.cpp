@@ -135,8 +135,10 @@ class WlrootsDesktop final : public Desktop,
         flushAll(display_.get());
     }
 
+    // Moves are written kMovesPerWrite at a time, well within the connection's
+    // buffer, rather than with a write and a read each; flush() sends the rest.
     Status<DesktopLost> moveTo(ScreenPoint point) override {
-        pumpEvents(display_.get(), 0);
+        if (movesHeld_ == 0) pumpEvents(display_.get(), 0);
         if (auto connected = stillConnected(display_.get()); !connected) return connected;
         const Layout layout = outputs_->current();
         if (!layout.known()) return {};
@@ -151,8 +153,14 @@ class WlrootsDesktop final : public Desktop,
             static_cast<std::uint32_t>(target.y - extent.y),
             static_cast<std::uint32_t>(extent.width), static_cast<std::uint32_t>(extent.height));
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
-        flushAll(display_.get());
         lastKnown_ = target;
+        if (++movesHeld_ >= kMovesPerWrite) return flush();
+        return stillConnected(display_.get());
+    }
+
+    Status<DesktopLost> flush() override {
+        movesHeld_ = 0;
+        flushAll(display_.get());
         return stillConnected(display_.get());
     }
 
@@ -166,6 +174,7 @@ class WlrootsDesktop final : public Desktop,
         settlePointer();
         zwlr_virtual_pointer_v1_button(virtualPointer_.get(), timestampMs(), BTN_LEFT, state);
         zwlr_virtual_pointer_v1_frame(virtualPointer_.get());
+        movesHeld_ = 0;
         flushAll(display_.get());
         return stillConnected(display_.get());
     }
@@ -223,6 +232,8 @@ class WlrootsDesktop final : public Desktop,
     SwayHotKeys keys_;
     Clock::time_point pointerCreated_;
     bool pointerSettled_ = false;
+    static constexpr int kMovesPerWrite = 64;
+    int movesHeld_ = 0;                     // written since the last flush
     std::optional<ScreenPoint> lastKnown_;  // layout coordinates
     posix::XdgDocumentOpener opener_;
     posix::DirectProgramStarter programs_;

@@ -39,7 +39,10 @@ pids+=("$!")
 exec 3<"$work/window.out"
 read -r -t 10 line <&3 && [ "$line" = "ready 1280 1024" ] || fail "the Wayland window did not show (got '${line:-}')"
 
-printf 'Position souris\xa4 200 ,  150\xa4\r\nClic souris\xa4Clic\xa4\r\n' >"$work/clicks.sce"
+# Clicks after 3000 moves sent back to back still land on their pixels.
+for i in $(seq 1 3000); do printf 'Position souris\xa4 %d ,  %d\xa4\r\n' $((i % 1280)) $((i % 1024)); done \
+  >"$work/clicks.sce"
+printf 'Position souris\xa4 200 ,  150\xa4\r\nClic souris\xa4Clic\xa4\r\n' >>"$work/clicks.sce"
 printf 'Position souris\xa4 1000 ,  700\xa4\r\nClic souris\xa4Clic\xa4\r\n' >>"$work/clicks.sce"
 "$play" "$work/clicks.sce" >"$work/play.log" 2>&1 || fail "pointilla-play failed ($?)"
 

@@ -1,0 +1,84 @@
+// Prints, in seconds, how long MOVES pointer moves take on the X display named
+// by $DISPLAY, until the last has been processed by the server:
+//   floor_bench raw MOVES      bare XTestFakeMotionEvent calls and one XSync
+//   floor_bench engine MOVES   "Position souris" rows played by the engine
+//                              through the X11 backend, the stop key watched
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "bench_support.h"
+#include "platform/desktop/virtual_keys.h"
+#include "platform/x11/x11_desktop.h"
+#include "playback/playback_engine.h"
+#include "playback/stop_key_watch.h"
+#include "scenario/detail_text.h"
+#include "scenario/row.h"
+#include "scenario/scenario.h"
+
+// Xlib's macros (Status, None) clash with the project's names: last.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+namespace {
+
+using pointilla::bench::Clock;
+using pointilla::bench::movePath;
+using pointilla::bench::secondsSince;
+
+int rawLoop(int moves) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return 1;
+    const int screen = DefaultScreen(display);
+    const auto path =
+        movePath(moves, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    const auto start = Clock::now();
+    for (const auto& point : path) {
+        XTestFakeMotionEvent(display, screen, point.x, point.y, CurrentTime);
+    }
+    XSync(display, False);
+    std::printf("%.4f\n", secondsSince(start));
+    XCloseDisplay(display);
+    return 0;
+}
+
+int engineLoop(int moves) {
+    namespace platform = pointilla::platform;
+    namespace playback = pointilla::playback;
+    auto opened = platform::openX11Desktop(nullptr);
+    if (!opened) return 1;
+    const auto desktop = std::move(opened).value();
+    const platform::ScreenSize size = desktop->screen().primaryScreenSize();
+    pointilla::scenario::Scenario scenario;
+    for (const auto& point : movePath(moves, size.width, size.height)) {
+        scenario.append(pointilla::scenario::makeRow(
+            pointilla::scenario::RowKind::Position,
+            pointilla::scenario::capturedPositionDetail(point.x, point.y)));
+    }
+    pointilla::bench::NoSettings settings;
+    pointilla::bench::NoTicker ticker;
+    playback::StopKeyWatch escape(desktop->keyboard(), platform::vk::kEscape);
+    playback::PlaybackCallbacks callbacks;
+    callbacks.stopRequested = [&] { return escape.pressed(); };
+    playback::PlaybackEngine engine(scenario, desktop->pointer(), desktop->buttons(),
+                                    desktop->opener(), settings, ticker, callbacks, "/");
+    escape.restart();
+    const auto start = Clock::now();
+    engine.start();
+    static_cast<void>(desktop->pointer().position());  // a round trip: all processed
+    std::printf("%.4f\n", secondsSince(start));
+    return engine.wasStopped() ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string_view mode = argc > 1 ? argv[1] : "";
+    const int moves = argc > 2 ? std::atoi(argv[2]) : 10000;
+    if (moves <= 0) return 2;
+    if (mode == "raw") return rawLoop(moves);
+    if (mode == "engine") return engineLoop(moves);
+    std::fprintf(stderr, "usage: floor_bench raw|engine MOVES\n");
+    return 2;
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The floor table on X11: for 10,000 and 100,000 moves, on one private Xvfb and
+# in one run, the bare XTEST loop (the floor), the engine, pointilla-play (less
+# its own start: a one-row file) and the window (from the click on "start" to
+# the pointer on the last row), best of three, each also as a multiple of the
+# floor.
+#   bench/floor/run.sh [BUILD_DIR] [MOVES...]   (default build/, 10000 100000)
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$here/../.."
+build="${1:-$root/build}"
+shift || true
+counts=("${@:-10000 100000}")
+[ $# -eq 0 ] && counts=(10000 100000)
+bin="$build/bin"
+
+. "$root/scripts/lib/private-xvfb.sh"
+. "$root/tests/e2e/find_window.sh"
+open_private_session 360 || exit 1
+export TRELLIS_REGISTRY="$work/registry.db" HOME="$work" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+now() { date +%s.%N; }
+best() { sort -g | head -n1; }
+# A scenario of N moves whose last row, and only it, is the screen's corner.
+write_moves() {
+  awk -v n="$1" 'BEGIN { for (i = 0; i < n - 1; i++) printf "Position souris\244%d , %d\244\r\n", (i * 7) % 1200, (i * 13) % 1000;
+                         printf "Position souris\2441279 , 1023\244\r\n" }' >"$2"
+}
+timed_play() {
+  local start end
+  start=$(now)
+  "$bin/pointilla-play" "$1" 2>/dev/null || return 1
+  end=$(now)
+  echo "$end - $start" | bc -l
+}
+window_play() {
+  local file="$1" id start pos
+  "$bin/pointilla" "$file" >/dev/null 2>&1 &
+  local pid=$!
+  id="$(find_window 100 '^Pointilla')" || { kill "$pid"; return 1; }
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove $((X + 14)) $((Y + 38))
+  start=$(now)
+  xdotool click 1
+  for _ in $(seq 1 6000); do
+    pos="$(xdotool getmouselocation --shell | head -n2 | tr '\n' ' ')"
+    [ "$pos" = "X=1279 Y=1023 " ] && break
+    sleep 0.005
+  done
+  [ "$pos" = "X=1279 Y=1023 " ] && echo "$(now) - $start" | bc -l
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+}
+
+printf 'Position souris\24410 , 10\244\r\n' >"$work/one.sce"
+status=0
+printf '%-8s %8s %10s %18s %18s %18s\n' platform moves floor engine pointilla-play window
+for moves in "${counts[@]}"; do
+  write_moves "$moves" "$work/moves.sce"
+  # Rounds interleave the four, so that a busy moment of the machine weighs
+  # on each alike; the best round of each counts.
+  : >"$work/floor" >"$work/engine" >"$work/play" >"$work/window"
+  for _ in 1 2 3; do
+    "$bin/floor_bench" raw "$moves" >>"$work/floor"
+    "$bin/floor_bench" engine "$moves" >>"$work/engine"
+    one=$(timed_play "$work/one.sce") && all=$(timed_play "$work/moves.sce") &&
+      echo "$all - $one" | bc -l >>"$work/play"
+    window_play "$work/moves.sce" >>"$work/window"
+  done
+  floor=$(best <"$work/floor") engine=$(best <"$work/engine")
+  play=$(best <"$work/play") window=$(best <"$work/window")
+  [ -n "$floor" ] && [ -n "$engine" ] && [ -n "$play" ] && [ -n "$window" ] || { status=1; continue; }
+  ratio() { echo "scale=1; $1 / $floor" | bc -l; }
+  printf '%-8s %8d %9.3fs %9.3fs (%4s×) %9.3fs (%4s×) %9.3fs (%4s×)\n' x11 "$moves" "$floor" \
+    "$engine" "$(ratio "$engine")" "$play" "$(ratio "$play")" "$window" "$(ratio "$window")"
+done
+exit $status
