@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/posix/read_file.h"
-#include "platform/posix/replace_file.h"
+#include "platform/files/read_file.h"
+#include "platform/files/replace_file.h"
 #include "scenario/detail_text.h"
 #include "scenario/sce_file.h"
 
 using namespace pointilla::scenario;
-namespace files = pointilla::platform::posix;
+namespace files = pointilla::platform::files;
 using Clock = std::chrono::steady_clock;
 
 namespace {

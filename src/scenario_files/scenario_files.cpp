@@ -1,13 +1,13 @@
 #include "scenario_files/scenario_files.h"
 
 #include "messages/file_messages.h"
-#include "platform/posix/read_file.h"
-#include "platform/posix/replace_file.h"
+#include "platform/files/read_file.h"
+#include "platform/files/replace_file.h"
 
 namespace pointilla::scenario_files {
 
-std::string fileFailureReason(const platform::posix::FileError& error) {
-    using Kind = platform::posix::FileError::Kind;
+std::string fileFailureReason(const platform::files::FileError& error) {
+    using Kind = platform::files::FileError::Kind;
     switch (error.kind) {
         case Kind::NotRegularFile:
             return messages::notRegularFileReason();
@@ -36,7 +36,7 @@ std::string readStopReason(scenario::ReadStop::Reason reason) {
 }
 
 Result<scenario::SceContent, std::string> openScenarioFile(const std::filesystem::path& path) {
-    const auto bytes = platform::posix::readRegularFile(path, scenario::kMaxSceFileBytes);
+    const auto bytes = platform::files::readRegularFile(path, scenario::kMaxSceFileBytes);
     if (!bytes) return fail(fileFailureReason(bytes.error()));
     return scenario::parseSce(*bytes);
 }
@@ -45,7 +45,7 @@ Status<std::string> saveScenarioFile(const std::filesystem::path& path,
                                      const std::vector<scenario::Row>& rows) {
     const auto bytes = scenario::encodeSce(rows);
     if (!bytes) return fail(encodeFailureReason(bytes.error()));
-    const auto saved = platform::posix::replaceFileContent(path, *bytes);
+    const auto saved = platform::files::replaceFileContent(path, *bytes);
     if (!saved) return fail(fileFailureReason(saved.error()));
     return {};
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/result.h"
-#include "platform/posix/file_error.h"
+#include "platform/files/file_error.h"
 #include "scenario/sce_file.h"
 
 namespace pointilla::scenario_files {
@@ -24,7 +24,7 @@ Status<std::string> saveScenarioFile(const std::filesystem::path& path,
                                      const std::vector<scenario::Row>& rows);
 
 // Why a file could not be read or written ("disk full", "permission denied"...).
-std::string fileFailureReason(const platform::posix::FileError& error);
+std::string fileFailureReason(const platform::files::FileError& error);
 
 // Why the rows could not be written: the row and the character in the way.
 std::string encodeFailureReason(const scenario::EncodeError& error);

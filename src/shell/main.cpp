@@ -25,7 +25,7 @@
 #include "messages/window_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/desktop_session.h"
-#include "platform/posix/file_size_limit.h"
+#include "platform/files/file_size_limit.h"
 #include "platform/qt/qt_paths.h"
 #include "playback/playback_engine.h"
 #include "settings/machine_or_user_registry_control.h"
@@ -93,7 +93,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    pointilla::platform::posix::reportFileSizeLimitAsError();
+    pointilla::platform::files::reportFileSizeLimitAsError();
     // "--platform x11" asks for X11 whatever the session: the backend choice
     // reads it as POINTILLA_BACKEND. It is taken out of the arguments, as the
     // toolkit would read it as the name of one of its own platforms.

@@ -95,7 +95,7 @@ TEST_F(ScenarioFiles, AnOpenThatCannotReadSaysWhyInFrench) {
     // Never the system's English words inside a French sentence.
     for (int err = 1; err < 134; ++err) {
         const std::string reason =
-            scenario_files::fileFailureReason(platform::posix::FileError::system(err));
+            scenario_files::fileFailureReason(platform::files::FileError::system(err));
         EXPECT_NE(reason, std::strerror(err)) << err;
         EXPECT_FALSE(reason.empty()) << err;
     }

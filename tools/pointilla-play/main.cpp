@@ -11,7 +11,7 @@
 #include "messages/play_messages.h"
 #include "messages/tool_voice.h"
 #include "platform/console.h"
-#include "platform/posix/file_size_limit.h"
+#include "platform/files/file_size_limit.h"
 #include "playback/playback_engine.h"
 #include "tools/pointilla-play/commands.h"
 
@@ -30,7 +30,7 @@ std::filesystem::path fromUtf8(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    pointilla::platform::posix::reportFileSizeLimitAsError();
+    pointilla::platform::files::reportFileSizeLimitAsError();
     const std::vector<std::string> args = pointilla::platform::programArguments(argc, argv);
     bool list = false;
     bool repeatGiven = false;

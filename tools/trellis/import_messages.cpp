@@ -9,8 +9,8 @@ namespace {
 
 namespace words = pointilla::messages;
 
-std::string fileText(const pointilla::platform::posix::FileError& e) {
-    using FileKind = pointilla::platform::posix::FileError::Kind;
+std::string fileText(const pointilla::platform::files::FileError& e) {
+    using FileKind = pointilla::platform::files::FileError::Kind;
     switch (e.kind) {
         case FileKind::NotRegularFile:
             return words::notRegularFileReason();

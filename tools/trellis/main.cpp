@@ -12,7 +12,7 @@
 #include "messages/tool_voice.h"
 #include "messages/trellis_messages.h"
 #include "platform/console.h"
-#include "platform/posix/file_size_limit.h"
+#include "platform/files/file_size_limit.h"
 #include "tools/trellis/registry_import.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
@@ -186,7 +186,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
 }  // namespace
 
 int main(int argc, char** argv) {
-    pointilla::platform::posix::reportFileSizeLimitAsError();
+    pointilla::platform::files::reportFileSizeLimitAsError();
     // Key paths, values and file names beyond the ANSI code page arrive whole.
     const std::vector<std::string> all = pointilla::platform::programArguments(argc, argv);
     if (all.size() < 2) return usage(words::commandMissing());

@@ -1,9 +1,9 @@
-#include "platform/posix/file_size_limit.h"
+#include "platform/files/file_size_limit.h"
 
 #include <csignal>
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 
 void reportFileSizeLimitAsError() { std::signal(SIGXFSZ, SIG_IGN); }
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

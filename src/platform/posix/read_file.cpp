@@ -1,4 +1,4 @@
-#include "platform/posix/read_file.h"
+#include "platform/files/read_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,9 @@
 
 #include "platform/posix/unique_fd.h"
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
+
+using posix::UniqueFd;
 
 Result<std::string, FileError> readRegularFile(const std::filesystem::path& path,
                                                std::uintmax_t maxBytes) {
@@ -43,4 +45,4 @@ Result<std::string, FileError> readRegularFile(const std::filesystem::path& path
     return bytes;
 }
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

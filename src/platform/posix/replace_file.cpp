@@ -1,4 +1,4 @@
-#include "platform/posix/replace_file.h"
+#include "platform/files/replace_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,9 @@
 
 #include "platform/posix/unique_fd.h"
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
+
+using posix::UniqueFd;
 namespace {
 
 namespace fs = std::filesystem;
@@ -152,4 +154,4 @@ Status<FileError> replaceFileContent(const fs::path& requested, std::string_view
     return {};
 }
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

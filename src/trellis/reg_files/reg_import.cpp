@@ -1,7 +1,7 @@
 #include "trellis/reg_files/reg_import.h"
 
 #include "codepage/cp1252.h"
-#include "platform/posix/read_file.h"
+#include "platform/files/read_file.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/reg_files/loaded_programs.h"
 #include "trellis/reg_files/reg_file_parse.h"
@@ -84,7 +84,7 @@ pointilla::Status<ImportFailure> writeKey(const RegFileKey& key) {
 pointilla::Status<ImportFailure> importRegFile(const std::filesystem::path& file,
                                                ImportOptions options) {
     ImportFailure failure;
-    const auto bytes = pointilla::platform::posix::readRegularFile(file, kLargestFile);
+    const auto bytes = pointilla::platform::files::readRegularFile(file, kLargestFile);
     if (!bytes) {
         failure.file = bytes.error();
         return fail(std::move(failure));

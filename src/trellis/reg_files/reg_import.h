@@ -9,7 +9,7 @@
 #include <string>
 
 #include "common/result.h"
-#include "platform/posix/file_error.h"
+#include "platform/files/file_error.h"
 #include "trellis/reg_files/reg_file_error.h"
 
 namespace trellis {
@@ -27,7 +27,7 @@ struct ImportFailure {
         StoreRefused,      // storeReason: the transaction was not committed
     };
     Kind kind = Kind::Unreadable;
-    pointilla::platform::posix::FileError file;
+    pointilla::platform::files::FileError file;
     RegFileError malformed;
     std::string key;
     std::string value;

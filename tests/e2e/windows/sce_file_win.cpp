@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/posix/read_file.h"
+#include "platform/files/read_file.h"
 #include "scenario_files/scenario_files.h"
 
 namespace {
@@ -38,7 +38,7 @@ int check(const std::filesystem::path& file) {
 
     const auto folder = pointilla::scenario_files::openScenarioFile(file.parent_path());
     if (folder || folder.error() != "c'est un dossier") return fail("a folder was not refused");
-    if (pointilla::platform::posix::readRegularFile(file, 8)) return fail("the limit was not kept");
+    if (pointilla::platform::files::readRegularFile(file, 8)) return fail("the limit was not kept");
 
     const auto missing = file.parent_path() / "absent" / "x.sce";
     const auto refused = pointilla::scenario_files::saveScenarioFile(missing, rows);

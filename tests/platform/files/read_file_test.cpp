@@ -1,4 +1,4 @@
-#include "platform/posix/read_file.h"
+#include "platform/files/read_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -11,7 +11,7 @@
 
 #include "support/temp_dir.h"
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -63,4 +63,4 @@ TEST_F(ReadRegularFile, RefusesWhatIsNoRegularFileOrTooLargeBeforeReading) {
 }
 
 }  // namespace
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

@@ -1,4 +1,4 @@
-#include "platform/posix/replace_file.h"
+#include "platform/files/replace_file.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 
 #include "support/temp_dir.h"
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -186,4 +186,4 @@ TEST_F(ReplaceFileContent, AWritableFileInALockedFolderIsRewrittenInPlaceSafely)
 }
 
 }  // namespace
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

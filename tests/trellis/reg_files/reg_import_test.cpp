@@ -173,7 +173,7 @@ TEST(Import, AnythingButARegularFileIsRefusedWithoutReadingIt) {
     TempDir dir;
     const std::string fifo = dir.str() + "/pipe.reg";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    using FileKind = pointilla::platform::posix::FileError::Kind;
+    using FileKind = pointilla::platform::files::FileError::Kind;
     for (const auto& [path, kind] : {std::pair{dir.str(), FileKind::System},
                                      std::pair{std::string("/dev/zero"), FileKind::NotRegularFile},
                                      std::pair{fifo, FileKind::NotRegularFile}}) {

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/posix/read_file.h"
+#include "platform/files/read_file.h"
 #include "platform/posix/unique_fd.h"
 
 namespace pointilla::platform::wayland {
@@ -85,7 +85,7 @@ std::vector<LeftoverNotes::Note> LeftoverNotes::all() const {
         const std::optional<pid_t> pid = pidOf(entry.path());
         if (!pid || !entry.is_regular_file(error)) continue;
         // A note that cannot be read is kept as an empty one: its owner is still known.
-        auto text = posix::readRegularFile(entry.path(), kLargestNote);
+        auto text = files::readRegularFile(entry.path(), kLargestNote);
         notes.push_back({*pid, processEnded(*pid), text ? std::move(text).value() : std::string()});
     }
     return notes;

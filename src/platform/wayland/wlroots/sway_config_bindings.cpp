@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/posix/read_file.h"
+#include "platform/files/read_file.h"
 
 namespace pointilla::platform::wayland {
 namespace {
@@ -266,7 +266,7 @@ std::vector<std::string> readSwayIncludes(const std::string& path) {
         const std::filesystem::path file = expansion.words.we_wordv[i];
         if (!file.is_absolute()) continue;
         // A folder, a FIFO, a device or a huge file is skipped like a missing one.
-        auto text = posix::readRegularFile(file, kMaxIncludedSize);
+        auto text = files::readRegularFile(file, kMaxIncludedSize);
         if (text) texts.push_back(std::move(text).value());
     }
     return texts;

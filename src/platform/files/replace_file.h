@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "common/result.h"
-#include "platform/posix/file_error.h"
+#include "platform/files/file_error.h"
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 
 // Replaces the content of `path` as a careful editor does:
 // - the new content goes to a temporary file beside the target, is flushed to
@@ -25,4 +25,4 @@ namespace pointilla::platform::posix {
 //   before a byte of it changes.
 Status<FileError> replaceFileContent(const std::filesystem::path& path, std::string_view bytes);
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

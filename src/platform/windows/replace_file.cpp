@@ -5,6 +5,8 @@
 // temporary file can be made the file is rewritten in place once its new size
 // is reserved.
 
+#include "platform/files/replace_file.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -12,11 +14,10 @@
 #include <string>
 #include <system_error>
 
-#include "platform/posix/replace_file.h"
-#include "platform/windows/file_errors_win32.h"
+#include "platform/windows/file_errors.h"
 #include "platform/windows/unique_handle.h"
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 namespace {
 
 using windows::lastFileError;
@@ -135,4 +136,4 @@ Status<FileError> replaceFileContent(const std::filesystem::path& path, std::str
     return {};
 }
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

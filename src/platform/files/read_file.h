@@ -6,9 +6,9 @@
 #include <string>
 
 #include "common/result.h"
-#include "platform/posix/file_error.h"
+#include "platform/files/file_error.h"
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 
 // The bytes of a regular file of at most maxBytes. A folder (EISDIR), a FIFO or
 // a device (NotRegularFile) and a larger file (TooLarge) are refused before a
@@ -17,4 +17,4 @@ namespace pointilla::platform::posix {
 Result<std::string, FileError> readRegularFile(const std::filesystem::path& path,
                                                std::uintmax_t maxBytes);
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

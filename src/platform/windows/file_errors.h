@@ -4,14 +4,14 @@
 
 #include <windows.h>
 
-#include "platform/posix/file_error.h"
+#include "platform/files/file_error.h"
 
 namespace pointilla::platform::windows {
 
 int errnoFor(DWORD error);
 
-inline posix::FileError lastFileError() {
-    return posix::FileError::system(errnoFor(GetLastError()));
+inline files::FileError lastFileError() {
+    return files::FileError::system(errnoFor(GetLastError()));
 }
 
 }  // namespace pointilla::platform::windows

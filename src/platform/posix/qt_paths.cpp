@@ -1,7 +1,7 @@
 // POSIX names are bytes: the toolkit's own encoding of file names gives them.
-#include <QFile>
-
 #include "platform/qt/qt_paths.h"
+
+#include <QFile>
 
 namespace pointilla::platform {
 

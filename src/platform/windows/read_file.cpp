@@ -1,13 +1,14 @@
 // Reading a whole file that a person chose, on Windows: wide paths, and the
 // same refusals as on POSIX systems (folders, devices, pipes, too large).
 
+#include "platform/files/read_file.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/posix/read_file.h"
-#include "platform/windows/file_errors_win32.h"
+#include "platform/windows/file_errors.h"
 #include "platform/windows/unique_handle.h"
 
 namespace pointilla::platform::windows {
@@ -46,7 +47,7 @@ int errnoFor(DWORD error) {
 
 }  // namespace pointilla::platform::windows
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 
 using windows::lastFileError;
 using windows::UniqueHandle;
@@ -86,4 +87,4 @@ Result<std::string, FileError> readRegularFile(const std::filesystem::path& path
     return bytes;
 }
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace pointilla::platform::posix {
+namespace pointilla::platform::files {
 
 struct FileError {
     enum class Kind {
@@ -19,4 +19,4 @@ struct FileError {
     static FileError system(int err) { return {Kind::System, err, 0}; }
 };
 
-}  // namespace pointilla::platform::posix
+}  // namespace pointilla::platform::files
