@@ -16,10 +16,22 @@ CaptureSampler::CaptureSampler(const QLabel& slot, editing::ScenarioModel& model
     timer_->start();
 }
 
+// The rows of one hold of the hot key are one step of the history: the group
+// opens with the first row and closes at the first tick that finds the slot empty.
 void CaptureSampler::Timer3_Timer() {
     const QString captured = slot_.text();
-    if (captured.isEmpty()) return;
+    if (captured.isEmpty()) {
+        if (holding_) model_.endGroup();
+        holding_ = false;
+        return;
+    }
+    if (!holding_) model_.beginGroup();
+    holding_ = true;
     model_.append(scenario::makeRow(scenario::RowKind::Position, captured.toStdString()));
+}
+
+CaptureSampler::~CaptureSampler() {
+    if (holding_) model_.endGroup();
 }
 
 }  // namespace pointilla::capture

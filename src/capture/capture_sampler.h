@@ -23,6 +23,9 @@ class CaptureSampler : public QObject {
 
     // Starts ticking at once; the slot and the model must outlive the sampler.
     CaptureSampler(const QLabel& slot, editing::ScenarioModel& model, QObject* parent = nullptr);
+    ~CaptureSampler() override;
+    CaptureSampler(const CaptureSampler&) = delete;
+    CaptureSampler& operator=(const CaptureSampler&) = delete;
 
     QTimer* timer() const { return timer_; }
 
@@ -33,6 +36,7 @@ class CaptureSampler : public QObject {
     const QLabel& slot_;
     editing::ScenarioModel& model_;
     QTimer* timer_;
+    bool holding_ = false;  // the slot held a position at the last tick
 };
 
 }  // namespace pointilla::capture

@@ -29,6 +29,7 @@
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
+#include "messages/help_messages.h"
 #include "messages/playback_messages.h"
 #include "platform/desktop/desktop.h"
 #include "platform/qt/qt_paths.h"
@@ -100,11 +101,6 @@ Form1::Form1(Form1Services services, QWidget* parent)
     }
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData);
-    for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(model_, change, this, [this] { modified_ = true; });
-    }
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { modified_ = true; });
-    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { modified_ = true; });
 
     Form_Load();
 }
@@ -356,12 +352,13 @@ bool Form1::save() {
 }
 
 // The file the rows now match: the scenario is no longer modified.
+// Undoing back to this point makes the scenario unmodified again.
 void Form1::setCurrentFile(const QString& fileName) {
     currentFile_ = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
-    modified_ = false;
+    model_->history().setClean();
 }
 
-bool Form1::isModified() const { return modified_ && model_->count() > 0; }
+bool Form1::isModified() const { return !model_->history().isClean() && model_->count() > 0; }
 
 // The folder of the last file chosen in the open or save dialog, kept in the
 // settings; before the first choice, the current file's folder, if any.
@@ -429,10 +426,21 @@ void Form1::redlecture_Click() {
         settings::toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
 }
 
+// A page that is missing or that nothing could be started to show is said
+// in a box, not only on standard error.
 void Form1::aid_Click() {
-    // A page that cannot be opened gives no message.
-    services_.desktop.opener().open(platform::textFromPath(services_.helpPage),
-                                    services_.programDirectory);
+    const std::string page = platform::textFromPath(services_.helpPage);
+    std::string failure;
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(services_.helpPage, ignored)) {
+        failure = messages::helpPageMissingMessage(page);
+    } else if (!services_.desktop.opener().open(page, services_.programDirectory)) {
+        failure = messages::helpPageNotOpenedMessage(page);
+    }
+    if (failure.empty()) return;
+    QMessageBox box(QMessageBox::Warning, productTitle(), fromUtf8(failure), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("helpNotOpened"));
+    box.exec();
 }
 
 void Form1::apropos_Click() {
@@ -549,13 +557,20 @@ void Form1::showEvent(QShowEvent* event) {
     }
 }
 
-// The list's pop-up menu comes from the right button alone, not from the
-// keyboard's menu key, and only over a list that holds rows.
+// The list's pop-up menu comes from the right button, the menu key or
+// Shift+F10, and only over a list that holds rows; from the keyboard it opens
+// at the selected row.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == LV1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             listCommands_->modi_Click();
+            return true;
+        }
+        const bool shiftF10 = key == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier;
+        if (key == Qt::Key_Menu || shiftF10) {
+            popUpListMenuAtSelection();
             return true;
         }
     }
@@ -566,6 +581,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::popUpListMenuAtSelection() {
+    if (model_->count() == 0) return;
+    const QModelIndex current = LV1->currentIndex();
+    QRect row = current.isValid() ? LV1->visualRect(current) : QRect();
+    if (!row.isValid() || !LV1->viewport()->rect().intersects(row)) row = QRect(0, 0, 1, 1);
+    mnuflottant->popup(LV1->viewport()->mapToGlobal(row.bottomLeft()));
 }
 
 }  // namespace pointilla::shell

@@ -34,3 +34,21 @@ TEST(CaptureSampler, SamplerAppendsTheSlotOncePerTickAtTheEnd) {
     ASSERT_TRUE(model.scenario().row(4) == (Row{"Position souris", " 512 ,  384"}));
     ASSERT_EQ(slot.text(), QStringLiteral(" 512 ,  384"));  // only the poll empties it
 }
+
+// The rows of one hold are taken back in one step; the next hold is another.
+TEST(CaptureSampler, AHoldIsOneStepOfTheHistory) {
+    ScenarioModel model;
+    QLabel slot;
+    CaptureSampler sampler(slot, model);
+    for (const int rows : {5, 2}) {
+        slot.setText(QStringLiteral(" 1 ,  2"));
+        for (int i = 0; i < rows; ++i) sampler.Timer3_Timer();
+        slot.clear();
+        sampler.Timer3_Timer();
+    }
+    ASSERT_EQ(model.count(), 7);
+    model.history().undo();
+    ASSERT_EQ(model.count(), 5);
+    model.history().undo();
+    ASSERT_EQ(model.count(), 0);
+}
