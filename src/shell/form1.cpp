@@ -26,6 +26,7 @@
 #include "capture/hot_key_combos.h"
 #include "capture/menu_capture.h"
 #include "capture/pointer_capture.h"
+#include "editing/accessible_names.h"
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
@@ -82,6 +83,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     buildLayout();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    editing::nameForScreenReaders(*this);
 
     sampler_ = new capture::CaptureSampler(*Label12, *model_, this);
     sampler_->timer()->stop();  // ticks from the end of start-up on

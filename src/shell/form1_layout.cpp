@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -289,6 +290,11 @@ void Form1::buildMenus() {
     connect(addNamedAction(ap, "apropos", QStringLiteral("A propos")), &QAction::triggered, this,
             &Form1::apropos_Click);
     bar->addMenu(ap);
+    // F10 goes to the menu bar, its first menu open.
+    auto* toMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    toMenuBar->setObjectName(QStringLiteral("versMenus"));
+    connect(toMenuBar, &QShortcut::activated, this,
+            [bar, this] { bar->setActiveAction(fichi->menuAction()); });
 
     // Hidden menus: they only ever show as pop-ups. Their entries are wired
     // by the list commands and the tray icon.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -380,6 +381,30 @@ TEST(Form1, MenuEntriesCarryTheirShortcuts) {
     }
     ASSERT_TRUE(
         h.form->menuAction("retablir")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+}
+
+// Alt and the underlined letter open their menu; F10 the first one.
+TEST(Form1, AltLetterAndF10OpenTheMenus) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* menu;
+    };
+    const Case cases[] = {{Qt::Key_F, Qt::AltModifier, "fichi"},
+                          {Qt::Key_O, Qt::AltModifier, "options"},
+                          {Qt::Key_F10, Qt::NoModifier, "fichi"}};
+    for (const Case& c : cases) {
+        Harness h;
+        h.load();
+        h.form->show();
+        QApplication::setActiveWindow(h.form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(h.form.get()));
+        h.form->LV1->setFocus();
+        QTest::keyClick(h.form->LV1, c.key, c.modifiers);
+        auto* menu = h.form->findChild<QMenu*>(QString::fromLatin1(c.menu));
+        ASSERT_EVENTUALLY(menu->isVisible(), 5000);
+        menu->hide();
+    }
 }
 
 // F5 plays from the first row, as the toolbar's start does.
