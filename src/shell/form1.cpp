@@ -91,6 +91,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     capture_ =
         new capture::PointerCapture(services_.desktop.pointer(), services_.desktop.keyboard(),
                                     Combo1, Combo2, Combo3, Label3, Label4, Label12, this);
+    connect(capture_, &capture::PointerCapture::hotKeyPressed, sampler_,
+            &capture::CaptureSampler::notePress);
     Timer1 = capture_->timer1();
     Timer2 = capture_->timer2();
     if (!services_.desktop.keyboard().hearsCombinations()) {

@@ -407,6 +407,31 @@ TEST(Form1, AltLetterAndF10OpenTheMenus) {
     }
 }
 
+// Every shortcut a menu shows is explained in the help page, so the two
+// cannot drift apart.
+TEST(Form1, HelpPageNamesEveryShortcutTheMenusShow) {
+    Harness h;
+    h.load();
+    QFile file(QStringLiteral(POINTILLA_HELP_SOURCE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    QStringList shown;
+    for (QMenu* menu : {h.form->fichi, h.form->options, h.form->ap, h.form->popupMenu()}) {
+        for (QAction* action : menu->actions()) {
+            for (const QKeySequence& keys : action->shortcuts()) {
+                shown << keys.toString(QKeySequence::NativeText);
+            }
+            // A key watched elsewhere is shown after a tab ("Échap").
+            const QString text = action->text();
+            if (text.contains(QLatin1Char('\t'))) shown << text.section(QLatin1Char('\t'), 1);
+        }
+    }
+    ASSERT_GE(shown.size(), 9);
+    for (const QString& keys : shown) {
+        EXPECT_TRUE(page.contains(QStringLiteral("<kbd>%1</kbd>").arg(keys))) << keys.toStdString();
+    }
+}
+
 // F5 plays from the first row, as the toolbar's start does.
 TEST(Form1, F5StartsThePlayback) {
     Harness h;

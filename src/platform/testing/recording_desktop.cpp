@@ -85,6 +85,7 @@ void RecordingDesktop::setKeyDown(int virtualKey, bool down) {
     auto& key = keys_[static_cast<std::size_t>(virtualKey)];
     if (key == down) return;
     key = down;
+    if (hearsKeyEvents_) events_.push_back(keys_);
     const std::uint64_t one = 1;
     [[maybe_unused]] const auto written = ::write(changeFd_.get(), &one, sizeof one);
 }
@@ -146,6 +147,15 @@ bool RecordingDesktop::takeChanges() {
     std::uint64_t count = 0;
     const bool pending = ::read(changeFd_.get(), &count, sizeof count) == sizeof count && count > 0;
     return pending || alwaysReportsChanges_;
+}
+
+std::vector<KeyboardState::KeysAfterEvent> RecordingDesktop::takeKeyEvents() {
+    std::vector<KeysAfterEvent> events;
+    for (const auto& keys : std::exchange(events_, {})) {
+        events.emplace_back(
+            [keys](int vk) { return validKey(vk) && keys[static_cast<std::size_t>(vk)]; });
+    }
+    return events;
 }
 
 bool RecordingDesktop::open(const std::string& target,

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 
 #include <array>
+#include <utility>
 
 namespace pointilla::platform::x11 {
 
@@ -30,6 +31,7 @@ bool RawKeyListener::open(const std::string& displayName) {
     mask.mask = bits.data();
     XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
     XSync(display.get(), False);
+    XQueryKeymap(display.get(), mirror_.data());
     ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
     watch_.watch(display.get());
     display_ = std::move(display);
@@ -47,10 +49,32 @@ bool RawKeyListener::drain() {
     while (!watch_.broken() && XPending(display_.get()) > 0) {
         XEvent event;
         XNextEvent(display_.get(), &event);
-        if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) changed = true;
+        if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
+            changed = true;
+            follow(event.xcookie);
+        }
         if (event.type == MappingNotify) changed = true;
     }
     return changed;
+}
+
+void RawKeyListener::follow(XGenericEventCookie& cookie) {
+    if (!XGetEventData(display_.get(), &cookie)) return;
+    const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+    const int keycode = raw->detail;
+    if (keycode > 0 && keycode < 256) {
+        auto& byte = mirror_.at(static_cast<std::size_t>(keycode / 8));
+        const auto bit = static_cast<char>(1U << (keycode % 8));
+        byte = static_cast<char>(cookie.evtype == XI_RawKeyPress ? (byte | bit) : (byte & ~bit));
+        // Bounded: a poller that never asks keeps only the latest events.
+        if (trail_.size() >= kTrailLimit) trail_.erase(trail_.begin());
+        trail_.push_back(mirror_);
+    }
+    XFreeEventData(display_.get(), &cookie);
+}
+
+std::vector<RawKeyListener::Keymap> RawKeyListener::takeKeymaps() {
+    return std::exchange(trail_, {});
 }
 
 }  // namespace pointilla::platform::x11

@@ -3,7 +3,9 @@
 // focus: XInput2 raw key events on a connection of its own, which makes no
 // other request, so its socket is readable exactly when events wait.
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "platform/x11/connection_loss.h"
 #include "platform/x11/x_handles.h"
@@ -19,10 +21,20 @@ class RawKeyListener {
     // Drains what arrived; true when a key went down or up or the keyboard map changed.
     bool drain();
 
+    // A 32-byte keymap, as XQueryKeymap gives it.
+    using Keymap = std::array<char, 32>;
+    // The keyboard after each key event drain() consumed since the last call.
+    std::vector<Keymap> takeKeymaps();
+
   private:
+    static constexpr std::size_t kTrailLimit = 256;
+    void follow(XGenericEventCookie& cookie);
+
     BrokenConnectionWatch watch_;  // outlives the connection's closing
     DisplayHandle display_;
     int xiOpcode_ = 0;
+    Keymap mirror_{};  // follows the events from the state read at open()
+    std::vector<Keymap> trail_;
 };
 
 }  // namespace pointilla::platform::x11
