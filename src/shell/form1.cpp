@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,6 +65,23 @@ const QString kSaveFirstQuestion =
 const QString kSaveBeforeQuitQuestion = QStringLiteral(
     "Le sc\u00e9nario a \u00e9t\u00e9 modifi\u00e9. Voulez-vous l'enregistrer "
     "avant de quitter ?");
+
+// A window manager draws a box's title in its own, often larger, bold font,
+// beside its icon and buttons: the box is made wide enough for all of it, so
+// that no title is cut ("Confir…ation").
+constexpr int kTitleBarDecorations = 140;  // icon, close button, margins
+
+void makeRoomForTitle(QMessageBox& box) {
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    const int needed =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarDecorations;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
 
 }  // namespace
 
@@ -517,6 +536,7 @@ bool Form1::askQuit() {
                     QStringLiteral("Voulez-vous quitter ?"), QMessageBox::Ok | QMessageBox::Cancel,
                     this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
+    makeRoomForTitle(box);
     const bool confirmed = box.exec() == QMessageBox::Ok;
     asking_ = false;
     return confirmed;
