@@ -35,6 +35,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;  // for compilers without aggregate deduction
 
 // The change that takes `change` back.
 RowChange inverseOf(const RowChange& change);
