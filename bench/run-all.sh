@@ -23,6 +23,7 @@ run "$bin/sce_bench"
 run "$bin/trellis_bench"
 run "$bin/playback_bench"
 run "$bin/capture_idle_poll_bench" 5 "$xvfb"
+run "$root/bench/capture/tap_counts.sh" "$bin/pointilla"
 run "$root/bench/wayland_kwin/run_kwin_bench.sh" "$bin"
 run "$root/bench/shell/run_window_idle_bench.sh" "$bin/window_idle_bench" "$bin/pointilla" 10
 run "$root/bench/wayland/run.sh" "$build"

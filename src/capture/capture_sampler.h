@@ -5,6 +5,7 @@
 // the poll empties it. Holding the hot key for a second thus adds about five rows.
 
 #include <QObject>
+#include <QStringList>
 
 class QLabel;
 class QTimer;
@@ -23,16 +24,25 @@ class CaptureSampler : public QObject {
 
     // Starts ticking at once; the slot and the model must outlive the sampler.
     CaptureSampler(const QLabel& slot, editing::ScenarioModel& model, QObject* parent = nullptr);
+    ~CaptureSampler() override;
+    CaptureSampler(const CaptureSampler&) = delete;
+    CaptureSampler& operator=(const CaptureSampler&) = delete;
 
     QTimer* timer() const { return timer_; }
 
   public slots:
     void Timer3_Timer();
+    // A press of the hot key (hotKeyPressed()): when no tick falls inside the
+    // press, the next tick still adds its row, once.
+    void notePress(const QString& position);
 
   private:
     const QLabel& slot_;
     editing::ScenarioModel& model_;
     QTimer* timer_;
+    bool holding_ = false;  // the slot held a position at the last tick
+    // Presses not yet turned into rows, oldest first.
+    QStringList presses_;
 };
 
 }  // namespace pointilla::capture

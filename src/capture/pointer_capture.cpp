@@ -29,6 +29,21 @@ std::unique_ptr<bool[]> keysDown(platform::KeyboardState& keyboard, const std::v
     return down;
 }
 
+// The keyboard as it stood after one key event, asked as the live one is.
+class KeysAfterEventBoard final : public platform::KeyboardState {
+  public:
+    explicit KeysAfterEventBoard(const KeysAfterEvent& keys) : keys_(keys) {}
+    bool isDown(int virtualKey) override { return keys_(virtualKey); }
+    void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override {
+        for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
+            down[i] = keys_(virtualKeys[i]);
+        }
+    }
+
+  private:
+    const KeysAfterEvent& keys_;
+};
+
 }  // namespace
 
 PointerCapture::PointerCapture(platform::PointerDevice& pointer, platform::KeyboardState& keyboard,
@@ -91,11 +106,15 @@ void PointerCapture::refreshPointerDisplay() {
     pollNow();
 }
 
+PointerCapture::ChosenKeys PointerCapture::chosenKeys() const {
+    return {combo1_->currentText().toStdString(), combo2_->currentText().toStdString(),
+            combo3_->currentText().toStdString()};
+}
+
 void PointerCapture::pollNow() {
-    const std::string first = combo1_->currentText().toStdString();
-    const std::string second = combo2_->currentText().toStdString();
-    const std::string key = combo3_->currentText().toStdString();
-    showCapture(heldWithoutKey_ || isHotKeyHeld(keyboard_, HotKeyChoice{first, second, key}));
+    const bool held = isHotKeyHeld(keyboard_, chosenKeys().choice());
+    showCapture(heldWithoutKey_ || held);
+    if (!keyboard_.hearsKeyEvents()) followHeld(held);
     if (onStop_ && stopKeyPressed()) {
         // The handler may disarm (and so destroy the function being run).
         const auto onStop = onStop_;
@@ -135,11 +154,7 @@ void PointerCapture::disarmStopKey() {
 }
 
 void PointerCapture::updateWatchedCombinations() {
-    const std::string first = combo1_->currentText().toStdString();
-    const std::string second = combo2_->currentText().toStdString();
-    const std::string key = combo3_->currentText().toStdString();
-    std::vector<platform::KeyCombination> combinations =
-        combinationsOf(HotKeyChoice{first, second, key});
+    std::vector<platform::KeyCombination> combinations = combinationsOf(chosenKeys().choice());
     if (stopKeyArmed()) {
         for (const int stopKey : stopKeys_) combinations.push_back({stopKey});
     }
@@ -168,7 +183,21 @@ void PointerCapture::onKeyNotifier() {
         // reads the pointer only while the hot key is held, as on sway, would
         // otherwise hand over a stale position.)
         refreshPointerDisplay();
+        // Presses the poll may have missed, at the position just shown.
+        const ChosenKeys chosen = chosenKeys();
+        for (const auto& keys : keyboard_.takeKeyEvents()) {
+            KeysAfterEventBoard board(keys);
+            followHeld(isHotKeyHeld(board, chosen.choice()));
+        }
     }
+}
+
+void PointerCapture::followHeld(bool held) {
+    const bool pressed = held && !lastHeld_;
+    lastHeld_ = held;
+    if (!pressed) return;
+    emit hotKeyPressed(QString::fromStdString(scenario::capturedPositionDetail(
+        label3_->text().toStdString(), label4_->text().toStdString())));
 }
 
 void PointerCapture::showCapture(bool held) {

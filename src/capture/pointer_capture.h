@@ -14,6 +14,10 @@
 //   keyboard offers a change notifier it evaluates only when the key state may
 //   have changed, after every Timer1 tick, and when a list's selection changes.
 //   Without a notifier `Timer2` polls every millisecond.
+// - Each press of the combination, however short, is told once by
+//   hotKeyPressed() with the position shown then: from the keyboard's own key
+//   events where it keeps them (X11), so that a press released before the
+//   poll looked still counts; else from the polls that see it go down.
 // - While a playback runs, the stop key (Escape) is armed: each evaluation of
 //   the poll also asks whether Escape is down and, if so, calls the stop
 //   handler. Disarmed, it costs nothing.
@@ -32,6 +36,7 @@
 #include <functional>
 #include <vector>
 
+#include "capture/hot_key_scan.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/virtual_keys.h"
 
@@ -83,8 +88,20 @@ class PointerCapture : public QObject {
     // One key-state query: whether Escape is down now.
     bool stopKeyDown();
 
+  signals:
+    // The combination went down; `position` as a captured row's detail.
+    void hotKeyPressed(const QString& position);
+
   private:
     void onKeyNotifier();
+    // Follows the combination's state; a change to held is a press.
+    void followHeld(bool held);
+    // The entries shown by the three lists; choice() views them.
+    struct ChosenKeys {
+        std::string first, second, key;
+        HotKeyChoice choice() const { return {first, second, key}; }
+    };
+    ChosenKeys chosenKeys() const;
     // Tells the keyboard which combinations to watch: the chosen hot key, and
     // Escape alone while the stop key is armed.
     void updateWatchedCombinations();
@@ -110,6 +127,7 @@ class PointerCapture : public QObject {
     bool heldWithoutKey_ = false;
     bool keepUntilSampled_ = false;
     bool sampledSinceFilled_ = true;
+    bool lastHeld_ = false;  // the combination, as the last key event or poll saw it
 };
 
 }  // namespace pointilla::capture

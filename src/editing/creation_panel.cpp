@@ -7,6 +7,7 @@
 
 #include "editing/design_label.h"
 #include "editing/design_text_box.h"
+#include "editing/list_rows_shown.h"
 #include "editing/scenario_model.h"
 #include "editing/twips.h"
 #include "scenario/row.h"
@@ -16,6 +17,8 @@ namespace pointilla::editing {
 namespace {
 
 constexpr int kListHeight = 315;
+// The delay list opens on about a quarter of its 60 entries, not the screen's height.
+constexpr int kListRowsShown = 15;
 
 QComboBox* makeList(QWidget* parent, const char* name, int left, int top, int width) {
     auto* list = new QComboBox(parent);  // pick-only: not editable
@@ -55,6 +58,7 @@ CreationPanel::CreationPanel(ScenarioModel& model, QWidget* parent)
     Label6 = makeLabel(this, "Label6", QStringLiteral("D\u00e9lai  en secondes :"),
                        twipsRect(120, 2190, 1935, 255));
     Combo4 = makeList(this, "Combo4", 360, 2520, 855);
+    showAtMostRows(*Combo4, kListRowsShown);
     Label7 = makeLabel(this, "Label7", QStringLiteral("secondes"), twipsRect(1200, 2550, 735, 255));
     Command1 = makeButton(this, "Command1", QStringLiteral("Ok"), twipsRect(2400, 2520, 975, 315));
 

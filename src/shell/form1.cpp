@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,10 +29,12 @@
 #include "capture/hot_key_combos.h"
 #include "capture/menu_capture.h"
 #include "capture/pointer_capture.h"
+#include "editing/accessible_names.h"
 #include "editing/creation_panel.h"
 #include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
 #include "messages/file_messages.h"
+#include "messages/help_messages.h"
 #include "messages/playback_messages.h"
 #include "messages/window_messages.h"
 #include "platform/desktop/desktop.h"
@@ -61,6 +65,23 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 // A warning in the status bar stays long enough to be read.
 constexpr std::chrono::milliseconds kWarningShownFor{10'000};
 
+// A window manager draws a box's title in its own, often larger, bold font,
+// beside its icon and buttons: the box is made wide enough for all of it, so
+// that no title is cut ("Confir…ation").
+constexpr int kTitleBarDecorations = 140;  // icon, close button, margins
+
+void makeRoomForTitle(QMessageBox& box) {
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    const int needed =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarDecorations;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
 }  // namespace
 
 Form1::Form1(Form1Services services, QWidget* parent)
@@ -80,6 +101,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     buildLayout();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    editing::nameForScreenReaders(*this);
 
     sampler_ = new capture::CaptureSampler(*Label12, *model_, this);
     sampler_->timer()->stop();  // ticks from the end of start-up on
@@ -87,6 +109,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     capture_ =
         new capture::PointerCapture(services_.desktop.pointer(), services_.desktop.keyboard(),
                                     Combo1, Combo2, Combo3, Label3, Label4, Label12, this);
+    connect(capture_, &capture::PointerCapture::hotKeyPressed, sampler_,
+            &capture::CaptureSampler::notePress);
     Timer1 = capture_->timer1();
     Timer2 = capture_->timer2();
     if (!services_.desktop.keyboard().hearsCombinations()) {
@@ -99,11 +123,6 @@ Form1::Form1(Form1Services services, QWidget* parent)
     }
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData);
-    for (auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(model_, change, this, [this] { modified_ = true; });
-    }
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { modified_ = true; });
-    connect(model_, &QAbstractItemModel::dataChanged, this, [this] { modified_ = true; });
 
     Form_Load();
 }
@@ -374,12 +393,13 @@ bool Form1::save() {
 }
 
 // The file the rows now match: the scenario is no longer modified.
+// Undoing back to this point makes the scenario unmodified again.
 void Form1::setCurrentFile(const QString& fileName) {
     currentFile_ = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
-    modified_ = false;
+    model_->history().setClean();
 }
 
-bool Form1::isModified() const { return modified_ && model_->count() > 0; }
+bool Form1::isModified() const { return !model_->history().isClean() && model_->count() > 0; }
 
 // The folder of the last file chosen in the open or save dialog, kept in the
 // settings; before the first choice, the current file's folder, if any.
@@ -447,10 +467,21 @@ void Form1::redlecture_Click() {
         settings::toggleHideWhilePlaying(services_.registry, productTitle().toStdString()));
 }
 
+// A page that is missing or that nothing could be started to show is said
+// in a box, not only on standard error.
 void Form1::aid_Click() {
-    // A page that cannot be opened gives no message.
-    services_.desktop.opener().open(platform::textFromPath(services_.helpPage),
-                                    services_.programDirectory);
+    const std::string page = platform::textFromPath(services_.helpPage);
+    std::string failure;
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(services_.helpPage, ignored)) {
+        failure = messages::helpPageMissingMessage(page);
+    } else if (!services_.desktop.opener().open(page, services_.programDirectory)) {
+        failure = messages::helpPageNotOpenedMessage(page);
+    }
+    if (failure.empty()) return;
+    QMessageBox box(QMessageBox::Warning, productTitle(), fromUtf8(failure), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("helpNotOpened"));
+    box.exec();
 }
 
 void Form1::apropos_Click() {
@@ -525,6 +556,7 @@ bool Form1::askQuit() {
                     fromUtf8(messages::quitQuestion()), QMessageBox::Ok | QMessageBox::Cancel,
                     this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
+    makeRoomForTitle(box);
     const bool confirmed = box.exec() == QMessageBox::Ok;
     asking_ = false;
     return confirmed;
@@ -569,13 +601,20 @@ void Form1::showEvent(QShowEvent* event) {
     }
 }
 
-// The list's pop-up menu comes from the right button alone, not from the
-// keyboard's menu key, and only over a list that holds rows.
+// The list's pop-up menu comes from the right button, the menu key or
+// Shift+F10, and only over a list that holds rows; from the keyboard it opens
+// at the selected row.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == LV1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             listCommands_->modi_Click();
+            return true;
+        }
+        const bool shiftF10 = key == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier;
+        if (key == Qt::Key_Menu || shiftF10) {
+            popUpListMenuAtSelection();
             return true;
         }
     }
@@ -586,6 +625,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::popUpListMenuAtSelection() {
+    if (model_->count() == 0) return;
+    const QModelIndex current = LV1->currentIndex();
+    QRect row = current.isValid() ? LV1->visualRect(current) : QRect();
+    if (!row.isValid() || !LV1->viewport()->rect().intersects(row)) row = QRect(0, 0, 1, 1);
+    mnuflottant->popup(LV1->viewport()->mapToGlobal(row.bottomLeft()));
 }
 
 }  // namespace pointilla::shell

@@ -197,6 +197,8 @@ class Form1 : public QMainWindow {
     void buildScenarioFrame(QWidget* client);
     void buildStatusBar(QWidget* client);
     void buildMenus();
+    void buildHistoryEntries();
+    void popUpListMenuAtSelection();
     void buildToolbar(QWidget* client);
     void Form_Load();
     void commitData(QSessionManager& manager);
@@ -239,6 +241,8 @@ class Form1 : public QMainWindow {
     QLabel* panel2_ = nullptr;
     QLabel* panel3_ = nullptr;
     QAction* redlecture_ = nullptr;
+    QAction* undo_ = nullptr;        // "Annuler"
+    QAction* redo_ = nullptr;        // "Rétablir"
     QAction* arret_ = nullptr;       // "Fichier > Arrêter la lecture"
     QAction* arretIcone_ = nullptr;  // the same in the tray menu
     PlayingRowDelegate* rowMarker_ = nullptr;
@@ -250,7 +254,6 @@ class Form1 : public QMainWindow {
     // Hidden by the current playback: a stop shows it again.
     bool hiddenByPlayback_ = false;
     bool quitting_ = false;
-    bool modified_ = false;
     QString currentFile_;
     bool asking_ = false;
     bool shownOnce_ = false;

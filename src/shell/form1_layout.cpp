@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include "editing/creation_panel.h"
 #include "editing/design_label.h"
@@ -219,17 +221,47 @@ void Form1::buildToolbar(QWidget* client) {
             [this](QAction* action) { TB1_ButtonClick(action->data().toString()); });
 }
 
+// "Annuler" and "Rétablir" take back and make again the changes to the rows,
+// from "Fichier", the list's pop-up menu and anywhere in the window (a text
+// box keeps its own Ctrl+Z).
+void Form1::buildHistoryEntries() {
+    QUndoStack& history = model_->history();
+    undo_ = new QAction(QStringLiteral("Annuler"), this);
+    undo_->setObjectName(QStringLiteral("annuler"));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undo_->setEnabled(history.canUndo());
+    connect(undo_, &QAction::triggered, &history, &QUndoStack::undo);
+    connect(&history, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    redo_ = new QAction(QStringLiteral("R\u00e9tablir"), this);
+    redo_->setObjectName(QStringLiteral("retablir"));
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo_->setEnabled(history.canRedo());
+    connect(redo_, &QAction::triggered, &history, &QUndoStack::redo);
+    connect(&history, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+}
+
 void Form1::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
 
-    fichi = makeMenu(this, "fichi", QStringLiteral("Fichier"));
+    // Alt and the underlined letter open a menu: F, O and "?" itself.
+    fichi = makeMenu(this, "fichi", QStringLiteral("&Fichier"));
     QAction* ouv = addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario"));
     ouv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(ouv, &QAction::triggered, this, &Form1::ouvrir);
     QAction* enr = addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario"));
     enr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(enr, &QAction::triggered, this, &Form1::enregistre);
+    addNamedSeparator(fichi, "sepedit");
+    buildHistoryEntries();
+    fichi->addAction(undo_);
+    fichi->addAction(redo_);
+    addNamedSeparator(fichi, "seplecture");
+    QAction* demarrer =
+        addNamedAction(fichi, "demarrer", QStringLiteral("D\u00e9marrer la lecture"));
+    demarrer->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(demarrer, &QAction::triggered, this, &Form1::start);
     // Escape itself is watched globally while playing; the text only shows it.
     arret_ = addNamedAction(fichi, "arret", QStringLiteral("Arr\u00eater la lecture\t\u00c9chap"));
     arret_->setEnabled(false);
@@ -240,7 +272,7 @@ void Form1::buildMenus() {
     connect(quit, &QAction::triggered, this, &QWidget::close);
     bar->addMenu(fichi);
 
-    options = makeMenu(this, "options", QStringLiteral("Options"));
+    options = makeMenu(this, "options", QStringLiteral("&Options"));
     redlecture_ = addNamedAction(options, "redlecture",
                                  QStringLiteral("R\u00e9duire la fen\u00eatre lors d'une lecture"));
     redlecture_->setCheckable(true);
@@ -250,7 +282,7 @@ void Form1::buildMenus() {
             &QAction::triggered, this, &Form1::repeter_Click);
     bar->addMenu(options);
 
-    ap = makeMenu(this, "ap", QStringLiteral("?"));
+    ap = makeMenu(this, "ap", QStringLiteral("&?"));
     QAction* aid = addNamedAction(ap, "aid", QStringLiteral("Aide"));
     aid->setShortcut(QKeySequence(Qt::Key_F1));
     connect(aid, &QAction::triggered, this, &Form1::aid_Click);
@@ -258,6 +290,11 @@ void Form1::buildMenus() {
     connect(addNamedAction(ap, "apropos", QStringLiteral("A propos")), &QAction::triggered, this,
             &Form1::apropos_Click);
     bar->addMenu(ap);
+    // F10 goes to the menu bar, its first menu open.
+    auto* toMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    toMenuBar->setObjectName(QStringLiteral("versMenus"));
+    connect(toMenuBar, &QShortcut::activated, this,
+            [bar, this] { bar->setActiveAction(fichi->menuAction()); });
 
     // Hidden menus: they only ever show as pop-ups. Their entries are wired
     // by the list commands and the tray icon.
@@ -275,6 +312,9 @@ void Form1::buildMenus() {
     supp->setShortcutContext(Qt::WidgetShortcut);
     addNamedSeparator(mnuflottant, "sep2");
     addNamedAction(mnuflottant, "vide", QStringLiteral("Vider le sc\u00e9nario"));
+    addNamedSeparator(mnuflottant, "sephistoire");
+    mnuflottant->addAction(undo_);
+    mnuflottant->addAction(redo_);
 
     mnuIcone = makeMenu(this, "mnuIcone", QStringLiteral("Menu Icone"));
     addNamedAction(mnuIcone, "aff", QStringLiteral("Afficher Pointilla"));

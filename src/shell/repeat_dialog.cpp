@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "editing/accessible_names.h"
 #include "playback/playback_engine.h"
 
 namespace pointilla::shell {
@@ -35,6 +36,7 @@ RepeatDialog::RepeatDialog(int current, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    editing::nameForScreenReaders(*this);
 }
 
 int RepeatDialog::choice() const { return loop_->isChecked() ? playback::kLoop : count_->value(); }

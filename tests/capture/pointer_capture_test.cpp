@@ -138,6 +138,36 @@ TEST(PointerCapture, SlotFollowsTheKeysThroughTheChangeNotifier) {
     ASSERT_EVENTUALLY_EQ(r.w.label12.text(), QString(), 50);
 }
 
+// A press is told once, also when it is released before the poll looks: a
+// keyboard that keeps its key events replays them; one that does not is
+// heard by the polls that see the combination go down.
+TEST(PointerCapture, EachPressIsToldOnceEvenWhenReleasedBeforeThePoll) {
+    for (const bool keepsEvents : {true, false}) {
+        RecordedWindow r;
+        r.desktop.setHearsKeyEvents(keepsEvents);
+        r.pointAt(40, 50);
+        r.w.capture->start();
+        r.w.capture->timer1()->stop();
+        QSignalSpy presses(r.w.capture.get(), &PointerCapture::hotKeyPressed);
+        for (int tap = 0; tap < 3; ++tap) {
+            // Down and up again before the event loop runs: kept events show it;
+            // without them, only a poll that looks while it is down.
+            r.hold({kCtrl, kAlt});
+            r.hold({kCtrl, kAlt, topRowDigit(1)});
+            if (!keepsEvents) r.w.capture->pollNow();
+            r.hold({kCtrl});
+            r.hold({});
+            if (!keepsEvents) r.w.capture->pollNow();
+        }
+        QTest::qWait(20);
+        r.hold({kCtrl, kAlt, topRowDigit(1)});  // a hold: told once
+        for (int poll = 0; poll < 3; ++poll) r.w.capture->pollNow();
+        QTest::qWait(20);
+        ASSERT_EQ(presses.count(), 4) << keepsEvents;
+        ASSERT_EQ(presses.at(0).at(0).toString(), QStringLiteral(" 40 ,  50"));
+    }
+}
+
 TEST(PointerCapture, EmptyFirstModifierWantsCtrlUp) {
     RecordedWindow r;
     r.pointAt(3, 4);

@@ -71,6 +71,11 @@ TEST_F(Form1Quit, EveryCloseRequestAsksOnceAndCancelKeepsRunning) {
         ASSERT_EQ(answerer.seen().size(), std::size_t{1});
         const BoxAnswerer::Seen& box = answerer.seen()[0];
         ASSERT_EQ(box.title, QStringLiteral("Confirmation"));
+        // Room for the title drawn large and bold, with the title bar's icon and button.
+        QFont titleFont = form_->font();
+        titleFont.setBold(true);
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+        ASSERT_GE(box.width, QFontMetrics(titleFont).horizontalAdvance(box.title) + 100);
         ASSERT_EQ(box.text, QStringLiteral("Voulez-vous quitter ?"));
         ASSERT_EQ(box.icon, QMessageBox::Question);
         ASSERT_EQ(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);

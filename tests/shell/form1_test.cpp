@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -60,6 +62,8 @@ constexpr int kKeypad1 = keypadDigit(1);
 constexpr int kLetterA = letter('A');
 
 struct Harness {
+    TempDir share;
+    std::filesystem::path helpPage = share.file("aide pointilla.html", "<html></html>");
     MemoryRegistryControl store;
     RecordingDesktop desktop;
     ScriptedFileDialog dialogs;
@@ -67,7 +71,7 @@ struct Harness {
 
     void load() {
         form = std::make_unique<Form1>(pointilla::shell::Form1Services{
-            store, desktop, dialogs, "/opt/pointilla/bin", "/opt/pointilla/share/aide.html"});
+            store, desktop, dialogs, "/opt/pointilla/bin", helpPage});
     }
     std::vector<Row> rows() const { return form->scenarioModel().scenario().rows(); }
     std::optional<std::string> stored(const std::string& name) const {
@@ -160,7 +164,7 @@ TEST(Form1, MenusAndToolbarCarryTheirNamesAndCaptions) {
     // Three menus in the bar; the two pop-ups stay out of it.
     QStringList bar;
     for (QAction* action : h.form->menuBar()->actions()) bar << action->text();
-    ASSERT_EQ(bar, (QStringList{"Fichier", "Options", "?"}));
+    ASSERT_EQ(bar, (QStringList{"&Fichier", "&Options", "&?"}));  // Alt+F, Alt+O, Alt+?
     ASSERT_EQ(h.form->popupMenu()->objectName(), QStringLiteral("mnuflottant"));
     ASSERT_EQ(h.form->trayMenu()->objectName(), QStringLiteral("mnuIcone"));
 
@@ -329,11 +333,33 @@ TEST(Form1, RightClickOnAListWithRowsPopsUpTheListMenu) {
     h.form->Command3->click();
     QTest::mousePress(area, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::keyClick(h.form->LV1, Qt::Key_Menu);
-    ASSERT_FALSE(h.form->popupMenu()->isVisible());  // left button or menu key: no menu
+    ASSERT_FALSE(h.form->popupMenu()->isVisible());  // left button: no menu
     QTest::mousePress(area, Qt::RightButton, {}, QPoint(5, 5));
     ASSERT_EVENTUALLY(h.form->popupMenu()->isVisible(), 5000);
     h.form->popupMenu()->hide();
+}
+
+// The menu key and Shift+F10 open the list's menu at the selected row, over a
+// list that holds rows.
+TEST(Form1, MenuKeyAndShiftF10PopUpTheListMenuAtTheSelectedRow) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Menu, Qt::NoModifier},
+                                                              {Qt::Key_F10, Qt::ShiftModifier}};
+    for (const auto& [key, modifiers] : keys) {
+        Harness h;
+        h.load();
+        h.form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+        QTest::keyClick(h.form->LV1, key, modifiers);
+        ASSERT_FALSE(h.form->popupMenu()->isVisible()) << key;  // empty list
+        for (int i = 0; i < 3; ++i) h.form->Command3->click();
+        h.form->LV1->setCurrentIndex(h.form->scenarioModel().index(2, 0));
+        QTest::keyClick(h.form->LV1, key, modifiers);
+        ASSERT_EVENTUALLY(h.form->popupMenu()->isVisible(), 5000);
+        const QRect row = h.form->LV1->visualRect(h.form->LV1->currentIndex());
+        const QPoint rowBottom = h.form->LV1->viewport()->mapToGlobal(row.bottomLeft());
+        ASSERT_LE(std::abs(h.form->popupMenu()->pos().y() - rowBottom.y()), 2) << key;
+        h.form->popupMenu()->hide();
+    }
 }
 
 // Ctrl+O, Ctrl+S, F1 and Ctrl+Q show in their menus (the list's keys are
@@ -346,10 +372,114 @@ TEST(Form1, MenuEntriesCarryTheirShortcuts) {
         {"enr", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"aid", QKeySequence(Qt::Key_F1)},
         {"quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"demarrer", QKeySequence(Qt::Key_F5)},
+        {"annuler", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"retablir", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
     };
     for (const auto& [name, keys] : shortcuts) {
         ASSERT_EQ(h.form->menuAction(name)->shortcut(), keys);
     }
+    ASSERT_TRUE(
+        h.form->menuAction("retablir")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+}
+
+// Alt and the underlined letter open their menu; F10 the first one.
+TEST(Form1, AltLetterAndF10OpenTheMenus) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* menu;
+    };
+    const Case cases[] = {{Qt::Key_F, Qt::AltModifier, "fichi"},
+                          {Qt::Key_O, Qt::AltModifier, "options"},
+                          {Qt::Key_F10, Qt::NoModifier, "fichi"}};
+    for (const Case& c : cases) {
+        Harness h;
+        h.load();
+        h.form->show();
+        QApplication::setActiveWindow(h.form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(h.form.get()));
+        h.form->LV1->setFocus();
+        QTest::keyClick(h.form->LV1, c.key, c.modifiers);
+        auto* menu = h.form->findChild<QMenu*>(QString::fromLatin1(c.menu));
+        ASSERT_EVENTUALLY(menu->isVisible(), 5000);
+        menu->hide();
+    }
+}
+
+// Every shortcut a menu shows is explained in the help page, so the two
+// cannot drift apart.
+TEST(Form1, HelpPageNamesEveryShortcutTheMenusShow) {
+    Harness h;
+    h.load();
+    QFile file(QStringLiteral(POINTILLA_HELP_SOURCE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    QStringList shown;
+    for (QMenu* menu : {h.form->fichi, h.form->options, h.form->ap, h.form->popupMenu()}) {
+        for (QAction* action : menu->actions()) {
+            for (const QKeySequence& keys : action->shortcuts()) {
+                shown << keys.toString(QKeySequence::NativeText);
+            }
+            // A key watched elsewhere is shown after a tab ("Échap").
+            const QString text = action->text();
+            if (text.contains(QLatin1Char('\t'))) shown << text.section(QLatin1Char('\t'), 1);
+        }
+    }
+    ASSERT_GE(shown.size(), 9);
+    for (const QString& keys : shown) {
+        EXPECT_TRUE(page.contains(QStringLiteral("<kbd>%1</kbd>").arg(keys))) << keys.toStdString();
+    }
+}
+
+// F5 plays from the first row, as the toolbar's start does.
+TEST(Form1, F5StartsThePlayback) {
+    Harness h;
+    h.load();
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    h.form->scenarioModel().append({"Position souris", "7 ,  8"});
+    h.form->LV1->setFocus();
+    QTest::keyClick(h.form->LV1, Qt::Key_F5);
+    using pointilla::platform::testing::moveCall;
+    ASSERT_EQ(h.desktop.calls().size(), std::size_t{1});
+    ASSERT_TRUE(h.desktop.calls()[0] == moveCall(7, 8));
+}
+
+// Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y take back and make again a change, from the
+// list and from the window's other controls; the entries follow what can be done.
+TEST(Form1, UndoAndRedoKeysFollowTheHistory) {
+    Harness h;
+    h.load();
+    h.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.form.get()));
+    QAction* undo = h.form->menuAction("annuler");
+    QAction* redo = h.form->menuAction("retablir");
+    ASSERT_FALSE(undo->isEnabled());
+    ASSERT_TRUE(h.form->popupMenu()->actions().contains(undo));
+    ASSERT_TRUE(h.form->popupMenu()->actions().contains(redo));
+    h.form->Command3->click();
+    h.form->Command1->click();
+    ASSERT_TRUE(undo->isEnabled());
+    const std::pair<QWidget*, QKeySequence> presses[] = {
+        {h.form->LV1, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {h.form->Combo4, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {h.form->LV1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        {h.form->Combo4, QKeySequence(Qt::CTRL | Qt::Key_Y)},
+    };
+    const std::size_t expected[] = {1, 0, 1, 2};
+    for (std::size_t i = 0; i < std::size(presses); ++i) {
+        presses[i].first->setFocus();
+        QTest::keySequence(presses[i].first, presses[i].second);
+        ASSERT_EQ(h.rows().size(), expected[i]) << presses[i].second.toString().toStdString();
+    }
+    ASSERT_FALSE(redo->isEnabled());
+    // A text box keeps its own Ctrl+Z.
+    h.form->Text1->setFocus();
+    QTest::keyClicks(h.form->Text1, "x");
+    QTest::keySequence(h.form->Text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    ASSERT_EQ(h.rows().size(), std::size_t{2});
+    ASSERT_EQ(h.form->Text1->text(), QStringLiteral("http://"));
 }
 
 // Both dialogs start in the folder last used, kept as "dossier"; the save
@@ -399,16 +529,41 @@ TEST(Form1, TrayButtonHidesTheWindow) {
     ASSERT_FALSE(h.form->quitting());
 }
 
-TEST(Form1, HelpOpensThePageThroughTheDesktop) {
-    Harness h;
-    h.load();
-    h.form->toolbarButton("aide")->trigger();
-    h.form->menuAction("aid")->trigger();
-    using pointilla::platform::testing::openCall;
-    const auto expected = openCall("/opt/pointilla/share/aide.html", "/opt/pointilla/bin");
-    ASSERT_EQ(h.desktop.calls().size(), std::size_t{2});
-    ASSERT_TRUE(h.desktop.calls()[0] == expected);
-    ASSERT_TRUE(h.desktop.calls()[1] == expected);
+// The page goes to the desktop's handler from the menu and the toolbar; a
+// page that is missing or that nothing could show is said in a box.
+TEST(Form1, HelpOpensThePageOrSaysWhyNot) {
+    struct Case {
+        const char* name;
+        bool pageThere;
+        bool opens;
+        std::size_t openCalls;
+        const char* boxSays;  // nullptr: no box
+    };
+    const Case cases[] = {
+        {"shown", true, true, 2, nullptr},
+        {"no handler", true, false, 2, "n'a pas pu \u00eatre ouverte"},
+        {"page missing", false, true, 0, "est introuvable"},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        if (!c.pageThere) std::filesystem::remove(h.helpPage);
+        h.desktop.setOpenSucceeds(c.opens);
+        h.load();
+        const BoxAnswerer answerer(QMessageBox::Ok);
+        h.form->toolbarButton("aide")->trigger();
+        h.form->menuAction("aid")->trigger();
+        using pointilla::platform::testing::openCall;
+        const auto expected = openCall(h.helpPage.string(), "/opt/pointilla/bin");
+        ASSERT_EQ(h.desktop.calls().size(), c.openCalls) << c.name;
+        for (const auto& call : h.desktop.calls()) ASSERT_TRUE(call == expected) << c.name;
+        if (c.boxSays == nullptr) {
+            ASSERT_TRUE(answerer.seen().empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(answerer.seen().size(), std::size_t{2}) << c.name;
+        ASSERT_TRUE(answerer.seen()[0].text.contains(QString::fromUtf8(c.boxSays))) << c.name;
+        ASSERT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("aide pointilla.html")));
+    }
 }
 
 TEST(Form1, StartPlaysFromTheFirstRowAndHidesWhenAsked) {

@@ -29,6 +29,7 @@ class BoxAnswerer : public QObject {
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
         QStringList buttonTexts;  // as shown, in the box's order
+        int width;
     };
 
     explicit BoxAnswerer(QMessageBox::StandardButton answer) : answer_(answer) {
@@ -45,8 +46,8 @@ class BoxAnswerer : public QObject {
         last_ = box;
         QStringList texts;
         for (QAbstractButton* shown : box->buttons()) texts << shown->text();
-        seen_.push_back(
-            {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), texts});
+        seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                         texts, box->width()});
         QAbstractButton* button = box->button(answer_);
         if (button == nullptr) button = box->buttons().value(0);
         if (button != nullptr) button->click();

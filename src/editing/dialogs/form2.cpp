@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "editing/accessible_names.h"
 #include "editing/dialogs/selected_row.h"
 #include "scenario/detail_text.h"
 #include "scenario/row.h"
@@ -15,6 +16,7 @@ Form2::Form2(ScenarioModel& rows, QItemSelectionModel& selection, platform::Scre
       rows_(rows),
       selection_(selection) {
     setObjectName(QStringLiteral("Form2"));
+    nameForScreenReaders(*this);
     connect(&selection_, &QItemSelectionModel::selectionChanged, this, &Form2::followSelection);
     connect(&selection_, &QItemSelectionModel::currentChanged, this, &Form2::followSelection);
     // Replacing or removing rows may drop the selection without a signal of its own.

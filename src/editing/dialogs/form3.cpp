@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "editing/accessible_names.h"
 #include "editing/dialogs/selected_row.h"
 #include "scenario/row.h"
 
@@ -22,6 +23,7 @@ Form3::Form3(ScenarioModel& rows, QItemSelectionModel& selection, platform::Scre
       rows_(rows),
       selection_(selection) {
     setObjectName(QStringLiteral("Form3"));
+    nameForScreenReaders(*this);
 }
 
 void Form3::Form_Load() {

@@ -12,6 +12,7 @@
 
 #include "editing/design_text_box.h"
 #include "editing/dialogs/position_bounds.h"
+#include "editing/list_rows_shown.h"
 #include "editing/twips.h"
 #include "messages/window_messages.h"
 #include "scenario/detail_text.h"
@@ -23,6 +24,9 @@ constexpr int kClientWidth = 4575;
 constexpr int kTextHeight = 285;
 constexpr int kListHeight = 315;
 constexpr int kLabelHeight = 255;
+constexpr double kSmallestCaptionPoints = 6;
+// The delay lists open on about a quarter of their 60 entries, not the screen's height.
+constexpr int kListRowsShown = 15;
 
 QLabel* label(QWidget* frame, const char* name, const QString& text, int left, int top) {
     auto* l = new QLabel(text, frame);
@@ -89,17 +93,23 @@ void ItemDialog::buildFrames() {
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(false);
+    showAtMostRows(*Combo1, kListRowsShown);
     Combo1->setGeometry(twipsToPixels(1320), twipsToPixels(480), twipsToPixels(1335),
                         twipsToPixels(kListHeight));
     label(Frame1, "Label6", QStringLiteral("secondes"), 2760, 510);
 
     Frame2 = frame(this, "Frame2", QStringLiteral("Position"));
-    // Wrapped within its column, so that it never runs under "En X :" when
-    // the desktop's font is wider than the one the dialog was drawn with.
+    // On one line within its column, so that it never runs under "En X :":
+    // a desktop font wider than the design's is made a little smaller.
     QLabel* caption = label(Frame2, "Label2", QStringLiteral("Position souris :"), 120, 520);
-    caption->setWordWrap(true);
-    caption->setGeometry(caption->x(), twipsToPixels(440), twipsToPixels(1320 - 120 - 60),
-                         twipsToPixels(2 * kLabelHeight + 60));
+    const int column = twipsToPixels(1320 - 120 - 30);
+    QFont fitted = caption->font();
+    while (QFontMetrics(fitted).horizontalAdvance(caption->text()) > column &&
+           fitted.pointSizeF() > kSmallestCaptionPoints) {
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+    }
+    caption->setFont(fitted);
+    caption->resize(column, caption->height());
     label(Frame2, "Label4", QStringLiteral("En X :"), 1320, 440);
     Text2 = textBox(Frame2, "Text2", 2520, 480, 855);
     label(Frame2, "Label5", QStringLiteral("En Y :"), 1320, 840);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -120,6 +121,14 @@ class KeyboardState {
     // so that a tap between two calls is not missed. A backend that hears key
     // events keeps the press for this; the others answer with isDown().
     virtual bool takePress(int virtualKey) { return isDown(virtualKey); }
+
+    // The keyboard right after each key event that takeChanges() consumed,
+    // oldest first, asked like isDown(); a backend that hears single key
+    // events (X11) keeps them, so that a press released before the poller
+    // looked still counts once. Others return nothing.
+    using KeysAfterEvent = std::function<bool(int virtualKey)>;
+    virtual bool hearsKeyEvents() const { return false; }
+    virtual std::vector<KeysAfterEvent> takeKeyEvents() { return {}; }
 
     // The combinations the program needs to see held, replacing the previous
     // list (empty: none). A backend that reads the whole keyboard at any time

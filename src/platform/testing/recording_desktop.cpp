@@ -87,6 +87,7 @@ void RecordingDesktop::setKeyDown(int virtualKey, bool down) {
     auto& key = keys_[static_cast<std::size_t>(virtualKey)];
     if (key == down) return;
     key = down;
+    if (hearsKeyEvents_) events_.push_back(keys_);
     const std::uint64_t one = 1;
     [[maybe_unused]] const auto written = ::write(changeFd_.get(), &one, sizeof one);
 }
@@ -178,6 +179,15 @@ std::vector<LeftButtonPress> RecordingDesktop::takePresses() {
     std::uint64_t count = 0;
     [[maybe_unused]] const auto read = ::read(pressFd_.get(), &count, sizeof count);
     return std::exchange(presses_, {});
+}
+
+std::vector<KeyboardState::KeysAfterEvent> RecordingDesktop::takeKeyEvents() {
+    std::vector<KeysAfterEvent> events;
+    for (const auto& keys : std::exchange(events_, {})) {
+        events.emplace_back(
+            [keys](int vk) { return validKey(vk) && keys[static_cast<std::size_t>(vk)]; });
+    }
+    return events;
 }
 
 bool RecordingDesktop::open(const std::string& target,

@@ -85,6 +85,8 @@ class RecordingDesktop final : public Desktop,
     void setChangeNotifier(bool available) { notifierAvailable_ = available; }
     // A backend that reports a change on every takeChanges(), whatever happened.
     void setAlwaysReportsChanges(bool always) { alwaysReportsChanges_ = always; }
+    // A backend that keeps the keyboard after each key event, as X11 does.
+    void setHearsKeyEvents(bool hears) { hearsKeyEvents_ = hears; }
     void setScreenSize(ScreenSize size) { screenSize_ = size; }
     void setOpenSucceeds(bool succeeds) { openSucceeds_ = succeeds; }
     void setStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }
@@ -116,6 +118,8 @@ class RecordingDesktop final : public Desktop,
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override;
     int changeNotifier() const override { return notifierAvailable_ ? changeFd_.get() : -1; }
     bool takeChanges() override;
+    bool hearsKeyEvents() const override { return hearsKeyEvents_; }
+    std::vector<KeysAfterEvent> takeKeyEvents() override;
     void watchCombinations(std::span<const KeyCombination> combinations) override {
         watched_.assign(combinations.begin(), combinations.end());
     }
@@ -138,6 +142,8 @@ class RecordingDesktop final : public Desktop,
     bool startSucceeds_ = true;
     bool notifierAvailable_ = true;
     bool alwaysReportsChanges_ = false;
+    bool hearsKeyEvents_ = false;
+    std::vector<std::array<bool, 256>> events_;
     int singleKeyQueries_ = 0;
     int batchedKeyQueries_ = 0;
     int positionQueries_ = 0;

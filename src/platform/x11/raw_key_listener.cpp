@@ -4,6 +4,7 @@
 #include <fcntl.h>
 
 #include <array>
+#include <utility>
 
 namespace pointilla::platform::x11 {
 
@@ -29,11 +30,11 @@ bool RawKeyListener::open(const std::string& displayName) {
     mask.mask_len = static_cast<int>(bits.size());
     mask.mask = bits.data();
     XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
+    XSync(display.get(), False);
     // Keys already held when listening begins count as held.
-    char keymap[32] = {};
-    XQueryKeymap(display.get(), keymap);
+    XQueryKeymap(display.get(), mirror_.data());
     for (std::size_t code = 0; code < held_.size(); ++code) {
-        held_[code] = ((static_cast<unsigned char>(keymap[code / 8]) >> (code % 8)) & 1U) != 0;
+        held_[code] = ((static_cast<unsigned char>(mirror_[code / 8]) >> (code % 8)) & 1U) != 0;
     }
     ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
     watch_.watch(display.get());
@@ -65,10 +66,16 @@ void RawKeyListener::noteKeyEvent(XGenericEventCookie& cookie) {
     if (!XGetEventData(display_.get(), &cookie)) return;
     const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
     const auto code = static_cast<std::size_t>(raw->detail);
-    if (code < held_.size()) {
+    if (code > 0 && code < held_.size()) {
         const bool down = cookie.evtype == XI_RawKeyPress;
         held_[code] = down;
         if (down) pressed_[code] = true;
+        auto& byte = mirror_.at(code / 8);
+        const auto bit = static_cast<char>(1U << (code % 8));
+        byte = static_cast<char>(down ? (byte | bit) : (byte & ~bit));
+        // Bounded: a poller that never asks keeps only the latest events.
+        if (trail_.size() >= kTrailLimit) trail_.erase(trail_.begin());
+        trail_.push_back(mirror_);
     }
     XFreeEventData(display_.get(), &cookie);
 }
@@ -81,6 +88,10 @@ bool RawKeyListener::takePress(std::span<const KeyCode> codes) {
         pressed_[code] = false;
     }
     return seen;
+}
+
+std::vector<RawKeyListener::Keymap> RawKeyListener::takeKeymaps() {
+    return std::exchange(trail_, {});
 }
 
 }  // namespace pointilla::platform::x11

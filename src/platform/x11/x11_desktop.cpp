@@ -186,6 +186,19 @@ class X11Desktop final : public Desktop,
         return listener_.takePress(keys_.keycodes(virtualKey));
     }
 
+    bool hearsKeyEvents() const override { return changeNotifier() >= 0; }
+    std::vector<KeysAfterEvent> takeKeyEvents() override {
+        std::vector<KeysAfterEvent> events;
+        for (const auto& keymap : listener_.takeKeymaps()) {
+            events.emplace_back([this, keymap](int virtualKey) {
+                char bytes[32];
+                std::copy(keymap.begin(), keymap.end(), std::begin(bytes));
+                return keys_.isDown(virtualKey, bytes);
+            });
+        }
+        return events;
+    }
+
     // --- screen ---
     ScreenSize primaryScreenSize() override {
         handleEvents(QueuedAfterReading);

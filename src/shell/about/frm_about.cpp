@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "editing/accessible_names.h"
 #include "messages/window_messages.h"
 #include "shell/about/clickable_label.h"
 #include "shell/about/sys_info.h"
@@ -63,6 +64,7 @@ frmAbout::frmAbout(const QString& title, platform::DocumentOpener& opener,
     setModal(false);
     setFixedSize(kWidth, kHeight);
     buildControls();
+    editing::nameForScreenReaders(*this);
     Form_Load(title);
 }
 

@@ -61,7 +61,7 @@ done
 # Quit through the close request: the question, then OK.
 xdotool mousemove $((X + 20)) $((Y + 10)) click 1
 wait_until 20 menu_shown || fail "the Fichier menu did not open"
-xdotool key Down Down Down Return
+xdotool key Up Return  # the last entry, "Quitter"
 question="$(find_window 100 '^Confirmation$')" || fail "no quit confirmation"
 wait_until 50 has_focus "$question" || fail "the quit confirmation did not take the keyboard"
 xdotool key Return

@@ -1,9 +1,14 @@
 // The insertion dialog, opened from the entries of the "Insérer" sub-menu.
 #include "editing/dialogs/form3.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "dialog_fixture.h"
+#include "editing/creation_panel.h"
 #include "scenario/detail_text.h"
 
 namespace pointilla::editing::dialogs::testing {
@@ -29,6 +34,31 @@ TEST_F(Form3Test, LoadsWithDelayOneHttpAndEmptyBoxes) {
     EXPECT_EQ(form.Text1->text(), QStringLiteral("http://"));
     EXPECT_TRUE(form.Text2->text().isEmpty());
     EXPECT_TRUE(form.Text3->text().isEmpty());
+}
+
+// "Position souris :" stays on one line within its column, and the delay
+// list opens on at most 15 entries, in the dialog and in the creation panel.
+TEST_F(Form3Test, NoCaptionWrapsAndTheDelayListOpensShort) {
+    commands.pos_Click();
+    Form3& form = form3();
+    form.show();
+    auto* caption = form.findChild<QLabel*>(QStringLiteral("Label2"));
+    ASSERT_NE(caption, nullptr);
+    EXPECT_FALSE(caption->wordWrap());
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+    EXPECT_LE(caption->geometry().right(),
+              form.findChild<QLabel*>(QStringLiteral("Label4"))->geometry().left());
+
+    commands.dela_Click();
+    CreationPanel panel(model);
+    panel.show();
+    for (QComboBox* list : {form.Combo1, panel.Combo4}) {
+        // A list (not a menu over the screen) of at most 15 entries.
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        EXPECT_EQ(list->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, list), 0);
+        EXPECT_EQ(list->maxVisibleItems(), 15);
+    }
 }
 
 TEST_F(Form3Test, EachEntryShowsItsOwnFrame) {

@@ -1,0 +1,129 @@
+// What a screen reader hears of every control of every window, read through
+// the toolkit's accessibility interface as an assistive technology reads it.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QTreeView>
+#include <map>
+
+#include "editing/dialogs/list_commands.h"
+#include "editing/scenario_model.h"
+#include "platform/testing/recording_desktop.h"
+#include "settings/memory_registry_control.h"
+#include "shell/about/frm_about.h"
+#include "shell/form1.h"
+#include "shell/repeat_dialog.h"
+#include "support/temp_dir.h"
+#include "test_support.h"
+
+using pointilla::shell::Form1;
+
+namespace {
+
+// Roles a person works with, as opposed to static texts, frames and panes.
+bool isControl(QAccessible::Role role) {
+    switch (role) {
+        case QAccessible::PushButton:
+        case QAccessible::ComboBox:
+        case QAccessible::EditableText:
+        case QAccessible::SpinBox:
+        case QAccessible::CheckBox:
+        case QAccessible::Tree:
+        case QAccessible::List:
+        case QAccessible::Table:
+        case QAccessible::MenuItem:
+        case QAccessible::ToolBar:
+        case QAccessible::StatusBar:
+        case QAccessible::MenuBar:
+            return true;
+        default:
+            return false;
+    }
+}
+
+struct Heard {
+    QString name;
+    QString value;
+    QAccessible::Role role;
+};
+
+// Every visible control under `root`, by its object name (or its name when it has none).
+void collect(QAccessibleInterface* node, std::map<QString, Heard>& out, int depth = 0) {
+    if (node == nullptr || depth > 12 || node->state().invisible) return;
+    if (isControl(node->role())) {
+        const QString key = node->object() != nullptr && !node->object()->objectName().isEmpty()
+                                ? node->object()->objectName()
+                                : node->text(QAccessible::Name);
+        out[key] = {node->text(QAccessible::Name), node->text(QAccessible::Value), node->role()};
+    }
+    // Rows of the scenario list are its content, not controls.
+    if (node->role() == QAccessible::Tree) return;
+    for (int i = 0; i < node->childCount(); ++i) collect(node->child(i), out, depth + 1);
+}
+
+std::map<QString, Heard> heardIn(QWidget& window) {
+    std::map<QString, Heard> heard;
+    collect(QAccessible::queryAccessibleInterface(&window), heard);
+    return heard;
+}
+
+}  // namespace
+
+TEST(AccessibleNames, EveryControlOfEveryWindowHasANameOfItsOwn) {
+    const pointilla::testing::TempDir share;
+    pointilla::settings::MemoryRegistryControl store;
+    pointilla::platform::testing::RecordingDesktop desktop;
+    pointilla::shell::testing::ScriptedFileDialog dialogs;
+    Form1 form(
+        {store, desktop, dialogs, "/opt/pointilla/bin", share.file("aide pointilla.html", "")});
+    form.show();
+    form.scenarioModel().append({"D\u00e9lai", "3"});
+    form.LV1->setCurrentIndex(form.scenarioModel().index(0, 0));
+    form.listCommands().modi_Click();
+    form.listCommands().url_Click();
+    form.apropos_Click();
+    pointilla::shell::RepeatDialog repeat(1, &form);
+    repeat.show();
+
+    const std::pair<QWidget*, std::map<QString, QString>> windows[] = {
+        {&form,
+         {{"Text1", "Adresse de la page Web"},
+          {"Combo1", "Touche 1 du raccourci"},
+          {"Combo2", "Touche 2 du raccourci"},
+          {"Combo3", "Touche 3 du raccourci"},
+          {"Combo4", "D\u00e9lai en secondes"},
+          {"Command3", "Ajouter le clic"},
+          {"Command1", "Ajouter le d\u00e9lai"},
+          {"Command2", "Ajouter la page Web"},
+          {"LV1", "Sc\u00e9nario"}}},
+        {static_cast<QWidget*>(form.listCommands().form2()), {{"Combo1", "D\u00e9lai en secondes"}}},
+        {static_cast<QWidget*>(form.listCommands().form3()),
+         {{"Text1", "Adresse de la page Web"}, {"Command1", "Ok"}, {"Command2", "Annuler"}}},
+        {static_cast<QWidget*>(form.aboutBox()), {{"cmdOK", "OK"}}},
+        {&repeat, {{"repetitionCount", "Nombre de lectures"}}},
+    };
+    for (const auto& [window, expected] : windows) {
+        ASSERT_NE(window, nullptr);
+        const auto heard = heardIn(*window);
+        const std::string where = window->objectName().toStdString();
+        for (const auto& [control, name] : expected) {
+            ASSERT_TRUE(heard.count(control) == 1) << where << " " << control.toStdString();
+            EXPECT_EQ(heard.at(control).name, name) << where << " " << control.toStdString();
+        }
+        for (const auto& [control, what] : heard) {
+            const std::string said = where + " " + control.toStdString();
+            EXPECT_FALSE(what.name.trimmed().isEmpty()) << said;
+            // A list is not heard by the entry it shows.
+            if (what.role == QAccessible::ComboBox) EXPECT_NE(what.name, what.value) << said;
+        }
+    }
+    // Controls that need more than their name have a description.
+    for (QWidget* control : {static_cast<QWidget*>(form.Combo3), static_cast<QWidget*>(form.LV1)}) {
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(control)
+                         ->text(QAccessible::Description)
+                         .isEmpty());
+    }
+}
