@@ -229,8 +229,9 @@ class Form1 : public QMainWindow {
     capture::CaptureSampler* sampler_ = nullptr;
     capture::PointerCapture* capture_ = nullptr;
     capture::ClickCapture* clickCapture_ = nullptr;
-    QAction* capturer_ = nullptr;  // "Options > Capturer les clics", also in the tray menu
-    QElapsedTimer endedByKey_;     // since F9 last ended a capture
+    QAction* capturer_ = nullptr;    // "Options > Capturer les clics", also in the tray menu
+    QElapsedTimer endedByKey_;       // since F9 last ended a capture
+    bool clickRowsGrouped_ = false;  // a capture's rows are one undo step
     std::unique_ptr<settings::SettingsKeyAccess> settingsAccess_;
     std::unique_ptr<TimerTicker> timer4Ticker_;
     std::unique_ptr<playback::PlaybackEngine> playback_;

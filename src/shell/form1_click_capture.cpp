@@ -55,6 +55,16 @@ void Form1::wireClickCapture() {
     });
     connect(clickCapture_, &capture::ClickCapture::activeChanged, this,
             &Form1::followClickCaptureState);
+    // The rows of one capture, from its start to its end, are one step of the history.
+    connect(clickCapture_, &capture::ClickCapture::activeChanged, this, [this](bool active) {
+        if (active == clickRowsGrouped_) return;
+        clickRowsGrouped_ = active;
+        if (active) {
+            model_->beginGroup();
+        } else {
+            model_->endGroup();
+        }
+    });
 }
 
 void Form1::capturerClics_Click() {

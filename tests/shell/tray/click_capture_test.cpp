@@ -100,6 +100,11 @@ TEST_F(ClickCaptureTest, ClicksInOtherProgramsBecomeRowsUntilF9OrEscape) {
         EXPECT_EQ(rows(), (std::vector<std::string>{"Position souris| 5 ,  6", "Clic souris|Clic",
                                                     "Délai|1", "Position souris|-7 ,  8",
                                                     "Clic souris|Clic"}));
+        // The capture's rows are one step of the history.
+        form->scenarioModel().history().undo();
+        EXPECT_TRUE(rows().empty());
+        form->scenarioModel().history().redo();
+        EXPECT_EQ(rows().size(), 5U);
         form->show();
     }
 }
