@@ -1,39 +1,20 @@
 #include "platform/x11/raw_button_listener.h"
 
 #include <X11/extensions/XInput2.h>
-#include <fcntl.h>
 
 #include <array>
+
+#include "platform/x11/raw_event_connection.h"
 
 namespace pointilla::platform::x11 {
 
 bool RawButtonListener::open(const std::string& displayName) {
-    DisplayHandle display(XOpenDisplay(displayName.c_str()));
-    if (!display) return false;
-    int event = 0;
-    int error = 0;
-    int opcode = 0;
-    if (!XQueryExtension(display.get(), "XInputExtension", &opcode, &event, &error)) return false;
-    // Raw events reach the root window whatever the grabs from 2.1 on.
-    int major = 2;
-    int minor = 2;
-    if (XIQueryVersion(display.get(), &major, &minor) != Success || major < 2 ||
-        (major == 2 && minor < 1)) {
-        return false;
-    }
-    std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
-    XISetMask(bits.data(), XI_RawButtonPress);
-    XIEventMask mask{};
     // The master devices only: each press once, whichever device made it.
-    mask.deviceid = XIAllMasterDevices;
-    mask.mask_len = static_cast<int>(bits.size());
-    mask.mask = bits.data();
-    XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
-    XSync(display.get(), False);
-    ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
-    watch_.watch(display.get());
-    display_ = std::move(display);
-    xiOpcode_ = opcode;
+    auto connection = openRawEvents(displayName, {XI_RawButtonPress}, XIAllMasterDevices);
+    if (!connection) return false;
+    watch_.watch(connection->display.get());
+    display_ = std::move(connection->display);
+    xiOpcode_ = connection->xiOpcode;
     readPointerMapping();
     return true;
 }

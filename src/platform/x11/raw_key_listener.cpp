@@ -1,45 +1,26 @@
 #include "platform/x11/raw_key_listener.h"
 
 #include <X11/extensions/XInput2.h>
-#include <fcntl.h>
 
 #include <array>
 #include <utility>
 
+#include "platform/x11/raw_event_connection.h"
+
 namespace pointilla::platform::x11 {
 
 bool RawKeyListener::open(const std::string& displayName) {
-    DisplayHandle display(XOpenDisplay(displayName.c_str()));
-    if (!display) return false;
-    int event = 0;
-    int error = 0;
-    int opcode = 0;
-    if (!XQueryExtension(display.get(), "XInputExtension", &opcode, &event, &error)) return false;
-    // Raw events reach the root window whatever the grabs from 2.1 on.
-    int major = 2;
-    int minor = 2;
-    if (XIQueryVersion(display.get(), &major, &minor) != Success || major < 2 ||
-        (major == 2 && minor < 1)) {
-        return false;
-    }
-    std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
-    XISetMask(bits.data(), XI_RawKeyPress);
-    XISetMask(bits.data(), XI_RawKeyRelease);
-    XIEventMask mask{};
-    mask.deviceid = XIAllDevices;
-    mask.mask_len = static_cast<int>(bits.size());
-    mask.mask = bits.data();
-    XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
-    XSync(display.get(), False);
+    auto connection = openRawEvents(displayName, {XI_RawKeyPress, XI_RawKeyRelease}, XIAllDevices);
+    if (!connection) return false;
+    Display* display = connection->display.get();
     // Keys already held when listening begins count as held.
-    XQueryKeymap(display.get(), mirror_.data());
+    XQueryKeymap(display, mirror_.data());
     for (std::size_t code = 0; code < held_.size(); ++code) {
         held_[code] = ((static_cast<unsigned char>(mirror_[code / 8]) >> (code % 8)) & 1U) != 0;
     }
-    ::fcntl(ConnectionNumber(display.get()), F_SETFD, FD_CLOEXEC);
-    watch_.watch(display.get());
-    display_ = std::move(display);
-    xiOpcode_ = opcode;
+    watch_.watch(display);
+    display_ = std::move(connection->display);
+    xiOpcode_ = connection->xiOpcode;
     return true;
 }
 
