@@ -132,7 +132,7 @@ TEST(FileSizeLimit, ImportAndExportSayTheyFailedAndLoseNothing) {
 
     const Outcome refused = run({"import", regFile.string()}, store, limited);
     EXPECT_EQ(refused.exitCode, 1) << refused.err;
-    EXPECT_NE(refused.err.find("registry store"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("fichier du registre"), std::string::npos) << refused.err;
     EXPECT_EQ(run({"get", kKey, "v"}, store).out, "secret\n");
     EXPECT_NE(run({"get", kKey + "\\Big", "n0"}, store).exitCode, 0);  // all or nothing
 

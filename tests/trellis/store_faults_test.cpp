@@ -87,7 +87,7 @@ TEST(StoreFaults, AReaderGetsTheCommittedValueAtOnceWhileAWriterHoldsTheStore) {
 
     const Outcome write = run({"set", kKey, "v", "other"}, store);
     EXPECT_EQ(write.exitCode, 1);
-    EXPECT_NE(write.err.find("busy"), std::string::npos) << write.err;
+    EXPECT_NE(write.err.find("occupé"), std::string::npos) << write.err;
     EXPECT_EQ(write.err.find("not registered"), std::string::npos) << write.err;
 
     sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -108,10 +108,10 @@ TEST(StoreFaults, AReadOnlyStoreOrFolderIsReadAndRefusesWritesWithTheReason) {
         EXPECT_EQ(read.out, "committed\n");
         const Outcome write = run({"set", kKey, "v", "other"}, store, true);
         EXPECT_EQ(write.exitCode, 1);
-        EXPECT_NE(write.err.find("read-only"), std::string::npos) << folderReadOnly << write.err;
+        EXPECT_NE(write.err.find("lecture seule"), std::string::npos) << folderReadOnly << write.err;
         const Outcome registering = run({"register"}, store, true);
         EXPECT_EQ(registering.exitCode, 1);
-        EXPECT_NE(registering.err.find("read-only"), std::string::npos) << registering.err;
+        EXPECT_NE(registering.err.find("lecture seule"), std::string::npos) << registering.err;
         std::filesystem::permissions(dir.path(), std::filesystem::perms(0700));
         EXPECT_EQ(run({"get", kKey, "v"}, store).out, "committed\n");
     }
@@ -165,19 +165,19 @@ TEST(StoreFaults, ADamagedStoreFailsReadsAndTheExportWithItsReason) {
     ASSERT_FALSE(listed);
     EXPECT_NE(listed.error().status, ERROR_NO_MORE_ITEMS)
         << "a damaged list must not read as its end";
-    EXPECT_NE(listed.error().words.find("damaged"), std::string::npos);
+    EXPECT_NE(listed.error().words.find("endommagé"), std::string::npos);
     pointilla::registry::useStoreAt({});
 
     const Outcome exported = run({"export", kKey, dir.str(), "backup"}, store);
     EXPECT_EQ(exported.exitCode, 1);
-    EXPECT_NE(exported.err.find("damaged"), std::string::npos) << exported.err;
+    EXPECT_NE(exported.err.find("endommagé"), std::string::npos) << exported.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "backup.REG")) << "no partial backup";
     int failedReads = 0;
     for (int i = 1400; i < 1600; i += 25) {
         const Outcome read = run({"get", kKey, "n" + std::to_string(i)}, store);
         if (read.exitCode == 0) continue;  // on a page left whole
         ++failedReads;
-        EXPECT_NE(read.err.find("damaged"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find("endommagé"), std::string::npos) << read.err;
     }
     EXPECT_GT(failedReads, 0);
 }

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "messages/store_messages.h"
 #include "platform/registry/name_fold.h"
 #include "platform/registry/registry_store.h"
 
@@ -179,9 +180,7 @@ class ProcessRegistry {
             base = *level;
         }
         if (base + parts <= kMaxKeyDepth) return ERROR_SUCCESS;
-        noteFailureWords("a key cannot lie more than " + std::to_string(kMaxKeyDepth) +
-                         " levels below its root (this one would lie " +
-                         std::to_string(base + parts) + ")");
+        noteFailureWords(messages::keyTooDeep(kMaxKeyDepth, base + parts));
         return ERROR_INVALID_PARAMETER;
     }
 

@@ -10,6 +10,7 @@
 
 #include "codepage/cp1252.h"
 #include "messages/privacy_messages.h"
+#include "messages/store_messages.h"
 #include "platform/posix/unique_fd.h"
 #include "platform/registry/name_fold.h"
 #include "platform/registry/ofd_locks.h"
@@ -143,8 +144,8 @@ Result<std::unique_ptr<RegistryStore>, std::string> RegistryStore::open(
     if (rc == SQLITE_OK && sqlite3_db_readonly(db.get(), "main") == 0) tightenAccess(file);
     if (rc != SQLITE_OK) db = connect(file.string(), SQLITE_OPEN_READONLY, &rc);
     if (rc != SQLITE_OK) {
-        return fail("cannot open the registry store " + file.string() + ": " +
-                    (db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)));
+        return fail(messages::storeNotOpened(file.string(),
+                                             db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)));
     }
     sqlite3_busy_timeout(db.get(), kBusyMilliseconds);
     std::unique_ptr<RegistryStore> store(new RegistryStore(std::move(db), file));
@@ -175,24 +176,27 @@ RegistryStore::~RegistryStore() {
 }
 
 StoreError RegistryStore::failure(int sqliteCode) const {
-    const std::string store = "the registry store " + file_.string();
+    using messages::StoreTrouble;
     const std::string words = db_ ? sqlite3_errmsg(db_.get()) : sqlite3_errstr(sqliteCode);
+    const auto said = [&](LONG status, StoreTrouble trouble) {
+        return StoreError{status, messages::storeTrouble(trouble, file_.string(), words)};
+    };
     switch (sqliteCode & 0xFF) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return {ERROR_BUSY, store + " is busy: another program is writing to it"};
+            return said(ERROR_BUSY, StoreTrouble::Busy);
         case SQLITE_READONLY:
         case SQLITE_PERM:
-            return {ERROR_ACCESS_DENIED, store + " is read-only"};
+            return said(ERROR_ACCESS_DENIED, StoreTrouble::ReadOnly);
         case SQLITE_FULL:
-            return {ERROR_DISK_FULL, "the disk holding " + store.substr(4) + " is full"};
+            return said(ERROR_DISK_FULL, StoreTrouble::DiskFull);
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
-            return {ERROR_REGISTRY_CORRUPT, store + " is damaged (" + words + ")"};
+            return said(ERROR_REGISTRY_CORRUPT, StoreTrouble::Damaged);
         case SQLITE_NOMEM:
-            return {ERROR_NOT_ENOUGH_MEMORY, "out of memory in " + store};
+            return said(ERROR_NOT_ENOUGH_MEMORY, StoreTrouble::OutOfMemory);
         default:
-            return {ERROR_REGISTRY_IO_FAILED, store + " cannot be read or written (" + words + ")"};
+            return said(ERROR_REGISTRY_IO_FAILED, StoreTrouble::InputOutput);
     }
 }
 
@@ -225,8 +229,8 @@ StoreStatus RegistryStore::prepareSchema() {
         if (*roots == kRootCount) return exec("PRAGMA synchronous=NORMAL");
     }
     if (sqlite3_db_readonly(db_.get(), "main") == 1) {
-        return fail(StoreError{ERROR_ACCESS_DENIED, "the registry store " + file_.string() +
-                                                        " is read-only and holds no registry"});
+        return fail(StoreError{ERROR_ACCESS_DENIED,
+                               messages::storeReadOnlyWithoutRegistry(file_.string())});
     }
     // Two processes may meet on a fresh file: the schema goes in under a write lock.
     // Switching a new file to WAL can report "busy" at once, without waiting on the

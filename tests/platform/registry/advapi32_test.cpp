@@ -278,7 +278,7 @@ TEST(RegistryStore, KeysDeeperThan512LevelsAreRefusedWhenCreated) {
     const auto tooDeep =
         pointilla::registry::explained([&] { return create(deepest.h, "one\\more", refused); });
     ASSERT_FALSE(tooDeep);
-    EXPECT_NE(tooDeep.error().words.find("512 levels"), std::string::npos);
+    EXPECT_NE(tooDeep.error().words.find("512 niveaux"), std::string::npos);
     EXPECT_NE(create(HKEY_CURRENT_USER, ("Other\\" + path).c_str(), refused), ERROR_SUCCESS);
     Key none;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Other", 0, KEY_READ, &none.h),

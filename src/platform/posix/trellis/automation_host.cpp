@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "common/result.h"
+#include "messages/store_messages.h"
 #include "platform/com/com_interfaces.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/com/com_ptr.h"
@@ -75,7 +76,7 @@ pointilla::Result<std::optional<std::string>, std::string> classesRootText(
         if (const auto usable = pointilla::registry::storeUsable(); why.empty() && !usable) {
             why = usable.error();
         }
-        if (why.empty()) why = "the registry store failed with status " + std::to_string(status);
+        if (why.empty()) why = pointilla::messages::storeFailedWithStatus(status);
         return pointilla::fail(std::move(why));
     };
     HKEY key = nullptr;
