@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "reachable_command.h"
 #include "support/registry_store.h"
 
 namespace {
@@ -30,8 +31,8 @@ struct Outcome {
 Outcome run(const std::vector<std::string>& args, const fs::path& store,
             const std::string& prefix = {}) {
     static TempDir dir;
-    std::string line =
-        "TRELLIS_REGISTRY='" + store.string() + "' " + prefix + " '" + TRELLIS_COMMAND_PATH + "'";
+    std::string line = "TRELLIS_REGISTRY='" + store.string() + "' " + prefix + " '" +
+                       trellis::testing::reachableTrellisCommand().string() + "'";
     for (const auto& a : args) line += " '" + a + "'";
     line += " >" + dir.str() + "/out 2>" + dir.str() + "/err";
     const int status = std::system(line.c_str());

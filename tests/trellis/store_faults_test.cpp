@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "reachable_command.h"
 #include "support/other_user.h"
 #include "support/registry_store.h"
 
@@ -32,28 +33,13 @@ struct Outcome {
 
 const std::string kKey = "HKEY_CURRENT_USER\\Software\\Faults";
 
-const std::filesystem::path kCommand = TRELLIS_COMMAND_PATH;
-
-// The trellis command, and the library it registers (whose path the store
-// keeps), where another user can reach them when the tests can act as one: the
-// build tree may be out of that user's reach.
-std::filesystem::path command() {
-    if (!pointilla::testing::canActAsOtherUser()) return kCommand;
-    static const std::filesystem::path root = kCommand.parent_path().parent_path();
-    static const pointilla::testing::ReachableCopy copy(
-        root, {kCommand.lexically_relative(root),
-               std::filesystem::path(TRELLIS_LIBRARY_PATH).lexically_relative(root)});
-    EXPECT_FALSE(copy.empty()) << "no copy of the command that another user can reach";
-    return copy.path(kCommand.lexically_relative(root));
-}
-
 // Runs the command on the given store; as "nobody" when asked (root writes anything).
 Outcome run(const std::vector<std::string>& args, const std::filesystem::path& store,
             bool asOtherUser = false) {
     static TempDir dir;
     std::string line = "TRELLIS_REGISTRY='" + store.string() + "' ";
     if (asOtherUser) line += pointilla::testing::asOtherUserPrefix();
-    line += "'" + command().string() + "'";
+    line += "'" + trellis::testing::reachableTrellisCommand().string() + "'";
     for (const auto& a : args) line += " '" + a + "'";
     line += " >" + dir.str() + "/out 2>" + dir.str() + "/err";
     const auto start = std::chrono::steady_clock::now();
@@ -108,7 +94,8 @@ TEST(StoreFaults, AReadOnlyStoreOrFolderIsReadAndRefusesWritesWithTheReason) {
         EXPECT_EQ(read.out, "committed\n");
         const Outcome write = run({"set", kKey, "v", "other"}, store, true);
         EXPECT_EQ(write.exitCode, 1);
-        EXPECT_NE(write.err.find("lecture seule"), std::string::npos) << folderReadOnly << write.err;
+        EXPECT_NE(write.err.find("lecture seule"), std::string::npos)
+            << folderReadOnly << write.err;
         const Outcome registering = run({"register"}, store, true);
         EXPECT_EQ(registering.exitCode, 1);
         EXPECT_NE(registering.err.find("lecture seule"), std::string::npos) << registering.err;

@@ -369,7 +369,7 @@ TEST_F(PointillaPlayTest, ControlCharactersOfAFileNeverReachTheTerminal) {
     // On a terminal, the progress line shows the row written out too.
     const auto shown = dir.file("inconnu.sce", line("Inconnu" + hostile, "d\x9D"));
     const auto played =
-        runToEnd({"script", "-qec", kPlayer + " '" + shown.string() + "'", "/dev/null"});
+        runToEnd({"script", "-qec", "'" + kPlayer + "' '" + shown.string() + "'", "/dev/null"});
     EXPECT_EQ(played.exitCode, 0) << played.out;
     EXPECT_NE(played.out.find("Inconnu\\x1b]0;titre\\x07 d\\x9d"), std::string::npos) << played.out;
     EXPECT_EQ(played.out.find("\x1b]"), std::string::npos) << played.out;
