@@ -5,7 +5,7 @@ namespace {
 
 std::string storeFile(const std::string& store) { return "le fichier du registre " + store; }
 
-std::string withDetail(std::string words, const std::string& detail) {
+std::string withDetail(const std::string& words, const std::string& detail) {
     return detail.empty() ? words : words + " (" + detail + ")";
 }
 
