@@ -28,6 +28,7 @@ run "$root/bench/wayland_kwin/run_kwin_bench.sh" "$bin"
 run "$root/bench/shell/run_window_idle_bench.sh" "$bin/window_idle_bench" "$bin/pointilla" 10
 run "$root/bench/wayland/run.sh" "$build"
 run "$root/bench/floor/run.sh" "$build"
+run "$root/bench/floor/run_wayland.sh" "$build"
 # GNOME's own figures (raw D-Bus calls, the read-back); its 10,000-move row is
 # in the Wayland table above.
 run "$root/bench/wayland_gnome/run_wayland_gnome_bench.sh" "$bin" 1000 330

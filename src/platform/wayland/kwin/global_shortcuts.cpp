@@ -58,7 +58,7 @@ void GlobalShortcuts::watch(std::span<const KeyCombination> combinations) {
 bool GlobalShortcuts::bind(const KeyCombination& keys) {
     const std::vector<int> codes = codesOf_(keys);
     if (codes.empty()) return false;
-    Bound bound{keys, shortcutName(keys), false};
+    Bound bound{keys, shortcutName(keys)};
     const std::string label = shortcutLabel(keys);
     auto registered = callMethod(
         bus_, kService, kPath, kInterface, "doRegister",
@@ -121,20 +121,10 @@ int GlobalShortcuts::onSignal(sd_bus_message* message, void* data, sd_bus_error*
     const char* name = nullptr;
     if (sd_bus_message_read(message, "ss", &component, &name) < 0) return 0;
     if (self->component_ != component) return 0;
-    for (Bound& bound : self->bound_) {
-        if (bound.name == name && bound.held != pressed) {
-            bound.held = pressed;
-            self->changed_ = true;
-        }
-    }
+    if (hearShortcut(self->bound_, name, pressed)) self->changed_ = true;
     return 0;
 }
 
-bool GlobalShortcuts::isDown(int virtualKey) const {
-    return std::any_of(bound_.begin(), bound_.end(), [virtualKey](const Bound& bound) {
-        return bound.held &&
-               std::find(bound.keys.begin(), bound.keys.end(), virtualKey) != bound.keys.end();
-    });
-}
+bool GlobalShortcuts::isDown(int virtualKey) const { return shortcutKeyDown(bound_, virtualKey); }
 
 }  // namespace pointilla::platform::wayland::kwin

@@ -14,6 +14,7 @@
 
 #include "platform/dbus/sd_bus_handles.h"
 #include "platform/desktop/desktop.h"
+#include "platform/wayland/kwin/shortcut_presses.h"
 
 namespace pointilla::platform::wayland::kwin {
 
@@ -30,15 +31,13 @@ class GlobalShortcuts {
     void watch(std::span<const KeyCombination> combinations);
     // Whether the key belongs to a watched combination held now.
     bool isDown(int virtualKey) const;
+    // Whether it is held or was pressed since the previous call for it.
+    bool takePress(int virtualKey) { return takeShortcutPress(bound_, virtualKey); }
     // True once after a watched combination went down or up.
     bool takeChanged() { return std::exchange(changed_, false); }
 
   private:
-    struct Bound {
-        KeyCombination keys;
-        std::string name;
-        bool held = false;
-    };
+    using Bound = BoundShortcut;
     static int onSignal(sd_bus_message* message, void* data, sd_bus_error* error);
     bool bind(const KeyCombination& keys);
     void unbind(const Bound& bound);

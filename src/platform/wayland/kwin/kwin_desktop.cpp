@@ -105,6 +105,13 @@ class KwinDesktop final : public Desktop,
         return shortcuts_->isDown(virtualKey);
     }
 
+    // KWin reports a tap's press and release back to back: the press is kept.
+    bool takePress(int virtualKey) override {
+        if (!shortcuts_) return false;
+        kwin::handlePending(bus_.get());
+        return shortcuts_->takePress(virtualKey);
+    }
+
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down) override {
         if (bus_) kwin::handlePending(bus_.get());
         for (std::size_t i = 0; i < virtualKeys.size() && i < down.size(); ++i) {
