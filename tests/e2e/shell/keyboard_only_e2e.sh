@@ -4,7 +4,7 @@
 # pointer's position, Tab reaches the delay and the address, Enter on a row
 # opens "Modification", Ctrl+Z takes the change back, Ctrl+S saves, F5 plays
 # and Escape stops before the address opens. Not one pointer click. Then, once,
-# what a screen reader hears of the address box through AT-SPI.
+# what a screen reader hears of the address box and the menu bar through AT-SPI.
 #   keyboard_only_e2e.sh POINTILLA
 set -euo pipefail
 pointilla="${1:?usage: keyboard_only_e2e.sh POINTILLA}"
@@ -95,30 +95,38 @@ fi
 cat >"$work/heard.py" <<'PY'
 import sys, time, pyatspi
 
-def find(node, depth=0):
+def find(node, roles, depth=0):
     if node is None or depth > 15:
         return None
     try:
-        if node.getRoleName() in ("text", "entry") and node.name == "Adresse de la page Web":
+        if node.getRoleName() in roles:
             return node
         for child in node:
-            found = find(child, depth + 1)
+            found = find(child, roles, depth + 1)
             if found is not None:
                 return found
     except Exception:
         return None
     return None
 
+def heard(app):
+    box = find(app, ("text", "entry"))
+    bar = find(app, ("menu bar",))
+    if box is None or bar is None:
+        return None
+    return box.name, [entry.name for entry in bar]
+
 desktop = pyatspi.Registry.getDesktop(0)
+said = None
 for _ in range(100):
     for app in desktop:
         if app is not None and "pointilla" in (app.name or "").lower():
-            if find(app) is not None:
-                print("heard")
-                sys.exit(0)
+            said = heard(app) or said
+    if said == ("Adresse de la page Web", ["Fichier", "Options", "Aide"]):
+        print("heard")
+        sys.exit(0)
     time.sleep(0.1)
-names = [app.name for app in desktop if app is not None]
-print("no box named 'Adresse de la page Web' among", names)
+print("heard the address box and the menu bar as", said)
 sys.exit(1)
 PY
 cat >"$work/session.sh" <<SH
