@@ -44,6 +44,10 @@ if [ "$mode" = test ]; then
   # GNOME Shell itself, headless, with Pointilla's shell helper: gjs runs the
   # key presses and the helper's own check, gdbus reads the position.
   packages+=(gnome-shell gjs libglib2.0-bin)
+  # What a screen reader hears, read through AT-SPI on a private bus.
+  packages+=(at-spi2-core python3-pyatspi)
+  # A window manager for the README's title-bar screenshot.
+  packages+=(openbox)
 fi
 
 missing=()

@@ -2,7 +2,8 @@
 # Retakes the README's screenshots of the list's pop-up menu, the item dialogs,
 # the About box, the tray menu, the list during a playback, the save question and the menus'
 # shortcuts, the open dialog in French and in English, and the window native on sway: drives a built program on a private Xvfb
-# display (no window manager, so windows show without title bars).
+# display (no window manager, so windows show without title bars, but for the last
+# one, the title bar under openbox).
 #   docs/screenshots/take-screenshots.sh [BUILD_DIR] [FIRST_DISPLAY_NUMBER]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -121,4 +122,23 @@ sleep 0.3
 xdotool click 1
 sleep 1
 shot_window about
+# The main window's title bar under a window manager (openbox), its window
+# menu opened with Alt+Space: the fixed-size window offers no maximise.
+if command -v openbox >/dev/null; then
+  for pid in "${pids[@]:1}"; do kill "$pid" 2>/dev/null || true; done
+  sleep 1
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  sleep 1
+  "$build/bin/pointilla" >>"$work/pointilla.log" 2>&1 &
+  pids+=($!)
+  sleep 3
+  main="$(xdotool search --onlyvisible --name '^Pointilla$' | head -n1)"
+  frame="$(xwininfo -tree -id "$main" | awk '/Parent window id/ {print $4}')"
+  read -r fx fy fw <<<"$(xwininfo -id "$frame" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} END {print x, y, w}')"
+  xdotool windowfocus --sync "$main" key alt+space
+  sleep 0.8
+  shot_area openbox-title-bar "${fw}x230+${fx}+${fy}"
+  xdotool key Escape
+fi
 echo "screenshots written to $here"

@@ -6,6 +6,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTreeView>
 #include <map>
 
@@ -99,7 +101,8 @@ TEST(AccessibleNames, EveryControlOfEveryWindowHasANameOfItsOwn) {
           {"Command1", "Ajouter le d\u00e9lai"},
           {"Command2", "Ajouter la page Web"},
           {"LV1", "Sc\u00e9nario"}}},
-        {static_cast<QWidget*>(form.listCommands().form2()), {{"Combo1", "D\u00e9lai en secondes"}}},
+        {static_cast<QWidget*>(form.listCommands().form2()),
+         {{"Combo1", "D\u00e9lai en secondes"}}},
         {static_cast<QWidget*>(form.listCommands().form3()),
          {{"Text1", "Adresse de la page Web"}, {"Command1", "Ok"}, {"Command2", "Annuler"}}},
         {static_cast<QWidget*>(form.aboutBox()), {{"cmdOK", "OK"}}},
@@ -120,6 +123,13 @@ TEST(AccessibleNames, EveryControlOfEveryWindowHasANameOfItsOwn) {
             if (what.role == QAccessible::ComboBox) EXPECT_NE(what.name, what.value) << said;
         }
     }
+    // The menu bar's entries are heard by their purpose; "?" alone says nothing.
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(form.menuBar());
+    ASSERT_NE(bar, nullptr);
+    QStringList entries;
+    for (int i = 0; i < bar->childCount(); ++i) entries << bar->child(i)->text(QAccessible::Name);
+    EXPECT_EQ(entries.join('|').toStdString(), "Fichier|Options|Aide");
+    EXPECT_EQ(form.ap->title(), "&?");
     // Controls that need more than their name have a description.
     for (QWidget* control : {static_cast<QWidget*>(form.Combo3), static_cast<QWidget*>(form.LV1)}) {
         EXPECT_FALSE(QAccessible::queryAccessibleInterface(control)
