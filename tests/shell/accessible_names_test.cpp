@@ -120,7 +120,9 @@ TEST(AccessibleNames, EveryControlOfEveryWindowHasANameOfItsOwn) {
             const std::string said = where + " " + control.toStdString();
             EXPECT_FALSE(what.name.trimmed().isEmpty()) << said;
             // A list is not heard by the entry it shows.
-            if (what.role == QAccessible::ComboBox) EXPECT_NE(what.name, what.value) << said;
+            if (what.role == QAccessible::ComboBox) {
+                EXPECT_NE(what.name, what.value) << said;
+            }
         }
     }
     // The menu bar's entries are heard by their purpose; "?" alone says nothing.
