@@ -99,11 +99,11 @@ expected="$(printf 'URL\xa4http://garde.example/\xa4\r\nD\xe9lai\xa45\xa4\r\nPos
 start
 if [ -n "$shots" ]; then
   eval "$(xdotool getwindowgeometry --shell "$main")"
-  for menu in "file-menu 20" "help-menu 113"; do
+  for menu in "file-menu 20 330x180" "help-menu 113 260x110"; do
     set -- $menu
     xdotool mousemove $((X + $2)) $((Y + 7)) click 1
     wait_until 20 menu_shown || fail "the menu bar opened no menu"
-    shoot "$1" "260x110+$((X + $2 - 20))+$Y"
+    shoot "$1" "$3+$((X + $2 - 20))+$Y"
     xdotool key Escape
     wait_until 20 no_menu_shown || fail "Escape left the menu open"
   done
