@@ -12,8 +12,12 @@
 
 namespace pointilla::shell {
 
+// A fixed dialog: a title and a close button, neither resized nor maximised.
 RepeatDialog::RepeatDialog(int current, QWidget* parent)
-    : QDialog(parent), count_(new QSpinBox(this)), loop_(new QCheckBox(this)) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      count_(new QSpinBox(this)),
+      loop_(new QCheckBox(this)) {
     setObjectName(QStringLiteral("repeatDialog"));
     setWindowTitle(QStringLiteral("R\u00e9p\u00e9ter la lecture"));
     count_->setObjectName(QStringLiteral("repetitionCount"));
@@ -36,6 +40,7 @@ RepeatDialog::RepeatDialog(int current, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     editing::nameForScreenReaders(*this);
 }
 
