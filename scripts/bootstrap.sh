@@ -46,8 +46,8 @@ if [ "$mode" = test ]; then
   packages+=(gnome-shell gjs libglib2.0-bin)
   # What a screen reader hears, read through AT-SPI on a private bus.
   packages+=(at-spi2-core python3-pyatspi)
-  # A window manager for the README's title-bar screenshot.
-  packages+=(openbox)
+  # Window managers for the title-bar test and the README's title-bar screenshots.
+  packages+=(openbox xfwm4)
 fi
 
 missing=()

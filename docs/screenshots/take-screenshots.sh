@@ -3,7 +3,7 @@
 # the About box, the tray menu, the list during a playback, the save question and the menus'
 # shortcuts, the open dialog in French and in English, and the window native on sway: drives a built program on a private Xvfb
 # display (no window manager, so windows show without title bars, but for the last
-# one, the title bar under openbox).
+# ones, the title bar under openbox and under xfwm4).
 #   docs/screenshots/take-screenshots.sh [BUILD_DIR] [FIRST_DISPLAY_NUMBER]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -122,23 +122,38 @@ sleep 0.3
 xdotool click 1
 sleep 1
 shot_window about
-# The main window's title bar under a window manager (openbox), its window
-# menu opened with Alt+Space: the fixed-size window offers no maximise.
-if command -v openbox >/dev/null; then
-  for pid in "${pids[@]:1}"; do kill "$pid" 2>/dev/null || true; done
-  sleep 1
-  openbox >"$work/openbox.log" 2>&1 &
-  pids+=($!)
+# The main window's title bar under two window managers, its window menu
+# opened with Alt+Space: the fixed-size window offers no maximise.
+#   title_bar_under MANAGER_PID NAME
+title_bar_under() {
+  local manager="$1" name="$2"
   sleep 1
   "$build/bin/pointilla" >>"$work/pointilla.log" 2>&1 &
-  pids+=($!)
+  local app=$!
   sleep 3
   main="$(xdotool search --onlyvisible --name '^Pointilla$' | head -n1)"
   frame="$(xwininfo -tree -id "$main" | awk '/Parent window id/ {print $4}')"
   read -r fx fy fw <<<"$(xwininfo -id "$frame" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} END {print x, y, w}')"
   xdotool windowfocus --sync "$main" key alt+space
   sleep 0.8
-  shot_area openbox-title-bar "${fw}x230+${fx}+${fy}"
+  shot_area "$name" "${fw}x230+${fx}+${fy}"
   xdotool key Escape
+  kill "$app" "$manager" 2>/dev/null || true
+  wait "$app" "$manager" 2>/dev/null || true
+}
+if command -v openbox >/dev/null; then
+  for pid in "${pids[@]:1}"; do kill "$pid" 2>/dev/null || true; done
+  sleep 1
+  openbox >"$work/openbox.log" 2>&1 &
+  title_bar_under $! openbox-title-bar
+fi
+# xfwm4 reads its settings over a session bus: a private one.
+if command -v xfwm4 >/dev/null && command -v dbus-daemon >/dev/null; then
+  for pid in "${pids[@]:1}"; do kill "$pid" 2>/dev/null || true; done
+  dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus" 4>"$work/bus.pid"
+  pids+=("$(cat "$work/bus.pid")")
+  DBUS_SESSION_BUS_ADDRESS="$(cat "$work/bus")" NO_AT_BRIDGE=1 xfwm4 --compositor=off \
+    >"$work/xfwm4.log" 2>&1 &
+  DBUS_SESSION_BUS_ADDRESS="$(cat "$work/bus")" NO_AT_BRIDGE=1 title_bar_under $! xfwm4-title-bar
 fi
 echo "screenshots written to $here"
