@@ -41,7 +41,6 @@
 #include "support/temp_dir.h"
 #include "test_support.h"
 
-using pointilla::editing::ScenarioModel;
 using pointilla::platform::testing::RecordingDesktop;
 using pointilla::scenario::Row;
 using pointilla::settings::MemoryRegistryControl;
