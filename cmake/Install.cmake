@@ -4,7 +4,7 @@
 #
 #   bin/pointilla, bin/pointilla-play, bin/trellis
 #   lib/pointilla/libtrellis.so
-#   share/pointilla/aide pointilla.html
+#   share/pointilla/aide pointilla.html, pointilla help.html (French, English)
 #   share/applications/pointilla.desktop, pointilla-play.desktop (hidden)
 #   share/icons/hicolor/<size>/apps/pointilla.png (and scalable/apps/pointilla.svg)
 #   share/mime/packages/pointilla.xml (the .sce files' type, for file managers)

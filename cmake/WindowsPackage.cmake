@@ -3,8 +3,8 @@
 #   pointilla-VERSION-setup.exe    per-user installer (NSIS, makensis)
 #   pointilla-VERSION-windows.zip  the same files, for people who don't install
 # Both hold, in one folder as in the build's bin/, the programs this build
-# makes, the Trellis control, the help page (the programs look for both beside
-# themselves), the icon and LISEZMOI.txt. Included from cmake/Windows.cmake.
+# makes, the Trellis control, the help pages in French and English (the programs
+# look for them beside themselves), the icon and LISEZMOI.txt. Included from cmake/Windows.cmake.
 set(POINTILLA_PACKAGE_DIR "${CMAKE_BINARY_DIR}/dist")
 set(_package_sources "${PROJECT_SOURCE_DIR}/packaging/windows")
 
@@ -29,6 +29,7 @@ string(JOIN "|" _program_list ${_program_files})
 
 # Remade only when a packaged file or the packaging changes.
 set(_help_page "${PROJECT_SOURCE_DIR}/share/aide pointilla.html")
+set(_help_page_english "${PROJECT_SOURCE_DIR}/share/pointilla help.html")
 set(_package_outputs
     "${POINTILLA_PACKAGE_DIR}/pointilla-${PROJECT_VERSION}-setup.exe"
     "${POINTILLA_PACKAGE_DIR}/pointilla-${PROJECT_VERSION}-windows.zip")
@@ -41,11 +42,12 @@ add_custom_command(
           "-DPROGRAMS=${_program_list}"
           -DCONTROL=${_control_file}
           "-DHELP_PAGE=${_help_page}"
+          "-DHELP_PAGE_ENGLISH=${_help_page_english}"
           -DSTRIP=${CMAKE_STRIP}
           -DMAKENSIS=${POINTILLA_MAKENSIS}
           -P "${_package_sources}/make_package.cmake"
   DEPENDS ${_package_programs} ${_program_files} trellis_control
-          "${_help_page}" "${_package_sources}/make_package.cmake"
+          "${_help_page}" "${_help_page_english}" "${_package_sources}/make_package.cmake"
           "${_package_sources}/pointilla.nsi" "${_package_sources}/pointilla.ico"
           "${_package_sources}/LISEZMOI.txt"
   COMMENT "Windows installer and zip in ${POINTILLA_PACKAGE_DIR}"

@@ -1,12 +1,12 @@
 # Builds the Windows installer and zip from a cross build (run by the target
 # windows_package, see cmake/WindowsPackage.cmake):
 #   1. stages, in PACKAGE_DIR/stage/Pointilla, one folder as the build's bin/:
-#      the PROGRAMS ("|" between them) and the CONTROL, stripped, the help page,
-#      the icon and LISEZMOI.txt;
+#      the PROGRAMS ("|" between them) and the CONTROL, stripped, the help pages
+#      (HELP_PAGE, French, and HELP_PAGE_ENGLISH), the icon and LISEZMOI.txt;
 #   2. zips the stage;
 #   3. writes the list of staged files for pointilla.nsi, so the uninstaller
 #      removes exactly what the installer put down, and runs makensis.
-foreach(var PACKAGE_DIR SOURCES VERSION PROGRAMS CONTROL HELP_PAGE)
+foreach(var PACKAGE_DIR SOURCES VERSION PROGRAMS CONTROL HELP_PAGE HELP_PAGE_ENGLISH)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "make_package.cmake: ${var} is not set")
   endif()
@@ -48,7 +48,9 @@ endforeach()
 stage_binary("${CONTROL}" --strip-unneeded)
 get_filename_component(control "${CONTROL}" NAME)
 get_filename_component(help "${HELP_PAGE}" NAME)
+get_filename_component(help_english "${HELP_PAGE_ENGLISH}" NAME)
 file(COPY_FILE "${HELP_PAGE}" "${stage}/${help}")
+file(COPY_FILE "${HELP_PAGE_ENGLISH}" "${stage}/${help_english}")
 file(COPY_FILE "${SOURCES}/pointilla.ico" "${stage}/pointilla.ico")
 # Notepad and every Windows editor read UTF-8 with its mark, lines ending in CR LF.
 file(READ "${SOURCES}/LISEZMOI.txt" readme)
@@ -88,11 +90,13 @@ nsis_text("${installer}" out_file)
 nsis_text("${stage}/pointilla.ico" icon_source)
 nsis_text("${control}" control)
 nsis_text("${help}" help)
+nsis_text("${help_english}" help_english)
 set(definitions "!define VERSION \"${VERSION}\"
 !define OUT_FILE \"${out_file}\"
 !define ICON_SOURCE \"${icon_source}\"
 !define CONTROL \"${control}\"
 !define HELP_PAGE \"${help}\"
+!define HELP_PAGE_ENGLISH \"${help_english}\"
 !define SIZE_KB ${size_kb}
 ")
 if(program)

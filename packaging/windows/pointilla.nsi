@@ -12,9 +12,13 @@
 ; Built by the target windows_package (cmake/WindowsPackage.cmake), which
 ; stages the files and passes their list:
 ;   makensis -INPUTCHARSET UTF8 -DPACKAGE_DEFINITIONS=<dist>/package.nsh pointilla.nsi
-; package.nsh defines VERSION, OUT_FILE, ICON_SOURCE, CONTROL and HELP_PAGE
-; (paths relative to the installation folder), SIZE_KB, PROGRAM when the build
-; has Pointilla.exe, and the macros InstallFiles and RemoveFiles.
+; package.nsh defines VERSION, OUT_FILE, ICON_SOURCE, CONTROL, HELP_PAGE and
+; HELP_PAGE_ENGLISH (paths relative to the installation folder), SIZE_KB, PROGRAM
+; when the build has Pointilla.exe, and the macros InstallFiles and RemoveFiles.
+;
+; The installer and the uninstaller speak French to a person whose Windows is in
+; French (any French), English to everyone else, as Pointilla itself does: the
+; first language below is the one taken when Windows' is not among them.
 
 !include "${PACKAGE_DEFINITIONS}"
 
@@ -40,12 +44,6 @@ ShowUninstDetails nevershow
 BrandingText "Pointilla ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
-VIAddVersionKey /LANG=1036 "ProductName" "Pointilla"
-VIAddVersionKey /LANG=1036 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1036 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1036 "FileDescription" "Installation de Pointilla"
-VIAddVersionKey /LANG=1036 "LegalCopyright" "Pointilla"
-
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 
@@ -57,12 +55,34 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "Pointilla"
 !ifdef PROGRAM
   !define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM}"
 !endif
-!define MUI_FINISHPAGE_LINK "Aide de Pointilla"
-!define MUI_FINISHPAGE_LINK_LOCATION "$INSTDIR\${HELP_PAGE}"
+!define MUI_FINISHPAGE_LINK "$(HelpLink)"
+!define MUI_FINISHPAGE_LINK_LOCATION "$INSTDIR\$(HelpPage)"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "French"
+
+LangString HelpLink ${LANG_ENGLISH} "Pointilla Help"
+LangString HelpLink ${LANG_FRENCH} "Aide de Pointilla"
+LangString HelpPage ${LANG_ENGLISH} "${HELP_PAGE_ENGLISH}"
+LangString HelpPage ${LANG_FRENCH} "${HELP_PAGE}"
+LangString ScenarioType ${LANG_ENGLISH} "Pointilla scenario"
+LangString ScenarioType ${LANG_FRENCH} "Scénario Pointilla"
+LangString ControlNotRegistered ${LANG_ENGLISH} \
+  "The Trellis control could not be registered (regsvr32: $0). Pointilla will register it at its first start."
+LangString ControlNotRegistered ${LANG_FRENCH} \
+  "Le contrôle Trellis n'a pas pu être enregistré (regsvr32 : $0). Pointilla l'enregistrera à son premier démarrage."
+
+!macro VersionKeys LANGUAGE DESCRIPTION
+  VIAddVersionKey /LANG=${LANGUAGE} "ProductName" "Pointilla"
+  VIAddVersionKey /LANG=${LANGUAGE} "ProductVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANGUAGE} "FileVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANGUAGE} "FileDescription" "${DESCRIPTION}"
+  VIAddVersionKey /LANG=${LANGUAGE} "LegalCopyright" "Pointilla"
+!macroend
+!insertmacro VersionKeys ${LANG_ENGLISH} "Pointilla Setup"
+!insertmacro VersionKeys ${LANG_FRENCH} "Installation de Pointilla"
 
 Section "Pointilla"
   SetShellVarContext current
@@ -87,14 +107,14 @@ Section "Pointilla"
   ExecWait '"$SYSDIR\regsvr32.exe" /s /n /i:user "$INSTDIR\${CONTROL}"' $0
   ${If} ${Errors}
   ${OrIf} $0 != 0
-    MessageBox MB_OK|MB_ICONEXCLAMATION "Le contrôle Trellis n'a pas pu être enregistré (regsvr32 : $0). Pointilla l'enregistrera à son premier démarrage." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(ControlNotRegistered)" /SD IDOK
   ${EndIf}
 
   !ifdef PROGRAM
     CreateShortcut "$SMPROGRAMS\Pointilla.lnk" "$INSTDIR\${PROGRAM}" "" "$INSTDIR\pointilla.ico" 0
     WriteRegStr HKCU "${CLASSES}\.sce" "" "${FILE_TYPE}"
     WriteRegStr HKCU "${CLASSES}\.sce\OpenWithProgids" "${FILE_TYPE}" ""
-    WriteRegStr HKCU "${CLASSES}\${FILE_TYPE}" "" "Scénario Pointilla"
+    WriteRegStr HKCU "${CLASSES}\${FILE_TYPE}" "" "$(ScenarioType)"
     WriteRegStr HKCU "${CLASSES}\${FILE_TYPE}\DefaultIcon" "" "$INSTDIR\pointilla.ico"
     WriteRegStr HKCU "${CLASSES}\${FILE_TYPE}\shell\open\command" "" '"$INSTDIR\${PROGRAM}" "%1"'
     System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'

@@ -66,7 +66,7 @@ struct Form1Services {
     platform::Desktop& desktop;           // pointer, keys, clicks, opening pages
     ScenarioFileDialog& fileDialogs;      // `CD1`
     std::filesystem::path programDirectory;
-    std::filesystem::path helpPage;  // "aide pointilla.html"
+    std::filesystem::path helpPage;  // in the person's language
 };
 
 class Form1 : public QMainWindow {

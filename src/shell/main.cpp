@@ -34,6 +34,7 @@
 #include "shell/display_loss.h"
 #include "shell/form1.h"
 #include "shell/gnome_helper_entry.h"
+#include "shell/help_page.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/single_instance.h"
 #include "shell/toolkit_translation.h"
@@ -121,7 +122,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pointilla"));
-    pointilla::shell::translateToolkit(app, pointilla::language::interfaceLanguage());
+    const pointilla::language::Language language = pointilla::language::interfaceLanguage();
+    pointilla::shell::translateToolkit(app, language);
     const std::optional<QString> startFile = fileToOpen(QApplication::arguments());
     if (!startFile) return 2;
 
@@ -182,7 +184,7 @@ int main(int argc, char** argv) {
 
     pointilla::shell::QtScenarioFileDialog fileDialogs;
     pointilla::shell::Form1 form({registry, *desktop, fileDialogs, programDirectory,
-                                  (programDirectory / POINTILLA_HELP_PAGE).lexically_normal()});
+                                  pointilla::shell::helpPage(programDirectory, language)});
     pointilla::shell::sayDisplayLossInFrench([&form] {
         const auto& playback = form.playback();
         return playback.playing() || playback.lostDesktop() ? playback.numligne() : 0;

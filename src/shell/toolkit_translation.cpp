@@ -17,13 +17,18 @@ void translateToolkit(QCoreApplication& application, language::Language language
     }
     if (!french) return;
     // Owned by the application, so it lasts as long as the texts it translates.
+    // The system's translations first; a build that carries its own (Windows)
+    // has them in its resources.
     auto* translator = new QTranslator(&application);
-    if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(translator);
-    } else {
-        delete translator;
+    for (const QString& folder :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/toolkit")}) {
+        if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"),
+                             QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
     }
+    delete translator;
 }
 
 }  // namespace pointilla::shell

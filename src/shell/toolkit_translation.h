@@ -8,8 +8,8 @@
 
 namespace pointilla::shell {
 
-// French from Qt's installed translations (nothing changes where they are
-// missing); English is Qt's own, built in.
+// French from Qt's installed translations, else from those the program carries
+// (nothing changes where neither is found); English is Qt's own, built in.
 void translateToolkit(QCoreApplication& application, language::Language language);
 
 }  // namespace pointilla::shell

@@ -23,6 +23,7 @@
 #include <QTreeView>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "capture/pointer_capture.h"
@@ -34,12 +35,12 @@
 #include "playback/playback_engine.h"
 #include "settings/memory_registry_control.h"
 #include "shell/about/frm_about.h"
+#include "shell/help_page.h"
 #include "shell/tray/tray_icon.h"
 #include "support/qt_checks.h"
 #include "support/temp_dir.h"
 #include "test_support.h"
 
-using pointilla::editing::ScenarioModel;
 using pointilla::platform::testing::RecordingDesktop;
 using pointilla::scenario::Row;
 using pointilla::settings::MemoryRegistryControl;
@@ -407,28 +408,49 @@ TEST(Form1, AltLetterAndF10OpenTheMenus) {
     }
 }
 
-// Every shortcut a menu shows is explained in the help page, so the two
-// cannot drift apart.
-TEST(Form1, HelpPageNamesEveryShortcutTheMenusShow) {
+// Each language gets its own help page where the build lays it out, and every
+// shortcut a menu shows is explained there, so the page and the menus cannot
+// drift apart.
+TEST(Form1, HelpPageOfEachLanguageNamesEveryShortcutTheMenusShow) {
+    using pointilla::language::Language;
+    struct Case {
+        Language language;
+        const char* htmlTag;
+        std::map<QString, QString> keyWords;  // the window's word for a key -> the page's
+    };
+    const Case cases[] = {
+        {Language::French, "<html lang=\"fr\">", {}},
+        {Language::English,
+         "<html lang=\"en\">",
+         {{QStringLiteral("\u00c9chap"), QStringLiteral("Esc")}}},
+    };
     Harness h;
     h.load();
-    QFile file(QStringLiteral(POINTILLA_HELP_SOURCE));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString page = QString::fromUtf8(file.readAll());
     QStringList shown;
     for (QMenu* menu : {h.form->fichi, h.form->options, h.form->ap, h.form->popupMenu()}) {
         for (QAction* action : menu->actions()) {
             for (const QKeySequence& keys : action->shortcuts()) {
                 shown << keys.toString(QKeySequence::NativeText);
             }
-            // A key watched elsewhere is shown after a tab ("Échap").
+            // A key watched elsewhere is shown after a tab ("\u00c9chap").
             const QString text = action->text();
             if (text.contains(QLatin1Char('\t'))) shown << text.section(QLatin1Char('\t'), 1);
         }
     }
     ASSERT_GE(shown.size(), 9);
-    for (const QString& keys : shown) {
-        EXPECT_TRUE(page.contains(QStringLiteral("<kbd>%1</kbd>").arg(keys))) << keys.toStdString();
+    for (const Case& c : cases) {
+        const std::filesystem::path path =
+            pointilla::shell::helpPage(POINTILLA_BIN_DIR, c.language);
+        QFile file(qtPath(path));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+        const QString page = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(page.contains(QLatin1String(c.htmlTag))) << path;
+        for (const QString& keys : shown) {
+            const auto word = c.keyWords.find(keys);
+            const QString pageKeys = word == c.keyWords.end() ? keys : word->second;
+            EXPECT_TRUE(page.contains(QStringLiteral("<kbd>%1</kbd>").arg(pageKeys)))
+                << path << ": " << pageKeys.toStdString();
+        }
     }
 }
 

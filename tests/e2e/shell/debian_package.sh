@@ -45,6 +45,7 @@ done
 contents="$(dpkg-deb -c "$deb")"
 for f in ./usr/bin/pointilla ./usr/bin/pointilla-play ./usr/bin/trellis \
          ./usr/lib/pointilla/libtrellis.so "./usr/share/pointilla/aide pointilla.html" \
+         "./usr/share/pointilla/pointilla help.html" \
          ./usr/share/applications/pointilla.desktop ./usr/share/icons/hicolor/48x48/apps/pointilla.png \
          ./usr/share/mime/packages/pointilla.xml ./usr/share/man/man1/trellis.1 \
          ./usr/share/man/fr/man1/pointilla-play.1 ./usr/share/bash-completion/completions/trellis \

@@ -24,7 +24,8 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
 }
 
 for f in bin/pointilla bin/pointilla-play bin/trellis lib/pointilla/libtrellis.so \
-         "share/pointilla/aide pointilla.html" share/applications/pointilla.desktop \
+         "share/pointilla/aide pointilla.html" "share/pointilla/pointilla help.html" \
+         share/applications/pointilla.desktop \
          share/applications/pointilla-play.desktop \
          share/icons/hicolor/16x16/apps/pointilla.png share/icons/hicolor/32x32/apps/pointilla.png \
          share/icons/hicolor/48x48/apps/pointilla.png share/mime/packages/pointilla.xml; do

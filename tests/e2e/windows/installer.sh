@@ -6,6 +6,8 @@
 #   registers the control for this user only, at the installed DLL, adds the
 #   uninstaller's entry and, with Pointilla.exe, the Start-menu entry and the
 #   .sce file type; the installed pointilla-play.exe runs;
+# - it speaks the language of Windows, French for any French, English for any
+#   other (seen in the name it gives the .sce type): Wine takes it from LC_ALL;
 # - a silent uninstall removes all of it and leaves what is not its own (a .sce
 #   type another program took since).
 #   installer.sh WINDOWS_BUILD_DIR
@@ -71,7 +73,7 @@ cmake -E tar tf "${zips[0]}" | grep -v '/$' | sed 's|^Pointilla/||' | sort >"$wo
 echo desinstaller.exe >>"$work/zipped"
 sort -o "$work/zipped" "$work/zipped"
 check "installed files (those of the zip and the uninstaller)" "$(diff "$work/zipped" "$work/installed" | grep '^[<>]' | paste -sd' ')" ""
-for file in Trellis.dll pointilla-play.exe 'aide pointilla.html' LISEZMOI.txt; do
+for file in Trellis.dll pointilla-play.exe 'aide pointilla.html' 'pointilla help.html' LISEZMOI.txt; do
   grep -q "/$file\$\|^$file\$" "$work/installed" || check "installed $file" missing present
 done
 check "uninstaller's command" "$(value "$uninstall_key" QuietUninstallString)" "\"$location\\desinstaller.exe\" /S"
@@ -95,6 +97,18 @@ if [ -n "$program" ]; then
   check ".sce file type" "$(value "$classes\\.sce")" Pointilla.Scenario
   check ".sce opened by Pointilla.exe" "$(value "$classes\\Pointilla.Scenario\\shell\\open\\command")" \
     "\"$program\" \"%1\""
+  # The name of the type, read through an export (UTF-16): reg query prints in
+  # the console's code page.
+  type_name() {
+    rm -f "$WINEPREFIX/drive_c/type.reg"
+    wine reg export "$classes\\Pointilla.Scenario" 'C:\type.reg' /y >/dev/null 2>&1 || return 0
+    iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/type.reg" | tr -d '\r' | sed -n 's/^@="\(.*\)"$/\1/p' | head -n 1
+  }
+  for language in "C.UTF-8 Pointilla scenario" "de_DE.UTF-8 Pointilla scenario" \
+                  "fr_CA.UTF-8 Scénario Pointilla"; do
+    [ "${language%% *}" = C.UTF-8 ] || LC_ALL="${language%% *}" wine "${installers[0]}" /S
+    check "the type's name, installed under ${language%% *}" "$(type_name)" "${language#* }"
+  done
 else
   echo "NOTE: the build has no Pointilla.exe; its Start-menu entry and .sce type are not checked"
 fi

@@ -15,7 +15,10 @@
 # - F9 captures three clicks made in another Windows window, with their
 #   delays, until F9 again; saved after the rows the window held;
 # - trellis.exe reads the settings back, and its .REG export of them matches
-#   the Linux trellis's byte for byte.
+#   the Linux trellis's byte for byte;
+# - left to itself, the program speaks the language of Windows (which Wine
+#   takes from LC_ALL): F1 opens the English page under an English Windows, the
+#   French one under a French Windows. Until then it is told to speak French.
 # Everything lives under an accented account folder, as C:\Users\Hélène: the
 # programs, the scenarios opened, saved and handed over, and the export.
 #   pointilla_under_wine.sh WINDOWS_BIN_DIR LINUX_BIN_DIR
@@ -33,7 +36,7 @@ command -v wine >/dev/null 2>&1 || missing wine
 # No silent end: a command that fails outside a check names its line.
 trap 'echo "FAILED: line $LINENO: $BASH_COMMAND" >&2' ERR
 work="$(mktemp -d)"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8 POINTILLA_LANGUAGE=fr
 stop_wine() { [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null || true; }
 trap 'stop_wine; rm -rf "$work"' EXIT
 new_prefix() {
@@ -47,7 +50,7 @@ account="$work/Hélène"
 scenes="$account/Mes scénarios"
 mkdir -p "$account/Pointilla" "$scenes"
 cp "$windows/Pointilla.exe" "$windows/trellis.exe" "$windows/Trellis.dll" \
-  "$windows/aide pointilla.html" "$account/Pointilla/"
+  "$windows/aide pointilla.html" "$windows/pointilla help.html" "$account/Pointilla/"
 exe="$account/Pointilla/Pointilla.exe"
 
 failures=0
@@ -280,5 +283,35 @@ sleep 0.5
 
 # The window with its rows, for the README when asked for.
 [ -z "${POINTILLA_WINE_SCREENSHOT:-}" ] || import -window root "$POINTILLA_WINE_SCREENSHOT"
+
+# Started again with nothing choosing its language, under an English and a
+# French Windows (Wine takes the language from LC_ALL): F1 opens the page of
+# Windows' language.
+unset POINTILLA_LANGUAGE
+help_under() {  # LC_ALL FOLDER PAGE
+  stop_wine
+  wineserver -w 2>/dev/null || true
+  rm -f "$work/opened.txt"
+  LC_ALL="$1" wine "$2/Pointilla.exe" >"$work/language.log" 2>&1 &
+  window="$(wait_for_window Pointilla)"
+  if [ -z "$window" ]; then
+    cat "$work/language.log" >&2
+    check "window under $1" none shown
+    return 0
+  fi
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  xdotool key F1
+  for _ in $(seq 1 100); do [ -s "$work/opened.txt" ] && break; sleep 0.1; done
+  check "help page under $1" "$(head -1 "$work/opened.txt" 2>/dev/null || true)" "$(file_url "$2/$3")"
+}
+help_under C.UTF-8 "$account/Pointilla" "pointilla help.html"
+# Wine takes its code page from LC_ALL as well, and without the fr_FR locale
+# installed it reaches no path with accents: the French Windows runs a copy in a
+# plain folder, with its control registered there.
+plain="$work/plain"
+mkdir "$plain"
+cp "$account/Pointilla/"* "$plain/"
+LC_ALL=fr_FR.UTF-8 wine regsvr32 /s "$(windows_path "$plain/Trellis.dll")"
+help_under fr_FR.UTF-8 "$plain" "aide pointilla.html"
 [ "$failures" -eq 0 ] || { od -c "$saved_unix" | head -5 >&2; exit 1; }
 echo "OK: Pointilla.exe registered its control, wrote its settings, captured and saved; trellis.exe read and exported them"
