@@ -14,3 +14,8 @@ windows_path() {
   path="$(realpath -m "$1")"
   echo "Z:${path//\//\\}"
 }
+
+# Wine reports an English Windows under the C locale these tests run in, and
+# the programs follow the Windows language: the tests read the French texts,
+# so they ask for French unless a test unsets it to try the language rule.
+export POINTILLA_LANGUAGE=fr
