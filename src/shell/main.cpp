@@ -93,6 +93,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pointilla::language::settleInterfaceLanguage();
     pointilla::platform::files::reportFileSizeLimitAsError();
     // "--platform x11" asks for X11 whatever the session: the backend choice
     // reads it as POINTILLA_BACKEND. It is taken out of the arguments, as the

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "language/language.h"
 #include "trellis/com/com_object.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/trellis_guids.h"
@@ -26,6 +27,9 @@ class ClassFactory final : public com::ComObject<IClassFactory> {
         if (object == nullptr) return E_POINTER;
         *object = nullptr;
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        // The library has its own copy of the messages: they speak the
+        // host's language, decided by the same rule.
+        pointilla::language::settleInterfaceLanguage();
         auto* created = new (std::nothrow) TrellisObject();
         if (created == nullptr) return E_OUTOFMEMORY;
         // The caller holds the only reference, or none on failure.
