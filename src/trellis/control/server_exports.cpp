@@ -27,9 +27,6 @@ class ClassFactory final : public com::ComObject<IClassFactory> {
         if (object == nullptr) return E_POINTER;
         *object = nullptr;
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-        // The library has its own copy of the messages: they speak the
-        // host's language, decided by the same rule.
-        pointilla::language::settleInterfaceLanguage();
         auto* created = new (std::nothrow) TrellisObject();
         if (created == nullptr) return E_OUTOFMEMORY;
         // The caller holds the only reference, or none on failure.
@@ -50,6 +47,10 @@ class ClassFactory final : public com::ComObject<IClassFactory> {
 };
 
 ClassFactory theFactory;
+
+// The library has its own copy of the messages (the store's reasons): they
+// speak the host's language, decided by the same rule when it is loaded.
+const pointilla::language::Language theLanguage = pointilla::language::settleInterfaceLanguage();
 
 }  // namespace
 }  // namespace trellis
