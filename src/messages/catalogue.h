@@ -5,6 +5,12 @@
 // tools and gives back the English words when the run speaks English. Parts
 // (numbers, file names, reasons) go into the sentence as %1, %2…, so that a
 // translation may put them where its grammar wants them.
+//
+// translations/messages_en.ts is brought up to date by lupdate, told the
+// markers' names (-tr-function-alias QT_TRANSLATE_NOOP+=translated,
+// QT_TRANSLATE_NOOP+=noted), with -locations none, over src/messages and tools;
+// then each new or changed sentence gets its translation (Qt Linguist, or by
+// hand: an entry without type="unfinished" is finished).
 
 #include <initializer_list>
 #include <string>

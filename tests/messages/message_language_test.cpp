@@ -75,7 +75,7 @@ const std::vector<Case>& cases() {
 // Sets the language variables for one test and puts them back after.
 class Environment {
   public:
-    Environment(std::vector<std::pair<const char*, const char*>> values) {
+    explicit Environment(const std::vector<std::pair<const char*, const char*>>& values) {
         for (const char* name :
              {"POINTILLA_LANGUAGE", "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
             const char* old = std::getenv(name);
