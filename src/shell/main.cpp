@@ -112,8 +112,10 @@ int main(int argc, char** argv) {
     pointilla::platform::DesktopNotes notes;
     auto opened = pointilla::platform::openNativeDesktop(nullptr, notes);
     if (!opened) {
-        std::fprintf(stderr, "Pointilla : %s\n",
-                     pointilla::messages::desktopOpenMessage(opened.error()).c_str());
+        std::fprintf(stderr, "%s\n",
+                     pointilla::messages::programLine(
+                         "Pointilla", pointilla::messages::desktopOpenMessage(opened.error()))
+                         .c_str());
         return 1;
     }
     std::unique_ptr<pointilla::platform::Desktop> desktop = std::move(opened).value();
@@ -150,7 +152,8 @@ int main(int argc, char** argv) {
     if (notes.fellBackFrom) {
         const std::string warning =
             pointilla::messages::xwaylandFallbackMessage(*notes.fellBackFrom);
-        std::fprintf(stderr, "Pointilla : %s\n", warning.c_str());
+        std::fprintf(stderr, "%s\n",
+                     pointilla::messages::programLine("Pointilla", warning).c_str());
         QMessageBox::warning(nullptr, QStringLiteral("Pointilla"), QString::fromStdString(warning));
     }
     QApplication::setWindowIcon(pointilla::shell::applicationIcon());
