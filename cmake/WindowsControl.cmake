@@ -37,7 +37,8 @@ set_target_properties(trellis_control PROPERTIES PREFIX "" OUTPUT_NAME Trellis)
 set_source_files_properties(${trellis_system_dir}/trellis.rc PROPERTIES
   OBJECT_DEPENDS ${trellis_generated}/dovetail.tlb)
 target_include_directories(trellis_control PRIVATE ${trellis_generated})
-target_link_libraries(trellis_control PRIVATE trellis_com pointilla_codepage user32)
+target_link_libraries(trellis_control PRIVATE trellis_com pointilla_codepage pointilla_language
+                                              user32)
 target_link_options(trellis_control PRIVATE -Wl,--no-undefined)
 trellis_windows_warnings(trellis_control)
 

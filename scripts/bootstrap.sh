@@ -28,6 +28,8 @@ packages=(
   libwayland-dev wayland-protocols libsystemd-dev qt6-wayland
   # The KWin backend's protocols and keyboard layouts.
   plasma-wayland-protocols libxkbcommon-dev
+  # lupdate and lrelease: the translation files.
+  qt6-l10n-tools
 )
 if [ "$mode" = test ]; then
   packages+=(xvfb xdotool x11-utils trayer imagemagick g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 nsis)

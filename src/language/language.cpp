@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "messages/catalogue.h"
 #include "platform/language_settings.h"
 
 namespace pointilla::language {
@@ -61,6 +62,13 @@ Language chooseLanguage(std::string_view chosen, const std::vector<std::string>&
 Language interfaceLanguage() {
     const char* chosen = std::getenv("POINTILLA_LANGUAGE");
     return chooseLanguage(chosen != nullptr ? chosen : "", platform::systemLanguageSettings());
+}
+
+Language settleInterfaceLanguage() {
+    const Language language = interfaceLanguage();
+    messages::setMessageLanguage(language == Language::English ? messages::MessageLanguage::English
+                                                               : messages::MessageLanguage::French);
+    return language;
 }
 
 }  // namespace pointilla::language

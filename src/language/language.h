@@ -20,4 +20,9 @@ Language chooseLanguage(std::string_view chosen, const std::vector<std::string>&
 // This run's language: the rule on POINTILLA_LANGUAGE and the system's settings.
 Language interfaceLanguage();
 
+// Decides this run's language once and makes the messages speak it; called
+// early by every program (and by the control's library, which has its own copy
+// of the messages).
+Language settleInterfaceLanguage();
+
 }  // namespace pointilla::language

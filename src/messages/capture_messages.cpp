@@ -1,35 +1,50 @@
 #include "messages/capture_messages.h"
 
+#include "messages/catalogue.h"
+
 namespace pointilla::messages {
 
-std::string clickCaptureEntry() { return "Capturer les clics"; }
-
-std::string clickCaptureCount(int clicks) {
-    // French keeps 0 and 1 singular.
-    return "Capture des clics : " + std::to_string(clicks) + (clicks > 1 ? " clics" : " clic");
+std::string clickCaptureEntry() {
+    return std::string(translated("capture_messages", "Capturer les clics"));
 }
 
-std::string clickCaptureToolTip() { return "Pointilla : capture des clics en cours"; }
+std::string clickCaptureCount(int clicks) {
+    const std::string count = std::to_string(clicks);
+    if (takesPlural(clicks)) {
+        return filled(translated("capture_messages", "Capture des clics : %1 clics"), {count});
+    }
+    return filled(translated("capture_messages", "Capture des clics : %1 clic"), {count});
+}
+
+std::string clickCaptureToolTip() {
+    return std::string(translated("capture_messages", "Pointilla : capture des clics en cours"));
+}
 
 std::string clickCaptureHint(bool x11ProgramsOnly) {
-    std::string what =
-        "Chaque clic gauche fait dans un autre programme ajoute sa position, le clic et la pause "
-        "qui le précède. F9 ou Échap arrête la capture.";
     if (x11ProgramsOnly) {
-        return what +
-               " Sous XWayland, seuls les clics faits dans les programmes X11 sont vus, pas ceux "
-               "des programmes Wayland.";
+        return std::string(translated(
+            "capture_messages",
+            "Chaque clic gauche fait dans un autre programme ajoute sa position, le clic et la "
+            "pause qui le précède. F9 ou Échap arrête la capture. Sous XWayland, seuls les clics "
+            "faits dans les programmes X11 sont vus, pas ceux des programmes Wayland."));
     }
-    return what;
+    return std::string(translated(
+        "capture_messages",
+        "Chaque clic gauche fait dans un autre programme ajoute sa position, le clic et la pause "
+        "qui le précède. F9 ou Échap arrête la capture."));
 }
 
 std::string clickCaptureUnavailable() {
-    return "Indisponible sous Wayland : le bureau ne donne à aucun programme les clics faits dans "
-           "les autres.";
+    return std::string(translated(
+        "capture_messages",
+        "Indisponible sous Wayland : le bureau ne donne à aucun programme les clics faits dans "
+        "les autres."));
 }
 
 std::string clickCaptureRefused() {
-    return "Le bureau n'a pas permis d'écouter les clics : la capture des clics n'a pas démarré.";
+    return std::string(translated(
+        "capture_messages",
+        "Le bureau n'a pas permis d'écouter les clics : la capture des clics n'a pas démarré."));
 }
 
 }  // namespace pointilla::messages

@@ -1,5 +1,5 @@
 #pragma once
-// What the programs say, in French, about a scenario file they could not read
+// What the programs say about a scenario file they could not read
 // or write: the reason (after a colon), then the sentence around it.
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-// What the window says, in French, about Pointilla's GNOME Shell helper: the
+// What the window says about Pointilla's GNOME Shell helper: the
 // menu entry that installs it, its outcome, and the note shown at start when
 // GNOME lets the program hear no hot key.
 

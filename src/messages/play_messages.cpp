@@ -1,5 +1,6 @@
 #include "messages/play_messages.h"
 
+#include "messages/catalogue.h"
 #include "messages/french_text.h"
 #include "messages/tool_voice.h"
 
@@ -7,7 +8,7 @@ namespace pointilla::messages {
 
 std::string playHelpText() {
     // One line of the source, one line of the help.
-    static constexpr std::string_view kUsage = R"(Utilisation :
+    const std::string_view usage = translated("play_messages", R"(Utilisation :
   pointilla-play [--display AFFICHAGE] [--repeat N | --loop] FICHIER.sce
       Joue le scénario sur le bureau de la session (Wayland : sway et les
       autres bureaux wlroots, KDE, GNOME ; sinon X11), ou sur l'affichage X nommé
@@ -39,35 +40,51 @@ std::string playHelpText() {
 Rien n'est joué si le fichier est illisible, si sa lecture s'arrête avant la
 fin ou si le bureau (affichage X, compositeur Wayland) est indisponible.
 
-)";
-    return std::string(kUsage) +
+)");
+    return std::string(usage) +
            exitCodesText({
-               {0, "succès"},
-               {1, "mauvaise utilisation"},
-               {2, "fichier illisible"},
-               {3, "lecture du fichier arrêtée avant la fin (ligne mal formée)"},
-               {4,
-                "bureau indisponible (affichage X, compositeur Wayland, POINTILLA_BACKEND\n"
-                "     inconnu)"},
-               {5, "le bureau ne répond plus pendant la lecture (arrêtée à la ligne dite)"},
-               {6, "lecture arrêtée par Échap"},
+               {0, translated("play_messages", "succès")},
+               {1, translated("play_messages", "mauvaise utilisation")},
+               {2, translated("play_messages", "fichier illisible")},
+               {3, translated("play_messages",
+                              "lecture du fichier arrêtée avant la fin (ligne mal formée)")},
+               {4, translated("play_messages",
+                              "bureau indisponible (affichage X, compositeur Wayland, "
+                              "POINTILLA_BACKEND\n     inconnu)")},
+               {5, translated("play_messages",
+                              "le bureau ne répond plus pendant la lecture (arrêtée à la ligne "
+                              "dite)")},
+               {6, translated("play_messages", "lecture arrêtée par Échap")},
            });
 }
 
-std::string displayNameMissing() { return "--display demande le nom d'un affichage."; }
-
-std::string repetitionsNotANumber() { return "--repeat demande un nombre de 1 à 9999."; }
-
-std::string unknownOption(std::string_view option) {
-    return "option inconnue " + guillemets(option) + ".";
+std::string displayNameMissing() {
+    return std::string(translated("play_messages", "--display demande le nom d'un affichage."));
 }
 
-std::string oneFileAtATime() { return "un seul fichier de scénario à la fois."; }
+std::string repetitionsNotANumber() {
+    return std::string(translated("play_messages", "--repeat demande un nombre de 1 à 9999."));
+}
 
-std::string scenarioFileMissing() { return "il manque le fichier de scénario."; }
+std::string unknownOption(std::string_view option) {
+    return filled(translated("play_messages", "option inconnue %1."), {guillemets(option)});
+}
 
-std::string listTakesNoDisplay() { return "--list n'utilise pas d'affichage."; }
+std::string oneFileAtATime() {
+    return std::string(translated("play_messages", "un seul fichier de scénario à la fois."));
+}
 
-std::string listTakesNoRepetitions() { return "--repeat et --loop servent à jouer, pas à lister."; }
+std::string scenarioFileMissing() {
+    return std::string(translated("play_messages", "il manque le fichier de scénario."));
+}
+
+std::string listTakesNoDisplay() {
+    return std::string(translated("play_messages", "--list n'utilise pas d'affichage."));
+}
+
+std::string listTakesNoRepetitions() {
+    return std::string(
+        translated("play_messages", "--repeat et --loop servent à jouer, pas à lister."));
+}
 
 }  // namespace pointilla::messages

@@ -1,5 +1,5 @@
 #pragma once
-// What pointilla-play says, in French: its help and its usage mistakes. The
+// What pointilla-play says: its help and its usage mistakes. The
 // lines about a file or a playback come from file_messages and
 // playback_messages, said through the ToolVoice.
 

@@ -1,5 +1,5 @@
 #pragma once
-// What the programs say, in French, while a scenario plays: the status line,
+// What the programs say while a scenario plays: the status line,
 // where the playback is, how it ended, and the desktop or page handler that
 // failed it.
 
@@ -8,8 +8,9 @@
 
 namespace pointilla::messages {
 
-// The status line while rows are played.
+// The status line while rows are played: kPlayingStatus is its French words.
 inline constexpr std::string_view kPlayingStatus = "Lecture en cours...";
+std::string playingStatus();
 
 // The tray icon's word when a playback that hid the window ends.
 std::string playbackEndedNotice();

@@ -2,14 +2,11 @@
 
 #include <cstdio>
 
+#include "messages/catalogue.h"
 #include "messages/french_text.h"
 
 namespace pointilla::messages {
 namespace {
-
-std::string otherUser(unsigned owner) {
-    return "un autre utilisateur (n° " + std::to_string(owner) + ")";
-}
 
 std::string octal(unsigned mode) {
     char text[8];
@@ -17,27 +14,32 @@ std::string octal(unsigned mode) {
     return text;
 }
 
-std::string refusalReason(const SingleInstanceRefusal& refusal) {
+std::string_view refusalReason(SingleInstanceRefusal::Kind kind) {
     using Kind = SingleInstanceRefusal::Kind;
-    const std::string path = spacedGuillemets(refusal.path);
-    switch (refusal.kind) {
+    switch (kind) {
         case Kind::FolderOfAnotherUser:
-            return "le dossier " + path + " appartient à " + otherUser(refusal.owner) +
-                   " ; Pointilla ne s'en sert pas et n'y touche pas";
+            return translated("privacy_messages",
+                              "le dossier %1 appartient à un autre utilisateur (n° %2) ; "
+                              "Pointilla ne s'en sert pas et n'y touche pas");
         case Kind::FolderNotAFolder:
-            return path + " n'est pas un dossier ; Pointilla ne s'en sert pas et n'y touche pas";
+            return translated("privacy_messages",
+                              "%1 n'est pas un dossier ; Pointilla ne s'en sert pas et n'y touche "
+                              "pas");
         case Kind::FolderNotCreated:
-            return "le dossier " + path + " n'a pas pu être créé (erreur du système n° " +
-                   std::to_string(refusal.systemError) + ")";
+            return translated("privacy_messages",
+                              "le dossier %1 n'a pas pu être créé (erreur du système n° %3)");
         case Kind::LockOfAnotherUser:
-            return "le verrou " + path + " appartient à " + otherUser(refusal.owner) +
-                   " ; Pointilla ne le suit pas et ne le supprime pas";
+            return translated("privacy_messages",
+                              "le verrou %1 appartient à un autre utilisateur (n° %2) ; Pointilla "
+                              "ne le suit pas et ne le supprime pas");
         case Kind::SocketOfAnotherUser:
-            return "le socket " + path + " appartient à " + otherUser(refusal.owner) +
-                   " ; Pointilla ne le suit pas et ne le supprime pas";
+            return translated("privacy_messages",
+                              "le socket %1 appartient à un autre utilisateur (n° %2) ; Pointilla "
+                              "ne le suit pas et ne le supprime pas");
         case Kind::PeerOfAnotherUser:
-            return "le programme qui écoute sur " + path + " tourne sous " +
-                   otherUser(refusal.owner) + " ; Pointilla ne lui transmet rien";
+            return translated("privacy_messages",
+                              "le programme qui écoute sur %1 tourne sous un autre utilisateur "
+                              "(n° %2) ; Pointilla ne lui transmet rien");
     }
     return {};
 }
@@ -45,18 +47,27 @@ std::string refusalReason(const SingleInstanceRefusal& refusal) {
 }  // namespace
 
 std::string singleInstanceRefusalMessage(const SingleInstanceRefusal& refusal) {
-    return "Pointilla démarre sans pouvoir s'assurer qu'il est seul sur cet écran : " +
-           refusalReason(refusal) + ".";
+    // %1 the path, %2 the other user's number, %3 the system's error number.
+    const std::string reason = filled(
+        refusalReason(refusal.kind), {spacedGuillemets(refusal.path), std::to_string(refusal.owner),
+                                      std::to_string(refusal.systemError)});
+    return filled(translated("privacy_messages",
+                             "Pointilla démarre sans pouvoir s'assurer qu'il est seul sur cet "
+                             "écran : %1."),
+                  {reason});
 }
 
 std::string instanceNotAnsweringMessage() {
-    return "un autre Pointilla tourne déjà sur cet écran mais ne répond pas.";
+    return std::string(translated(
+        "privacy_messages", "un autre Pointilla tourne déjà sur cet écran mais ne répond pas."));
 }
 
 std::string storeTightenedMessage(const std::string& store, unsigned oldMode, unsigned newMode) {
-    return "Trellis : le registre " + spacedGuillemets(store) +
-           " pouvait être lu par d'autres utilisateurs (droits " + octal(oldMode) +
-           ") ; il est désormais réservé à son propriétaire (droits " + octal(newMode) + ").";
+    return filled(translated("privacy_messages",
+                             "Trellis : le registre %1 pouvait être lu par d'autres utilisateurs "
+                             "(droits %2) ; il est désormais réservé à son propriétaire (droits "
+                             "%3)."),
+                  {spacedGuillemets(store), octal(oldMode), octal(newMode)});
 }
 
 }  // namespace pointilla::messages

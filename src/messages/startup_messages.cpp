@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "messages/catalogue.h"
 #include "messages/french_text.h"
 
 namespace pointilla::messages {
@@ -12,59 +13,84 @@ namespace {
 std::string choiceList(const std::vector<BackendChoice>& choices) {
     std::string list;
     for (std::size_t i = 0; i < choices.size(); ++i) {
-        if (i > 0) list += i + 1 == choices.size() ? " ou " : ", ";
-        list += choices[i].name + " (" + choices[i].desktops + ")";
+        const std::string choice = choices[i].name + " (" + choices[i].desktops + ")";
+        if (i == 0) {
+            list = choice;
+        } else if (i + 1 == choices.size()) {
+            list = filled(translated("startup_messages", "%1 ou %2"), {list, choice});
+        } else {
+            list += ", " + choice;
+        }
     }
     return list;
+}
+
+std::string_view desktopOpenText(DesktopOpenError::Kind kind) {
+    using Kind = DesktopOpenError::Kind;
+    switch (kind) {
+        case Kind::NoDisplayNamed:
+            return translated("startup_messages",
+                              "Aucun affichage X : la variable DISPLAY n'est pas définie.");
+        case Kind::Unreachable:
+            return translated("startup_messages",
+                              "Impossible d'ouvrir l'affichage X %1 : il n'existe pas ou refuse "
+                              "la connexion.");
+        case Kind::NoXTest:
+            return translated("startup_messages",
+                              "L'affichage X %1 n'offre pas l'extension XTEST : impossible d'y "
+                              "simuler la souris.");
+        case Kind::SingleDesktopNamed:
+            return translated("startup_messages",
+                              "Windows n'a qu'un seul bureau : l'affichage %1 ne peut pas se "
+                              "choisir.");
+        case Kind::CompositorLacks:
+            return translated("startup_messages",
+                              "Le compositeur Wayland %2 n'offre pas %3 : impossible d'y simuler "
+                              "la souris.");
+        case Kind::WaylandUnreachable:
+            return translated("startup_messages",
+                              "Impossible de joindre le compositeur Wayland %1 : il n'existe pas "
+                              "ou refuse la connexion.");
+        case Kind::UnknownBackend:
+            return translated("startup_messages", "POINTILLA_BACKEND vaut %1 : choisir %4.");
+        case Kind::WaylandLeftOut:
+            return translated("startup_messages",
+                              "Cette version de Pointilla est construite sans bureau Wayland "
+                              "natif : impossible de simuler la souris sur le compositeur %1.");
+    }
+    return {};
 }
 
 }  // namespace
 
 std::string desktopOpenMessage(const DesktopOpenError& error) {
-    using Kind = DesktopOpenError::Kind;
-    switch (error.kind) {
-        case Kind::NoDisplayNamed:
-            return "Aucun affichage X : la variable DISPLAY n'est pas définie.";
-        case Kind::Unreachable:
-            return "Impossible d'ouvrir l'affichage X " + guillemets(error.display) +
-                   " : il n'existe pas ou refuse la connexion.";
-        case Kind::NoXTest:
-            return "L'affichage X " + guillemets(error.display) +
-                   " n'offre pas l'extension XTEST : impossible d'y simuler la souris.";
-        case Kind::SingleDesktopNamed:
-            return "Windows n'a qu'un seul bureau : l'affichage " + guillemets(error.display) +
-                   " ne peut pas se choisir.";
-        case Kind::CompositorLacks:
-            return "Le compositeur Wayland " + guillemets(error.compositor) + " n'offre pas " +
-                   guillemets(error.missing) + " : impossible d'y simuler la souris.";
-        case Kind::WaylandUnreachable:
-            return "Impossible de joindre le compositeur Wayland " + guillemets(error.display) +
-                   " : il n'existe pas ou refuse la connexion.";
-        case Kind::UnknownBackend:
-            return "POINTILLA_BACKEND vaut " + guillemets(error.display) + " : choisir " +
-                   choiceList(error.choices) + ".";
-        case Kind::WaylandLeftOut:
-            return "Cette version de Pointilla est construite sans bureau Wayland natif : "
-                   "impossible de simuler la souris sur le compositeur " +
-                   guillemets(error.display) + ".";
-    }
-    return {};
+    // %1 the display, %2 the compositor, %3 what it lacks, %4 the backends to choose from.
+    const std::string choices =
+        error.kind == DesktopOpenError::Kind::UnknownBackend ? choiceList(error.choices) : "";
+    return filled(desktopOpenText(error.kind),
+                  {guillemets(error.display), guillemets(error.compositor),
+                   guillemets(error.missing), choices});
 }
 
 std::string xwaylandFallbackMessage(const DesktopOpenError& why) {
-    return desktopOpenMessage(why) +
-           " Pointilla passe par XWayland : seules les fenêtres XWayland seront "
-           "atteintes.";
+    return filled(translated("startup_messages",
+                             "%1 Pointilla passe par XWayland : seules les fenêtres XWayland "
+                             "seront atteintes."),
+                  {desktopOpenMessage(why)});
 }
 
 std::string controlFailureMessage(const ControlFailure& failure) {
-    const std::string control = "Le contrôle de registre " + spacedGuillemets(failure.progId);
     switch (failure.kind) {
         case ControlFailure::Kind::RegistrationFailed:
-            return control + " n'est pas enregistré et la bibliothèque " +
-                   spacedGuillemets(utf8Name(failure.library)) + " n'a pas pu l'être.";
+            return filled(
+                translated("startup_messages",
+                           "Le contrôle de registre %1 n'est pas enregistré et la "
+                           "bibliothèque %2 n'a pas pu l'être."),
+                {spacedGuillemets(failure.progId), spacedGuillemets(utf8Name(failure.library))});
         case ControlFailure::Kind::CreationFailed:
-            return control + " n'a pas pu être créé.";
+            return filled(
+                translated("startup_messages", "Le contrôle de registre %1 n'a pas pu être créé."),
+                {spacedGuillemets(failure.progId)});
     }
     return {};
 }

@@ -1,5 +1,5 @@
 #pragma once
-// What the programs say, in French, when what they need at start-up is missing:
+// What the programs say when what they need at start-up is missing:
 // the X display, or the registry control.
 
 #include <string>

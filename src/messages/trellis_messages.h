@@ -1,5 +1,5 @@
 #pragma once
-// What the trellis command says, in French: its usage, the control's RegError
+// What the trellis command says: its usage, the control's RegError
 // codes, its own mistakes and failures, and why an import wrote nothing. The
 // registry store's and the host's own reasons come after these words as they
 // were given.

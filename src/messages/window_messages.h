@@ -1,5 +1,5 @@
 #pragma once
-// What the window asks and tells the person, in French, beyond its captions.
+// What the window asks and tells the person, beyond its captions.
 
 #include <string>
 

@@ -86,7 +86,7 @@ void PlaybackEngine::lecture() {
             callbacks_.hideWindow) {
             callbacks_.hideWindow();
         }
-        setStatus(kPlayingStatus);
+        setStatus(messages::playingStatus());
 
         if (numligne_ < 1) numligne_ = 1;
         for (; numligne_ <= rows_.count(); ++numligne_) {

@@ -60,7 +60,8 @@ struct PlaybackCallbacks {
     std::function<void(const std::string& address)> handlerLetGo;
 };
 
-// The texts playback writes into panel 2.
+// The texts playback writes into panel 2 (kPlayingStatus in French; the run's
+// language through messages::playingStatus()).
 inline constexpr std::string_view kPlayingStatus = messages::kPlayingStatus;
 inline constexpr std::string_view kIdleStatus;
 

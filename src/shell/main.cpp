@@ -94,6 +94,7 @@ std::optional<QString> fileToOpen(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pointilla::language::settleInterfaceLanguage();
     pointilla::platform::files::reportFileSizeLimitAsError();
     // "--platform x11" asks for X11 whatever the session: the backend choice
     // reads it as POINTILLA_BACKEND. It is taken out of the arguments, as the
@@ -112,8 +113,10 @@ int main(int argc, char** argv) {
     pointilla::platform::DesktopNotes notes;
     auto opened = pointilla::platform::openNativeDesktop(nullptr, notes);
     if (!opened) {
-        std::fprintf(stderr, "Pointilla : %s\n",
-                     pointilla::messages::desktopOpenMessage(opened.error()).c_str());
+        std::fprintf(stderr, "%s\n",
+                     pointilla::messages::programLine(
+                         "Pointilla", pointilla::messages::desktopOpenMessage(opened.error()))
+                         .c_str());
         return 1;
     }
     std::unique_ptr<pointilla::platform::Desktop> desktop = std::move(opened).value();
@@ -151,7 +154,8 @@ int main(int argc, char** argv) {
     if (notes.fellBackFrom) {
         const std::string warning =
             pointilla::messages::xwaylandFallbackMessage(*notes.fellBackFrom);
-        std::fprintf(stderr, "Pointilla : %s\n", warning.c_str());
+        std::fprintf(stderr, "%s\n",
+                     pointilla::messages::programLine("Pointilla", warning).c_str());
         QMessageBox::warning(nullptr, QStringLiteral("Pointilla"), QString::fromStdString(warning));
     }
     QApplication::setWindowIcon(pointilla::shell::applicationIcon());

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "language/language.h"
 #include "messages/play_messages.h"
 #include "messages/tool_voice.h"
 #include "platform/console.h"
@@ -30,6 +31,7 @@ std::filesystem::path fromUtf8(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    pointilla::language::settleInterfaceLanguage();
     pointilla::platform::files::reportFileSizeLimitAsError();
     const std::vector<std::string> args = pointilla::platform::programArguments(argc, argv);
     bool list = false;

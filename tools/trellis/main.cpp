@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "language/language.h"
 #include "messages/tool_voice.h"
 #include "messages/trellis_messages.h"
 #include "platform/console.h"
@@ -186,6 +187,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
 }  // namespace
 
 int main(int argc, char** argv) {
+    pointilla::language::settleInterfaceLanguage();
     pointilla::platform::files::reportFileSizeLimitAsError();
     // Key paths, values and file names beyond the ANSI code page arrive whole.
     const std::vector<std::string> all = pointilla::platform::programArguments(argc, argv);

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "language/language.h"
 #include "trellis/com/com_object.h"
 #include "trellis/com/com_ptr.h"
 #include "trellis/com/trellis_guids.h"
@@ -46,6 +47,10 @@ class ClassFactory final : public com::ComObject<IClassFactory> {
 };
 
 ClassFactory theFactory;
+
+// The library has its own copy of the messages (the store's reasons): they
+// speak the host's language, decided by the same rule when it is loaded.
+const pointilla::language::Language theLanguage = pointilla::language::settleInterfaceLanguage();
 
 }  // namespace
 }  // namespace trellis
