@@ -9,6 +9,10 @@ shift
 . "$(dirname "${BASH_SOURCE[0]}")/lib/private-xvfb.sh"
 open_private_session 90 || exit 1
 
+# The programs speak the person's language; the tests read the French texts
+# unless they choose a language themselves.
+unset LANGUAGE LC_ALL LC_MESSAGES POINTILLA_LANGUAGE
+export LANG=C.UTF-8
 export TRELLIS_REGISTRY="$work/registry.db"
 export XDG_DATA_HOME="$work/data"
 export XDG_CONFIG_HOME="$work/config"
