@@ -6,7 +6,20 @@
 
 namespace pointilla::shell {
 
+bool translateWindow(QCoreApplication& application, language::Language language) {
+    // French is the captions' own language: nothing to load.
+    if (language == language::Language::French) return true;
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral(":/pointilla/translations/pointilla_en.qm"))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
 void translateToolkit(QCoreApplication& application, language::Language language) {
+    translateWindow(application, language);
     const bool french = language == language::Language::French;
     // What the toolkit words after the locale (the file types' descriptions in
     // the file dialogs) follows too; a system locale of that language keeps its
