@@ -17,6 +17,7 @@
 #include "settings/memory_registry_control.h"
 #include "shell/form1.h"
 #include "shell/toolkit_translation.h"
+#include "support/qt_checks.h"
 #include "support/temp_dir.h"
 #include "test_support.h"
 
