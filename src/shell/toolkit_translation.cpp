@@ -3,18 +3,20 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <memory>
 
 namespace pointilla::shell {
 
 bool translateWindow(QCoreApplication& application, language::Language language) {
     // French is the captions' own language: nothing to load.
     if (language == language::Language::French) return true;
-    auto* translator = new QTranslator(&application);
+    auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral(":/pointilla/translations/pointilla_en.qm"))) {
-        delete translator;
         return false;
     }
-    QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(translator.get());
+    // Owned by the application from here on, as long as the texts it translates.
+    translator.release()->setParent(&application);
     return true;
 }
 
