@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>Position souris :</source>
-        <translation>Pointer position:</translation>
+        <translation>Pointer:</translation>
     </message>
     <message>
         <source>En X :</source>
