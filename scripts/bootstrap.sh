@@ -18,7 +18,7 @@ build="${POINTILLA_BUILD_DIR:-$root/build}"
 # widl, which compiles the Trellis control's interface definition).
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-l10n-tools libgl-dev
   libsqlite3-dev
   libx11-dev libxtst-dev libxi-dev libxrandr-dev
   libsystemd-dev libpipewire-0.3-dev

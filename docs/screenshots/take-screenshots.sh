@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Retakes the README's screenshots of the list's pop-up menu, the item dialogs,
 # the About box, the tray menu, the list during a playback, the save question and the menus'
-# shortcuts, the open dialog in French and in English, and the window native on sway: drives a built program on a private Xvfb
+# shortcuts, the open dialog and the main window in French and in English, and the window native on sway: drives a built program on a private Xvfb
 # display (no window manager, so windows show without title bars, but for the last
 # ones, the title bar under openbox and under xfwm4).
 #   docs/screenshots/take-screenshots.sh [BUILD_DIR] [FIRST_DISPLAY_NUMBER]
@@ -122,6 +122,30 @@ sleep 0.3
 xdotool click 1
 sleep 1
 shot_window about
+
+# The main window in French and in English, on the same scenario (the second
+# start would hand its file to the first: one at a time).
+for pid in "${pids[@]:1}"; do kill "$pid" 2>/dev/null || true; done
+sleep 1
+printf 'Position souris\xa4 512 ,  384\xa4\r\nClic souris\xa4\xa4\r\nD\xe9lai\xa42\xa4\r\nURL\xa4https://www.example.org/\xa4\r\n' \
+  >"$work/exemple.sce"
+for language in fr en; do
+  POINTILLA_LANGUAGE="$language" "$build/bin/pointilla" "$work/exemple.sce" >>"$work/pointilla.log" 2>&1 &
+  shown=$!
+  pids+=($shown)
+  main=""
+  for _ in $(seq 1 100); do
+    main="$( (xdotool search --onlyvisible --name '^Pointilla$' 2>/dev/null || true) | head -n1)"
+    [ -n "$main" ] && break
+    sleep 0.1
+  done
+  [ -n "$main" ] || { echo "the window did not appear in $language" >&2; exit 1; }
+  sleep 1 # the list fills in after the window shows
+  import -window "$main" "$here/main-window-$language.png"
+  kill "$shown"
+  wait "$shown" 2>/dev/null || true
+  sleep 1
+done
 # The main window's title bar under two window managers, its window menu
 # opened with Alt+Space: the fixed-size window offers no maximise.
 #   title_bar_under MANAGER_PID NAME

@@ -37,11 +37,11 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 }  // namespace
 
 CreationPanel::CreationPanel(ScenarioModel& model, QWidget* parent)
-    : QGroupBox(QStringLiteral("Cr\u00e9ation du Sc\u00e9nario"), parent), model_(model) {
+    : QGroupBox(tr("Création du Scénario"), parent), model_(model) {
     setObjectName(QStringLiteral("Frame1"));
 
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Position de la souris :"),
-                       twipsRect(120, 480, 1815, 255));
+    Label1 =
+        makeLabel(this, "Label1", tr("Position de la souris :"), twipsRect(120, 480, 1815, 255));
     Combo1 = makeList(this, "Combo1", 360, 840, 855);
     Label2 = makeLabel(this, "Label2", QStringLiteral("+"), twipsRect(1200, 870, 255, 255));
     Combo2 = makeList(this, "Combo2", 1440, 840, 855);
@@ -50,26 +50,24 @@ CreationPanel::CreationPanel(ScenarioModel& model, QWidget* parent)
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    Label9 =
-        makeLabel(this, "Label9", QStringLiteral("Clic souris :"), twipsRect(120, 1320, 1695, 255));
-    Command3 = makeButton(this, "Command3", QStringLiteral("Clic de la souris"),
-                          twipsRect(360, 1680, 3015, 315));
+    Label9 = makeLabel(this, "Label9", tr("Clic souris :"), twipsRect(120, 1320, 1695, 255));
+    Command3 =
+        makeButton(this, "Command3", tr("Clic de la souris"), twipsRect(360, 1680, 3015, 315));
 
-    Label6 = makeLabel(this, "Label6", QStringLiteral("D\u00e9lai  en secondes :"),
-                       twipsRect(120, 2190, 1935, 255));
+    Label6 = makeLabel(this, "Label6", tr("Délai  en secondes :"), twipsRect(120, 2190, 1935, 255));
     Combo4 = makeList(this, "Combo4", 360, 2520, 855);
     showAtMostRows(*Combo4, kListRowsShown);
-    Label7 = makeLabel(this, "Label7", QStringLiteral("secondes"), twipsRect(1200, 2550, 735, 255));
-    Command1 = makeButton(this, "Command1", QStringLiteral("Ok"), twipsRect(2400, 2520, 975, 315));
+    Label7 = makeLabel(this, "Label7", tr("secondes"), twipsRect(1200, 2550, 735, 255));
+    Command1 = makeButton(this, "Command1", tr("Ok"), twipsRect(2400, 2520, 975, 315));
 
-    Label8 = makeLabel(this, "Label8", QStringLiteral("Ouvrir une page Web :"),
-                       twipsRect(120, 3000, 1935, 255));
+    Label8 =
+        makeLabel(this, "Label8", tr("Ouvrir une page Web :"), twipsRect(120, 3000, 1935, 255));
     Text1 = new DesignTextBox(QString::fromUtf8(scenario::kUrlPrefix.data(),
                                                 static_cast<int>(scenario::kUrlPrefix.size())),
                               this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twipsRect(360, 3360, 2535, 315));
-    Command2 = makeButton(this, "Command2", QStringLiteral("Ok"), twipsRect(3000, 3360, 375, 315));
+    Command2 = makeButton(this, "Command2", tr("Ok"), twipsRect(3000, 3360, 375, 315));
 
     connect(Command3, &QPushButton::clicked, this, &CreationPanel::Command3_Click);
     connect(Command1, &QPushButton::clicked, this, &CreationPanel::Command1_Click);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "scenario/row_kinds.h"
+
 namespace pointilla::editing {
 
 namespace {
@@ -134,17 +136,36 @@ QVariant ScenarioModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= scenario_.count()) return {};
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const scenario::Row& row = scenario_.row(index.row() + 1);
-    const std::string& text = index.column() == ActionColumn ? row.action : row.detail;
-    return QString::fromStdString(text);
+    if (index.column() == ActionColumn) return shownAction(row.action);
+    return QString::fromStdString(row.detail);
+}
+
+// The row keeps its action text as files and playback spell it; only what the
+// list shows follows the interface's language. A text of no known kind shows
+// as it stands.
+QString ScenarioModel::shownAction(const std::string& action) {
+    const auto kind = scenario::kindOfAction(action);
+    if (!kind) return QString::fromStdString(action);
+    switch (*kind) {
+        case scenario::RowKind::Position:
+            return tr("Position souris");
+        case scenario::RowKind::Click:
+            return tr("Clic souris");
+        case scenario::RowKind::Delay:
+            return tr("Délai");
+        case scenario::RowKind::Url:
+            return tr("URL");
+    }
+    return QString::fromStdString(action);
 }
 
 QVariant ScenarioModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
         case ActionColumn:
-            return QStringLiteral("Action");
+            return tr("Action");
         case DetailColumn:
-            return QStringLiteral("D\u00e9tail");
+            return tr("Détail");
         default:
             return {};
     }

@@ -57,6 +57,9 @@ class ScenarioModel : public QAbstractTableModel {
     };
     bool inGroup() const { return groupDepth_ > 0; }
 
+    // The action as the list shows it, in the interface's language.
+    static QString shownAction(const std::string& action);
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -115,7 +115,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     Timer2 = capture_->timer2();
     if (!services_.desktop.keyboard().hearsCombinations()) {
         // No hot key on this desktop: capture from the menu instead.
-        QAction* entry = options->addAction(QStringLiteral("Capturer la position"));
+        QAction* entry = options->addAction(tr("Capturer la position"));
         entry->setObjectName(QStringLiteral("capturer"));
         entry->setToolTip(fromUtf8(messages::delayedCaptureHint()));
         options->setToolTipsVisible(true);
@@ -422,9 +422,9 @@ bool Form1::maySetScenarioAside(const QString& question) {
     QMessageBox box(QMessageBox::Question, productTitle(), question,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("saveQuestion"));
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    box.button(QMessageBox::Yes)->setText(tr("Oui"));
+    box.button(QMessageBox::No)->setText(tr("Non"));
+    box.button(QMessageBox::Cancel)->setText(tr("Annuler"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -552,9 +552,8 @@ bool Form1::askQuit() {
         asking_ = false;
         return mayQuit;
     }
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"),
-                    fromUtf8(messages::quitQuestion()), QMessageBox::Ok | QMessageBox::Cancel,
-                    this);
+    QMessageBox box(QMessageBox::Question, tr("Confirmation"), fromUtf8(messages::quitQuestion()),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("quitConfirmation"));
     makeRoomForTitle(box);
     const bool confirmed = box.exec() == QMessageBox::Ok;

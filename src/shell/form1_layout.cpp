@@ -122,21 +122,19 @@ void Form1::buildLayout() {
 }
 
 void Form1::buildPointerDisplay(QWidget* client) {
-    Frame3 = makeFrame(client, "Frame3", QStringLiteral("Position de la souris"),
-                       twipsRect(120, 720, 3495, 1335));
+    Frame3 =
+        makeFrame(client, "Frame3", tr("Position de la souris"), twipsRect(120, 720, 3495, 1335));
     const QFont font = pointerDisplayFont();
-    Label10 =
-        makeLabel(Frame3, "Label10", QStringLiteral("En X :"), twipsRect(120, 360, 1095, 375));
+    Label10 = makeLabel(Frame3, "Label10", tr("En X :"), twipsRect(120, 360, 1095, 375));
     Label3 = makeLabel(Frame3, "Label3", QString(), twipsRect(1440, 360, 1575, 375));
-    Label11 =
-        makeLabel(Frame3, "Label11", QStringLiteral("En Y :"), twipsRect(120, 840, 1215, 375));
+    Label11 = makeLabel(Frame3, "Label11", tr("En Y :"), twipsRect(120, 840, 1215, 375));
     Label4 = makeLabel(Frame3, "Label4", QString(), twipsRect(1440, 840, 1455, 375));
     for (QLabel* label : {Label10, Label3, Label11, Label4}) label->setFont(font);
 }
 
 void Form1::buildScenarioFrame(QWidget* client) {
-    Frame2 = makeFrame(client, "Frame2", QStringLiteral("D\u00e9tail du Sc\u00e9nario"),
-                       twipsRect(3720, 720, 3855, 6015));
+    Frame2 =
+        makeFrame(client, "Frame2", tr("Détail du Scénario"), twipsRect(3720, 720, 3855, 6015));
     LV1 = new QTreeView(Frame2);
     LV1->setObjectName(QStringLiteral("LV1"));
     LV1->setGeometry(twipsRect(120, 360, 3615, 5535));
@@ -192,17 +190,15 @@ void Form1::buildToolbar(QWidget* client) {
         QStyle::StandardPixmap fallback;
     };
     const Button buttons[] = {
-        {"start", QStringLiteral("D\u00e9marrer la lecture du sc\u00e9nario"),
-         "media-playback-start", QStyle::SP_MediaPlay},
-        {"ouvrir", QStringLiteral("Ouvrir un sc\u00e9nario"), "document-open",
-         QStyle::SP_DialogOpenButton},
-        {"enre", QStringLiteral("Enregistrer un sc\u00e9nario"), "document-save",
-         QStyle::SP_DialogSaveButton},
+        {"start", tr("Démarrer la lecture du scénario"), "media-playback-start",
+         QStyle::SP_MediaPlay},
+        {"ouvrir", tr("Ouvrir un scénario"), "document-open", QStyle::SP_DialogOpenButton},
+        {"enre", tr("Enregistrer un scénario"), "document-save", QStyle::SP_DialogSaveButton},
         {nullptr, {}, nullptr, {}},
-        {"tray", QStringLiteral("R\u00e9duire la fen\u00eatre"), nullptr, {}},
+        {"tray", tr("Réduire la fenêtre"), nullptr, {}},
         {nullptr, {}, nullptr, {}},
-        {"aide", QStringLiteral("Aide"), "help-contents", QStyle::SP_MessageBoxQuestion},
-        {"quitter", QStringLiteral("Quitter"), "application-exit", QStyle::SP_DialogCloseButton},
+        {"aide", tr("Aide"), "help-contents", QStyle::SP_MessageBoxQuestion},
+        {"quitter", tr("Quitter"), "application-exit", QStyle::SP_DialogCloseButton},
     };
     for (const Button& button : buttons) {
         if (button.key == nullptr) {
@@ -226,13 +222,13 @@ void Form1::buildToolbar(QWidget* client) {
 // box keeps its own Ctrl+Z).
 void Form1::buildHistoryEntries() {
     QUndoStack& history = model_->history();
-    undo_ = new QAction(QStringLiteral("Annuler"), this);
+    undo_ = new QAction(tr("Annuler", "takes back the last change"), this);
     undo_->setObjectName(QStringLiteral("annuler"));
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     undo_->setEnabled(history.canUndo());
     connect(undo_, &QAction::triggered, &history, &QUndoStack::undo);
     connect(&history, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
-    redo_ = new QAction(QStringLiteral("R\u00e9tablir"), this);
+    redo_ = new QAction(tr("Rétablir"), this);
     redo_->setObjectName(QStringLiteral("retablir"));
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -246,11 +242,11 @@ void Form1::buildMenus() {
     bar->setObjectName(QStringLiteral("menuBar"));
 
     // Alt and the underlined letter open a menu: F, O and "?" itself.
-    fichi = makeMenu(this, "fichi", QStringLiteral("&Fichier"));
-    QAction* ouv = addNamedAction(fichi, "ouv", QStringLiteral("Ouvrir un sc\u00e9nario"));
+    fichi = makeMenu(this, "fichi", tr("&Fichier"));
+    QAction* ouv = addNamedAction(fichi, "ouv", tr("Ouvrir un scénario"));
     ouv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(ouv, &QAction::triggered, this, &Form1::ouvrir);
-    QAction* enr = addNamedAction(fichi, "enr", QStringLiteral("Enregistrer un sc\u00e9nario"));
+    QAction* enr = addNamedAction(fichi, "enr", tr("Enregistrer un scénario"));
     enr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(enr, &QAction::triggered, this, &Form1::enregistre);
     addNamedSeparator(fichi, "sepedit");
@@ -258,36 +254,35 @@ void Form1::buildMenus() {
     fichi->addAction(undo_);
     fichi->addAction(redo_);
     addNamedSeparator(fichi, "seplecture");
-    QAction* demarrer =
-        addNamedAction(fichi, "demarrer", QStringLiteral("D\u00e9marrer la lecture"));
+    QAction* demarrer = addNamedAction(fichi, "demarrer", tr("Démarrer la lecture"));
     demarrer->setShortcut(QKeySequence(Qt::Key_F5));
     connect(demarrer, &QAction::triggered, this, &Form1::start);
     // Escape itself is watched globally while playing; the text only shows it.
-    arret_ = addNamedAction(fichi, "arret", QStringLiteral("Arr\u00eater la lecture\t\u00c9chap"));
+    arret_ = addNamedAction(fichi, "arret", tr("Arrêter la lecture\tÉchap"));
     arret_->setEnabled(false);
     connect(arret_, &QAction::triggered, this, &Form1::arreter);
     addNamedSeparator(fichi, "sep3");
-    QAction* quit = addNamedAction(fichi, "quit", QStringLiteral("Quitter"));
+    QAction* quit = addNamedAction(fichi, "quit", tr("Quitter"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
     bar->addMenu(fichi);
 
-    options = makeMenu(this, "options", QStringLiteral("&Options"));
-    redlecture_ = addNamedAction(options, "redlecture",
-                                 QStringLiteral("R\u00e9duire la fen\u00eatre lors d'une lecture"));
+    options = makeMenu(this, "options", tr("&Options"));
+    redlecture_ =
+        addNamedAction(options, "redlecture", tr("Réduire la fenêtre lors d'une lecture"));
     redlecture_->setCheckable(true);
     // The check mark follows the stored value, not the click.
     connect(redlecture_, &QAction::triggered, this, &Form1::redlecture_Click);
-    connect(addNamedAction(options, "repeter", QStringLiteral("R\u00e9p\u00e9ter la lecture...")),
-            &QAction::triggered, this, &Form1::repeter_Click);
+    connect(addNamedAction(options, "repeter", tr("Répéter la lecture...")), &QAction::triggered,
+            this, &Form1::repeter_Click);
     bar->addMenu(options);
 
-    ap = makeMenu(this, "ap", QStringLiteral("&?"));
-    QAction* aid = addNamedAction(ap, "aid", QStringLiteral("Aide"));
+    ap = makeMenu(this, "ap", tr("&?"));
+    QAction* aid = addNamedAction(ap, "aid", tr("Aide"));
     aid->setShortcut(QKeySequence(Qt::Key_F1));
     connect(aid, &QAction::triggered, this, &Form1::aid_Click);
     addNamedSeparator(ap, "sep1");
-    connect(addNamedAction(ap, "apropos", QStringLiteral("A propos")), &QAction::triggered, this,
+    connect(addNamedAction(ap, "apropos", tr("A propos")), &QAction::triggered, this,
             &Form1::apropos_Click);
     bar->addMenu(ap);
     // F10 goes to the menu bar, its first menu open.
@@ -299,30 +294,30 @@ void Form1::buildMenus() {
     // Hidden menus: they only ever show as pop-ups. Their entries are wired
     // by the list commands and the tray icon.
     mnuflottant = makeMenu(this, "mnuflottant", QStringLiteral("mnflottant"));
-    inser = makeMenu(mnuflottant, "inser", QStringLiteral("Ins\u00e9rer"));
-    addNamedAction(inser, "pos", QStringLiteral("Position souris"));
-    addNamedAction(inser, "clic", QStringLiteral("Clic souris"));
-    addNamedAction(inser, "dela", QStringLiteral("D\u00e9lai"));
-    addNamedAction(inser, "url", QStringLiteral("URL"));
+    inser = makeMenu(mnuflottant, "inser", tr("Insérer"));
+    addNamedAction(inser, "pos", tr("Position souris"));
+    addNamedAction(inser, "clic", tr("Clic souris"));
+    addNamedAction(inser, "dela", tr("Délai"));
+    addNamedAction(inser, "url", tr("URL"));
     mnuflottant->addMenu(inser);
-    addNamedAction(mnuflottant, "modi", QStringLiteral("Modifier"));
-    QAction* supp = addNamedAction(mnuflottant, "supp", QStringLiteral("Supprimer"));
+    addNamedAction(mnuflottant, "modi", tr("Modifier"));
+    QAction* supp = addNamedAction(mnuflottant, "supp", tr("Supprimer"));
     // Only while the list has the focus (the list carries the entry too).
     supp->setShortcut(QKeySequence(Qt::Key_Delete));
     supp->setShortcutContext(Qt::WidgetShortcut);
     addNamedSeparator(mnuflottant, "sep2");
-    addNamedAction(mnuflottant, "vide", QStringLiteral("Vider le sc\u00e9nario"));
+    addNamedAction(mnuflottant, "vide", tr("Vider le scénario"));
     addNamedSeparator(mnuflottant, "sephistoire");
     mnuflottant->addAction(undo_);
     mnuflottant->addAction(redo_);
 
     mnuIcone = makeMenu(this, "mnuIcone", QStringLiteral("Menu Icone"));
-    addNamedAction(mnuIcone, "aff", QStringLiteral("Afficher Pointilla"));
-    arretIcone_ = addNamedAction(mnuIcone, "arreticone", QStringLiteral("Arr\u00eater la lecture"));
+    addNamedAction(mnuIcone, "aff", tr("Afficher Pointilla"));
+    arretIcone_ = addNamedAction(mnuIcone, "arreticone", tr("Arrêter la lecture"));
     arretIcone_->setEnabled(false);
     connect(arretIcone_, &QAction::triggered, this, &Form1::arreter);
     addNamedSeparator(mnuIcone, "sep4");
-    connect(addNamedAction(mnuIcone, "qu", QStringLiteral("Quitter")), &QAction::triggered, this,
+    connect(addNamedAction(mnuIcone, "qu", tr("Quitter")), &QAction::triggered, this,
             &QWidget::close);
 }
 

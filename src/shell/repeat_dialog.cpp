@@ -19,22 +19,22 @@ RepeatDialog::RepeatDialog(int current, QWidget* parent)
       count_(new QSpinBox(this)),
       loop_(new QCheckBox(this)) {
     setObjectName(QStringLiteral("repeatDialog"));
-    setWindowTitle(QStringLiteral("R\u00e9p\u00e9ter la lecture"));
+    setWindowTitle(tr("Répéter la lecture"));
     count_->setObjectName(QStringLiteral("repetitionCount"));
     count_->setRange(1, playback::kMaxRepetitions);
     count_->setValue(current == playback::kLoop ? 1 : current);
     loop_->setObjectName(QStringLiteral("repetitionLoop"));
-    loop_->setText(QStringLiteral("En boucle, jusqu'\u00e0 la touche \u00c9chap"));
+    loop_->setText(tr("En boucle, jusqu'à la touche Échap"));
     loop_->setChecked(current == playback::kLoop);
     count_->setEnabled(!loop_->isChecked());
     connect(loop_, &QCheckBox::toggled, count_, [this](bool loop) { count_->setEnabled(!loop); });
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Nombre de lectures du sc\u00e9nario :"), count_);
+    form->addRow(tr("Nombre de lectures du scénario :"), count_);
     form->addRow(loop_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Ok"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Ok"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Annuler"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

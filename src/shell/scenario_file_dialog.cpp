@@ -1,5 +1,6 @@
 #include "shell/scenario_file_dialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +21,11 @@ QString existingFolder(const QString& folder) {
 
 }  // namespace
 
+QString scenarioFilter() {
+    return QCoreApplication::translate("pointilla::shell::ScenarioFileDialog",
+                                       "Fichier Pointilla (*.sce)");
+}
+
 QString withScenarioSuffix(const QString& fileName) {
     if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) return fileName;
     return fileName + QStringLiteral(".sce");
@@ -28,13 +34,13 @@ QString withScenarioSuffix(const QString& fileName) {
 std::optional<QString> QtScenarioFileDialog::chooseFileToOpen(QWidget* parent,
                                                               const QString& folder) {
     return chosen(
-        QFileDialog::getOpenFileName(parent, QString(), existingFolder(folder), kScenarioFilter));
+        QFileDialog::getOpenFileName(parent, QString(), existingFolder(folder), scenarioFilter()));
 }
 
 std::optional<QString> QtScenarioFileDialog::chooseFileToSave(QWidget* parent,
                                                               const QString& folder,
                                                               const QString& name) {
-    QFileDialog dialog(parent, QString(), existingFolder(folder), kScenarioFilter);
+    QFileDialog dialog(parent, QString(), existingFolder(folder), scenarioFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("sce"));

@@ -9,8 +9,8 @@ class QWidget;
 
 namespace pointilla::shell {
 
-// The dialogs' one filter entry.
-inline const QString kScenarioFilter = QStringLiteral("Fichier Pointilla (*.sce)");
+// The dialogs' one filter entry, in the interface's language.
+QString scenarioFilter();
 
 // A name without an extension gets ".sce"; any other name stays as it is.
 QString withScenarioSuffix(const QString& fileName);

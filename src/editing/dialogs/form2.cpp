@@ -12,9 +12,7 @@ namespace pointilla::editing::dialogs {
 
 Form2::Form2(ScenarioModel& rows, QItemSelectionModel& selection, platform::ScreenInfo& screen,
              QWidget* parent)
-    : ItemDialog(QStringLiteral("Modification"), 2205, screen, parent),
-      rows_(rows),
-      selection_(selection) {
+    : ItemDialog(tr("Modification"), 2205, screen, parent), rows_(rows), selection_(selection) {
     setObjectName(QStringLiteral("Form2"));
     nameForScreenReaders(*this);
     connect(&selection_, &QItemSelectionModel::selectionChanged, this, &Form2::followSelection);

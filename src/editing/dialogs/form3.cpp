@@ -19,9 +19,7 @@ void insertBeforeSelected(ScenarioModel& rows, const QItemSelectionModel& select
 
 Form3::Form3(ScenarioModel& rows, QItemSelectionModel& selection, platform::ScreenInfo& screen,
              QWidget* parent)
-    : ItemDialog(QStringLiteral("Insertion"), 2190, screen, parent),
-      rows_(rows),
-      selection_(selection) {
+    : ItemDialog(tr("Insertion"), 2190, screen, parent), rows_(rows), selection_(selection) {
     setObjectName(QStringLiteral("Form3"));
     nameForScreenReaders(*this);
 }

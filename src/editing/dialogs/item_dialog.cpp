@@ -80,28 +80,28 @@ ItemDialog::ItemDialog(const QString& caption, int clientHeightTwips, platform::
     setWindowTitle(caption);
     setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(clientHeightTwips));
     buildFrames();
-    Command1 = button(this, "Command1", QStringLiteral("Ok"), 1080);
-    Command2 = button(this, "Command2", QStringLiteral("Annuler"), 2400);
+    Command1 = button(this, "Command1", tr("Ok"), 1080);
+    Command2 = button(this, "Command2", tr("Annuler"), 2400);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void ItemDialog::buildFrames() {
-    Frame1 = frame(this, "Frame1", QStringLiteral("D\u00e9lai"));
-    label(Frame1, "Label1", QStringLiteral("D\u00e9lai :"), 120, 510);
+    Frame1 = frame(this, "Frame1", tr("Délai"));
+    label(Frame1, "Label1", tr("Délai :"), 120, 510);
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(false);
     showAtMostRows(*Combo1, kListRowsShown);
     Combo1->setGeometry(twipsToPixels(1320), twipsToPixels(480), twipsToPixels(1335),
                         twipsToPixels(kListHeight));
-    label(Frame1, "Label6", QStringLiteral("secondes"), 2760, 510);
+    label(Frame1, "Label6", tr("secondes"), 2760, 510);
 
-    Frame2 = frame(this, "Frame2", QStringLiteral("Position"));
+    Frame2 = frame(this, "Frame2", tr("Position"));
     // On one line within its column, so that it never runs under "En X :":
     // a desktop font wider than the design's is made a little smaller.
-    QLabel* caption = label(Frame2, "Label2", QStringLiteral("Position souris :"), 120, 520);
+    QLabel* caption = label(Frame2, "Label2", tr("Position souris :"), 120, 520);
     const int column = twipsToPixels(1320 - 120 - 30);
     QFont fitted = caption->font();
     while (QFontMetrics(fitted).horizontalAdvance(caption->text()) > column &&
@@ -110,13 +110,13 @@ void ItemDialog::buildFrames() {
     }
     caption->setFont(fitted);
     caption->resize(column, caption->height());
-    label(Frame2, "Label4", QStringLiteral("En X :"), 1320, 440);
+    label(Frame2, "Label4", tr("En X :"), 1320, 440);
     Text2 = textBox(Frame2, "Text2", 2520, 480, 855);
-    label(Frame2, "Label5", QStringLiteral("En Y :"), 1320, 840);
+    label(Frame2, "Label5", tr("En Y :"), 1320, 840);
     Text3 = textBox(Frame2, "Text3", 2520, 885, 855);
 
-    Frame3 = frame(this, "Frame3", QStringLiteral("URL"));
-    label(Frame3, "Label3", QStringLiteral("URL :"), 120, 520);
+    Frame3 = frame(this, "Frame3", tr("URL"));
+    label(Frame3, "Label3", tr("URL :"), 120, 520);
     Text1 = textBox(Frame3, "Text1", 960, 480, 3255);
 
     Frame1->hide();

@@ -34,7 +34,7 @@ Widget* place(Widget* widget, const char* name, int left, int top, int width, in
 }  // namespace
 
 QString frmAbout::versionText(int major, int minor, int patch) {
-    return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(patch);
+    return tr("Version %1.%2.%3").arg(major).arg(minor).arg(patch);
 }
 
 QString frmAbout::buildVersionText() {
@@ -80,34 +80,32 @@ void frmAbout::buildControls() {
 
     lblVersion =
         place(new QLabel(QStringLiteral("Version 1.0"), this), "lblVersion", 80, 48, 344, 18);
-    lblDescription =
-        place(new QLabel(QStringLiteral("\u00c9crit par l'\u00e9quipe Dovetail, 2026"), this),
-              "lblDescription", 80, 68, 344, 18);
-    Label6 = place(new ClickableLabel(QStringLiteral("Site Web : ") + webSite(), this), "Label6",
-                   80, 92, 344, 18);
-    Label1 = place(new ClickableLabel(QStringLiteral("E-Mail :  ") + mailAddress(), this), "Label1",
-                   80, 112, 344, 18);
+    lblDescription = place(new QLabel(tr("Écrit par l'équipe Dovetail, 2026"), this),
+                           "lblDescription", 80, 68, 344, 18);
+    Label6 =
+        place(new ClickableLabel(tr("Site Web : ") + webSite(), this), "Label6", 80, 92, 344, 18);
+    Label1 = place(new ClickableLabel(tr("E-Mail :  ") + mailAddress(), this), "Label1", 80, 112,
+                   344, 18);
 
     Line1 = place(new QFrame(this), "Line1", 8, 140, kWidth - 16, 4);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
 
     lblDisclaimer = place(
-        new QLabel(QStringLiteral(
-                       "Attention : ce logiciel est prot\u00e9g\u00e9 par la loi relative au droit "
-                       "d'auteur et par les conventions internationales. Toute reproduction ou "
-                       "distribution, partielle ou totale, de ce logiciel, par quelque moyen que "
-                       "ce soit, est strictement interdite et constitue une contrefa\u00e7on "
-                       "passible des sanctions p\u00e9nales pr\u00e9vues par la loi."),
+        new QLabel(tr("Attention : ce logiciel est protégé par la loi relative au droit "
+                      "d'auteur et par les conventions internationales. Toute reproduction ou "
+                      "distribution, partielle ou totale, de ce logiciel, par quelque moyen que "
+                      "ce soit, est strictement interdite et constitue une contrefaçon "
+                      "passible des sanctions pénales prévues par la loi."),
                    this),
         "lblDisclaimer", 16, 152, 292, 136);
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    cmdOK = place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 320, 156, 104, 28);
+    cmdOK = place(new QPushButton(tr("OK"), this), "cmdOK", 320, 156, 104, 28);
     cmdOK->setDefault(true);
-    cmdSysInfo = place(new QPushButton(QStringLiteral("&Infos syst\u00e8me..."), this),
-                       "cmdSysInfo", 320, 192, 104, 28);
+    cmdSysInfo =
+        place(new QPushButton(tr("&Infos système..."), this), "cmdSysInfo", 320, 192, 104, 28);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
