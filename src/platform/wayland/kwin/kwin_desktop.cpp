@@ -127,6 +127,13 @@ class KwinDesktop final : public Desktop,
         return shortcuts_->takeChanged();
     }
 
+    bool hearsKeyEvents() const override { return shortcuts_.has_value(); }
+    std::vector<KeysAfterEvent> takeKeyEvents() override {
+        if (!shortcuts_) return {};
+        kwin::handlePending(bus_.get());
+        return shortcuts_->takeKeyEvents();
+    }
+
     void watchCombinations(std::span<const KeyCombination> combinations) override {
         if (shortcuts_) shortcuts_->watch(combinations);
     }
