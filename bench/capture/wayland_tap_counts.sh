@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # How many rows short presses of the capture hot key add on a headless Wayland
 # compositor: 20 presses of CTRL + ALT + 1 at each hold time, 400 ms apart,
-# counted by tap_counter (the window's capture path). Keys go in as each test
-# bed does: wtype on sway, KWin's fake input (kwin_probe), a remote-desktop
-# keyboard on GNOME Shell with Pointilla's helper (gnome_keys.js).
+# counted by tap_counter (the window's capture path, from
+# tests/e2e/wayland/tap_counter.cpp, in the build's bin/). Keys go in as each
+# test bed does: wtype on sway, KWin's fake input (kwin_probe), a
+# remote-desktop keyboard on GNOME Shell with Pointilla's helper (gnome_keys.js).
 #   wayland_tap_counts.sh sway TAP_COUNTER
 #   wayland_tap_counts.sh kwin TAP_COUNTER KWIN_PROBE
 #   wayland_tap_counts.sh gnome TAP_COUNTER HELPER_EXTENSION_FOLDER GNOME_KEYS_JS
