@@ -45,10 +45,8 @@ class ShortcutsKeyboard final : public KeyboardState {
         return std::exchange(changed_, false);
     }
     bool hearsKeyEvents() const override { return bus_ != nullptr; }
-    std::vector<KeysAfterEvent> takeKeyEvents() override {
-        if (bus_) readSignals();
-        return events_.take();
-    }
+    // Only what the key queries have read too (see the shell helper's).
+    std::vector<KeysAfterEvent> takeKeyEvents() override { return events_.take(); }
 
     void watchCombinations(std::span<const KeyCombination> combinations) override {
         if (!bus_) return;

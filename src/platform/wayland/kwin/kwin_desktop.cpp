@@ -128,10 +128,10 @@ class KwinDesktop final : public Desktop,
     }
 
     bool hearsKeyEvents() const override { return shortcuts_.has_value(); }
+    // Only what the key queries have read too: a press replayed before a query
+    // showed it held would count once as a tap and again as a hold.
     std::vector<KeysAfterEvent> takeKeyEvents() override {
-        if (!shortcuts_) return {};
-        kwin::handlePending(bus_.get());
-        return shortcuts_->takeKeyEvents();
+        return shortcuts_ ? shortcuts_->takeKeyEvents() : std::vector<KeysAfterEvent>{};
     }
 
     void watchCombinations(std::span<const KeyCombination> combinations) override {
