@@ -114,7 +114,11 @@ PointerCapture::ChosenKeys PointerCapture::chosenKeys() const {
 void PointerCapture::pollNow() {
     const bool held = isHotKeyHeld(keyboard_, chosenKeys().choice());
     showCapture(heldWithoutKey_ || held);
-    if (!keyboard_.hearsKeyEvents()) followHeld(held);
+    if (keyboard_.hearsKeyEvents()) {
+        followKeyEvents();
+    } else {
+        followHeld(held);
+    }
     if (onStop_ && stopKeyPressed()) {
         // The handler may disarm (and so destroy the function being run).
         const auto onStop = onStop_;
@@ -125,15 +129,6 @@ void PointerCapture::pollNow() {
 void PointerCapture::holdCapture(bool held) {
     heldWithoutKey_ = held;
     pollNow();
-}
-
-void PointerCapture::keepCapturesUntilSampled(QTimer& sampler) {
-    keepUntilSampled_ = true;
-    // Connected after the sampler's own reading, so this runs once it has read.
-    connect(&sampler, &QTimer::timeout, this, [this] {
-        sampledSinceFilled_ = true;
-        pollNow();
-    });
 }
 
 void PointerCapture::armStopKey(std::function<void()> onStop, std::vector<int> virtualKeys) {
@@ -181,14 +176,19 @@ void PointerCapture::onKeyNotifier() {
         // The change may be the hot key going down: the display is read again
         // first, so the capture holds where the pointer is now. (A desktop that
         // reads the pointer only while the hot key is held, as on sway, would
-        // otherwise hand over a stale position.)
+        // otherwise hand over a stale position.) The poll then hears the key
+        // events at that position.
         refreshPointerDisplay();
-        // Presses the poll may have missed, at the position just shown.
-        const ChosenKeys chosen = chosenKeys();
-        for (const auto& keys : keyboard_.takeKeyEvents()) {
-            KeysAfterEventBoard board(keys);
-            followHeld(isHotKeyHeld(board, chosen.choice()));
-        }
+    }
+}
+
+// Presses the poll may have missed, at the position shown: a key query may
+// also have read events, so every poll replays what is kept.
+void PointerCapture::followKeyEvents() {
+    const ChosenKeys chosen = chosenKeys();
+    for (const auto& keys : keyboard_.takeKeyEvents()) {
+        KeysAfterEventBoard board(keys);
+        followHeld(isHotKeyHeld(board, chosen.choice()));
     }
 }
 
@@ -201,11 +201,6 @@ void PointerCapture::followHeld(bool held) {
 }
 
 void PointerCapture::showCapture(bool held) {
-    if (keepUntilSampled_) {
-        const bool filled = !label12_->text().isEmpty();
-        if (held && !filled) sampledSinceFilled_ = false;
-        if (!held && filled && !sampledSinceFilled_) return;
-    }
     const QString text = held ? QString::fromStdString(scenario::capturedPositionDetail(
                                     label3_->text().toStdString(), label4_->text().toStdString()))
                               : QString();

@@ -15,9 +15,10 @@
 //   have changed, after every Timer1 tick, and when a list's selection changes.
 //   Without a notifier `Timer2` polls every millisecond.
 // - Each press of the combination, however short, is told once by
-//   hotKeyPressed() with the position shown then: from the keyboard's own key
-//   events where it keeps them (X11), so that a press released before the
-//   poll looked still counts; else from the polls that see it go down.
+//   hotKeyPressed() with the position shown then: from the key events the
+//   keyboard keeps (X11's raw keys, a compositor's press and release of a
+//   bound combination), so that a press released before the poll looked
+//   still counts; else from the polls that see it go down.
 // - While a playback runs, the stop key (Escape) is armed: each evaluation of
 //   the poll also asks whether Escape is down and, if so, calls the stop
 //   handler. Disarmed, it costs nothing.
@@ -72,12 +73,6 @@ class PointerCapture : public QObject {
     // until released.
     void holdCapture(bool held);
 
-    // For desktops that report a press of the hot key rather than how long its
-    // keys stay down (GNOME's shell helper): a capture the poll saw stays in
-    // Label12 until `sampler` (Timer3) has ticked once since, so that a quick
-    // tap gives its one row.
-    void keepCapturesUntilSampled(QTimer& sampler);
-
     // Escape (or the keys given), wherever the focus is, calls onStop until
     // disarmed. A key already down when armed counts only once released and
     // pressed again: the key that started something does not stop it.
@@ -94,6 +89,7 @@ class PointerCapture : public QObject {
 
   private:
     void onKeyNotifier();
+    void followKeyEvents();
     // Follows the combination's state; a change to held is a press.
     void followHeld(bool held);
     // The entries shown by the three lists; choice() views them.
@@ -125,8 +121,6 @@ class PointerCapture : public QObject {
     std::vector<bool> stopKeySeenUp_;
     bool started_ = false;
     bool heldWithoutKey_ = false;
-    bool keepUntilSampled_ = false;
-    bool sampledSinceFilled_ = true;
     bool lastHeld_ = false;  // the combination, as the last key event or poll saw it
 };
 

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -198,9 +197,6 @@ int main(int argc, char** argv) {
     if (notes.backend == "gnome") {
         if (auto* options = form.findChild<QMenu*>(QStringLiteral("options")))
             pointilla::shell::offerGnomeHelper(*options, form, programDirectory);
-        // GNOME tells of a press, not of how long the keys stay down.
-        if (auto* timer3 = form.findChild<QTimer*>(QStringLiteral("Timer3")))
-            form.pointerCapture().keepCapturesUntilSampled(*timer3);
         if (!desktop->keyboard().hearsCombinations()) {
             form.statusBar()->showMessage(
                 QString::fromStdString(pointilla::messages::gnomeHotKeyMissingNote()));

@@ -122,10 +122,12 @@ class KeyboardState {
     // events keeps the press for this; the others answer with isDown().
     virtual bool takePress(int virtualKey) { return isDown(virtualKey); }
 
-    // The keyboard right after each key event that takeChanges() consumed,
-    // oldest first, asked like isDown(); a backend that hears single key
-    // events (X11) keeps them, so that a press released before the poller
-    // looked still counts once. Others return nothing.
+    // The keyboard right after each key event that takeChanges() or a key
+    // query consumed, oldest first, asked like isDown(); a backend that hears
+    // key events (X11's raw keys, a compositor's press and release of a bound
+    // combination) keeps them, so that a press released before the poller
+    // looked still counts once. Never ahead of what the queries answer: the
+    // poller replays them after a query. Others return nothing.
     using KeysAfterEvent = std::function<bool(int virtualKey)>;
     virtual bool hearsKeyEvents() const { return false; }
     virtual std::vector<KeysAfterEvent> takeKeyEvents() { return {}; }

@@ -78,7 +78,8 @@ elapsed_ms=$((($(date +%s%N) - started) / 1000000))
 grep -q "la ligne 1$" "$work/stop.log" || fail "no stop message: $(cat "$work/stop.log")"
 
 # 5. The window, native on sway: CTRL+ALT+1 held over wev captures where the
-#    pointer is, and the scenario saved holds it.
+#    pointer is, a 50 ms tap one row where it is then, and the scenario saved
+#    holds them.
 if [ -n "$program" ]; then
   use_private_settings
   QT_QPA_PLATFORM= "$program" >"$work/pointilla.log" 2>&1 &
@@ -89,6 +90,10 @@ if [ -n "$program" ]; then
   printf 'move %d %d\n' $((wx + 60)) $((wy + 40)) | "$driver" >/dev/null
   sleep 0.3 # the pointer at rest over wev before the keys go down
   wtype -s 200 -M ctrl -M alt -P 1 -s 700 -p 1 -m alt -m ctrl
+  # A 50 ms tap elsewhere: one row, where the pointer was at the tap.
+  printf 'move %d %d\n' $((wx + 150)) $((wy + 90)) | "$driver" >/dev/null
+  sleep 0.3
+  wtype -s 200 -M ctrl -M alt -P 1 -s 50 -p 1 -m alt -m ctrl
   sleep 0.3 # the poll's last tick after the keys went up, before the picture
   if [ -n "$screenshot" ]; then grim "$screenshot" || fail "grim could not take the screenshot"; fi
   save_dialog() { swaymsg -t get_tree | grep -q '"name": "Enregistrer sous"'; }
@@ -102,9 +107,12 @@ if [ -n "$program" ]; then
   target="$work/capture.sce"
   wtype -s 200 "$target" -s 300 -k Return
   wait_until 50 test -s "$target" || fail "nothing was saved to $target"
-  rows="$(grep -c '' "$target")"
-  [ "$rows" -ge 2 ] && [ "$rows" -le 5 ] || fail "expected 2 to 5 captured rows, got $rows"
-  expected="$(for _ in $(seq 1 "$rows"); do printf 'Position souris\244 %d ,  %d\244\r\n' $((wx + 60)) $((wy + 40)); done | od -An -tx1)"
-  [ "$(od -An -tx1 <"$target")" = "$expected" ] || fail "the capture differs: $(od -c <"$target" | head -n3)"
+  rows="$(($(grep -c '' "$target") - 1))"
+  [ "$rows" -ge 2 ] && [ "$rows" -le 5 ] || fail "expected 2 to 5 rows from the hold, got $rows"
+  expected="$({
+    for _ in $(seq 1 "$rows"); do printf 'Position souris\244 %d ,  %d\244\r\n' $((wx + 60)) $((wy + 40)); done
+    printf 'Position souris\244 %d ,  %d\244\r\n' $((wx + 150)) $((wy + 90))
+  } | od -An -tx1)"
+  [ "$(od -An -tx1 <"$target")" = "$expected" ] || fail "the capture differs: $(od -c <"$target" | head -n5)"
 fi
 echo "PASS"

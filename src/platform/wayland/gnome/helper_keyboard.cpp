@@ -1,10 +1,12 @@
 #include "platform/wayland/gnome/helper_keyboard.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/desktop/key_event_log.h"
 #include "platform/wayland/gnome/bus_calls.h"
 #include "platform/wayland/gnome/held_combinations.h"
 #include "platform/wayland/gnome/shell_helper_bus.h"
@@ -64,6 +66,10 @@ class HelperKeyboard final : public KeyboardState {
         readSignals();
         return held_.takeChanged();
     }
+    bool hearsKeyEvents() const override { return true; }
+    // Only what the key queries have read too: a press replayed before a query
+    // showed it held would count once as a tap and again as a hold.
+    std::vector<KeysAfterEvent> takeKeyEvents() override { return events_.take(); }
 
     void watchCombinations(std::span<const KeyCombination> combinations) override {
         const std::vector<KeyCombination> wanted(combinations.begin(), combinations.end());
@@ -85,6 +91,7 @@ class HelperKeyboard final : public KeyboardState {
         unbindAll();
         held_.reset(wanted_);
         actions_.assign(wanted_.size(), 0);
+        heldNow_.assign(wanted_.size(), false);
         if (!present_) return;
         for (std::size_t i = 0; i < wanted_.size(); ++i) actions_[i] = bind(wanted_[i]);
     }
@@ -112,6 +119,13 @@ class HelperKeyboard final : public KeyboardState {
         }
         actions_.clear();
         held_.reset({});
+        letGoOfAll();
+    }
+
+    // Whatever was held is up once its binding is gone.
+    void letGoOfAll() {
+        if (std::ranges::find(heldNow_, true) != heldNow_.end()) events_.note({});
+        heldNow_.assign(heldNow_.size(), false);
     }
 
     // NameOwnerChanged (s name, s old_owner, s new_owner) for the helper's name.
@@ -125,6 +139,7 @@ class HelperKeyboard final : public KeyboardState {
         // Whatever was bound went with the old owner.
         keyboard->actions_.assign(keyboard->actions_.size(), 0);
         keyboard->held_.reset(keyboard->wanted_);
+        keyboard->letGoOfAll();
         keyboard->bindAgain_ = keyboard->present_;
         return 0;
     }
@@ -137,8 +152,14 @@ class HelperKeyboard final : public KeyboardState {
         if (sd_bus_message_read(message, "u", &action) < 0 || action == 0) return 0;
         for (std::size_t i = 0; i < keyboard->actions_.size(); ++i) {
             if (keyboard->actions_[i] != action) continue;
-            if (member == "Pressed") keyboard->held_.pressed(i);
-            if (member == "Released") keyboard->held_.released(i);
+            const bool pressed = member == "Pressed";
+            if (!pressed && member != "Released") continue;
+            if (pressed) keyboard->held_.pressed(i);
+            if (!pressed) keyboard->held_.released(i);
+            if (i < keyboard->heldNow_.size() && keyboard->heldNow_[i] != pressed) {
+                keyboard->heldNow_[i] = pressed;
+                keyboard->events_.noteHeld(keyboard->wanted_, keyboard->heldNow_);
+            }
         }
         return 0;
     }
@@ -148,7 +169,9 @@ class HelperKeyboard final : public KeyboardState {
     SlotHandle helperSignals_;
     std::vector<KeyCombination> wanted_;
     std::vector<std::uint32_t> actions_;
-    HeldCombinations held_;
+    HeldCombinations held_;      // for the key queries, which see a tap held once
+    std::vector<bool> heldNow_;  // as the helper's last signals said, for the key events
+    KeyEventLog events_;
     bool present_ = false;
     bool heardAtStart_ = false;
     bool bindAgain_ = false;

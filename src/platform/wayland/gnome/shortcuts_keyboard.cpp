@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "messages/desktop_messages.h"
+#include "platform/desktop/key_event_log.h"
 #include "platform/desktop/virtual_keys.h"
 #include "platform/wayland/gnome/bus_dict.h"
 #include "platform/wayland/gnome/helper_keyboard.h"
@@ -40,10 +41,12 @@ class ShortcutsKeyboard final : public KeyboardState {
     int changeNotifier() const override { return bus_ ? sd_bus_get_fd(bus_.get()) : -1; }
     bool takeChanges() override {
         if (!bus_) return false;
-        while (sd_bus_process(bus_.get(), nullptr) > 0) {
-        }
+        readSignals();
         return std::exchange(changed_, false);
     }
+    bool hearsKeyEvents() const override { return bus_ != nullptr; }
+    // Only what the key queries have read too (see the shell helper's).
+    std::vector<KeysAfterEvent> takeKeyEvents() override { return events_.take(); }
 
     void watchCombinations(std::span<const KeyCombination> combinations) override {
         if (!bus_) return;
@@ -60,6 +63,10 @@ class ShortcutsKeyboard final : public KeyboardState {
     }
 
   private:
+    void readSignals() {
+        while (sd_bus_process(bus_.get(), nullptr) > 0) {
+        }
+    }
     bool heldHas(int virtualKey) const {
         for (std::size_t i = 0; i < held_.size(); ++i) {
             if (held_[i] && std::ranges::find(bound_[i], virtualKey) != bound_[i].end())
@@ -79,6 +86,7 @@ class ShortcutsKeyboard final : public KeyboardState {
     std::vector<KeyCombination> bound_;
     std::vector<bool> held_;
     bool changed_ = false;
+    KeyEventLog events_;
 };
 
 bool ShortcutsKeyboard::createSession() {
@@ -135,7 +143,10 @@ void ShortcutsKeyboard::closeSession() {
     }
     session_.clear();
     bound_.clear();
-    if (std::ranges::find(held_, true) != held_.end()) changed_ = true;
+    if (std::ranges::find(held_, true) != held_.end()) {
+        changed_ = true;
+        events_.note({});
+    }
     held_.clear();
 }
 
@@ -158,6 +169,7 @@ int ShortcutsKeyboard::onSignal(sd_bus_message* message, void* self, sd_bus_erro
     if (index < keyboard->held_.size()) {
         keyboard->held_[index] = member == "Activated";
         keyboard->changed_ = true;
+        keyboard->events_.noteHeld(keyboard->bound_, keyboard->held_);
     }
     return 0;
 }

@@ -37,16 +37,21 @@ GlobalShortcuts::~GlobalShortcuts() {
 }
 
 void GlobalShortcuts::watch(std::span<const KeyCombination> combinations) {
+    bool droppedHeld = false;
     std::vector<Bound> kept;
     for (Bound& bound : bound_) {
         if (std::find(combinations.begin(), combinations.end(), bound.keys) != combinations.end()) {
             kept.push_back(std::move(bound));
         } else {
-            if (bound.held) changed_ = true;
+            droppedHeld = droppedHeld || bound.held;
             unbind(bound);
         }
     }
     bound_ = std::move(kept);
+    if (droppedHeld) {
+        changed_ = true;
+        noteHeldKeys();
+    }
     for (const KeyCombination& keys : combinations) {
         const bool known = std::any_of(bound_.begin(), bound_.end(),
                                        [&keys](const Bound& bound) { return bound.keys == keys; });
@@ -121,8 +126,19 @@ int GlobalShortcuts::onSignal(sd_bus_message* message, void* data, sd_bus_error*
     const char* name = nullptr;
     if (sd_bus_message_read(message, "ss", &component, &name) < 0) return 0;
     if (self->component_ != component) return 0;
-    if (hearShortcut(self->bound_, name, pressed)) self->changed_ = true;
+    if (hearShortcut(self->bound_, name, pressed)) {
+        self->changed_ = true;
+        self->noteHeldKeys();
+    }
     return 0;
+}
+
+void GlobalShortcuts::noteHeldKeys() {
+    std::vector<int> keys;
+    for (const Bound& bound : bound_) {
+        if (bound.held) keys.insert(keys.end(), bound.keys.begin(), bound.keys.end());
+    }
+    events_.note(std::move(keys));
 }
 
 bool GlobalShortcuts::isDown(int virtualKey) const { return shortcutKeyDown(bound_, virtualKey); }

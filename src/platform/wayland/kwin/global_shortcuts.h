@@ -14,6 +14,7 @@
 
 #include "platform/dbus/sd_bus_handles.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/key_event_log.h"
 #include "platform/wayland/kwin/shortcut_presses.h"
 
 namespace pointilla::platform::wayland::kwin {
@@ -35,6 +36,8 @@ class GlobalShortcuts {
     bool takePress(int virtualKey) { return takeShortcutPress(bound_, virtualKey); }
     // True once after a watched combination went down or up.
     bool takeChanged() { return std::exchange(changed_, false); }
+    // The keys held after each press and release KWin reported, oldest first.
+    std::vector<KeyboardState::KeysAfterEvent> takeKeyEvents() { return events_.take(); }
 
   private:
     using Bound = BoundShortcut;
@@ -42,6 +45,8 @@ class GlobalShortcuts {
     bool bind(const KeyCombination& keys);
     void unbind(const Bound& bound);
     void subscribe();
+    // Logs the keys held now, after a change.
+    void noteHeldKeys();
 
     sd_bus* bus_;
     std::string component_;
@@ -49,6 +54,7 @@ class GlobalShortcuts {
     SlotHandle signals_;
     std::vector<Bound> bound_;
     bool changed_ = false;
+    KeyEventLog events_;
 };
 
 }  // namespace pointilla::platform::wayland::kwin

@@ -127,6 +127,13 @@ class KwinDesktop final : public Desktop,
         return shortcuts_->takeChanged();
     }
 
+    bool hearsKeyEvents() const override { return shortcuts_.has_value(); }
+    // Only what the key queries have read too: a press replayed before a query
+    // showed it held would count once as a tap and again as a hold.
+    std::vector<KeysAfterEvent> takeKeyEvents() override {
+        return shortcuts_ ? shortcuts_->takeKeyEvents() : std::vector<KeysAfterEvent>{};
+    }
+
     void watchCombinations(std::span<const KeyCombination> combinations) override {
         if (shortcuts_) shortcuts_->watch(combinations);
     }

@@ -46,11 +46,22 @@ void SwayHotKeys::giveBack(const std::string& keys, const std::vector<SwayBindin
 }
 
 void SwayHotKeys::unbindAll() {
+    const bool anyWasHeld =
+        std::any_of(bound_.begin(), bound_.end(), [](const Bound& bound) { return bound.held; });
     if (ipc_) {
         for (const Bound& bound : bound_) giveBack(bound.keys, configBindings_, mode_);
         if (notes_) notes_->eraseOwn();
     }
     bound_.clear();
+    if (anyWasHeld) noteHeldKeys();
+}
+
+void SwayHotKeys::noteHeldKeys() {
+    std::vector<int> keys;
+    for (const Bound& bound : bound_) {
+        if (bound.held) keys.insert(keys.end(), bound.combination.begin(), bound.combination.end());
+    }
+    events_.note(std::move(keys));
 }
 
 // The note names the sway it concerns (its socket) and the keys bound there.
@@ -139,8 +150,8 @@ bool SwayHotKeys::takeChanges() {
     bool changed = false;
     if (!ipc_->readBindingEvents([&](std::string_view command) { onBinding(command, changed); })) {
         // sway is gone: nothing can be held any more, and nothing more will come.
-        for (Bound& bound : bound_) bound.held = false;
         bound_.clear();
+        events_.note({});
         ipc_.reset();
         return true;
     }
@@ -162,13 +173,15 @@ void SwayHotKeys::onBinding(std::string_view command, bool& changed) {
     if (bound_[index].held != down) {
         bound_[index].held = down;
         changed = true;
+        noteHeldKeys();
     }
     if (down) bound_[index].pressUnseen = true;
 }
 
 bool SwayHotKeys::anyHeld() {
     takeChanges();
-    return std::any_of(bound_.begin(), bound_.end(), [](const Bound& bound) { return bound.held; });
+    return std::any_of(bound_.begin(), bound_.end(),
+                       [](const Bound& bound) { return bound.held || bound.pressUnseen; });
 }
 
 bool SwayHotKeys::isDown(int virtualKey) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/key_event_log.h"
 #include "platform/wayland/common/leftover_notes.h"
 #include "platform/wayland/wlroots/sway_config_bindings.h"
 #include "platform/wayland/wlroots/sway_ipc.h"
@@ -37,11 +38,14 @@ class SwayHotKeys {
     // quick tap (Escape) is not lost.
     bool isDown(int virtualKey);
     void queryDown(std::span<const int> virtualKeys, std::span<bool> down);
-    // Whether any watched combination is held now.
+    // Whether any watched combination is held now, or was pressed since a
+    // query last asked about it (a tap whose position is still to be read).
     bool anyHeld();
     int changeNotifier() const { return ipc_ ? ipc_->eventFd() : -1; }
     // Reads the events that arrived; true when a combination went down or up.
     bool takeChanges();
+    // The keys held after each press and release sway reported, oldest first.
+    std::vector<KeyboardState::KeysAfterEvent> takeKeyEvents() { return events_.take(); }
 
   private:
     struct Bound {
@@ -57,9 +61,12 @@ class SwayHotKeys {
     void noteBound(const std::vector<std::string>& keys);
     void repairLeftovers();
     void onBinding(std::string_view command, bool& changed);
+    // Logs the keys held now, after a change.
+    void noteHeldKeys();
 
     std::unique_ptr<SwayIpc> ipc_;
     std::vector<Bound> bound_;
+    KeyEventLog events_;
     std::optional<LeftoverNotes> notes_;
     std::vector<SwayBinding> configBindings_;  // read when binding
     std::string mode_;                         // where the bindings went

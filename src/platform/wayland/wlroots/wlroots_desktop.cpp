@@ -192,6 +192,8 @@ class WlrootsDesktop final : public Desktop,
     }
     int changeNotifier() const override { return keys_.changeNotifier(); }
     bool takeChanges() override { return keys_.takeChanges(); }
+    bool hearsKeyEvents() const override { return changeNotifier() >= 0; }
+    std::vector<KeysAfterEvent> takeKeyEvents() override { return keys_.takeKeyEvents(); }
     void watchCombinations(std::span<const KeyCombination> combinations) override {
         keys_.watch(combinations);
     }

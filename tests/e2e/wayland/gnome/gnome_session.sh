@@ -66,7 +66,10 @@ start_gnome_shell_session() {
   # Settings in a key file: no dconf service needed, and the extension is
   # enabled before the shell reads them, as after a login.
   export GSETTINGS_BACKEND=keyfile
-  printf "[org/gnome/shell]\nenabled-extensions=['%s']\ndisable-user-extensions=false\n" "$uuid" \
+  # No key repeat: on a busy machine a window that wakes late would repeat a
+  # typed key whose release it has not read yet.
+  printf "[org/gnome/shell]\nenabled-extensions=['%s']\ndisable-user-extensions=false\n%s\n" \
+    "$uuid" "[org/gnome/desktop/peripherals/keyboard]"$'\n'"repeat=false" \
     >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
   # The shell gives up without a system bus; an empty one of its own will do.
   mkdir -p -m 700 "$work/run"

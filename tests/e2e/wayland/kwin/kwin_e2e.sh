@@ -6,9 +6,10 @@
 # keyboard, where the top row types "&" for 1), and a program that no
 # installed entry names gets no fake input and says so. The cursor script of a
 # killed player is unloaded by the next start.
-# usage: kwin_e2e.sh POINTILLA_PLAY KWIN_PROBE CLICK_WINDOW
+# A 50 ms tap of the hot key adds one row through the window's capture path.
+# usage: kwin_e2e.sh POINTILLA_PLAY KWIN_PROBE CLICK_WINDOW TAP_COUNTER
 set -euo pipefail
-play="$(realpath "$1")" probe="$(realpath "$2")" window="$(realpath "$3")"
+play="$(realpath "$1")" probe="$(realpath "$2")" window="$(realpath "$3")" counter="$(realpath "$4")"
 here="$(dirname "${BASH_SOURCE[0]}")"
 command -v kwin_wayland >/dev/null || { echo "SKIP: kwin_wayland is not installed"; exit 77; }
 . "$here/../../lib.sh"
@@ -21,8 +22,10 @@ tools="$work/mes outils"
 mkdir -p "$tools"
 ln -s "$play" "$tools/pointilla-play"
 ln -s "$probe" "$tools/kwin_probe"
+ln -s "$counter" "$tools/tap_counter"
 add_fake_input_entry pointilla-play "$tools/pointilla-play"
 add_fake_input_entry kwin_probe "$tools/kwin_probe"
+add_fake_input_entry tap_counter "$tools/tap_counter"
 export POINTILLA_BACKEND=kwin
 
 coproc CLICKS { QT_QPA_PLATFORM=wayland exec "$window" 2>"$work/window.log"; }
@@ -68,6 +71,22 @@ done
 left="$(dbus-send --session --print-reply --dest=org.kde.kglobalaccel /kglobalaccel \
   org.kde.KGlobalAccel.allActionsForComponent array:string:kwin_probe | grep -c '"hold-' || true)"
 [ "$left" = 0 ] || fail "$left shortcuts are still bound after the probe ended"
+
+# A 50 ms tap, through the window's capture path (off screen): one row.
+mkfifo "$work/counter.in" "$work/counter.out"
+QT_QPA_PLATFORM=offscreen "$tools/tap_counter" <"$work/counter.in" >"$work/counter.out" 2>"$work/counter.log" &
+counted=$!
+pids+=("$counted")
+exec 8>"$work/counter.in" 9<"$work/counter.out"
+read -r -t 30 line <&9 && [ "$line" = "ready kwin" ] ||
+  fail "tap_counter: ${line:-nothing} $(cat "$work/counter.log")"
+"$tools/kwin_probe" taps 50 1 || fail "kwin_probe could not tap"
+sleep 0.5 # past the next tick
+echo >&8
+read -r -t 10 rows <&9 || fail "tap_counter did not answer"
+[ "$rows" = 1 ] || fail "a 50 ms tap of the hot key gave $rows rows"
+exec 8>&- 9<&-
+wait "$counted"
 
 # A copy that no entry names: KWin hides fake input, and the player says so.
 cp "$play" "$work/pointilla-play"

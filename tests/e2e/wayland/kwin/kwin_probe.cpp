@@ -10,6 +10,10 @@
 //                                   poll reads as CTRL + ALT + 1 read down
 //                                   (MS after the last press), "up MS" once
 //                                   they read up after the release.
+//   kwin_probe taps MS COUNT        presses CTRL + ALT + 1 COUNT times, each
+//                                   held MS milliseconds, 400 ms apart,
+//                                   through KWin's fake input (for a program
+//                                   that watches the hot key).
 // Exits 1 with a message when something does not happen in time.
 
 #include <linux/input-event-codes.h>
@@ -128,6 +132,27 @@ int hotKey(KeyboardState& keyboard, const Press& press) {
     return 0;
 }
 
+int taps(int holdMs, int count) {
+    auto input = wayland::kwin::KwinInput::connect();
+    if (!input || !input.value()->canPressKeys()) {
+        std::fprintf(stderr, "kwin_probe: KWin takes no fake keys\n");
+        return 1;
+    }
+    wayland::kwin::KwinInput& keys = *input.value();
+    const unsigned hotKey[] = {KEY_LEFTCTRL, KEY_LEFTALT, KEY_1};
+    for (int i = 0; i < count; ++i) {
+        for (const unsigned key : hotKey) keys.pressKey(key, true);
+        keys.sync();
+        std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+        for (auto key = std::rbegin(hotKey); key != std::rend(hotKey); ++key) {
+            keys.pressKey(*key, false);
+        }
+        keys.sync();
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,6 +169,7 @@ int main(int argc, char** argv) {
         if (!desktop.pointer().moveTo({std::atoi(argv[2]), std::atoi(argv[3])})) return 1;
         return printPosition(desktop.pointer());
     }
+    if (command == "taps" && argc == 4) return taps(std::atoi(argv[2]), std::atoi(argv[3]));
     if (command == "hotkey") {
         Press press;
         const std::string_view variant = argc == 3 ? argv[2] : "";

@@ -264,6 +264,21 @@ TEST(GnomeShortcutsKeyboard, HoldsTheKeysOfAnActivatedShortcutUntilDeactivated) 
     EXPECT_FALSE(keyboard->isDown(kCtrl));
     EXPECT_FALSE(keyboard->isDown(keypadDigit(1)));
 
+    // A tap read in one go: the key queries see nothing held, the key events
+    // the press and then the release.
+    keyboard->takeKeyEvents();
+    portal.press("0", true);
+    portal.press("0", false);
+    ASSERT_TRUE(changeArrives(*keyboard));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(keyboard->isDown(kCtrl));
+    ASSERT_TRUE(keyboard->hearsKeyEvents());
+    const auto events = keyboard->takeKeyEvents();
+    ASSERT_EQ(events.size(), 2U);
+    EXPECT_TRUE(events[0](kCtrl) && events[0](kAlt) && events[0](topRowDigit(1)));
+    EXPECT_FALSE(events[0](keypadDigit(1)) || events[0](kEscape));
+    EXPECT_FALSE(events[1](kCtrl) || events[1](topRowDigit(1)));
+
     // An unknown or foreign shortcut changes nothing.
     portal.press("7", true);
     portal.press("x", true);
