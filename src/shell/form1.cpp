@@ -353,8 +353,8 @@ void Form1::openFile(const QString& fileName) {
             QDir::toNativeSeparators(fileName).toStdString(), loaded.error())));
         return;
     }
-    const scenario::SceContent& content = *loaded;
-    model_->replaceAll(content.rows);
+    scenario::SceContent content = std::move(loaded).value();
+    model_->replaceAll(std::move(content.rows));  // a long scenario is not held twice
     for (const scenario::HeaderCaptions& header : content.headers) {
         applyHeaderCaptions(fromUtf8(header.label8), fromUtf8(header.label9));
     }
