@@ -60,7 +60,9 @@ window_play() {
   sleep 0.3
   start=$(now)
   xdotool key F5
-  for _ in $(seq 1 6000); do
+  # Given up after two seconds a thousand moves, and half a minute.
+  local until=$((SECONDS + 30 + moves / 500))
+  while [ $SECONDS -lt $until ]; do
     pos="$(xdotool getmouselocation --shell | head -n2 | tr '\n' ' ')"
     [ "$pos" = "X=1279 Y=1023 " ] && break
     sleep 0.005
@@ -80,8 +82,8 @@ for moves in "${counts[@]}"; do
   write_moves "$moves" "$work/moves.sce"
   : >"$work/floor" >"$work/engine" >"$work/play" >"$work/window"
   for _ in $(seq 1 "${POINTILLA_BENCH_ROUNDS:-3}"); do
-    wine "$windows/floor_bench_win.exe" raw "$moves" 2>/dev/null | tr -d '\r' >>"$work/floor"
-    wine "$windows/floor_bench_win.exe" engine "$moves" 2>/dev/null | tr -d '\r' >>"$work/engine"
+    wine "$windows/floor_bench_win.exe" raw "$moves" steps 2>/dev/null | tr -d '\r' >>"$work/floor"
+    wine "$windows/floor_bench_win.exe" engine "$moves" steps 2>/dev/null | tr -d '\r' >>"$work/engine"
     one=$(timed_play "$work/one.sce") && all=$(timed_play "$work/moves.sce") &&
       echo "$all - $one" | bc -l >>"$work/play"
     window_play "$work/moves.sce" >>"$work/window"

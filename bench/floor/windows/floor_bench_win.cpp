@@ -3,6 +3,8 @@
 //   floor_bench_win raw MOVES      bare SendInput calls, one absolute move each
 //   floor_bench_win engine MOVES   "Position souris" rows played by the engine
 //                                  through the Windows backend, the stop key watched
+// spread over the screen, or with "steps" after MOVES on the path of the
+// scenario files bench/floor/run_wine.sh plays.
 
 #include <windows.h>
 
@@ -24,6 +26,12 @@ namespace {
 
 using pointilla::bench::Clock;
 using pointilla::bench::movePath;
+using pointilla::bench::scenarioPath;
+
+// The path: spread over the screen, or the scripts' scenario files' steps.
+std::vector<pointilla::platform::ScreenPoint> pathOf(bool steps, int moves, int width, int height) {
+    return steps ? scenarioPath(moves, width, height) : movePath(moves, width, height);
+}
 using pointilla::bench::secondsSince;
 
 // The moves are taken when the pointer stands on the last one; given up after
@@ -38,10 +46,10 @@ bool reached(pointilla::platform::ScreenPoint last) {
     return false;
 }
 
-int rawLoop(int moves) {
+int rawLoop(int moves, bool steps) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    const auto path = movePath(moves, width, height);
+    const auto path = pathOf(steps, moves, width, height);
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -57,7 +65,7 @@ int rawLoop(int moves) {
     return 0;
 }
 
-int engineLoop(int moves) {
+int engineLoop(int moves, bool steps) {
     namespace platform = pointilla::platform;
     namespace playback = pointilla::playback;
     namespace scenario = pointilla::scenario;
@@ -65,7 +73,7 @@ int engineLoop(int moves) {
     if (!opened) return 1;
     const auto desktop = std::move(opened).value();
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
-    const auto path = movePath(moves, size.width, size.height);
+    const auto path = pathOf(steps, moves, size.width, size.height);
     scenario::Scenario rows;
     for (const auto& point : path) {
         rows.append(scenario::makeRow(scenario::RowKind::Position,
@@ -92,8 +100,9 @@ int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
     const int moves = argc > 2 ? std::atoi(argv[2]) : 10000;
     if (moves <= 0) return 2;
-    if (mode == "raw") return rawLoop(moves);
-    if (mode == "engine") return engineLoop(moves);
-    std::fprintf(stderr, "usage: floor_bench_win raw|engine MOVES\n");
+    const bool steps = argc > 3 && std::string_view(argv[3]) == "steps";
+    if (mode == "raw") return rawLoop(moves, steps);
+    if (mode == "engine") return engineLoop(moves, steps);
+    std::fprintf(stderr, "usage: floor_bench_win raw|engine MOVES [steps]\n");
     return 2;
 }
