@@ -347,7 +347,7 @@ void Form1::ouvrir() {
 }
 
 void Form1::openFile(const QString& fileName) {
-    const auto loaded = scenario_files::openScenarioFile(platform::pathFromQString(fileName));
+    auto loaded = scenario_files::openScenarioFile(platform::pathFromQString(fileName));
     if (!loaded) {
         showFileError(fromUtf8(messages::openFailedMessage(
             QDir::toNativeSeparators(fileName).toStdString(), loaded.error())));
