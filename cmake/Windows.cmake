@@ -27,5 +27,8 @@ add_subdirectory(tools/pointilla-play)
 if(POINTILLA_BUILD_TESTS)
   add_subdirectory(tests/e2e/windows)
 endif()
+if(POINTILLA_BUILD_BENCH)
+  add_subdirectory(bench/floor/windows)
+endif()
 # The installer and zip (target windows_package), from whichever programs exist.
 include(cmake/WindowsPackage.cmake)

@@ -3,6 +3,8 @@
 //   floor_bench raw MOVES      bare XTestFakeMotionEvent calls and one XSync
 //   floor_bench engine MOVES   "Position souris" rows played by the engine
 //                              through the X11 backend, the stop key watched
+// spread over the screen, or with "steps" after MOVES on the path of the
+// scenario files bench/floor/run.sh plays.
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,14 +27,20 @@ namespace {
 
 using pointilla::bench::Clock;
 using pointilla::bench::movePath;
+using pointilla::bench::scenarioPath;
+
+// The path: spread over the screen, or the scripts' scenario files' steps.
+std::vector<pointilla::platform::ScreenPoint> pathOf(bool steps, int moves, int width, int height) {
+    return steps ? scenarioPath(moves, width, height) : movePath(moves, width, height);
+}
 using pointilla::bench::secondsSince;
 
-int rawLoop(int moves) {
+int rawLoop(int moves, bool steps) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return 1;
     const int screen = DefaultScreen(display);
     const auto path =
-        movePath(moves, DisplayWidth(display, screen), DisplayHeight(display, screen));
+        pathOf(steps, moves, DisplayWidth(display, screen), DisplayHeight(display, screen));
     const auto start = Clock::now();
     for (const auto& point : path) {
         XTestFakeMotionEvent(display, screen, point.x, point.y, CurrentTime);
@@ -43,7 +51,7 @@ int rawLoop(int moves) {
     return 0;
 }
 
-int engineLoop(int moves) {
+int engineLoop(int moves, bool steps) {
     namespace platform = pointilla::platform;
     namespace playback = pointilla::playback;
     auto opened = platform::openX11Desktop(nullptr);
@@ -51,7 +59,7 @@ int engineLoop(int moves) {
     const auto desktop = std::move(opened).value();
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
     pointilla::scenario::Scenario scenario;
-    for (const auto& point : movePath(moves, size.width, size.height)) {
+    for (const auto& point : pathOf(steps, moves, size.width, size.height)) {
         scenario.append(pointilla::scenario::makeRow(
             pointilla::scenario::RowKind::Position,
             pointilla::scenario::capturedPositionDetail(point.x, point.y)));
@@ -77,8 +85,9 @@ int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
     const int moves = argc > 2 ? std::atoi(argv[2]) : 10000;
     if (moves <= 0) return 2;
-    if (mode == "raw") return rawLoop(moves);
-    if (mode == "engine") return engineLoop(moves);
-    std::fprintf(stderr, "usage: floor_bench raw|engine MOVES\n");
+    const bool steps = argc > 3 && std::string_view(argv[3]) == "steps";
+    if (mode == "raw") return rawLoop(moves, steps);
+    if (mode == "engine") return engineLoop(moves, steps);
+    std::fprintf(stderr, "usage: floor_bench raw|engine MOVES [steps]\n");
     return 2;
 }

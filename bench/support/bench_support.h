@@ -28,6 +28,18 @@ inline std::vector<platform::ScreenPoint> movePath(int count, int width, int hei
     return points;
 }
 
+// The moves of the scenario files bench/floor's scripts play: short steps over
+// the screen, the last one, and only it, on its bottom-right corner. A software
+// cursor costs a server more for a jump than for a step, so a floor compared
+// with those files is measured on this path.
+inline std::vector<platform::ScreenPoint> scenarioPath(int count, int width, int height) {
+    std::vector<platform::ScreenPoint> points;
+    points.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count - 1; ++i) points.push_back({(i * 7) % 1200, (i * 13) % 1000});
+    points.push_back({width - 1, height - 1});
+    return points;
+}
+
 // No stored settings: the engine plays with its defaults.
 class NoSettings final : public settings::Reader {
   public:

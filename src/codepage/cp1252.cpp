@@ -1,5 +1,6 @@
 #include "codepage/cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace pointilla::codepage {
@@ -93,8 +94,13 @@ char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
 }
 
 std::string cp1252ToUtf8(std::string_view bytes) {
+    // Room for the worst case of the bytes there are, no more: a short text of
+    // plain letters stays inside the string itself, with nothing allocated
+    // (a million rows read would otherwise take some 40 MB more).
+    const auto high = std::count_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
+    out.reserve(bytes.size() + 2 * static_cast<std::size_t>(high));
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x80) {

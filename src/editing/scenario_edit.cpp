@@ -13,9 +13,7 @@ RowChange inverseOf(const RowChange& change) {
                           [](const DetailChanged& c) -> RowChange {
                               return DetailChanged{c.n, c.after, c.before};
                           },
-                          [](const RowsReplaced& c) -> RowChange {
-                              return RowsReplaced{c.after, c.before};
-                          },
+                          [](const RowsReplaced& c) -> RowChange { return c; },
                       },
                       change);
 }

@@ -23,9 +23,11 @@ struct DetailChanged {
     std::string before;
     std::string after;
 };
+// The whole list at once. Only the rows the list does not show are kept: those
+// from before the step while it is done, those after it while it is taken back
+// (each way is a swap), so that a long scenario opened is held once, not twice.
 struct RowsReplaced {
-    std::vector<scenario::Row> before;
-    std::vector<scenario::Row> after;
+    std::vector<scenario::Row> other;
 };
 
 using RowChange = std::variant<RowInserted, RowRemoved, DetailChanged, RowsReplaced>;
@@ -38,7 +40,7 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;  // for compilers without aggregate deduction
 
-// The change that takes `change` back.
+// The change that takes `change` back (a replacement is its own: a swap).
 RowChange inverseOf(const RowChange& change);
 
 }  // namespace pointilla::editing

@@ -25,10 +25,18 @@ class ScenarioModel::Edit final : public QUndoCommand {
         : model_(model), changes_(std::move(changes)), groupSerial_(groupSerial) {}
 
     void redo() override {
-        for (const RowChange& change : changes_) model_.apply(change);
+        for (RowChange& change : changes_) model_.apply(change);
     }
     void undo() override {
-        for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) model_.apply(inverseOf(*it));
+        for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
+            // A replacement swaps back in place rather than through a copy.
+            if (std::holds_alternative<RowsReplaced>(*it)) {
+                model_.apply(*it);
+            } else {
+                RowChange inverse = inverseOf(*it);
+                model_.apply(inverse);
+            }
+        }
     }
     int id() const override { return groupSerial_ != 0 ? kGroupedStepId : -1; }
     bool mergeWith(const QUndoCommand* other) override {
@@ -80,7 +88,7 @@ void ScenarioModel::clear() { replaceAll({}); }
 
 void ScenarioModel::replaceAll(std::vector<scenario::Row> rows) {
     if (rows.empty() && scenario_.empty()) return;
-    record({RowsReplaced{scenario_.rows(), std::move(rows)}});
+    record({RowsReplaced{std::move(rows)}});
 }
 
 void ScenarioModel::beginGroup() {
@@ -98,7 +106,7 @@ void ScenarioModel::record(std::vector<RowChange> changes) {
     history_.push(new Edit(*this, std::move(changes), groupSerial_));
 }
 
-void ScenarioModel::apply(const RowChange& change) {
+void ScenarioModel::apply(RowChange& change) {
     std::visit(Overloaded{
                    [this](const RowInserted& c) {
                        beginInsertRows(QModelIndex(), c.n - 1, c.n - 1);
@@ -115,9 +123,9 @@ void ScenarioModel::apply(const RowChange& change) {
                        const QModelIndex cell = index(c.n - 1, DetailColumn);
                        emit dataChanged(cell, cell, {Qt::DisplayRole});
                    },
-                   [this](const RowsReplaced& c) {
+                   [this](RowsReplaced& c) {
                        beginResetModel();
-                       scenario_.replaceAll(c.after);
+                       scenario_.swapRows(c.other);
                        endResetModel();
                    },
                },

@@ -69,7 +69,7 @@ class ScenarioModel : public QAbstractTableModel {
   private:
     class Edit;
     void record(std::vector<RowChange> changes);
-    void apply(const RowChange& change);
+    void apply(RowChange& change);
 
     scenario::Scenario scenario_;
     QUndoStack history_;

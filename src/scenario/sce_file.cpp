@@ -1,5 +1,7 @@
 #include "scenario/sce_file.h"
 
+#include <algorithm>
+
 #include "codepage/cp1252.h"
 
 namespace pointilla::scenario {
@@ -47,6 +49,9 @@ bool appendEncoded(std::string& out, std::string_view text, int rowNumber, Encod
 
 SceContent parseSce(std::string_view bytes) {
     SceContent out;
+    // One row a line at most: room made once, rather than doubled as the rows
+    // come, keeps a long file's peak near what its rows take.
+    out.rows.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) + 1);
     int lineNumber = 0;
     std::size_t start = 0;
     while (start < bytes.size() && !out.stop) {

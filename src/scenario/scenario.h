@@ -31,6 +31,8 @@ class Scenario {
     void remove(int n);
     void clear() { rows_.clear(); }
     void replaceAll(std::vector<Row> rows) { rows_ = std::move(rows); }
+    // The rows become `rows`, and `rows` what they were.
+    void swapRows(std::vector<Row>& rows) { rows_.swap(rows); }
 
     const std::vector<Row>& rows() const { return rows_; }
 

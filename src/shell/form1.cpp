@@ -50,6 +50,7 @@
 #include "settings/settings.h"
 #include "shell/about/frm_about.h"
 #include "shell/playing_row_delegate.h"
+#include "shell/pointer_motion_muted.h"
 #include "shell/repeat_dialog.h"
 #include "shell/scenario_file_dialog.h"
 #include "shell/timer_ticker.h"
@@ -190,7 +191,10 @@ void Form1::wirePlayback() {
         model_->scenario(), services_.desktop.pointer(), services_.desktop.buttons(),
         services_.desktop.opener(), *settingsAccess_, *timer4Ticker_, std::move(callbacks),
         services_.programDirectory);
-    connect(Timer4, &QTimer::timeout, this, [this] { playback_->tick(); });
+    connect(Timer4, &QTimer::timeout, this, [this] {
+        const PointerMotionMuted muted(*this);  // the wait may end, and rows run
+        playback_->tick();
+    });
 
     rowMarker_ = new PlayingRowDelegate(LV1);
     LV1->setItemDelegate(rowMarker_);
@@ -343,14 +347,14 @@ void Form1::ouvrir() {
 }
 
 void Form1::openFile(const QString& fileName) {
-    const auto loaded = scenario_files::openScenarioFile(platform::pathFromQString(fileName));
+    auto loaded = scenario_files::openScenarioFile(platform::pathFromQString(fileName));
     if (!loaded) {
         showFileError(fromUtf8(messages::openFailedMessage(
             QDir::toNativeSeparators(fileName).toStdString(), loaded.error())));
         return;
     }
-    const scenario::SceContent& content = *loaded;
-    model_->replaceAll(content.rows);
+    scenario::SceContent content = std::move(loaded).value();
+    model_->replaceAll(std::move(content.rows));  // a long scenario is not held twice
     for (const scenario::HeaderCaptions& header : content.headers) {
         applyHeaderCaptions(fromUtf8(header.label8), fromUtf8(header.label9));
     }
@@ -517,7 +521,10 @@ void Form1::start() {
     playback_->setRepetitions(
         playback::parseRepetitions(settingsAccess_->read(settings::kRepetitions.name)));
     stopKeyWatch_->restart();
-    playback_->start();
+    {
+        const PointerMotionMuted muted(*this);  // until the next wait or the end
+        playback_->start();
+    }
     followPlaybackState();
 }
 

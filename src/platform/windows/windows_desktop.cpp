@@ -72,8 +72,9 @@ class WindowsDesktop final : public Desktop,
     // refused towards a program of higher integrity, so the exact position is
     // then set directly.
     Status<DesktopLost> moveTo(ScreenPoint point) override {
-        const ScreenPoint target = windows::toVirtualScreen(point, primaryMonitor().origin);
-        const auto absolute = windows::toAbsoluteInput(target, virtualScreen());
+        const Layout& layout = currentLayout();
+        const ScreenPoint target = windows::toVirtualScreen(point, layout.primary.origin);
+        const auto absolute = windows::toAbsoluteInput(target, layout.virtualScreen);
         const bool sent =
             sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
                       absolute.dx, absolute.dy);
@@ -84,6 +85,25 @@ class WindowsDesktop final : public Desktop,
             if (!SetCursorPos(target.x, target.y) && !sent) return lost("SetCursorPos");
         }
         return {};
+    }
+
+    // The monitors as moves map onto them. Reading them costs more than the
+    // move itself (under Wine each of the calls is a request to its server),
+    // so rows run back to back share one reading for a short while: a monitor
+    // that comes or goes is followed within kLayoutKeptForMs.
+    struct Layout {
+        PrimaryMonitor primary;
+        ScreenRect virtualScreen;
+    };
+    static constexpr ULONGLONG kLayoutKeptForMs = 100;
+    const Layout& currentLayout() {
+        const ULONGLONG now = GetTickCount64();
+        if (!layoutRead_ || now - layoutReadAt_ >= kLayoutKeptForMs) {
+            layout_ = Layout{primaryMonitor(), virtualScreen()};
+            layoutReadAt_ = now;
+            layoutRead_ = true;
+        }
+        return layout_;
     }
 
     // --- buttons: at wherever the pointer is ---
@@ -114,6 +134,9 @@ class WindowsDesktop final : public Desktop,
     // --- screen ---
     ScreenSize primaryScreenSize() override { return primaryMonitor().size; }
 
+    Layout layout_{};
+    ULONGLONG layoutReadAt_ = 0;
+    bool layoutRead_ = false;
     windows::ShellDocumentOpener opener_;
     windows::DirectProgramStarter programs_;
     windows::MouseHook clicks_;
