@@ -4,11 +4,18 @@
 //   floor_bench engine MOVES   "Position souris" rows played by the engine
 //                              through the X11 backend, the stop key watched
 // spread over the screen, or with "steps" after MOVES on the path of the
-// scenario files bench/floor/run.sh plays.
+// scenario files bench/floor/run.sh plays;
+//   floor_bench click X Y TO_X TO_Y
+//                              a left click at X,Y (the window's "start"), then
+//                              the time until the pointer reaches TO_X,TO_Y,
+//                              read every millisecond: no program started per
+//                              look, which would weigh on short playbacks.
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <thread>
 
 #include "bench_support.h"
 #include "platform/desktop/virtual_keys.h"
@@ -79,15 +86,50 @@ int engineLoop(int moves, bool steps) {
     return engine.wasStopped() ? 1 : 0;
 }
 
+int clickAndWait(int x, int y, int toX, int toY) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return 1;
+    const Window root = DefaultRootWindow(display);
+    XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+    XSync(display, False);
+    const auto start = Clock::now();
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+    int status = 1;
+    while (secondsSince(start) < 120) {
+        Window rootReturn = 0;
+        Window child = 0;
+        int rootX = -1;
+        int rootY = -1;
+        int winX = 0;
+        int winY = 0;
+        unsigned int mask = 0;
+        XQueryPointer(display, root, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
+        if (rootX == toX && rootY == toY) {
+            std::printf("%.4f\n", secondsSince(start));
+            status = 0;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    XCloseDisplay(display);
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
+    if (mode == "click" && argc == 6) {
+        return clickAndWait(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                            std::atoi(argv[5]));
+    }
     const int moves = argc > 2 ? std::atoi(argv[2]) : 10000;
     if (moves <= 0) return 2;
     const bool steps = argc > 3 && std::string_view(argv[3]) == "steps";
     if (mode == "raw") return rawLoop(moves, steps);
     if (mode == "engine") return engineLoop(moves, steps);
-    std::fprintf(stderr, "usage: floor_bench raw|engine MOVES [steps]\n");
+    std::fprintf(stderr, "usage: floor_bench raw|engine MOVES [steps] | click X Y TO_X TO_Y\n");
     return 2;
 }

@@ -37,22 +37,14 @@ timed_play() {
   echo "$end - $start" | bc -l
 }
 window_play() {
-  local file="$1" id start pos
+  local file="$1" id
   "$bin/pointilla" "$file" >/dev/null 2>&1 &
   local pid=$!
   id="$(find_window 100 '^Pointilla')" || { kill "$pid"; return 1; }
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$id")"
   "$bin/floor_bench" raw "$moves" steps >>"$work/floor_shown"
-  xdotool mousemove $((X + 14)) $((Y + 38))
-  start=$(now)
-  xdotool click 1
-  for _ in $(seq 1 6000); do
-    pos="$(xdotool getmouselocation --shell | head -n2 | tr '\n' ' ')"
-    [ "$pos" = "X=1279 Y=1023 " ] && break
-    sleep 0.005
-  done
-  [ "$pos" = "X=1279 Y=1023 " ] && echo "$(now) - $start" | bc -l
+  "$bin/floor_bench" click $((X + 14)) $((Y + 38)) 1279 1023
   kill "$pid"
   wait "$pid" 2>/dev/null
 }
