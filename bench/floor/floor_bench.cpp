@@ -33,13 +33,7 @@
 namespace {
 
 using pointilla::bench::Clock;
-using pointilla::bench::movePath;
-using pointilla::bench::scenarioPath;
-
-// The path: spread over the screen, or the scripts' scenario files' steps.
-std::vector<pointilla::platform::ScreenPoint> pathOf(bool steps, int moves, int width, int height) {
-    return steps ? scenarioPath(moves, width, height) : movePath(moves, width, height);
-}
+using pointilla::bench::pathOf;
 using pointilla::bench::secondsSince;
 
 int rawLoop(int moves, bool steps) {

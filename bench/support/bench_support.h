@@ -40,6 +40,12 @@ inline std::vector<platform::ScreenPoint> scenarioPath(int count, int width, int
     return points;
 }
 
+// The path a floor bench plays: spread over the screen, or the scripts'
+// scenario files' steps.
+inline std::vector<platform::ScreenPoint> pathOf(bool steps, int count, int width, int height) {
+    return steps ? scenarioPath(count, width, height) : movePath(count, width, height);
+}
+
 // No stored settings: the engine plays with its defaults.
 class NoSettings final : public settings::Reader {
   public:

@@ -11,15 +11,10 @@
 #include <QTreeView>
 #include <map>
 
-#include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
-#include "platform/testing/recording_desktop.h"
-#include "settings/memory_registry_control.h"
+#include "every_window.h"
 #include "shell/about/frm_about.h"
 #include "shell/form1.h"
-#include "shell/repeat_dialog.h"
-#include "support/temp_dir.h"
-#include "test_support.h"
 
 using pointilla::shell::Form1;
 
@@ -75,20 +70,9 @@ std::map<QString, Heard> heardIn(QWidget& window) {
 }  // namespace
 
 TEST(AccessibleNames, EveryControlOfEveryWindowHasANameOfItsOwn) {
-    const pointilla::testing::TempDir share;
-    pointilla::settings::MemoryRegistryControl store;
-    pointilla::platform::testing::RecordingDesktop desktop;
-    pointilla::shell::testing::ScriptedFileDialog dialogs;
-    Form1 form(
-        {store, desktop, dialogs, "/opt/pointilla/bin", share.file("aide pointilla.html", "")});
-    form.show();
-    form.scenarioModel().append({"D\u00e9lai", "3"});
-    form.LV1->setCurrentIndex(form.scenarioModel().index(0, 0));
-    form.listCommands().modi_Click();
-    form.listCommands().url_Click();
-    form.apropos_Click();
-    pointilla::shell::RepeatDialog repeat(1, &form);
-    repeat.show();
+    pointilla::shell::testing::EveryWindowShown shown;
+    auto& form = shown.form;
+    auto& repeat = shown.repeat;
 
     const std::pair<QWidget*, std::map<QString, QString>> windows[] = {
         {&form,

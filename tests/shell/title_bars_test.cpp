@@ -7,31 +7,15 @@
 #include <QApplication>
 #include <QTreeView>
 
-#include "editing/dialogs/list_commands.h"
 #include "editing/scenario_model.h"
-#include "platform/testing/recording_desktop.h"
-#include "settings/memory_registry_control.h"
+#include "every_window.h"
 #include "shell/about/frm_about.h"
 #include "shell/form1.h"
-#include "shell/repeat_dialog.h"
-#include "support/temp_dir.h"
-#include "test_support.h"
 
 TEST(TitleBars, EveryWindowHasACloseButtonOnlyAndAFixedSize) {
-    const pointilla::testing::TempDir share;
-    pointilla::settings::MemoryRegistryControl store;
-    pointilla::platform::testing::RecordingDesktop desktop;
-    pointilla::shell::testing::ScriptedFileDialog dialogs;
-    pointilla::shell::Form1 form(
-        {store, desktop, dialogs, "/opt/pointilla/bin", share.file("aide pointilla.html", "")});
-    form.show();
-    form.scenarioModel().append({"D\u00e9lai", "3"});
-    form.LV1->setCurrentIndex(form.scenarioModel().index(0, 0));
-    form.listCommands().modi_Click();
-    form.listCommands().url_Click();
-    form.apropos_Click();
-    pointilla::shell::RepeatDialog repeat(1, &form);
-    repeat.show();
+    pointilla::shell::testing::EveryWindowShown shown;
+    auto& form = shown.form;
+    auto& repeat = shown.repeat;
 
     const QWidget* windows[] = {&form, form.listCommands().form2(), form.listCommands().form3(),
                                 form.aboutBox(), &repeat};
