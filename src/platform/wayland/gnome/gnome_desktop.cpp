@@ -18,11 +18,12 @@ namespace {
 using namespace gnome;
 using Clock = std::chrono::steady_clock;
 
-// Each remote-desktop call is awaited, and the bus keeps them in order: moves
-// and presses need no spacing of their own (clicks after thousands of moves
-// sent back to back land on their pixels, two busy loops on the cores or not).
-// Waiting for the cursor metadata to show a move polls this often.
-constexpr auto kConfirmPollInterval = std::chrono::milliseconds(10);
+// The remote-desktop calls go out without awaiting each reply, and the bus
+// keeps them in order: moves and presses need no spacing of their own (clicks
+// after thousands of moves sent back to back land on their pixels, two busy
+// loops on the cores or not). Waiting for the cursor metadata to show a move
+// polls this often; reading it costs a lock, and a frame may come at any time.
+constexpr auto kConfirmPollInterval = std::chrono::milliseconds(1);
 // The session's pointer is a new input device, which mutter takes up a moment
 // after Start, on a busy machine noticeably so: events sent before are lost.
 // The first move is repeated until the cursor metadata shows it arrived.
@@ -84,6 +85,11 @@ class GnomeDesktop final : public Desktop,
         }
         return lost_ ? fail(*lost_) : Status<DesktopLost>();
     }
+    // What was sent is taken by the compositor before a pause or the end.
+    Status<DesktopLost> flush() override {
+        if (!lost_) sent(session_->awaitSent());
+        return lost_ ? fail(*lost_) : Status<DesktopLost>();
+    }
     Status<DesktopLost> leftButtonDown() override { return pressLeft(true); }
     Status<DesktopLost> leftButtonUp() override { return pressLeft(false); }
     Status<DesktopLost> pressLeft(bool pressed) {
@@ -108,6 +114,7 @@ class GnomeDesktop final : public Desktop,
     // the time ran out or the session is gone.
     bool confirmMove(ScreenPoint point, Clock::duration timeout) {
         sent(session_->moveTo(point.x, point.y));
+        if (!lost_) sent(session_->awaitSent());
         const auto deadline = Clock::now() + timeout;
         auto retry = Clock::now() + kDeviceRetryInterval;
         while (!lost_ && cursor_->position() != point && Clock::now() < deadline) {
