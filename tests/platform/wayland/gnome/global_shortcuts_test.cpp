@@ -272,6 +272,31 @@ TEST(GnomeShortcutsKeyboard, HoldsTheKeysOfAnActivatedShortcutUntilDeactivated) 
     EXPECT_FALSE(keyboard->isDown(kCtrl));
 }
 
+// The portal sends a tap's Activated and Deactivated back to back: the stop
+// key's watch still takes the press, once, and only for Escape.
+TEST(GnomeShortcutsKeyboard, KeepsATapOfEscapeUntilTaken) {
+    PrivateBus bus;
+    if (!bus.up()) GTEST_SKIP() << "no dbus-daemon";
+    FakePortal portal(bus.address());
+    const auto keyboard = openShortcutsKeyboard();
+    keyboard->watchCombinations(
+        std::vector<KeyCombination>{{kCtrl, kAlt, topRowDigit(1)}, {kEscape}});
+    ASSERT_EQ(portal.bound().size(), 2U);
+    EXPECT_FALSE(keyboard->takePress(kEscape));
+
+    portal.press("1", true);
+    portal.press("1", false);
+    portal.press("0", true);
+    portal.press("0", false);
+    ASSERT_TRUE(changeArrives(*keyboard));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the rest of the burst
+    keyboard->takeChanges();
+    EXPECT_FALSE(keyboard->isDown(kEscape));
+    EXPECT_TRUE(keyboard->takePress(kEscape));
+    EXPECT_FALSE(keyboard->takePress(kEscape));
+    EXPECT_TRUE(keyboard->takePress(kCtrl));
+}
+
 TEST(GnomeShortcutsKeyboard, SaysItHearsNothingWithoutThePortalOrTheShellHelper) {
     PrivateBus bus;
     if (!bus.up()) GTEST_SKIP() << "no dbus-daemon";
