@@ -35,6 +35,12 @@ constexpr auto kDeviceRetryInterval = std::chrono::milliseconds(250);
 // seen in the cursor metadata vouches for all sent before it; before stopping,
 // the pointer steps one pixel aside and back, each step awaited.
 constexpr auto kSettleTimeout = std::chrono::seconds(2);
+// A press right after a burst of moves sent back to back was now and then
+// lost (the window under the pointer never saw it), however long the press
+// waited; one more move to the same place, seen in the cursor metadata, made it
+// land. So before a press that follows more than one move, the pointer steps
+// aside and back as before the session stops (settle()).
+constexpr int kBurstBeforePress = 2;
 constexpr const char* kCompositor = "GNOME (mutter)";
 
 class GnomeDesktop final : public Desktop,
@@ -77,6 +83,7 @@ class GnomeDesktop final : public Desktop,
         if (lost_) return fail(*lost_);
         lastPoint_ = point;
         sentSinceSettled_ = true;
+        ++movesSinceSeen_;
         if (!deviceReady_) {
             static_cast<void>(confirmMove(point, kDeviceReadyTimeout));
             deviceReady_ = true;
@@ -97,8 +104,13 @@ class GnomeDesktop final : public Desktop,
         if (!deviceReady_) {
             if (const auto here = cursor_->position()) static_cast<void>(moveTo(*here));
         }
+        // See kBurstBeforePress.
+        if (!lost_) sent(session_->awaitSent());
+        if (movesSinceSeen_ >= kBurstBeforePress) settle();
+        movesSinceSeen_ = 0;
         if (lost_) return fail(*lost_);
         sent(session_->button(kLeftButtonCode, pressed));
+        if (!lost_) sent(session_->awaitSent());
         sentSinceSettled_ = true;
         return lost_ ? fail(*lost_) : Status<DesktopLost>();
     }
@@ -149,6 +161,7 @@ class GnomeDesktop final : public Desktop,
     bool deviceReady_ = false;
     std::optional<ScreenPoint> lastPoint_;
     bool sentSinceSettled_ = false;
+    int movesSinceSeen_ = 0;
     std::optional<DesktopLost> lost_;
 };
 
