@@ -29,10 +29,11 @@ run "$root/bench/shell/run_window_idle_bench.sh" "$bin/window_idle_bench" "$bin/
 run "$root/bench/wayland/run.sh" "$build"
 run "$root/bench/floor/run.sh" "$build"
 run "$root/bench/floor/run_wayland.sh" "$build"
+run "$root/bench/floor/run_gnome.sh" "$build"
 # The Windows build under Wine, when there is one (it says it skipped otherwise).
 run "$root/bench/floor/run_wine.sh" "$build"
 run "$root/bench/floor/run_memory.sh" "$build"
-# GNOME's own figures (raw D-Bus calls, the read-back); its 10,000-move row is
-# in the Wayland table above.
+# GNOME's own figures (the session's calls, the read-back); its floor table is
+# above.
 run "$root/bench/wayland_gnome/run_wayland_gnome_bench.sh" "$bin" 1000 330
 exit $status

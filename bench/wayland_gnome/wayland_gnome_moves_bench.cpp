@@ -3,8 +3,8 @@
 //  - MOVES moves through the X11 backend on the X display given (XTEST);
 //  - MOVES moves through the GNOME backend, and how long the last one takes to
 //    read back from the cursor metadata;
-//  - the same moves as bare remote-desktop calls: the D-Bus round trip each
-//    one costs, the floor of the backend's figure.
+//  - the same moves as the backend's remote-desktop session calls alone, the
+//    replies awaited together (bench/floor/run_gnome.sh has the floor table).
 // Needs a GNOME session (mutter) on the session bus; uses mutter's own
 // interfaces, so nobody has to consent.
 // Usage: wayland_gnome_moves_bench X11_DISPLAY [MOVES]   (default 10000)
@@ -28,7 +28,7 @@ using pointilla::bench::secondsSince;
 using pointilla::platform::ScreenPoint;
 
 void printRow(const char* name, int moves, double seconds) {
-    std::printf("%-34s %6d moves %9.3f s %10.1f us/move\n", name, moves, seconds,
+    std::printf("%-48s %6d moves %9.3f s %10.1f us/move\n", name, moves, seconds,
                 seconds * 1e6 / moves);
 }
 
@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
         pointer.moveTo({1, 1}));  // the first event waits for the new pointer to settle
     start = Clock::now();
     for (const ScreenPoint& point : path) static_cast<void>(pointer.moveTo(point));
+    static_cast<void>(pointer.flush());  // every call has its reply
     printRow("GNOME backend", moves, secondsSince(start));
     const auto sent = Clock::now();
     while (pointer.position() != path.back() && secondsSince(sent) < 2) {
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
     for (const ScreenPoint& point : path) {
         static_cast<void>(session.value()->moveTo(point.x, point.y));
     }
-    printRow("GNOME bare D-Bus calls (floor)", moves, secondsSince(start));
+    static_cast<void>(session.value()->awaitSent());
+    printRow("GNOME session calls, replies awaited together", moves, secondsSince(start));
     return 0;
 }

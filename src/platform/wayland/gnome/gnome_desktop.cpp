@@ -18,11 +18,12 @@ namespace {
 using namespace gnome;
 using Clock = std::chrono::steady_clock;
 
-// Each remote-desktop call is awaited, and the bus keeps them in order: moves
-// and presses need no spacing of their own (clicks after thousands of moves
-// sent back to back land on their pixels, two busy loops on the cores or not).
-// Waiting for the cursor metadata to show a move polls this often.
-constexpr auto kConfirmPollInterval = std::chrono::milliseconds(10);
+// The remote-desktop calls go out without awaiting each reply, and the bus
+// keeps them in order: moves and presses need no spacing of their own (clicks
+// after thousands of moves sent back to back land on their pixels, two busy
+// loops on the cores or not). Waiting for the cursor metadata to show a move
+// polls this often; reading it costs a lock, and a frame may come at any time.
+constexpr auto kConfirmPollInterval = std::chrono::milliseconds(1);
 // The session's pointer is a new input device, which mutter takes up a moment
 // after Start, on a busy machine noticeably so: events sent before are lost.
 // The first move is repeated until the cursor metadata shows it arrived.
@@ -34,6 +35,12 @@ constexpr auto kDeviceRetryInterval = std::chrono::milliseconds(250);
 // seen in the cursor metadata vouches for all sent before it; before stopping,
 // the pointer steps one pixel aside and back, each step awaited.
 constexpr auto kSettleTimeout = std::chrono::seconds(2);
+// A press right after a burst of moves sent back to back was now and then
+// lost (the window under the pointer never saw it), however long the press
+// waited; one more move to the same place, seen in the cursor metadata, made it
+// land. So before a press that follows more than one move, the pointer steps
+// aside and back as before the session stops (settle()).
+constexpr int kBurstBeforePress = 2;
 constexpr const char* kCompositor = "GNOME (mutter)";
 
 class GnomeDesktop final : public Desktop,
@@ -76,12 +83,18 @@ class GnomeDesktop final : public Desktop,
         if (lost_) return fail(*lost_);
         lastPoint_ = point;
         sentSinceSettled_ = true;
+        ++movesSinceSeen_;
         if (!deviceReady_) {
             static_cast<void>(confirmMove(point, kDeviceReadyTimeout));
             deviceReady_ = true;
         } else {
             sent(session_->moveTo(point.x, point.y));
         }
+        return lost_ ? fail(*lost_) : Status<DesktopLost>();
+    }
+    // What was sent is taken by the compositor before a pause or the end.
+    Status<DesktopLost> flush() override {
+        if (!lost_) sent(session_->awaitSent());
         return lost_ ? fail(*lost_) : Status<DesktopLost>();
     }
     Status<DesktopLost> leftButtonDown() override { return pressLeft(true); }
@@ -91,8 +104,13 @@ class GnomeDesktop final : public Desktop,
         if (!deviceReady_) {
             if (const auto here = cursor_->position()) static_cast<void>(moveTo(*here));
         }
+        // See kBurstBeforePress.
+        if (!lost_) sent(session_->awaitSent());
+        if (movesSinceSeen_ >= kBurstBeforePress) settle();
+        movesSinceSeen_ = 0;
         if (lost_) return fail(*lost_);
         sent(session_->button(kLeftButtonCode, pressed));
+        if (!lost_) sent(session_->awaitSent());
         sentSinceSettled_ = true;
         return lost_ ? fail(*lost_) : Status<DesktopLost>();
     }
@@ -108,6 +126,7 @@ class GnomeDesktop final : public Desktop,
     // the time ran out or the session is gone.
     bool confirmMove(ScreenPoint point, Clock::duration timeout) {
         sent(session_->moveTo(point.x, point.y));
+        if (!lost_) sent(session_->awaitSent());
         const auto deadline = Clock::now() + timeout;
         auto retry = Clock::now() + kDeviceRetryInterval;
         while (!lost_ && cursor_->position() != point && Clock::now() < deadline) {
@@ -142,6 +161,7 @@ class GnomeDesktop final : public Desktop,
     bool deviceReady_ = false;
     std::optional<ScreenPoint> lastPoint_;
     bool sentSinceSettled_ = false;
+    int movesSinceSeen_ = 0;
     std::optional<DesktopLost> lost_;
 };
 

@@ -13,7 +13,8 @@ void HeldCombinations::reset(std::vector<KeyCombination> combinations) {
 
 void HeldCombinations::pressed(std::size_t index) {
     if (index >= states_.size()) return;
-    states_[index] = State{.held = true, .reported = false, .releaseWaits = false};
+    states_[index] =
+        State{.held = true, .reported = false, .releaseWaits = false, .pressedSinceTaken = true};
     changed_ = true;
 }
 
@@ -29,9 +30,7 @@ void HeldCombinations::released(std::size_t index) {
 }
 
 void HeldCombinations::query(std::span<const int> keys, std::span<bool> down) {
-    for (State& state : states_) {
-        if (state.releaseWaits && state.reported) state = State{};
-    }
+    releaseReported();
     for (std::size_t k = 0; k < keys.size() && k < down.size(); ++k) {
         down[k] = false;
         for (std::size_t i = 0; i < states_.size(); ++i) {
@@ -42,6 +41,26 @@ void HeldCombinations::query(std::span<const int> keys, std::span<bool> down) {
             }
         }
     }
+}
+
+void HeldCombinations::releaseReported() {
+    for (State& state : states_) {
+        if (state.releaseWaits && state.reported)
+            state = State{.pressedSinceTaken = state.pressedSinceTaken};
+    }
+}
+
+bool HeldCombinations::takePress(int key) {
+    releaseReported();
+    bool seen = false;
+    for (std::size_t i = 0; i < states_.size(); ++i) {
+        if (std::ranges::find(combinations_[i], key) == combinations_[i].end()) continue;
+        State& state = states_[i];
+        seen = seen || state.held || state.pressedSinceTaken;
+        state.pressedSinceTaken = false;
+        if (state.held) state.reported = true;
+    }
+    return seen;
 }
 
 bool HeldCombinations::takeChanged() {

@@ -28,6 +28,11 @@ class HeldCombinations {
     // put off for a report take effect first when they have been reported.
     void query(std::span<const int> keys, std::span<bool> down);
 
+    // Whether a combination with that key is held or was pressed since the
+    // previous take (the stop key's watch: a tap between two looks counts
+    // once, whatever other queries reported meanwhile).
+    bool takePress(int key);
+
     // True when the state may have changed since the previous call (a release
     // still put off counts as a change to come).
     bool takeChanged();
@@ -37,7 +42,11 @@ class HeldCombinations {
         bool held = false;
         bool reported = false;
         bool releaseWaits = false;
+        bool pressedSinceTaken = false;
     };
+    // Releases put off until a report, now that it came.
+    void releaseReported();
+
     std::vector<KeyCombination> combinations_;
     std::vector<State> states_;
     bool changed_ = false;

@@ -61,6 +61,10 @@ class HelperKeyboard final : public KeyboardState {
         readSignals();
         held_.query(virtualKeys, down);
     }
+    bool takePress(int virtualKey) override {
+        readSignals();
+        return held_.takePress(virtualKey);
+    }
     int changeNotifier() const override { return sd_bus_get_fd(bus_.get()); }
     bool takeChanges() override {
         readSignals();

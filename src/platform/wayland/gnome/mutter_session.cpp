@@ -23,6 +23,7 @@ class MutterSession final : public RemoteSession {
     MutterSession(BusHandle bus, std::string session)
         : bus_(std::move(bus)), session_(std::move(session)) {}
     ~MutterSession() override {
+        static_cast<void>(calls_.awaitAll());
         auto call = newMethodCall(bus_.get(), kRemoteDesktopService, session_.c_str(),
                                   kRemoteDesktopSession, "Stop");
         if (call) static_cast<void>(callMethod(bus_.get(), call->get()));
@@ -35,6 +36,7 @@ class MutterSession final : public RemoteSession {
     posix::UniqueFd openPipeWire() override { return {}; }
     Status<BusFailure> moveTo(double x, double y) override;
     Status<BusFailure> button(int code, bool pressed) override;
+    Status<BusFailure> awaitSent() override { return calls_.awaitAll(); }
 
   private:
     static int onStreamAdded(sd_bus_message* message, void* self, sd_bus_error* error);
@@ -45,6 +47,7 @@ class MutterSession final : public RemoteSession {
     std::string session_;
     std::string streamPath_;
     bool haveNode_ = false;
+    CallPipeline calls_{bus_.get()};
 };
 
 Status<BusFailure> MutterSession::start() {
@@ -133,9 +136,7 @@ Status<BusFailure> MutterSession::moveTo(double x, double y) {
                               kRemoteDesktopSession, "NotifyPointerMotionAbsolute");
     if (!call) return fail(call.error());
     sd_bus_message_append(call->get(), "sdd", streamPath_.c_str(), x, y);
-    auto reply = callMethod(bus_.get(), call->get());
-    if (!reply) return fail(reply.error());
-    return {};
+    return calls_.send(call->get());
 }
 
 Status<BusFailure> MutterSession::button(int code, bool pressed) {
@@ -143,9 +144,7 @@ Status<BusFailure> MutterSession::button(int code, bool pressed) {
                               kRemoteDesktopSession, "NotifyPointerButton");
     if (!call) return fail(call.error());
     sd_bus_message_append(call->get(), "ib", code, static_cast<int>(pressed));
-    auto reply = callMethod(bus_.get(), call->get());
-    if (!reply) return fail(reply.error());
-    return {};
+    return calls_.send(call->get());
 }
 
 }  // namespace

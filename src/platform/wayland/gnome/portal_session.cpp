@@ -25,6 +25,7 @@ class PortalSession final : public RemoteSession {
     PortalSession(BusHandle bus, std::string handle)
         : bus_(std::move(bus)), handle_(std::move(handle)) {}
     ~PortalSession() override {
+        static_cast<void>(calls_.awaitAll());
         auto call = newMethodCall(bus_.get(), kPortalService, handle_.c_str(),
                                   "org.freedesktop.portal.Session", "Close");
         if (call) static_cast<void>(callMethod(bus_.get(), call->get()));
@@ -40,6 +41,7 @@ class PortalSession final : public RemoteSession {
     posix::UniqueFd openPipeWire() override;
     Status<BusFailure> moveTo(double x, double y) override;
     Status<BusFailure> button(int code, bool pressed) override;
+    Status<BusFailure> awaitSent() override { return calls_.awaitAll(); }
 
   private:
     // Calls interface.member(session, {handle_token, extra...}) and waits for its Response.
@@ -51,6 +53,7 @@ class PortalSession final : public RemoteSession {
     BusHandle bus_;
     std::string handle_;
     uint32_t streamId_ = 0;
+    CallPipeline calls_{bus_.get()};
 };
 
 template <class AppendOptions>
@@ -153,9 +156,7 @@ Status<BusFailure> PortalSession::moveTo(double x, double y) {
                               "NotifyPointerMotionAbsolute");
     if (!call) return fail(call.error());
     sd_bus_message_append(call->get(), "oa{sv}udd", handle_.c_str(), 0, streamId_, x, y);
-    auto reply = callMethod(bus_.get(), call->get());
-    if (!reply) return fail(reply.error());
-    return {};
+    return calls_.send(call->get());
 }
 
 Status<BusFailure> PortalSession::button(int code, bool pressed) {
@@ -164,9 +165,7 @@ Status<BusFailure> PortalSession::button(int code, bool pressed) {
     if (!call) return fail(call.error());
     sd_bus_message_append(call->get(), "oa{sv}iu", handle_.c_str(), 0, code,
                           static_cast<uint32_t>(pressed ? 1 : 0));
-    auto reply = callMethod(bus_.get(), call->get());
-    if (!reply) return fail(reply.error());
-    return {};
+    return calls_.send(call->get());
 }
 
 }  // namespace

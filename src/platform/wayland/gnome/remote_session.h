@@ -16,6 +16,7 @@
 #include "platform/desktop/desktop.h"
 #include "platform/posix/unique_fd.h"
 #include "platform/wayland/gnome/bus_calls.h"
+#include "platform/wayland/gnome/call_pipeline.h"
 
 namespace pointilla::platform::wayland::gnome {
 
@@ -34,9 +35,13 @@ class RemoteSession {
     // The connection to PipeWire that may see the stream; an empty fd means
     // the user's own PipeWire daemon.
     virtual posix::UniqueFd openPipeWire() = 0;
-    // Absolute motion to (x, y) on the stream's monitor, in its pixels.
+    // Absolute motion to (x, y) on the stream's monitor, in its pixels, and a
+    // button, each sent without awaiting the reply (call_pipeline.h): a failure
+    // is told by a later call, or by awaitSent(), which returns once all were
+    // taken.
     virtual Status<BusFailure> moveTo(double x, double y) = 0;
     virtual Status<BusFailure> button(int code, bool pressed) = 0;
+    virtual Status<BusFailure> awaitSent() = 0;
 
   protected:
     StreamGeometry stream_;

@@ -38,6 +38,18 @@ class ShortcutsKeyboard final : public KeyboardState {
             down[i] = heldHas(virtualKeys[i]);
         }
     }
+    // The portal reports a tap's Activated and Deactivated back to back: the
+    // press is kept until taken.
+    bool takePress(int virtualKey) override {
+        takeChanges();
+        bool seen = false;
+        for (std::size_t i = 0; i < bound_.size(); ++i) {
+            if (std::ranges::find(bound_[i], virtualKey) == bound_[i].end()) continue;
+            seen = seen || held_[i] || pressedSinceTaken_[i];
+            pressedSinceTaken_[i] = false;
+        }
+        return seen;
+    }
     int changeNotifier() const override { return bus_ ? sd_bus_get_fd(bus_.get()) : -1; }
     bool takeChanges() override {
         if (!bus_) return false;
@@ -57,6 +69,7 @@ class ShortcutsKeyboard final : public KeyboardState {
         if (createSession() && bindShortcuts(wanted)) {
             bound_ = wanted;
             held_.assign(bound_.size(), false);
+            pressedSinceTaken_.assign(bound_.size(), false);
         } else {
             closeSession();
         }
@@ -85,6 +98,7 @@ class ShortcutsKeyboard final : public KeyboardState {
     std::string session_;
     std::vector<KeyCombination> bound_;
     std::vector<bool> held_;
+    std::vector<bool> pressedSinceTaken_;
     bool changed_ = false;
     KeyEventLog events_;
 };
@@ -148,6 +162,7 @@ void ShortcutsKeyboard::closeSession() {
         events_.note({});
     }
     held_.clear();
+    pressedSinceTaken_.clear();
 }
 
 // Activated / Deactivated (o session_handle, s shortcut_id, t timestamp, a{sv} options).
@@ -168,6 +183,7 @@ int ShortcutsKeyboard::onSignal(sd_bus_message* message, void* self, sd_bus_erro
     const std::size_t index = std::stoul(text);
     if (index < keyboard->held_.size()) {
         keyboard->held_[index] = member == "Activated";
+        if (member == "Activated") keyboard->pressedSinceTaken_[index] = true;
         keyboard->changed_ = true;
         keyboard->events_.noteHeld(keyboard->bound_, keyboard->held_);
     }

@@ -8,6 +8,7 @@
 # - Escape stops a playback;
 # - once Pointilla has ended (killed: nothing tidied), the combination reaches
 #   another window again;
+# - a tap of Escape stops pointilla-play between rows played back to back;
 # - with the helper disabled, the window says the hot key is not heard and
 #   captures nothing; enabled again, it binds again and captures.
 # Skips (77) where GNOME Shell is not installed.
@@ -130,6 +131,23 @@ while read -r -t 5 line <&3; do
 done
 [ -n "$got" ] || fail "CTRL + ALT + 1 did not reach the window after Pointilla ended"
 end_process "${pids[-1]}"
+
+step "Escape between back-to-back rows"
+# pointilla-play on rows of moves with no wait between them: a tap of Escape,
+# pressed and let go at once, stops it ("Lecture arrêtée", status 6).
+awk 'BEGIN { for (i = 0; i < 400000; i++) printf "Position souris\244%d , %d\244\r\n", (i * 37) % 1280, (i * 53) % 1024 }' \
+  >"$work/rows.sce"
+move 641 511
+"$play" "$work/rows.sce" >"$work/rows.log" 2>&1 &
+player="$!"
+pids+=("$player")
+wait_until 100 bash -c "! gdbus call --session -d org.pointilla.ShellHelper -o /org/pointilla/ShellHelper \
+  -m org.pointilla.ShellHelper.GetPosition | grep -q '^(641, 511, '" || fail "the rows did not start"
+keys "down ff1b" "up ff1b"
+wait_until 100 bash -c "! kill -0 $player 2>/dev/null" || fail "an Escape tap did not stop the rows"
+wait "$player"
+rc=$?
+[ "$rc" = 6 ] || fail "pointilla-play ended with $rc, not stopped: $(tail -3 "$work/rows.log")"
 
 step "without the helper"
 # Without the helper: today's window, which says why the hot key is not heard.

@@ -1,7 +1,8 @@
 // The GNOME keyboard against a stand-in GlobalShortcuts portal on a private
 // session bus: what it binds for the watched combinations, the keys it reports
 // between Activated and Deactivated, and a desktop without the portal. And the
-// cursor stream where there is no PipeWire to reach.
+// cursor stream where there is no PipeWire to reach, and the calls sent
+// without awaiting each reply against a stand-in service.
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "platform/desktop/virtual_keys.h"
+#include "platform/wayland/gnome/call_pipeline.h"
 #include "platform/wayland/gnome/cursor_stream.h"
 #include "platform/wayland/gnome/shortcut_trigger.h"
 #include "platform/wayland/gnome/shortcuts_keyboard.h"
@@ -287,6 +289,31 @@ TEST(GnomeShortcutsKeyboard, HoldsTheKeysOfAnActivatedShortcutUntilDeactivated) 
     EXPECT_FALSE(keyboard->isDown(kCtrl));
 }
 
+// The portal sends a tap's Activated and Deactivated back to back: the stop
+// key's watch still takes the press, once, and only for Escape.
+TEST(GnomeShortcutsKeyboard, KeepsATapOfEscapeUntilTaken) {
+    PrivateBus bus;
+    if (!bus.up()) GTEST_SKIP() << "no dbus-daemon";
+    FakePortal portal(bus.address());
+    const auto keyboard = openShortcutsKeyboard();
+    keyboard->watchCombinations(
+        std::vector<KeyCombination>{{kCtrl, kAlt, topRowDigit(1)}, {kEscape}});
+    ASSERT_EQ(portal.bound().size(), 2U);
+    EXPECT_FALSE(keyboard->takePress(kEscape));
+
+    portal.press("1", true);
+    portal.press("1", false);
+    portal.press("0", true);
+    portal.press("0", false);
+    ASSERT_TRUE(changeArrives(*keyboard));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the rest of the burst
+    keyboard->takeChanges();
+    EXPECT_FALSE(keyboard->isDown(kEscape));
+    EXPECT_TRUE(keyboard->takePress(kEscape));
+    EXPECT_FALSE(keyboard->takePress(kEscape));
+    EXPECT_TRUE(keyboard->takePress(kCtrl));
+}
+
 TEST(GnomeShortcutsKeyboard, SaysItHearsNothingWithoutThePortalOrTheShellHelper) {
     PrivateBus bus;
     if (!bus.up()) GTEST_SKIP() << "no dbus-daemon";
@@ -295,6 +322,91 @@ TEST(GnomeShortcutsKeyboard, SaysItHearsNothingWithoutThePortalOrTheShellHelper)
     keyboard->watchCombinations(std::vector<KeyCombination>{{kCtrl, kAlt, topRowDigit(1)}});
     EXPECT_FALSE(keyboard->isDown(kCtrl));
     EXPECT_FALSE(keyboard->takeChanges());
+}
+
+// A service whose Move(i) records i, and refuses a negative one.
+class FakeMover {
+  public:
+    explicit FakeMover(const std::string& address) {
+        sd_bus_new(&bus_);
+        sd_bus_set_address(bus_, address.c_str());
+        sd_bus_set_bus_client(bus_, 1);
+        sd_bus_start(bus_);
+        sd_bus_add_object_vtable(bus_, nullptr, "/mover", "org.example.Mover", kVtable, this);
+        sd_bus_request_name(bus_, "org.example.Mover", 0);
+        thread_ = std::thread([this] {
+            while (!stop_) {
+                while (sd_bus_process(bus_, nullptr) > 0) {
+                }
+                sd_bus_wait(bus_, 10'000);
+            }
+        });
+    }
+    ~FakeMover() {
+        stop_ = true;
+        thread_.join();
+        sd_bus_flush_close_unref(bus_);
+    }
+    std::vector<int> moves() {
+        const std::lock_guard lock(mutex_);
+        return moves_;
+    }
+
+  private:
+    static int move(sd_bus_message* m, void* self, sd_bus_error* error) {
+        int value = 0;
+        sd_bus_message_read_basic(m, 'i', &value);
+        if (value < 0) {
+            return sd_bus_error_set_const(error, "org.example.Refused", "negative");
+        }
+        auto* mover = static_cast<FakeMover*>(self);
+        {
+            const std::lock_guard lock(mover->mutex_);
+            mover->moves_.push_back(value);
+        }
+        return sd_bus_reply_method_return(m, "");
+    }
+    static constexpr sd_bus_vtable kVtable[] = {SD_BUS_VTABLE_START(0),
+                                                SD_BUS_METHOD("Move", "i", "", &FakeMover::move, 0),
+                                                SD_BUS_VTABLE_END};
+
+    sd_bus* bus_ = nullptr;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<int> moves_;
+};
+
+TEST(GnomeCallPipeline, KeepsOrderBoundsWhatWaitsAndTellsARefusal) {
+    PrivateBus bus;
+    if (!bus.up()) GTEST_SKIP() << "no dbus-daemon";
+    FakeMover mover(bus.address());
+    auto client = openSessionBus();
+    ASSERT_TRUE(client.ok());
+    const auto send = [&](CallPipeline& pipeline, int value) {
+        auto call = newMethodCall(client->get(), "org.example.Mover", "/mover", "org.example.Mover",
+                                  "Move");
+        sd_bus_message_append(call->get(), "i", value);
+        return pipeline.send(call->get());
+    };
+
+    CallPipeline pipeline(client->get());
+    constexpr int kCalls = 3 * static_cast<int>(CallPipeline::kInFlight);
+    std::vector<int> sent;
+    for (int i = 0; i < kCalls; ++i) {
+        ASSERT_TRUE(send(pipeline, i).ok());
+        ASSERT_LE(pipeline.inFlight(), CallPipeline::kInFlight);
+        sent.push_back(i);
+    }
+    ASSERT_TRUE(pipeline.awaitAll().ok());
+    EXPECT_EQ(pipeline.inFlight(), 0U);
+    EXPECT_EQ(mover.moves(), sent);
+
+    ASSERT_TRUE(send(pipeline, -1).ok());  // refused, but not yet known
+    const auto awaited = pipeline.awaitAll();
+    ASSERT_FALSE(awaited.ok());
+    EXPECT_NE(awaited.error().find("org.example.Refused"), std::string::npos);
+    EXPECT_FALSE(send(pipeline, 7).ok());  // the failure stays told
 }
 
 TEST(GnomeCursorStream, FailsCleanlyWithoutPipeWire) {

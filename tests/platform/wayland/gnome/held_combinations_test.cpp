@@ -20,7 +20,8 @@ const KeyCombination kStop{kEscape};
 
 // Steps: "p0"/"r0" press or release combination 0, "?1" a query of the hot
 // key's digit (Escape's for "?e") whose answer is appended to the result as
-// '1' or '0', "t" takeChanged() appended as 'c' or '-'.
+// '1' or '0', "t" takeChanged() appended as 'c' or '-', "!e" takePress() of
+// Escape appended as 'y' or 'n'.
 std::string run(const std::vector<std::string>& steps) {
     HeldCombinations held;
     held.reset({kHotKey, kStop});
@@ -35,6 +36,7 @@ std::string run(const std::vector<std::string>& steps) {
             seen += down ? '1' : '0';
         }
         if (step[0] == 't') seen += held.takeChanged() ? 'c' : '-';
+        if (step[0] == '!') seen += held.takePress(kEscape) ? 'y' : 'n';
     }
     return seen;
 }
@@ -53,6 +55,12 @@ TEST(GnomeHeldCombinations, FollowPressesAndReleasesAsThePollSeesThem) {
         {"Escape apart from the hot key", {"p1", "?1", "?e", "r1", "?e"}, "010"},
         {"a release of nothing held", {"r0", "t", "?1"}, "-0"},
         {"an index out of range", {"p7", "r7", "t", "?1"}, "-0"},
+        {"a tap between two takes is taken once", {"p1", "r1", "!e", "!e"}, "yn"},
+        {"a hold is taken while held", {"p1", "!e", "!e", "r1", "!e"}, "yyn"},
+        {"a tap a query reported still counts for the take",
+         {"p1", "r1", "?e", "?e", "!e", "!e"},
+         "10yn"},
+        {"the hot key's tap is not Escape's", {"p0", "r0", "!e", "?1"}, "n1"},
     };
     for (const Case& c : cases) EXPECT_EQ(run(c.steps), c.seen) << c.what;
 }
