@@ -249,6 +249,7 @@ KwinInput::~KwinInput() {
 Status<DesktopLost> KwinInput::moveTo(ScreenPoint global) {
     org_kde_kwin_fake_input_pointer_motion_absolute(fakeInput_, wl_fixed_from_int(global.x),
                                                     wl_fixed_from_int(global.y));
+    movedSincePress_ = true;
     if (++movesHeld_ >= kMovesPerWrite) return flush();
     return stillConnected(display_.get());
 }
@@ -259,7 +260,11 @@ Status<DesktopLost> KwinInput::flush() {
     return stillConnected(display_.get());
 }
 
+// A press right after a burst of moves was now and then lost: KWin is given
+// the moves, and answers for them, before the press that follows them.
 Status<DesktopLost> KwinInput::pressLeft(bool down) {
+    if (down && movedSincePress_ && !sync()) return stillConnected(display_.get());
+    movedSincePress_ = false;
     org_kde_kwin_fake_input_button(
         fakeInput_, kLeftButton,
         down ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);

@@ -66,7 +66,8 @@ class KwinInput {
   private:
     KwinInput() = default;
     static constexpr int kMovesPerWrite = 64;
-    int movesHeld_ = 0;  // written since the last flush
+    int movesHeld_ = 0;             // written since the last flush
+    bool movedSincePress_ = false;  // moves sent since the last press
     void flushAll();
     void readPending();
     const Output* primary();
