@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/windows/mouse_hook.h"
@@ -84,7 +85,31 @@ class WindowsDesktop final : public Desktop,
             // was locked, disconnected or ended).
             if (!SetCursorPos(target.x, target.y) && !sent) return lost("SetCursorPos");
         }
+        movedTo_ = POINT{target.x, target.y};
         return {};
+    }
+
+    // A press right after a move lands where that move went. Under Wine a
+    // window under the pointer hands the position of an earlier move back as
+    // input a moment later, so with rows back to back the press could land
+    // there: the position is read until it has held for a few milliseconds,
+    // and set again whenever it slipped back.
+    void settleBeforePress() {
+        if (!movedTo_) return;
+        const POINT target = *movedTo_;
+        movedTo_.reset();
+        int held = 0;
+        for (int look = 0; look < 30 && held < 3; ++look) {
+            POINT now{};
+            if (!GetCursorPos(&now)) return;
+            if (now.x == target.x && now.y == target.y) {
+                ++held;
+            } else {
+                held = 0;
+                SetCursorPos(target.x, target.y);
+            }
+            Sleep(1);
+        }
     }
 
     // The monitors as moves map onto them. Reading them costs more than the
@@ -107,7 +132,10 @@ class WindowsDesktop final : public Desktop,
     }
 
     // --- buttons: at wherever the pointer is ---
-    Status<DesktopLost> leftButtonDown() override { return press(MOUSEEVENTF_LEFTDOWN); }
+    Status<DesktopLost> leftButtonDown() override {
+        settleBeforePress();
+        return press(MOUSEEVENTF_LEFTDOWN);
+    }
     Status<DesktopLost> leftButtonUp() override { return press(MOUSEEVENTF_LEFTUP); }
     static Status<DesktopLost> press(DWORD flags) {
         if (!sendMouse(flags)) return lost("SendInput");
@@ -135,6 +163,7 @@ class WindowsDesktop final : public Desktop,
     ScreenSize primaryScreenSize() override { return primaryMonitor().size; }
 
     Layout layout_{};
+    std::optional<POINT> movedTo_;
     ULONGLONG layoutReadAt_ = 0;
     bool layoutRead_ = false;
     windows::ShellDocumentOpener opener_;
