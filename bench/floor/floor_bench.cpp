@@ -22,8 +22,6 @@
 #include "platform/x11/x11_desktop.h"
 #include "playback/playback_engine.h"
 #include "playback/stop_key_watch.h"
-#include "scenario/detail_text.h"
-#include "scenario/row.h"
 #include "scenario/scenario.h"
 
 // Xlib's macros (Status, None) clash with the project's names: last.
@@ -59,12 +57,8 @@ int engineLoop(int moves, bool steps) {
     if (!opened) return 1;
     const auto desktop = std::move(opened).value();
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
-    pointilla::scenario::Scenario scenario;
-    for (const auto& point : pathOf(steps, moves, size.width, size.height)) {
-        scenario.append(pointilla::scenario::makeRow(
-            pointilla::scenario::RowKind::Position,
-            pointilla::scenario::capturedPositionDetail(point.x, point.y)));
-    }
+    const pointilla::scenario::Scenario scenario =
+        pointilla::bench::positionRows(pathOf(steps, moves, size.width, size.height));
     pointilla::bench::NoSettings settings;
     pointilla::bench::NoTicker ticker;
     playback::StopKeyWatch escape(desktop->keyboard(), platform::vk::kEscape);

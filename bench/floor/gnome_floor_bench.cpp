@@ -27,8 +27,6 @@
 #include "platform/desktop/native_desktop.h"
 #include "platform/wayland/gnome/cursor_stream.h"
 #include "playback/playback_engine.h"
-#include "scenario/detail_text.h"
-#include "scenario/row.h"
 #include "scenario/scenario.h"
 
 namespace {
@@ -210,11 +208,8 @@ int engineLoop(int moves) {
     auto opened = platform::openNativeDesktop(nullptr, notes);
     if (!opened) return 1;
     std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
-    scenario::Scenario rows;
-    for (const auto& point : movePath(moves, kWidth, kHeight)) {
-        rows.append(scenario::makeRow(scenario::RowKind::Position,
-                                      scenario::capturedPositionDetail(point.x, point.y)));
-    }
+    const scenario::Scenario rows =
+        pointilla::bench::positionRows(movePath(moves, kWidth, kHeight));
     static_cast<void>(desktop->pointer().moveTo({kWidth - 1, kHeight - 1}));  // untimed settling
     static_cast<void>(desktop->pointer().flush());
     pointilla::bench::NoSettings settings;

@@ -26,8 +26,6 @@
 #include "bench_support.h"
 #include "platform/desktop/native_desktop.h"
 #include "playback/playback_engine.h"
-#include "scenario/detail_text.h"
-#include "scenario/row.h"
 #include "scenario/scenario.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #ifdef POINTILLA_FLOOR_KWIN
@@ -155,12 +153,8 @@ int engineLoop(int moves) {
     if (!opened) return 1;
     std::unique_ptr<platform::Desktop> desktop = std::move(opened).value();
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
-    pointilla::scenario::Scenario scenario;
-    for (const auto& point : movePath(moves, size.width, size.height)) {
-        scenario.append(pointilla::scenario::makeRow(
-            pointilla::scenario::RowKind::Position,
-            pointilla::scenario::capturedPositionDetail(point.x, point.y)));
-    }
+    const pointilla::scenario::Scenario scenario =
+        pointilla::bench::positionRows(movePath(moves, size.width, size.height));
     static_cast<void>(desktop->pointer().moveTo({0, 0}));  // the device's settling, untimed
     pointilla::bench::NoSettings settings;
     pointilla::bench::NoTicker ticker;

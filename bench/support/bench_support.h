@@ -11,6 +11,9 @@
 #include "common/settings_store.h"
 #include "platform/desktop/desktop.h"
 #include "playback/playback_engine.h"
+#include "scenario/detail_text.h"
+#include "scenario/row.h"
+#include "scenario/scenario.h"
 
 namespace pointilla::bench {
 
@@ -44,6 +47,17 @@ inline std::vector<platform::ScreenPoint> scenarioPath(int count, int width, int
 // scenario files' steps.
 inline std::vector<platform::ScreenPoint> pathOf(bool steps, int count, int width, int height) {
     return steps ? scenarioPath(count, width, height) : movePath(count, width, height);
+}
+
+// A scenario of "Position souris" rows, one a point of the path, as the
+// hot key writes them.
+inline scenario::Scenario positionRows(const std::vector<platform::ScreenPoint>& path) {
+    scenario::Scenario rows;
+    for (const platform::ScreenPoint& point : path) {
+        rows.append(scenario::makeRow(scenario::RowKind::Position,
+                                      scenario::capturedPositionDetail(point.x, point.y)));
+    }
+    return rows;
 }
 
 // No stored settings: the engine plays with its defaults.

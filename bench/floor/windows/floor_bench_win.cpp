@@ -18,8 +18,6 @@
 #include "platform/desktop/virtual_keys.h"
 #include "playback/playback_engine.h"
 #include "playback/stop_key_watch.h"
-#include "scenario/detail_text.h"
-#include "scenario/row.h"
 #include "scenario/scenario.h"
 
 namespace {
@@ -68,11 +66,7 @@ int engineLoop(int moves, bool steps) {
     const auto desktop = std::move(opened).value();
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
     const auto path = pathOf(steps, moves, size.width, size.height);
-    scenario::Scenario rows;
-    for (const auto& point : path) {
-        rows.append(scenario::makeRow(scenario::RowKind::Position,
-                                      scenario::capturedPositionDetail(point.x, point.y)));
-    }
+    const scenario::Scenario rows = pointilla::bench::positionRows(path);
     pointilla::bench::NoSettings settings;
     pointilla::bench::NoTicker ticker;
     playback::StopKeyWatch escape(desktop->keyboard(), platform::vk::kEscape);
