@@ -107,9 +107,14 @@ for _ in 1 2 3 4 5; do
   printf 'Position souris\xa4 100 ,  100\xa4\r\nD\xe9lai\xa41\xa4\r\n'
   printf 'Position souris\xa4 1100 ,  900\xa4\r\nD\xe9lai\xa41\xa4\r\n'
 done >"$work/back-and-forth.sce"
+# Nine captured rows at most; the file's twenty rows reach the list's lower
+# part; the play button is clicked once they show.
+lower_list_filled() { shot && awk -v mean="$(lightness 262 260 200 120)" 'BEGIN {exit !(mean < 0.97)}'; }
+lower_list_filled && fail "the list's lower part has rows before the file came"
 QT_QPA_PLATFORM=wayland "$pointilla" "$work/back-and-forth.sce" >>"$work/pointilla.log" 2>&1 ||
   fail "the file was not handed over"
-sleep 0.5
+wait_until 50 lower_list_filled || fail "the handed file did not show"
+sleep 0.5 # a window just raised may lose a click
 move $((wx + 22)) $((wy + 67)) click
 wait_until 50 pointer_at 100 100 || fail "the playback did not start"
 keys "down ff1b" "up ff1b"
