@@ -22,20 +22,8 @@ open_private_session 360 || exit 1
 export TRELLIS_REGISTRY="$work/registry.db" HOME="$work" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-now() { date +%s.%N; }
-best() { sort -g | head -n1; }
-# A scenario of N moves whose last row, and only it, is the screen's corner.
-write_moves() {
-  awk -v n="$1" 'BEGIN { for (i = 0; i < n - 1; i++) printf "Position souris\244%d , %d\244\r\n", (i * 7) % 1200, (i * 13) % 1000;
-                         printf "Position souris\2441279 , 1023\244\r\n" }' >"$2"
-}
-timed_play() {
-  local start end
-  start=$(now)
-  "$bin/pointilla-play" "$1" 2>/dev/null || return 1
-  end=$(now)
-  echo "$end - $start" | bc -l
-}
+. "$here/timing.sh"
+timed_play() { seconds "$bin/pointilla-play" "$1"; }
 window_play() {
   local file="$1" id
   "$bin/pointilla" "$file" >/dev/null 2>&1 &
@@ -53,7 +41,7 @@ printf 'Position souris\24410 , 10\244\r\n' >"$work/one.sce"
 status=0
 printf '%-8s %8s %10s %18s %18s %18s %18s\n' platform moves floor engine pointilla-play window 'floor, window shown'
 for moves in "${counts[@]}"; do
-  write_moves "$moves" "$work/moves.sce"
+  corner_moves "$moves" "$work/moves.sce"
   # Rounds interleave the four, so that a busy moment of the machine weighs
   # on each alike; the best round of each counts.
   : >"$work/floor" >"$work/engine" >"$work/play" >"$work/window" >"$work/floor_shown"
@@ -67,9 +55,6 @@ for moves in "${counts[@]}"; do
   floor=$(best <"$work/floor") engine=$(best <"$work/engine")
   play=$(best <"$work/play") window=$(best <"$work/window") shown=$(best <"$work/floor_shown")
   [ -n "$floor" ] && [ -n "$engine" ] && [ -n "$play" ] && [ -n "$window" ] || { status=1; continue; }
-  ratio() { echo "scale=1; $1 / $floor" | bc -l; }
-  printf '%-8s %8d %9.3fs %9.3fs (%4s×) %9.3fs (%4s×) %9.3fs (%4s×) %9.3fs (%4s×)\n' x11 "$moves" \
-    "$floor" "$engine" "$(ratio "$engine")" "$play" "$(ratio "$play")" "$window" "$(ratio "$window")" \
-    "$shown" "$(ratio "$shown")"
+  table_row x11 "$moves" "$floor" "$engine" "$play" "$window" "$shown"
 done
 exit $status

@@ -23,17 +23,9 @@ command -v mutter >/dev/null || { echo "gnome    (mutter is not installed)"; exi
 work="$(mktemp -d)"
 trap 'stop_gnome_session; rm -rf "$work"' EXIT
 trap 'exit 143' TERM INT
-now() { date +%s.%N; }
-best() { sort -g | head -n1; }
-write_moves() {
-  awk -v n="$1" 'BEGIN { for (i = 0; i < n; i++) printf "Position souris\244%d , %d\244\r\n", (i * 37) % 1280, (i * 53) % 1024 }' >"$2"
-}
-timed_play() {
-  local start
-  start=$(now)
-  "$bin/pointilla-play" "$1" 2>>"$work/play.log" || return 1
-  echo "$(now) - $start" | bc -l
-}
+. "$here/timing.sh"
+timing_log="$work/play.log"
+timed_play() { seconds "$bin/pointilla-play" "$1"; }
 
 start_gnome_session "$work" || { echo "gnome    (mutter did not start)"; exit 1; }
 export POINTILLA_BACKEND=gnome POINTILLA_GNOME_SESSION=mutter
@@ -43,7 +35,7 @@ printf '%-8s %8s %10s %18s %18s %18s\n' platform moves floor engine pointilla-pl
 status=0
 awaited=()
 for moves in "${counts[@]}"; do
-  write_moves "$moves" "$work/moves.sce"
+  spread_moves "$moves" "$work/moves.sce"
   : >"$work/floor" && : >"$work/engine" && : >"$work/play" && : >"$work/whole"
   # Rounds interleave the contenders so that a busy moment weighs on each alike.
   for _ in 1 2 3; do
@@ -59,9 +51,7 @@ for moves in "${counts[@]}"; do
     status=1
     continue
   fi
-  ratio() { echo "scale=1; $1 / $floor" | bc -l; }
-  printf '%-8s %8d %9.3fs %9.3fs (%4s×) %9.3fs (%4s×) %9.3fs (%4s×)\n' gnome "$moves" \
-    "$floor" "$engine" "$(ratio "$engine")" "$played" "$(ratio "$played")" "$whole" "$(ratio "$whole")"
+  table_row gnome "$moves" "$floor" "$engine" "$played" "$whole"
   # Awaiting each call takes milliseconds a move: 10,000 at most.
   [ "$moves" -le 10000 ] && awaited+=("$moves $("$bin/gnome_floor_bench" raw-awaited "$moves") $floor")
 done

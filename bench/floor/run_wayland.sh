@@ -18,25 +18,14 @@ bin="$build/bin"
 [ -x "$bin/wayland_floor_bench" ] || { echo "no $bin/wayland_floor_bench: build it"; exit 1; }
 
 . "$root/tests/e2e/lib.sh"
-now() { date +%s.%N; }
-best() { sort -g | head -n1; }
-# The path of the floor and the engine (bench_support.h movePath), on the
-# test bed's 1280x1024 output.
-write_moves() {
-  awk -v n="$1" 'BEGIN { for (i = 0; i < n; i++) printf "Position souris\244%d , %d\244\r\n", (i * 37) % 1280, (i * 53) % 1024 }' >"$2"
-}
-timed_play() {
-  local start
-  start=$(now)
-  "$play" "$1" 2>>"$out/play.log" || return 1
-  echo "$(now) - $start" | bc -l
-}
+. "$here/timing.sh"
+timed_play() { timing_log="$out/play.log" seconds "$play" "$1"; }
 # One family's rows; its compositor is already running.
 measure() {
   local family="$1" raw="$2" moves floor engine played
   printf '%s\24410 , 10\244\r\n' 'Position souris' >"$out/one.sce"
   for moves in "${counts[@]}"; do
-    write_moves "$moves" "$out/moves.sce"
+    spread_moves "$moves" "$out/moves.sce"
     : >"$out/floor"
     : >"$out/engine"
     : >"$out/play"
@@ -54,9 +43,7 @@ measure() {
       printf '%-8s %8d (a contender failed: see %s)\n' "$family" "$moves" "$out/play.log"
       return 1
     fi
-    ratio() { echo "scale=1; $1 / $floor" | bc -l; }
-    printf '%-8s %8d %9.3fs %9.3fs (%4s×) %9.3fs (%4s×) %9.3fs (%4s×)\n' "$family" "$moves" \
-      "$floor" "$engine" "$(ratio "$engine")" "$played" "$(ratio "$played")" "$whole" "$(ratio "$whole")"
+    table_row "$family" "$moves" "$floor" "$engine" "$played" "$whole"
   done
 }
 

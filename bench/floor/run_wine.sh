@@ -36,18 +36,8 @@ wine regsvr32 /s "$(windows_path "$windows/Trellis.dll")" >/dev/null 2>&1
 # A running wineserver keeps each start below short.
 wineserver -p
 
-now() { date +%s.%N; }
-best() { sort -g | head -n1; }
-write_moves() {  # the same scenario as on X11: its last row, and only it, is the corner
-  awk -v n="$1" 'BEGIN { for (i = 0; i < n - 1; i++) printf "Position souris\244%d , %d\244\r\n", (i * 7) % 1200, (i * 13) % 1000;
-                         printf "Position souris\2441279 , 1023\244\r\n" }' >"$2"
-}
-timed_play() {
-  local start
-  start=$(now)
-  wine "$windows/pointilla-play.exe" "$(windows_path "$1")" >/dev/null 2>&1 || return 1
-  echo "$(now) - $start" | bc -l
-}
+. "$here/timing.sh"
+timed_play() { seconds wine "$windows/pointilla-play.exe" "$(windows_path "$1")"; }
 window_play() {
   local file="$1" id start pos
   wine "$windows/Pointilla.exe" "$(windows_path "$file")" >/dev/null 2>&1 &
@@ -79,7 +69,7 @@ printf 'Position souris\24410 , 10\244\r\n' >"$work/one.sce"
 status=0
 printf '%-8s %8s %10s %18s %18s %18s\n' platform moves floor engine pointilla-play window
 for moves in "${counts[@]}"; do
-  write_moves "$moves" "$work/moves.sce"
+  corner_moves "$moves" "$work/moves.sce"
   : >"$work/floor" >"$work/engine" >"$work/play" >"$work/window"
   for _ in $(seq 1 "${POINTILLA_BENCH_ROUNDS:-3}"); do
     wine "$windows/floor_bench_win.exe" raw "$moves" steps 2>/dev/null | tr -d '\r' >>"$work/floor"
@@ -91,8 +81,6 @@ for moves in "${counts[@]}"; do
   floor=$(best <"$work/floor") engine=$(best <"$work/engine")
   play=$(best <"$work/play") window=$(best <"$work/window")
   [ -n "$floor" ] && [ -n "$engine" ] && [ -n "$play" ] && [ -n "$window" ] || { status=1; continue; }
-  ratio() { echo "scale=1; $1 / $floor" | bc -l; }
-  printf '%-8s %8d %9.3fs %9.3fs (%4s×) %9.3fs (%4s×) %9.3fs (%4s×)\n' wine "$moves" "$floor" \
-    "$engine" "$(ratio "$engine")" "$play" "$(ratio "$play")" "$window" "$(ratio "$window")"
+  table_row wine "$moves" "$floor" "$engine" "$play" "$window"
 done
 exit $status
