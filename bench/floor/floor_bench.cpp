@@ -59,19 +59,16 @@ int engineLoop(int moves, bool steps) {
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
     const pointilla::scenario::Scenario scenario =
         pointilla::bench::positionRows(pathOf(steps, moves, size.width, size.height));
-    pointilla::bench::NoSettings settings;
-    pointilla::bench::NoTicker ticker;
     playback::StopKeyWatch escape(desktop->keyboard(), platform::vk::kEscape);
     playback::PlaybackCallbacks callbacks;
     callbacks.stopRequested = [&] { return escape.pressed(); };
-    playback::PlaybackEngine engine(scenario, desktop->pointer(), desktop->buttons(),
-                                    desktop->opener(), settings, ticker, callbacks, "/");
+    pointilla::bench::BenchEngine playing(scenario, *desktop, callbacks);
     escape.restart();
     const auto start = Clock::now();
-    engine.start();
+    playing.engine.start();
     static_cast<void>(desktop->pointer().position());  // a round trip: all processed
     std::printf("%.4f\n", secondsSince(start));
-    return engine.wasStopped() ? 1 : 0;
+    return playing.engine.wasStopped() ? 1 : 0;
 }
 
 int clickAndWait(int x, int y, int toX, int toY) {

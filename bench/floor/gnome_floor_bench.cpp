@@ -212,12 +212,9 @@ int engineLoop(int moves) {
         pointilla::bench::positionRows(movePath(moves, kWidth, kHeight));
     static_cast<void>(desktop->pointer().moveTo({kWidth - 1, kHeight - 1}));  // untimed settling
     static_cast<void>(desktop->pointer().flush());
-    pointilla::bench::NoSettings settings;
-    pointilla::bench::NoTicker ticker;
-    pointilla::playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(),
-                                               desktop->opener(), settings, ticker, {}, "/");
+    pointilla::bench::BenchEngine playing(rows, *desktop);
     const auto start = Clock::now();
-    engine.start();
+    playing.engine.start();
     desktop.reset();  // the close waits until the cursor shows the last move
     std::printf("%.4f\n", secondsSince(start));
     return 0;

@@ -156,12 +156,9 @@ int engineLoop(int moves) {
     const pointilla::scenario::Scenario scenario =
         pointilla::bench::positionRows(movePath(moves, size.width, size.height));
     static_cast<void>(desktop->pointer().moveTo({0, 0}));  // the device's settling, untimed
-    pointilla::bench::NoSettings settings;
-    pointilla::bench::NoTicker ticker;
-    pointilla::playback::PlaybackEngine engine(scenario, desktop->pointer(), desktop->buttons(),
-                                               desktop->opener(), settings, ticker, {}, "/");
+    pointilla::bench::BenchEngine playing(scenario, *desktop);
     const auto start = Clock::now();
-    engine.start();
+    playing.engine.start();
     desktop.reset();  // the close waits until the compositor has the last move
     std::printf("%.4f\n", secondsSince(start));
     return 0;

@@ -28,8 +28,6 @@ namespace {
 
 using pointilla::bench::Clock;
 using pointilla::bench::movePath;
-using pointilla::bench::NoSettings;
-using pointilla::bench::NoTicker;
 using pointilla::bench::secondsSince;
 using pointilla::platform::ScreenPoint;
 
@@ -64,18 +62,10 @@ int main(int argc, char** argv) {
     const auto path = movePath(moves, size.width, size.height);
 
     // The engine playing the rows, until the server has processed the last move.
-    pointilla::scenario::Scenario rows;
-    for (const auto& point : path) {
-        rows.append(pointilla::scenario::makeRow(
-            pointilla::scenario::RowKind::Position,
-            pointilla::scenario::capturedPositionDetail(point.x, point.y)));
-    }
-    NoSettings settings;
-    NoTicker ticker;
-    pointilla::playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(),
-                                               desktop->opener(), settings, ticker, {}, ".");
+    const pointilla::scenario::Scenario rows = pointilla::bench::positionRows(path);
+    pointilla::bench::BenchEngine playing(rows, *desktop);
     auto start = Clock::now();
-    engine.start();
+    playing.engine.start();
     const auto landed = desktop->pointer().position();  // a round trip: all moves are done
     const double engineSeconds = secondsSince(start);
     if (!landed || *landed != path.back()) {

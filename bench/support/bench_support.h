@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/settings_store.h"
@@ -72,6 +73,18 @@ class NoTicker final : public playback::Ticker {
     void start() override {}
     void stop() override {}
     bool active() const override { return false; }
+};
+
+// An engine playing rows on a desktop with those surroundings.
+struct BenchEngine {
+    BenchEngine(const scenario::Scenario& rows, platform::Desktop& desktop,
+                playback::PlaybackCallbacks callbacks = {})
+        : engine(rows, desktop.pointer(), desktop.buttons(), desktop.opener(), settings, ticker,
+                 std::move(callbacks), "/") {}
+
+    NoSettings settings;
+    NoTicker ticker;
+    playback::PlaybackEngine engine;
 };
 
 }  // namespace pointilla::bench

@@ -26,8 +26,6 @@
 namespace {
 
 using pointilla::bench::Clock;
-using pointilla::bench::NoSettings;
-using pointilla::bench::NoTicker;
 using pointilla::platform::Desktop;
 using pointilla::platform::ScreenPoint;
 
@@ -35,20 +33,12 @@ using pointilla::platform::ScreenPoint;
 // negative number when the pointer did not end at the last one.
 double playMoves(Desktop& desktop, int moves) {
     const auto size = desktop.screen().primaryScreenSize();
-    pointilla::scenario::Scenario rows;
-    ScreenPoint last;
-    for (int i = 0; i < moves; ++i) {
-        last = {(i * 37) % size.width, (i * 53) % size.height};
-        rows.append(pointilla::scenario::makeRow(
-            pointilla::scenario::RowKind::Position,
-            pointilla::scenario::capturedPositionDetail(last.x, last.y)));
-    }
-    NoSettings settings;
-    NoTicker ticker;
-    pointilla::playback::PlaybackEngine engine(rows, desktop.pointer(), desktop.buttons(),
-                                               desktop.opener(), settings, ticker, {}, ".");
+    const auto path = pointilla::bench::movePath(moves, size.width, size.height);
+    const ScreenPoint last = path.back();
+    const pointilla::scenario::Scenario rows = pointilla::bench::positionRows(path);
+    pointilla::bench::BenchEngine playing(rows, desktop);
     const auto start = Clock::now();
-    engine.start();
+    playing.engine.start();
     const auto landed = desktop.pointer().position();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     if (landed == last) return seconds;

@@ -67,17 +67,14 @@ int engineLoop(int moves, bool steps) {
     const platform::ScreenSize size = desktop->screen().primaryScreenSize();
     const auto path = pathOf(steps, moves, size.width, size.height);
     const scenario::Scenario rows = pointilla::bench::positionRows(path);
-    pointilla::bench::NoSettings settings;
-    pointilla::bench::NoTicker ticker;
     playback::StopKeyWatch escape(desktop->keyboard(), platform::vk::kEscape);
     playback::PlaybackCallbacks callbacks;
     callbacks.stopRequested = [&] { return escape.pressed(); };
-    playback::PlaybackEngine engine(rows, desktop->pointer(), desktop->buttons(), desktop->opener(),
-                                    settings, ticker, callbacks, "/");
+    pointilla::bench::BenchEngine playing(rows, *desktop, callbacks);
     escape.restart();
     const auto start = Clock::now();
-    engine.start();
-    if (engine.wasStopped() || !reached(path.back())) return 1;
+    playing.engine.start();
+    if (playing.engine.wasStopped() || !reached(path.back())) return 1;
     std::printf("%.4f\n", secondsSince(start));
     return 0;
 }
