@@ -1013,6 +1013,38 @@ server, the About box&apos;s tool) unless given --allow-classes.
         <source>le registre a refusé l&apos;import</source>
         <translation>the registry refused the import</translation>
     </message>
+    <message>
+        <source>impossible de charger la bibliothèque %1 : %2</source>
+        <translation>cannot load the library %1: %2</translation>
+    </message>
+    <message>
+        <source>la bibliothèque %1 n&apos;exporte pas %2</source>
+        <translation>the library %1 does not export %2</translation>
+    </message>
+    <message>
+        <source>%1 a échoué : %2</source>
+        <translation>%1 failed: %2</translation>
+    </message>
+    <message>
+        <source>la classe %1 n&apos;est pas enregistrée (lancez : trellis register)</source>
+        <translation>the class %1 is not registered (run: trellis register)</translation>
+    </message>
+    <message>
+        <source>l&apos;enregistrement de %1 contient un identifiant de classe mal formé</source>
+        <translation>the registration of %1 holds a malformed class identifier</translation>
+    </message>
+    <message>
+        <source>la classe %1 ne nomme aucun serveur en processus</source>
+        <translation>the class %1 names no in-process server</translation>
+    </message>
+    <message>
+        <source>COM n&apos;a pas pu être initialisé pour ce fil d&apos;exécution</source>
+        <translation>COM could not be initialised on this thread</translation>
+    </message>
+    <message>
+        <source>la création de %1 a échoué : %2</source>
+        <translation>creating %1 failed: %2</translation>
+    </message>
 </context>
 <context>
     <name>window_messages</name>

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench_support.h"
+#include "messages/trellis_messages.h"
 #include "platform/registry/advapi32.h"
 #include "trellis/host/automation_host.h"
 #include "trellis/host/trellis_dispids.h"
@@ -64,12 +65,13 @@ int main(int argc, char** argv) {
             ? std::filesystem::path(argv[1])
             : trellis::host::defaultLibraryBeside(std::filesystem::read_symlink("/proc/self/exe"));
     if (auto registered = trellis::host::registerServer(library); !registered) {
-        std::fprintf(stderr, "%s\n", registered.error().c_str());
+        std::fprintf(stderr, "%s\n",
+                     pointilla::messages::hostFailureText(registered.error()).c_str());
         return 1;
     }
     auto created = trellis::host::createObject(trellis::kProgId);
     if (!created) {
-        std::fprintf(stderr, "%s\n", created.error().c_str());
+        std::fprintf(stderr, "%s\n", pointilla::messages::hostFailureText(created.error()).c_str());
         return 1;
     }
     auto& control = **created;

@@ -1,9 +1,11 @@
 #pragma once
 // Why the registry control could not be created. The programs word it for
-// people; the detail is the host's own reason, for the log.
+// people; the host's own reason goes to the log.
 
 #include <filesystem>
 #include <string>
+
+#include "common/host_failure.h"
 
 namespace pointilla {
 
@@ -15,7 +17,7 @@ struct ControlFailure {
     Kind kind = Kind::CreationFailed;
     std::string progId;
     std::filesystem::path library;  // RegistrationFailed: the library tried
-    std::string detail;
+    HostFailure cause;
 };
 
 }  // namespace pointilla

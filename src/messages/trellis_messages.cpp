@@ -286,4 +286,44 @@ std::string storeRefusedImport(std::string_view storeReason) {
         std::string(translated("trellis_messages", "le registre a refusé l'import")), storeReason);
 }
 
+std::string hostFailureText(const HostFailure& failure) {
+    using Kind = HostFailure::Kind;
+    const std::string subject = guillemets(failure.subject);
+    switch (failure.kind) {
+        case Kind::LibraryNotLoaded:
+            return filled(
+                translated("trellis_messages", "impossible de charger la bibliothèque %1 : %2"),
+                {subject, failure.reason});
+        case Kind::EntryMissing:
+            return filled(translated("trellis_messages", "la bibliothèque %1 n'exporte pas %2"),
+                          {subject, failure.reason});
+        case Kind::EntryFailed:
+            return filled(translated("trellis_messages", "%1 a échoué : %2"),
+                          {failure.subject, failure.reason});
+        case Kind::NotRegistered:
+            return filled(
+                translated("trellis_messages",
+                           "la classe %1 n'est pas enregistrée (lancez : trellis register)"),
+                {subject});
+        case Kind::MalformedRegistration:
+            return filled(translated("trellis_messages",
+                                     "l'enregistrement de %1 contient un identifiant de classe "
+                                     "mal formé"),
+                          {subject});
+        case Kind::NoServer:
+            return filled(
+                translated("trellis_messages", "la classe %1 ne nomme aucun serveur en processus"),
+                {subject});
+        case Kind::StoreFailed:
+            return failure.reason;
+        case Kind::ComUnavailable:
+            return std::string(translated(
+                "trellis_messages", "COM n'a pas pu être initialisé pour ce fil d'exécution"));
+        case Kind::CreationFailed:
+            return filled(translated("trellis_messages", "la création de %1 a échoué : %2"),
+                          {subject, failure.reason});
+    }
+    return failure.reason;
+}
+
 }  // namespace pointilla::messages

@@ -1,13 +1,14 @@
 #pragma once
 // What the trellis command says: its usage, the control's RegError
-// codes, its own mistakes and failures, and why an import wrote nothing. The
-// registry store's and the host's own reasons come after these words as they
-// were given.
+// codes, its own mistakes and failures, why an import wrote nothing and why the
+// control could not be loaded or created. The registry store's and the
+// system's own reasons come after these words as they were given.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "common/host_failure.h"
 #include "common/reg_file_problem.h"
 
 namespace pointilla::messages {
@@ -48,5 +49,8 @@ std::string cannotCreateKey(std::string_view key, std::string_view storeReason);
 std::string cannotWriteValue(std::string_view key, std::string_view value,
                              std::string_view storeReason);
 std::string storeRefusedImport(std::string_view storeReason);
+
+// Why the control could not be loaded, registered or created.
+std::string hostFailureText(const HostFailure& failure);
 
 }  // namespace pointilla::messages

@@ -21,6 +21,7 @@
 #include "messages/privacy_messages.h"
 #include "messages/startup_messages.h"
 #include "messages/tool_voice.h"
+#include "messages/trellis_messages.h"
 #include "messages/window_messages.h"
 #include "platform/desktop/native_desktop.h"
 #include "platform/desktop_session.h"
@@ -174,7 +175,8 @@ int main(int argc, char** argv) {
         control = std::move(created).value();
     } else {
         // The host's own reason goes to the log; the person reads French.
-        std::fprintf(stderr, "pointilla: %s\n", created.error().detail.c_str());
+        std::fprintf(stderr, "pointilla: %s\n",
+                     pointilla::messages::hostFailureText(created.error().cause).c_str());
         QMessageBox::warning(
             nullptr, QString::fromStdString(pointilla::messages::settingsBoxTitle()),
             QString::fromStdString(pointilla::messages::controlFailureMessage(created.error()) +

@@ -66,6 +66,14 @@ const std::vector<Case>& cases() {
              return help.substr(help.find("\n\n") + 2, 10);
          },
          "Rien n'est", "Nothing is"},
+        {"why the control could not be loaded",
+         [] {
+             return hostFailureText(
+                 {HostFailure::Kind::LibraryNotLoaded, "/x/libtrellis.so", "no such file"});
+         },
+         "impossible de charger la bibliothèque «" + nb + "/x/libtrellis.so" + nb +
+             "» : no such file",
+         "cannot load the library “/x/libtrellis.so”: no such file"},
         {"the usage of the other tool", [] { return trellisUsageText("").substr(0, 13); },
          "Utilisation :", "Usage:\n  trel"},
     };

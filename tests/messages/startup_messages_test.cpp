@@ -43,14 +43,19 @@ TEST(StartupMessages, AnUnknownBackendListsTheChoicesOfThisBuild) {
 TEST(StartupMessages, ControlFailuresKeepTheHostsReasonOut) {
     using Kind = ControlFailure::Kind;
     const std::string registration = controlFailureMessage(
-        {Kind::RegistrationFailed, "Dovetail.Trellis", "/opt/lib/libtrellis.so",
-         "cannot load /opt/lib/libtrellis.so: no such file"});
+        {Kind::RegistrationFailed,
+         "Dovetail.Trellis",
+         "/opt/lib/libtrellis.so",
+         {HostFailure::Kind::LibraryNotLoaded, "/opt/lib/libtrellis.so", "no such file"}});
     EXPECT_EQ(registration,
               "Le contrôle de registre « Dovetail.Trellis » n'est pas "
               "enregistré et la bibliothèque « /opt/lib/libtrellis.so » n'a "
               "pas pu l'être.");
     const std::string creation = controlFailureMessage(
-        {Kind::CreationFailed, "Dovetail.Trellis", {}, "the class factory failed with 0x80004005"});
+        {Kind::CreationFailed,
+         "Dovetail.Trellis",
+         {},
+         {HostFailure::Kind::CreationFailed, "Dovetail.Trellis", "0x80004005"}});
     EXPECT_EQ(creation,
               "Le contrôle de registre « Dovetail.Trellis » n'a pas pu être "
               "créé.");

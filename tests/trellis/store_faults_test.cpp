@@ -74,7 +74,7 @@ TEST(StoreFaults, AReaderGetsTheCommittedValueAtOnceWhileAWriterHoldsTheStore) {
     const Outcome write = run({"set", kKey, "v", "other"}, store);
     EXPECT_EQ(write.exitCode, 1);
     EXPECT_NE(write.err.find("occupé"), std::string::npos) << write.err;
-    EXPECT_EQ(write.err.find("not registered"), std::string::npos) << write.err;
+    EXPECT_EQ(write.err.find("pas enregistrée"), std::string::npos) << write.err;
 
     sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(writer);

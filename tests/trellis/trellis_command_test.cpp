@@ -225,7 +225,11 @@ TEST_F(Command, UnregisteredControlCannotBeCreated) {
     ASSERT_EQ(run({"unregister"}).exitCode, 0);
     Outcome r = run({"get", key, "v"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("not registered"), std::string::npos);
+    EXPECT_NE(r.err.find("trellis : la classe «"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Dovetail.Trellis"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("» n'est pas enregistrée (lancez : trellis register)\n"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST(CommandStore, AnUnusableStoreIsNamedInsteadOfGuessed) {

@@ -89,7 +89,7 @@ int serverCommand(bool registering, const std::vector<std::string>& args) {
     const auto done = registering ? trellis::host::registerServer(library)
                                   : trellis::host::unregisterServer(library);
     if (!done) {
-        voice().say(done.error());
+        voice().say(words::hostFailureText(done.error()));
         return kExitFailure;
     }
     return 0;
@@ -145,7 +145,7 @@ int controlCommand(const std::string& command, const std::vector<std::string>& a
 
     auto created = trellis::host::createObject(trellis::kProgId);
     if (!created) {
-        voice().say(created.error());
+        voice().say(words::hostFailureText(created.error()));
         return kExitFailure;
     }
     auto& object = **created;

@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "common/host_failure.h"
 #include "common/result.h"
 
 namespace trellis::host {
@@ -48,17 +49,17 @@ class AutomationObject {  // owns one reference to the object's dispatch interfa
     std::unique_ptr<Impl> impl_;
 };
 
-// The object, or a clear reason why it could not be created.
-using CreatedObject = pointilla::Result<std::unique_ptr<AutomationObject>, std::string>;
+// The object, or why it could not be created.
+using CreatedObject = pointilla::Result<std::unique_ptr<AutomationObject>, pointilla::HostFailure>;
 
 // Reads the class's registration under HKEY_CLASSES_ROOT in the registry store,
 // loads the library and asks its class factory for an object. On Windows:
 // CLSIDFromProgID and CoCreateInstance, in a single-threaded apartment.
 CreatedObject createObject(std::string_view progId);
 // Calls the library's DllRegisterServer, on Windows its DllInstall for the
-// current user (no administrator rights needed); a failure gives a clear reason.
-pointilla::Status<std::string> registerServer(const std::filesystem::path& library);
-pointilla::Status<std::string> unregisterServer(const std::filesystem::path& library);
+// current user (no administrator rights needed); a failure says why.
+pointilla::Status<pointilla::HostFailure> registerServer(const std::filesystem::path& library);
+pointilla::Status<pointilla::HostFailure> unregisterServer(const std::filesystem::path& library);
 // The words the control's registry store gave for why the latest call into the
 // control on this thread failed (busy, read-only, damaged, disk full), "" when
 // none; taking them clears them. The control keeps its own connection to the

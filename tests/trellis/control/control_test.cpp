@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include "messages/trellis_messages.h"
 #include "platform/registry/advapi32.h"
 #include "support/registry_store.h"
 #include "trellis/control/server_registration.h"
@@ -18,8 +19,8 @@ using host::Value;
 using namespace std::string_literals;
 
 // Why a registration failed, "" when it did not.
-std::string reasonOf(const pointilla::Status<std::string>& status) {
-    return status ? std::string() : status.error();
+std::string reasonOf(const pointilla::Status<pointilla::HostFailure>& status) {
+    return status ? std::string() : pointilla::messages::hostFailureText(status.error());
 }
 
 class Control : public ::testing::Test {
@@ -32,7 +33,7 @@ class Control : public ::testing::Test {
         }
         ASSERT_EQ(reasonOf(host::registerServer(TRELLIS_LIBRARY_PATH)), "");
         auto created = host::createObject(kProgId);
-        ASSERT_TRUE(created) << created.error();
+        ASSERT_TRUE(created) << pointilla::messages::hostFailureText(created.error());
         object = std::move(created).value();
         object->setEventHandler([this](std::int32_t id, const std::vector<Value>& args) {
             ASSERT_EQ(id, dispid::RegError);
@@ -211,7 +212,7 @@ TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactly
     EXPECT_EQ(text("CLSID\\{Other}"), "<no value>");
     const auto missing = host::createObject(kProgId);
     ASSERT_FALSE(missing);
-    EXPECT_NE(missing.error().find("not registered"), std::string::npos);
+    EXPECT_EQ(missing.error().kind, pointilla::HostFailure::Kind::NotRegistered);
 
     // A class identifier that is not one is refused with that reason.
     for (const std::string bad :
@@ -225,8 +226,7 @@ TEST(Registration, WritesTheClassUnderClassesRootAndUnregistrationRemovesExactly
         RegCloseKey(key);
         const auto refused = host::createObject(kProgId);
         ASSERT_FALSE(refused) << bad;
-        EXPECT_NE(refused.error().find("malformed class identifier"), std::string::npos)
-            << refused.error();
+        EXPECT_EQ(refused.error().kind, pointilla::HostFailure::Kind::MalformedRegistration);
     }
     ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis\\CLSID"), ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "Dovetail.Trellis"), ERROR_SUCCESS);
@@ -289,8 +289,13 @@ TEST(Registration, PerUserWithTheTypeLibraryWritesItsOwnTreeAndRemovesAllOfIt) {
 }
 
 TEST(Registration, ALibraryThatCannotBeLoadedGivesAReason) {
-    EXPECT_NE(reasonOf(host::registerServer("/no/such/libtrellis.so")).find("cannot load"),
-              std::string::npos);
+    const auto refused = host::registerServer("/no/such/libtrellis.so");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind, pointilla::HostFailure::Kind::LibraryNotLoaded);
+    EXPECT_EQ(refused.error().subject, "/no/such/libtrellis.so");
+    const std::string reason = reasonOf(refused);
+    EXPECT_EQ(reason.rfind("impossible de charger la bibliothèque", 0), 0u) << reason;
+    EXPECT_NE(reason.find("/no/such/libtrellis.so"), std::string::npos) << reason;
     EXPECT_EQ(host::defaultLibraryBeside("/opt/p/bin/pointilla"),
               "/opt/p/lib/pointilla/libtrellis.so");
 }

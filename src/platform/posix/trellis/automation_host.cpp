@@ -52,14 +52,17 @@ void installNotifier(void* handle, bool haveHandler) {
     if (setter) setter(haveHandler ? &forwardMessage : nullptr, nullptr);
 }
 
-pointilla::Result<void*, std::string> loadLibrary(const std::filesystem::path& path) {
+using pointilla::HostFailure;
+using Kind = HostFailure::Kind;
+
+pointilla::Result<void*, HostFailure> loadLibrary(const std::filesystem::path& path) {
     std::lock_guard lock(libraries().mutex);
     const std::string key = path.string();
     if (auto it = libraries().handles.find(key); it != libraries().handles.end()) return it->second;
     void* handle = dlopen(key.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = dlerror();
-        return pointilla::fail("cannot load " + key + ": " + (why ? why : "unknown reason"));
+        return pointilla::fail(HostFailure{Kind::LibraryNotLoaded, key, why ? why : "dlopen"});
     }
     libraries().handles.emplace(key, handle);
     installNotifier(handle, static_cast<bool>(libraries().messageHandler));
@@ -68,16 +71,16 @@ pointilla::Result<void*, std::string> loadLibrary(const std::filesystem::path& p
 
 // Reads a key's default text from HKEY_CLASSES_ROOT: nothing when the key or
 // text is missing, or the store's reason when the store itself failed.
-pointilla::Result<std::optional<std::string>, std::string> classesRootText(
+pointilla::Result<std::optional<std::string>, HostFailure> classesRootText(
     const std::string& path) {
     const pointilla::registry::FailureWords words;
-    const auto storeFailure = [&words](LONG status) -> pointilla::Failure<std::string> {
+    const auto storeFailure = [&words](LONG status) -> pointilla::Failure<HostFailure> {
         std::string why = words.latest();
         if (const auto usable = pointilla::registry::storeUsable(); why.empty() && !usable) {
             why = usable.error();
         }
         if (why.empty()) why = pointilla::messages::storeFailedWithStatus(status);
-        return pointilla::fail(std::move(why));
+        return pointilla::fail(HostFailure{Kind::StoreFailed, {}, std::move(why)});
     };
     HKEY key = nullptr;
     const LONG opened = RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key);
@@ -110,46 +113,51 @@ CreatedObject createObject(std::string_view progId) {
     const auto registered = classesRootText(id + "\\CLSID");
     if (!registered) return fail(registered.error());
     const auto& clsidText = *registered;
-    if (!clsidText) return fail("the class " + id + " is not registered (run: trellis register)");
+    if (!clsidText) return fail(HostFailure{Kind::NotRegistered, id, {}});
     const auto clsid = com::parseGuid(*clsidText);
-    if (!clsid) return fail("the registration of " + id + " holds a malformed class identifier");
+    if (!clsid) return fail(HostFailure{Kind::MalformedRegistration, id, {}});
     const auto server = classesRootText("CLSID\\" + *clsidText + "\\InprocServer32");
     if (!server) return fail(server.error());
     const auto& library = *server;
     if (!library || library->empty()) {
-        return fail("the class " + *clsidText + " names no in-process server");
+        return fail(HostFailure{Kind::NoServer, *clsidText, {}});
     }
     const auto handle = loadLibrary(*library);
     if (!handle) return fail(handle.error());
     auto getClassObject =
         reinterpret_cast<GetClassObjectFunction>(dlsym(*handle, "DllGetClassObject"));
-    if (getClassObject == nullptr) return fail(*library + " does not export DllGetClassObject");
+    if (getClassObject == nullptr) {
+        return fail(HostFailure{Kind::EntryMissing, *library, "DllGetClassObject"});
+    }
     com::ComPtr<IClassFactory> factory;
     HRESULT hr = getClassObject(*clsid, IID_IClassFactory, factory.putVoid());
-    if (FAILED(hr)) return fail("DllGetClassObject failed with " + hresultText(hr));
+    if (FAILED(hr))
+        return fail(HostFailure{Kind::EntryFailed, "DllGetClassObject", hresultText(hr)});
     com::ComPtr<IDispatch> dispatch;
     hr = factory->CreateInstance(nullptr, IID_IDispatch, dispatch.putVoid());
-    if (FAILED(hr)) return fail("the class factory failed with " + hresultText(hr));
+    if (FAILED(hr)) return fail(HostFailure{Kind::CreationFailed, id, hresultText(hr)});
     auto impl = std::make_unique<AutomationObject::Impl>();
     impl->dispatch = std::move(dispatch);
     return std::make_unique<AutomationObject>(std::move(impl));
 }
 
 namespace {
-pointilla::Status<std::string> callServerEntry(const std::filesystem::path& library,
+pointilla::Status<HostFailure> callServerEntry(const std::filesystem::path& library,
                                                const char* entry) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(library, ec);
     const auto handle = loadLibrary(ec ? library : absolute.lexically_normal());
     if (!handle) return pointilla::fail(handle.error());
     auto function = reinterpret_cast<ServerFunction>(dlsym(*handle, entry));
-    if (function == nullptr) return pointilla::fail(library.string() + " does not export " + entry);
+    if (function == nullptr) {
+        return pointilla::fail(HostFailure{Kind::EntryMissing, library.string(), entry});
+    }
     const HRESULT hr = function();
     if (FAILED(hr)) {
         // The library's store says why better than a registration code can.
         const std::string why = takeControlStoreFailure();
-        return pointilla::fail(std::string(entry) + " failed" +
-                               (why.empty() ? " with " + hresultText(hr) : ": " + why));
+        return pointilla::fail(
+            HostFailure{Kind::EntryFailed, entry, why.empty() ? hresultText(hr) : why});
     }
     return {};
 }
@@ -168,11 +176,11 @@ std::string takeControlStoreFailure() {
     return {};
 }
 
-pointilla::Status<std::string> registerServer(const std::filesystem::path& library) {
+pointilla::Status<HostFailure> registerServer(const std::filesystem::path& library) {
     return callServerEntry(library, "DllRegisterServer");
 }
 
-pointilla::Status<std::string> unregisterServer(const std::filesystem::path& library) {
+pointilla::Status<HostFailure> unregisterServer(const std::filesystem::path& library) {
     return callServerEntry(library, "DllUnregisterServer");
 }
 

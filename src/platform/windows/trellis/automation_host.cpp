@@ -92,7 +92,10 @@ struct ModuleFree {
 };
 using LoadedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree>;
 
-pointilla::Status<std::string> callInstall(const std::filesystem::path& library, bool install) {
+using pointilla::HostFailure;
+using Kind = HostFailure::Kind;
+
+pointilla::Status<HostFailure> callInstall(const std::filesystem::path& library, bool install) {
     using pointilla::fail;
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(library, ec);
@@ -101,14 +104,17 @@ pointilla::Status<std::string> callInstall(const std::filesystem::path& library,
     const LoadedModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module) {
         const DWORD error = GetLastError();
-        return fail("cannot load " + shown(path) + ": error " + std::to_string(error));
+        return fail(
+            HostFailure{Kind::LibraryNotLoaded, shown(path), "code " + std::to_string(error)});
     }
     auto entry = reinterpret_cast<InstallFunction>(
         reinterpret_cast<void*>(GetProcAddress(module.get(), "DllInstall")));
-    if (entry == nullptr) return fail(shown(path) + " does not export DllInstall");
+    if (entry == nullptr) return fail(HostFailure{Kind::EntryMissing, shown(path), "DllInstall"});
+    // The entry for the current user: DllInstall(TRUE|FALSE, "user").
     if (const HRESULT hr = entry(install ? TRUE : FALSE, L"user"); FAILED(hr)) {
-        return fail(std::string(install ? "registration" : "unregistration") +
-                    " for the current user failed with " + hresultText(hr));
+        return fail(HostFailure{Kind::EntryFailed,
+                                install ? "DllInstall(TRUE, user)" : "DllInstall(FALSE, user)",
+                                hresultText(hr)});
     }
     return {};
 }
@@ -118,25 +124,25 @@ pointilla::Status<std::string> callInstall(const std::filesystem::path& library,
 CreatedObject createObject(std::string_view progId) {
     using pointilla::fail;
     const std::string id(progId);
-    if (!joinApartment()) return fail(std::string("COM could not be initialised on this thread"));
+    if (!joinApartment()) return fail(HostFailure{Kind::ComUnavailable, {}, {}});
     const auto wide = com::utf16FromUtf8(id);
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(reinterpret_cast<LPCOLESTR>(wide.c_str()), &clsid);
-    if (FAILED(hr)) return fail("the class " + id + " is not registered (" + hresultText(hr) + ")");
+    if (FAILED(hr)) return fail(HostFailure{Kind::NotRegistered, id, hresultText(hr)});
     com::ComPtr<IDispatch> dispatch;
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, dispatch.putVoid());
-    if (FAILED(hr)) return fail("creating " + id + " failed with " + hresultText(hr));
+    if (FAILED(hr)) return fail(HostFailure{Kind::CreationFailed, id, hresultText(hr)});
     installNotifier(GetModuleHandleW(kLibraryName));
     auto impl = std::make_unique<AutomationObject::Impl>();
     impl->dispatch = std::move(dispatch);
     return std::make_unique<AutomationObject>(std::move(impl));
 }
 
-pointilla::Status<std::string> registerServer(const std::filesystem::path& library) {
+pointilla::Status<HostFailure> registerServer(const std::filesystem::path& library) {
     return callInstall(library, true);
 }
 
-pointilla::Status<std::string> unregisterServer(const std::filesystem::path& library) {
+pointilla::Status<HostFailure> unregisterServer(const std::filesystem::path& library) {
     return callInstall(library, false);
 }
 
