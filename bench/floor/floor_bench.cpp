@@ -9,7 +9,12 @@
 //                              a left click at X,Y (the window's "start"), then
 //                              the time until the pointer reaches TO_X,TO_Y,
 //                              read every millisecond: no program started per
-//                              look, which would weigh on short playbacks.
+//                              look, which would weigh on short playbacks;
+//   floor_bench watch X Y TO_X TO_Y
+//                              the pointer put at X,Y, "ready" printed, then the
+//                              time from the first move away from X,Y to the
+//                              pointer at TO_X,TO_Y: another program's moves,
+//                              its start left out.
 
 #include <chrono>
 #include <cstdio>
@@ -71,50 +76,85 @@ int engineLoop(int moves, bool steps) {
     return playing.engine.wasStopped() ? 1 : 0;
 }
 
+struct Pointer {
+    int x = -1;
+    int y = -1;
+};
+
+Pointer pointerAt(Display* display) {
+    Window rootReturn = 0;
+    Window child = 0;
+    Pointer at;
+    int winX = 0;
+    int winY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &rootReturn, &child, &at.x, &at.y, &winX,
+                  &winY, &mask);
+    return at;
+}
+
+// Reads the pointer every millisecond until `done` holds, two minutes at most.
+template <class Done>
+bool pollUntil(Display* display, Done done) {
+    const auto start = Clock::now();
+    while (secondsSince(start) < 120) {
+        if (done(pointerAt(display))) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+bool isAt(Pointer at, int x, int y) { return at.x == x && at.y == y; }
+
 int clickAndWait(int x, int y, int toX, int toY) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return 1;
-    const Window root = DefaultRootWindow(display);
     XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
     XSync(display, False);
     const auto start = Clock::now();
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
     XFlush(display);
-    int status = 1;
-    while (secondsSince(start) < 120) {
-        Window rootReturn = 0;
-        Window child = 0;
-        int rootX = -1;
-        int rootY = -1;
-        int winX = 0;
-        int winY = 0;
-        unsigned int mask = 0;
-        XQueryPointer(display, root, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
-        if (rootX == toX && rootY == toY) {
-            std::printf("%.4f\n", secondsSince(start));
-            status = 0;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    const bool reached = pollUntil(display, [&](Pointer at) { return isAt(at, toX, toY); });
+    if (reached) std::printf("%.4f\n", secondsSince(start));
     XCloseDisplay(display);
-    return status;
+    return reached ? 0 : 1;
+}
+
+// Puts the pointer at FROM, says "ready", then times another program's moves
+// from the first that leaves FROM to the pointer at TO: its start is left out.
+int watchMoves(int fromX, int fromY, int toX, int toY) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return 1;
+    XTestFakeMotionEvent(display, DefaultScreen(display), fromX, fromY, CurrentTime);
+    XSync(display, False);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    const bool left = pollUntil(display, [&](Pointer at) { return !isAt(at, fromX, fromY); });
+    const auto start = Clock::now();
+    const bool reached = left && pollUntil(display, [&](Pointer at) { return isAt(at, toX, toY); });
+    if (reached) std::printf("%.4f\n", secondsSince(start));
+    XCloseDisplay(display);
+    return reached ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
-    if (mode == "click" && argc == 6) {
-        return clickAndWait(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
-                            std::atoi(argv[5]));
+    if ((mode == "click" || mode == "watch") && argc == 6) {
+        const int x = std::atoi(argv[2]);
+        const int y = std::atoi(argv[3]);
+        const int toX = std::atoi(argv[4]);
+        const int toY = std::atoi(argv[5]);
+        return mode == "click" ? clickAndWait(x, y, toX, toY) : watchMoves(x, y, toX, toY);
     }
     const int moves = argc > 2 ? std::atoi(argv[2]) : 10000;
     if (moves <= 0) return 2;
     const bool steps = argc > 3 && std::string_view(argv[3]) == "steps";
     if (mode == "raw") return rawLoop(moves, steps);
     if (mode == "engine") return engineLoop(moves, steps);
-    std::fprintf(stderr, "usage: floor_bench raw|engine MOVES [steps] | click X Y TO_X TO_Y\n");
+    std::fprintf(stderr,
+                 "usage: floor_bench raw|engine MOVES [steps] | click|watch X Y TO_X TO_Y\n");
     return 2;
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The floor table of the Windows build under Wine, on one private Xvfb and in
 # one run: for 10,000 and 100,000 moves, the bare SendInput loop (the floor),
-# the engine through the Windows backend, pointilla-play.exe (less its own
-# start: a one-row file) and the window Pointilla.exe (from F5 to the pointer on
-# the last row), best of three (POINTILLA_BENCH_ROUNDS), each also as a
-# multiple of the floor. Skipped, with status 0, when Wine or the Windows build
+# the engine through the Windows backend, pointilla-play.exe (from its first
+# move to its last, read by the bench's own pointer poll: two Wine starts differ
+# by up to a second, too much to subtract one from the other) and the window
+# Pointilla.exe (from F5 to the pointer on the last row), best of three
+# (POINTILLA_BENCH_ROUNDS), each also as a multiple of the floor. Skipped, with status 0, when Wine or the Windows build
 # (scripts/build-windows.sh) is not there.
 #   bench/floor/run_wine.sh [BUILD_DIR] [MOVES...]   (default build/, 10000 100000)
 set -uo pipefail
@@ -23,6 +24,7 @@ for program in floor_bench_win.exe pointilla-play.exe Pointilla.exe Trellis.dll;
     exit 0
   }
 done
+[ -x "$build/bin/floor_bench" ] || { echo "no $build/bin/floor_bench: build it"; exit 1; }
 
 . "$root/scripts/lib/private-xvfb.sh"
 . "$root/tests/e2e/find_window.sh"
@@ -37,7 +39,17 @@ wine regsvr32 /s "$(windows_path "$windows/Trellis.dll")" >/dev/null 2>&1
 wineserver -p
 
 . "$here/timing.sh"
-timed_play() { seconds wine "$windows/pointilla-play.exe" "$(windows_path "$1")"; }
+watched_play() {
+  local watch="$work/watch" watcher
+  "$build/bin/floor_bench" watch 5 5 1279 1023 >"$watch" &
+  watcher=$!
+  until grep -q ready "$watch"; do
+    kill -0 "$watcher" 2>/dev/null || return 1
+    sleep 0.01
+  done
+  wine "$windows/pointilla-play.exe" "$(windows_path "$1")" >/dev/null 2>&1
+  wait "$watcher" && sed -n 2p "$watch"
+}
 window_play() {
   local file="$1" id start pos
   wine "$windows/Pointilla.exe" "$(windows_path "$file")" >/dev/null 2>&1 &
@@ -65,7 +77,6 @@ window_play() {
   wine taskkill /f /im Pointilla.exe >/dev/null 2>&1
 }
 
-printf 'Position souris\24410 , 10\244\r\n' >"$work/one.sce"
 status=0
 printf '%-8s %8s %10s %18s %18s %18s\n' platform moves floor engine pointilla-play window
 for moves in "${counts[@]}"; do
@@ -74,8 +85,7 @@ for moves in "${counts[@]}"; do
   for _ in $(seq 1 "${POINTILLA_BENCH_ROUNDS:-3}"); do
     wine "$windows/floor_bench_win.exe" raw "$moves" steps 2>/dev/null | tr -d '\r' >>"$work/floor"
     wine "$windows/floor_bench_win.exe" engine "$moves" steps 2>/dev/null | tr -d '\r' >>"$work/engine"
-    one=$(timed_play "$work/one.sce") && all=$(timed_play "$work/moves.sce") &&
-      echo "$all - $one" | bc -l >>"$work/play"
+    watched_play "$work/moves.sce" >>"$work/play"
     window_play "$work/moves.sce" >>"$work/window"
   done
   floor=$(best <"$work/floor") engine=$(best <"$work/engine")
