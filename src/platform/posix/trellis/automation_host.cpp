@@ -131,8 +131,9 @@ CreatedObject createObject(std::string_view progId) {
     }
     com::ComPtr<IClassFactory> factory;
     HRESULT hr = getClassObject(*clsid, IID_IClassFactory, factory.putVoid());
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return fail(HostFailure{Kind::EntryFailed, "DllGetClassObject", hresultText(hr)});
+    }
     com::ComPtr<IDispatch> dispatch;
     hr = factory->CreateInstance(nullptr, IID_IDispatch, dispatch.putVoid());
     if (FAILED(hr)) return fail(HostFailure{Kind::CreationFailed, id, hresultText(hr)});
