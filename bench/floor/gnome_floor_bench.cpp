@@ -212,11 +212,8 @@ int engineLoop(int moves) {
         pointilla::bench::positionRows(movePath(moves, kWidth, kHeight));
     static_cast<void>(desktop->pointer().moveTo({kWidth - 1, kHeight - 1}));  // untimed settling
     static_cast<void>(desktop->pointer().flush());
-    pointilla::bench::BenchEngine playing(rows, *desktop);
-    const auto start = Clock::now();
-    playing.engine.start();
-    desktop.reset();  // the close waits until the cursor shows the last move
-    std::printf("%.4f\n", secondsSince(start));
+    // The close waits until the cursor shows the last move.
+    std::printf("%.4f\n", pointilla::bench::playAndClose(rows, std::move(desktop)));
     return 0;
 }
 

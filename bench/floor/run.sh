@@ -9,12 +9,8 @@
 #   bench/floor/run.sh [BUILD_DIR] [MOVES...]   (default build/, 10000 100000)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$here/../.."
-build="${1:-$root/build}"
-shift || true
-counts=("${@:-10000 100000}")
-[ $# -eq 0 ] && counts=(10000 100000)
-bin="$build/bin"
+. "$here/timing.sh"
+floor_arguments "$@"
 
 . "$root/scripts/lib/private-xvfb.sh"
 . "$root/tests/e2e/find_window.sh"
@@ -22,7 +18,6 @@ open_private_session 360 || exit 1
 export TRELLIS_REGISTRY="$work/registry.db" HOME="$work" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-. "$here/timing.sh"
 timed_play() { seconds "$bin/pointilla-play" "$1"; }
 window_play() {
   local file="$1" id

@@ -10,12 +10,8 @@
 #   bench/floor/run_gnome.sh [BUILD_DIR] [MOVES...]   (default build/, 10000 100000)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$here/../.."
-build="$(realpath "${1:-$root/build}")"
-shift || true
-counts=("$@")
-[ $# -eq 0 ] && counts=(10000 100000)
-bin="$build/bin"
+. "$here/timing.sh"
+floor_arguments "$@"
 [ -x "$bin/gnome_floor_bench" ] || { echo "gnome    (not built)"; exit 0; }
 command -v mutter >/dev/null || { echo "gnome    (mutter is not installed)"; exit 0; }
 
@@ -23,7 +19,6 @@ command -v mutter >/dev/null || { echo "gnome    (mutter is not installed)"; exi
 work="$(mktemp -d)"
 trap 'stop_gnome_session; rm -rf "$work"' EXIT
 trap 'exit 143' TERM INT
-. "$here/timing.sh"
 timing_log="$work/play.log"
 timed_play() { seconds "$bin/pointilla-play" "$1"; }
 

@@ -9,16 +9,11 @@
 #   bench/floor/run_wayland.sh [BUILD_DIR] [MOVES...]   (default build/, 10000 100000)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$here/../.."
-build="$(realpath "${1:-$root/build}")"
-shift || true
-counts=("$@")
-[ $# -eq 0 ] && counts=(10000 100000)
-bin="$build/bin"
+. "$here/timing.sh"
+floor_arguments "$@"
 [ -x "$bin/wayland_floor_bench" ] || { echo "no $bin/wayland_floor_bench: build it"; exit 1; }
 
 . "$root/tests/e2e/lib.sh"
-. "$here/timing.sh"
 timed_play() { timing_log="$out/play.log" seconds "$play" "$1"; }
 # One family's rows; its compositor is already running.
 measure() {

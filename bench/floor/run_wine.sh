@@ -10,11 +10,8 @@
 #   bench/floor/run_wine.sh [BUILD_DIR] [MOVES...]   (default build/, 10000 100000)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-root="$here/../.."
-build="${1:-$root/build}"
-shift || true
-counts=("$@")
-[ $# -eq 0 ] && counts=(10000 100000)
+. "$here/timing.sh"
+floor_arguments "$@"
 windows="${POINTILLA_WINDOWS_BIN:-$build/windows-cross/bin}"
 
 command -v wine >/dev/null 2>&1 || { echo "skipped: Wine is missing"; exit 0; }
@@ -24,7 +21,7 @@ for program in floor_bench_win.exe pointilla-play.exe Pointilla.exe Trellis.dll;
     exit 0
   }
 done
-[ -x "$build/bin/floor_bench" ] || { echo "no $build/bin/floor_bench: build it"; exit 1; }
+[ -x "$bin/floor_bench" ] || { echo "no $bin/floor_bench: build it"; exit 1; }
 
 . "$root/scripts/lib/private-xvfb.sh"
 . "$root/tests/e2e/find_window.sh"
@@ -38,10 +35,9 @@ wine regsvr32 /s "$(windows_path "$windows/Trellis.dll")" >/dev/null 2>&1
 # A running wineserver keeps each start below short.
 wineserver -p
 
-. "$here/timing.sh"
 watched_play() {
   local watch="$work/watch" watcher
-  "$build/bin/floor_bench" watch 5 5 1279 1023 >"$watch" &
+  "$bin/floor_bench" watch 5 5 1279 1023 >"$watch" &
   watcher=$!
   until grep -q ready "$watch"; do
     kill -0 "$watcher" 2>/dev/null || return 1

@@ -1,5 +1,16 @@
-# Sourced by the floor scripts: the scenarios they time, the timing and the
-# table's rows.
+# Sourced by the floor scripts: their arguments, the scenarios they time, the
+# timing and the table's rows.
+
+# floor_arguments [BUILD_DIR] [MOVES...]: sets root, build, bin and counts
+# (default build/, 10000 100000); the caller sets here, its own folder.
+floor_arguments() {
+  root="$(cd "$here/../.." && pwd)"
+  build="$(realpath "${1:-$root/build}")"
+  shift || true
+  counts=("$@")
+  [ $# -eq 0 ] && counts=(10000 100000)
+  bin="$build/bin"
+}
 
 now() { date +%s.%N; }
 # best: the smallest figure on standard input.

@@ -156,11 +156,8 @@ int engineLoop(int moves) {
     const pointilla::scenario::Scenario scenario =
         pointilla::bench::positionRows(movePath(moves, size.width, size.height));
     static_cast<void>(desktop->pointer().moveTo({0, 0}));  // the device's settling, untimed
-    pointilla::bench::BenchEngine playing(scenario, *desktop);
-    const auto start = Clock::now();
-    playing.engine.start();
-    desktop.reset();  // the close waits until the compositor has the last move
-    std::printf("%.4f\n", secondsSince(start));
+    // The close waits until the compositor has the last move.
+    std::printf("%.4f\n", pointilla::bench::playAndClose(scenario, std::move(desktop)));
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -86,5 +87,16 @@ struct BenchEngine {
     NoTicker ticker;
     playback::PlaybackEngine engine;
 };
+
+// Seconds to play rows and close the desktop: on a compositor the close is
+// what waits until the last move has landed.
+inline double playAndClose(const scenario::Scenario& rows,
+                           std::unique_ptr<platform::Desktop> desktop) {
+    BenchEngine playing(rows, *desktop);
+    const auto start = Clock::now();
+    playing.engine.start();
+    desktop.reset();
+    return secondsSince(start);
+}
 
 }  // namespace pointilla::bench
